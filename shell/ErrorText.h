@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// The texts that reach the general error box.
+namespace ErrorText {
+
+QString CannotOpenFile(const QString &fullPath, const QString &reason);
+QString CannotCreateFile(const QString &fullPath, const QString &reason);
+QString NotAValidInteger(const QString &text);
+
+// The error box ends a text with a full stop when its last character sorts
+// after "." byte-wise; texts ending in "." or ")" are left as they are.
+QString WithClosingFullStop(const QString &text);
+
+}  // namespace ErrorText

@@ -1,0 +1,83 @@
+#include "shell/FlatButton.h"
+
+#include "shell/Palette.h"
+#include "shell/Pictures.h"
+
+#include <QPainter>
+
+FlatButton::FlatButton(QWidget *parent) : QAbstractButton(parent), captionColor_(Palette::Black)
+{
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_Hover);
+}
+
+void FlatButton::setPicture(const QString &resourcePath, QSize pictureSize)
+{
+    picture_ = Pictures::Render(resourcePath, pictureSize);
+    update();
+}
+
+void FlatButton::setCaptionColor(const QColor &color)
+{
+    captionColor_ = color;
+    update();
+}
+
+QSize FlatButton::sizeHint() const
+{
+    return {75, 25};
+}
+
+void FlatButton::enterEvent(QEnterEvent *event)
+{
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void FlatButton::leaveEvent(QEvent *event)
+{
+    update();
+    QAbstractButton::leaveEvent(event);
+}
+
+void FlatButton::paintFrame(QPainter &painter) const
+{
+    const bool sunken = isDown();
+    if (!sunken && !(underMouse() && isEnabled()))
+        return;
+    const QRect r = rect().adjusted(0, 0, -1, -1);
+    painter.setPen(sunken ? Palette::FrameShadow : Palette::FrameLight);
+    painter.drawLine(r.topLeft(), r.topRight());
+    painter.drawLine(r.topLeft(), r.bottomLeft());
+    painter.setPen(sunken ? Palette::FrameLight : Palette::FrameShadow);
+    painter.drawLine(r.bottomLeft(), r.bottomRight());
+    painter.drawLine(r.topRight(), r.bottomRight());
+}
+
+void FlatButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    paintFrame(painter);
+
+    // Picture and caption are centred together, the picture on the left;
+    // a held button shifts its content by one pixel, as if pressed in.
+    const int gap = (!picture_.isNull() && !text().isEmpty()) ? 4 : 0;
+    const QFontMetrics metrics(font());
+    const int textWidth = text().isEmpty() ? 0 : metrics.horizontalAdvance(text());
+    const int contentWidth = picture_.width() + gap + textWidth;
+    const int shift = isDown() ? 1 : 0;
+    int x = (width() - contentWidth) / 2 + shift;
+
+    if (!isEnabled())
+        painter.setOpacity(0.45);
+    if (!picture_.isNull()) {
+        painter.drawPixmap(x, (height() - picture_.height()) / 2 + shift, picture_);
+        x += picture_.width() + gap;
+    }
+    if (!text().isEmpty()) {
+        painter.setFont(font());
+        painter.setPen(isEnabled() ? captionColor_ : Palette::FrameShadow);
+        painter.drawText(QRect(x, shift, textWidth + 1, height()), Qt::AlignLeft | Qt::AlignVCenter, text());
+    }
+}

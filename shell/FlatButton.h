@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QPixmap>
+
+// A button without a face of its own: it shows the art beneath it, with a
+// thin raised frame while the pointer is over it and a sunken one while it is
+// held down. An optional picture stands left of the caption. It never takes
+// keyboard focus.
+class FlatButton : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    explicit FlatButton(QWidget *parent = nullptr);
+
+    // An SVG or bitmap from the resources, drawn at pictureSize.
+    void setPicture(const QString &resourcePath, QSize pictureSize);
+    void setCaptionColor(const QColor &color);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    void paintFrame(QPainter &painter) const;
+
+    QPixmap picture_;
+    QColor captionColor_;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+class QFont;
+
+// The faces the windows are drawn in. Each names the classic Chinese face
+// first and then the nearest face of the same kind that Debian ships, so the
+// windows look alike wherever the classic face is missing.
+namespace Fonts {
+
+QFont SongTi(int pixelSize, bool bold = false);   // 宋体: serif
+QFont LiShu(int pixelSize, bool bold = false);    // 隶书: calligraphic
+QFont KaiTi(int pixelSize, bool bold = false);    // 楷体_GB2312: brush script
+QFont Ui(int pixelSize, bool bold = false);       // the plain sans-serif of captions
+
+}  // namespace Fonts

@@ -1,0 +1,37 @@
+#pragma once
+
+class QPoint;
+class QString;
+
+enum class DrillMode { Practice, Competition };
+
+// What the main menu's logic needs from its window.
+class MainMenuView {
+public:
+    virtual ~MainMenuView() = default;
+
+    virtual int windowTop() const = 0;
+    virtual int windowLeft() const = 0;
+    virtual void setWindowTop(int top) = 0;
+    virtual void setWindowLeft(int left) = 0;
+    virtual void setStaysOnTop(bool onTop) = 0;
+    virtual void minimiseApplication() = 0;
+
+    // The dog: frames 1 to 6.
+    virtual void showFrame(int frame) = 0;
+    virtual void hideFrame(int frame) = 0;
+    virtual void raiseFrame(int frame) = 0;
+    virtual void setFrameTop(int frame, int top) = 0;
+    virtual void setFrameLeft(int frame, int left) = 0;
+
+    virtual void playCue(const QString &relativePath) = 0;
+    virtual void showNotice(const QString &text) = 0;
+
+    // Each creates a new module window, shows it modally and returns once
+    // it has closed.
+    virtual void openDrill(DrillMode mode) = 0;
+    virtual void openExamRoom() = 0;
+    virtual void openTipsBook() = 0;
+
+    virtual void quitApplication() = 0;
+};

@@ -1,0 +1,276 @@
+#include "shell/TForm1.h"
+
+#include "shell/ApplicationTitle.h"
+#include "shell/Cues.h"
+#include "shell/FlatButton.h"
+#include "shell/Fonts.h"
+#include "shell/FormRefs.h"
+#include "shell/Notices.h"
+#include "shell/Palette.h"
+#include "shell/PenCursor.h"
+#include "shell/PictureBox.h"
+#include "shell/WindowPlacement.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QIcon>
+#include <QTimer>
+
+namespace {
+
+constexpr QSize kClientSize{792, 545};
+constexpr QRect kHandleRect{288, 192, 177, 177};
+constexpr QPoint kDogStart{32, 40};
+
+FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect, const QString &accessibleName)
+{
+    auto *button = new FlatButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(rect);
+    button->setAccessibleName(accessibleName);
+    return button;
+}
+
+PictureBox *MakePicture(QWidget *parent, const char *name, const QRect &rect)
+{
+    auto *picture = new PictureBox(parent);
+    picture->setObjectName(QLatin1String(name));
+    picture->setGeometry(rect);
+    return picture;
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      menu_(*this, kHandleRect.width(), kHandleRect.height())
+{
+    Form1 = this;
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("口算能力"));
+    setWindowIcon(QIcon(QStringLiteral(":/dog/frame1.svg")));
+    setFixedSize(kClientSize);
+
+    Image1 = MakePicture(this, "Image1", rect());
+    Image1->setPicture(QStringLiteral(":/menu/background.svg"));
+
+    SpeedButton1 = MakeButton(this, "SpeedButton1", {656, 424, 113, 89}, QStringLiteral("离开"));
+    SpeedButton1->setText(QStringLiteral("离开"));
+    QFont leaveFont = Fonts::Ui(16, true);
+    leaveFont.setItalic(true);
+    SpeedButton1->setFont(leaveFont);
+    SpeedButton1->setCaptionColor(Palette::Blue);
+    SpeedButton1->setToolTip(QStringLiteral("你要离开吗？"));
+    SpeedButton2 = MakeButton(this, "SpeedButton2", {296, 32, 161, 153}, QStringLiteral("练习篇"));
+    SpeedButton3 = MakeButton(this, "SpeedButton3", {120, 184, 161, 153}, QStringLiteral("竞技篇"));
+    SpeedButton4 = MakeButton(this, "SpeedButton4", {472, 184, 161, 153}, QStringLiteral("考试篇"));
+    SpeedButton5 = MakeButton(this, "SpeedButton5", {296, 376, 161, 153}, QStringLiteral("技巧篇"));
+    SpeedButton6 = MakeButton(this, "SpeedButton6", {704, 8, 73, 65}, QStringLiteral("我在最前面"));
+    SpeedButton6->setToolTip(QStringLiteral("我在最前面！"));
+    SpeedButton7 = MakeButton(this, "SpeedButton7", {704, 72, 73, 65}, QStringLiteral("藏起来"));
+    SpeedButton7->setToolTip(QStringLiteral("我要暂时藏起来！"));
+    SpeedButton8 = MakeButton(this, "SpeedButton8", {704, 136, 73, 65}, QStringLiteral("帮助"));
+    SpeedButton8->setToolTip(QStringLiteral("需要我的帮助吗？"));
+    for (FlatButton *circle : {SpeedButton6, SpeedButton7, SpeedButton8})
+        circle->setCursor(Qt::PointingHandCursor);
+
+    Image2 = MakePicture(this, "Image2", kHandleRect);
+    Image2->setCursor(Qt::PointingHandCursor);
+    Image2->setToolTip(QStringLiteral("这里可以移动我。"));
+
+    const QRect frameRect(kDogStart, QSize(41, 41));
+    Image3 = MakePicture(this, "Image3", frameRect);
+    Image4 = MakePicture(this, "Image4", frameRect);
+    Image5 = MakePicture(this, "Image5", frameRect);
+    Image6 = MakePicture(this, "Image6", frameRect);
+    Image7 = MakePicture(this, "Image7", frameRect);
+    Image8 = MakePicture(this, "Image8", frameRect);
+    frames_ = {Image3, Image4, Image5, Image6, Image7, Image8};
+    for (int i = 0; i < 6; ++i) {
+        frames_[i]->setPicture(QStringLiteral(":/dog/frame%1.svg").arg(i + 1), PictureBox::Fit::TopLeft,
+                               QSize(32, 32));
+        frames_[i]->hide();
+    }
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(60);
+
+    connect(SpeedButton1, &FlatButton::clicked, this, &TForm1::SpeedButton1Click);
+    connect(SpeedButton2, &FlatButton::clicked, this, &TForm1::SpeedButton2Click);
+    connect(SpeedButton3, &FlatButton::clicked, this, &TForm1::SpeedButton3Click);
+    connect(SpeedButton4, &FlatButton::clicked, this, &TForm1::SpeedButton4Click);
+    connect(SpeedButton5, &FlatButton::clicked, this, &TForm1::SpeedButton5Click);
+    connect(SpeedButton6, &FlatButton::clicked, this, &TForm1::SpeedButton6Click);
+    connect(SpeedButton7, &FlatButton::clicked, this, &TForm1::SpeedButton7Click);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(Image1, &PictureBox::mousePressed, this, &TForm1::Image1MouseDown);
+    connect(Image2, &PictureBox::mousePressed, this, &TForm1::Image2MouseDown);
+    connect(Image2, &PictureBox::mouseMoved, this, &TForm1::Image2MouseMove);
+    connect(Image2, &PictureBox::mouseReleased, this, &TForm1::Image2MouseUp);
+
+    FormCreate();
+    WindowPlacement::CentreOnScreen(this);
+    Timer1->start();
+}
+
+TForm1::~TForm1()
+{
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+void TForm1::FormCreate()
+{
+    for (FlatButton *button : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5})
+        button->setCursor(PenCursor());
+}
+
+void TForm1::SpeedButton1Click()
+{
+    menu_.Leave();
+}
+
+void TForm1::SpeedButton2Click()
+{
+    menu_.OpenPractice();
+}
+
+void TForm1::SpeedButton3Click()
+{
+    menu_.OpenCompetition();
+}
+
+void TForm1::SpeedButton4Click()
+{
+    menu_.OpenExamRoom();
+}
+
+void TForm1::SpeedButton5Click()
+{
+    menu_.OpenTipsBook();
+}
+
+void TForm1::SpeedButton6Click()
+{
+    menu_.ToggleStayOnTop();
+}
+
+void TForm1::SpeedButton7Click()
+{
+    menu_.Minimise();
+}
+
+void TForm1::Timer1Timer()
+{
+    menu_.AnimationTick();
+}
+
+void TForm1::Image1MouseDown(Qt::MouseButton, QPoint position)
+{
+    menu_.BackgroundPressed(position.x(), position.y());
+}
+
+void TForm1::Image2MouseDown(Qt::MouseButton button, QPoint)
+{
+    menu_.HandlePressed(button == Qt::LeftButton ? PointerButton::Left : PointerButton::Other);
+}
+
+void TForm1::Image2MouseMove(QPoint position)
+{
+    menu_.HandleMoved(position.x(), position.y());
+}
+
+void TForm1::Image2MouseUp(Qt::MouseButton, QPoint)
+{
+    menu_.HandleReleased();
+}
+
+PictureBox *TForm1::frame(int number) const
+{
+    return frames_.at(static_cast<std::size_t>(number - 1));
+}
+
+int TForm1::windowTop() const
+{
+    return y();
+}
+
+int TForm1::windowLeft() const
+{
+    return x();
+}
+
+void TForm1::setWindowTop(int top)
+{
+    move(x(), top);
+}
+
+void TForm1::setWindowLeft(int left)
+{
+    move(left, y());
+}
+
+void TForm1::setStaysOnTop(bool onTop)
+{
+    WindowPlacement::SetStaysOnTop(this, onTop);
+}
+
+void TForm1::minimiseApplication()
+{
+    WindowPlacement::MinimiseApplication();
+}
+
+void TForm1::showFrame(int number)
+{
+    frame(number)->show();
+}
+
+void TForm1::hideFrame(int number)
+{
+    frame(number)->hide();
+}
+
+void TForm1::raiseFrame(int number)
+{
+    frame(number)->raise();
+}
+
+void TForm1::setFrameTop(int number, int top)
+{
+    PictureBox *picture = frame(number);
+    picture->move(picture->x(), top);
+}
+
+void TForm1::setFrameLeft(int number, int left)
+{
+    PictureBox *picture = frame(number);
+    picture->move(left, picture->y());
+}
+
+void TForm1::playCue(const QString &relativePath)
+{
+    PlayCue(relativePath);
+}
+
+void TForm1::showNotice(const QString &text)
+{
+    Notices::ShowNotice(text);
+}
+
+void TForm1::openDrill(DrillMode)
+{
+}
+
+void TForm1::openExamRoom()
+{
+}
+
+void TForm1::openTipsBook()
+{
+}
+
+void TForm1::quitApplication()
+{
+    QApplication::quit();
+}

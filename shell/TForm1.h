@@ -1,0 +1,79 @@
+#pragma once
+
+#include "shell/MainMenu.h"
+#include "shell/MainMenuView.h"
+
+#include <QWidget>
+#include <array>
+
+class FlatButton;
+class PictureBox;
+class QTimer;
+
+// The main menu: one picture with flat buttons over its painted crowns.
+class TForm1 : public QWidget, private MainMenuView {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    const MainMenu &Menu() const { return menu_; }
+
+    PictureBox *Image1;
+    FlatButton *SpeedButton1;
+    FlatButton *SpeedButton2;
+    FlatButton *SpeedButton3;
+    FlatButton *SpeedButton4;
+    FlatButton *SpeedButton5;
+    FlatButton *SpeedButton6;
+    FlatButton *SpeedButton7;
+    FlatButton *SpeedButton8;
+    PictureBox *Image2;
+    PictureBox *Image3;
+    PictureBox *Image4;
+    PictureBox *Image5;
+    PictureBox *Image6;
+    PictureBox *Image7;
+    PictureBox *Image8;
+    QTimer *Timer1;
+
+private:
+    void FormCreate();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void SpeedButton5Click();
+    void SpeedButton6Click();
+    void SpeedButton7Click();
+    void Timer1Timer();
+    void Image1MouseDown(Qt::MouseButton button, QPoint position);
+    void Image2MouseDown(Qt::MouseButton button, QPoint position);
+    void Image2MouseMove(QPoint position);
+    void Image2MouseUp(Qt::MouseButton button, QPoint position);
+
+    PictureBox *frame(int number) const;
+
+    // MainMenuView
+    int windowTop() const override;
+    int windowLeft() const override;
+    void setWindowTop(int top) override;
+    void setWindowLeft(int left) override;
+    void setStaysOnTop(bool onTop) override;
+    void minimiseApplication() override;
+    void showFrame(int frame) override;
+    void hideFrame(int frame) override;
+    void raiseFrame(int frame) override;
+    void setFrameTop(int frame, int top) override;
+    void setFrameLeft(int frame, int left) override;
+    void playCue(const QString &relativePath) override;
+    void showNotice(const QString &text) override;
+    void openDrill(DrillMode mode) override;
+    void openExamRoom() override;
+    void openTipsBook() override;
+    void quitApplication() override;
+
+    MainMenu menu_;
+    std::array<PictureBox *, 6> frames_{};
+};
