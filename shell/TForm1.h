@@ -38,7 +38,7 @@ public:
     PictureBox *Image8;
     QTimer *Timer1;
 
-private:
+    // Handlers, public so that tests can deliver a tick without waiting.
     void FormCreate();
     void SpeedButton1Click();
     void SpeedButton2Click();
@@ -53,6 +53,7 @@ private:
     void Image2MouseMove(QPoint position);
     void Image2MouseUp(Qt::MouseButton button, QPoint position);
 
+private:
     PictureBox *frame(int number) const;
 
     // MainMenuView

@@ -1,0 +1,172 @@
+#include "shell/CueNames.h"
+#include "shell/FrameCycle.h"
+#include "shell/MainMenu.h"
+#include "shell/MainMenuView.h"
+
+#include <QPoint>
+#include <QStringList>
+#include <QTest>
+
+namespace {
+
+// Records every request as one line, in order, and keeps the window state.
+class FakeMenuView : public MainMenuView {
+public:
+    QStringList calls;
+    int top = 100;
+    int left = 200;
+    bool onTop = false;
+    bool visible[7] = {};
+    QPoint framePos[7];
+
+    int windowTop() const override { return top; }
+    int windowLeft() const override { return left; }
+    void setWindowTop(int t) override { top = t; calls << QString("top %1").arg(t); }
+    void setWindowLeft(int l) override { left = l; calls << QString("left %1").arg(l); }
+    void setStaysOnTop(bool on) override { onTop = on; calls << QString("on top %1").arg(on); }
+    void minimiseApplication() override { calls << "minimise"; }
+    void showFrame(int f) override { visible[f] = true; calls << QString("show %1").arg(f); }
+    void hideFrame(int f) override { visible[f] = false; calls << QString("hide %1").arg(f); }
+    void raiseFrame(int f) override { calls << QString("raise %1").arg(f); }
+    void setFrameTop(int f, int t) override { framePos[f].setY(t); calls << QString("frame %1 top").arg(f); }
+    void setFrameLeft(int f, int l) override { framePos[f].setX(l); calls << QString("frame %1 left").arg(f); }
+    void playCue(const QString &path) override { calls << "cue " + path; }
+    void showNotice(const QString &text) override { calls << "notice " + text; }
+    void openDrill(DrillMode mode) override
+    {
+        calls << (mode == DrillMode::Practice ? "drill practice" : "drill competition");
+    }
+    void openExamRoom() override { calls << "exam room"; }
+    void openTipsBook() override { calls << "tips book"; }
+    void quitApplication() override { calls << "quit"; }
+
+    int visibleFrames() const
+    {
+        int n = 0;
+        for (int f = 1; f <= 6; ++f)
+            n += visible[f] ? 1 : 0;
+        return n;
+    }
+};
+
+}  // namespace
+
+class TestMainMenu : public QObject {
+    Q_OBJECT
+
+private slots:
+    void modulesOpenInOrder_data()
+    {
+        QTest::addColumn<int>("crown");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("practice") << 0 << QStringList{"cue " + CueNames::Tishi(), "drill practice"};
+        QTest::newRow("competition") << 1
+                                     << QStringList{"cue " + CueNames::Jingsai(), "notice 你有十分钟时间竞赛！",
+                                                    "drill competition"};
+        QTest::newRow("exam room") << 2 << QStringList{"cue " + CueNames::Tishi(), "exam room"};
+        QTest::newRow("tips book") << 3 << QStringList{"cue " + CueNames::Tishi(), "tips book"};
+        QTest::newRow("leave asks nothing") << 4 << QStringList{"quit"};
+    }
+
+    void modulesOpenInOrder()
+    {
+        QFETCH(int, crown);
+        FakeMenuView view;
+        MainMenu menu(view, 177, 177);
+        void (MainMenu::*const actions[])() = {&MainMenu::OpenPractice, &MainMenu::OpenCompetition,
+                                               &MainMenu::OpenExamRoom, &MainMenu::OpenTipsBook, &MainMenu::Leave};
+        (menu.*actions[crown])();
+        QTEST(view.calls, "calls");
+    }
+
+    void dragFollowsTheHandleCentre()
+    {
+        FakeMenuView view;
+        MainMenu menu(view, 177, 177);
+        menu.HandleMoved(100, 100);
+        QVERIFY(view.calls.isEmpty());
+
+        menu.HandlePressed(PointerButton::Other);
+        menu.HandleMoved(100, 100);
+        QVERIFY2(view.calls.isEmpty(), "a right-button press must not drag");
+
+        menu.HandlePressed(PointerButton::Left);
+        menu.HandleMoved(88 - 20 + 1, 88);
+        QCOMPARE(view.calls, (QStringList{"top 100", "left 181"}));
+        menu.HandleMoved(88, 90);
+        QCOMPARE(view.top, 102);
+
+        menu.HandleReleased();
+        QVERIFY(!menu.Dragging());
+        const int callsBefore = static_cast<int>(view.calls.size());
+        menu.HandleMoved(0, 0);
+        QCOMPARE(view.calls.size(), callsBefore);
+    }
+
+    void stayOnTopToggles()
+    {
+        FakeMenuView view;
+        MainMenu menu(view, 177, 177);
+        QVERIFY(menu.NormalStyle());
+        menu.ToggleStayOnTop();
+        QVERIFY(view.onTop);
+        menu.ToggleStayOnTop();
+        QVERIFY(!view.onTop);
+        QVERIFY(menu.NormalStyle());
+    }
+
+    void dogCycleShowsOneFrameAtATime()
+    {
+        FakeMenuView view;
+        MainMenu menu(view, 177, 177);
+        QCOMPARE(view.visibleFrames(), 0);
+        const int shown[] = {1, 2, 3, 4, 5, 6, 1, 1, 2, 3, 4, 5, 6, 1};
+        for (int expected : shown) {
+            menu.AnimationTick();
+            QCOMPARE(view.visibleFrames(), 1);
+            QVERIFY(view.visible[expected]);
+        }
+        QCOMPARE(menu.FrameStep(), 0);
+    }
+
+    void backgroundPressMovesEveryFrameTopFirst()
+    {
+        FakeMenuView view;
+        MainMenu menu(view, 177, 177);
+        menu.BackgroundPressed(780, 530);
+        for (int f = 1; f <= 6; ++f) {
+            QCOMPARE(view.framePos[f], QPoint(780, 530));
+            QVERIFY(view.calls.indexOf(QString("frame %1 top").arg(f)) <
+                    view.calls.indexOf(QString("frame %1 left").arg(f)));
+        }
+    }
+};
+
+class TestFrameCycle : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sevenStepTable()
+    {
+        FrameCycle cycle;
+        const FrameCycle::Change expected[] = {{1, 6, true}, {2, 1, true}, {3, 2, true}, {4, 3, true},
+                                               {5, 4, true}, {6, 5, true}, {1, 6, false}};
+        for (int round = 0; round < 2; ++round) {
+            for (const FrameCycle::Change &e : expected) {
+                const FrameCycle::Change c = cycle.Tick();
+                QCOMPARE(c.show, e.show);
+                QCOMPARE(c.hide, e.hide);
+                QCOMPARE(c.raise, e.raise);
+            }
+            QCOMPARE(cycle.Step(), 0);
+        }
+    }
+};
+
+int main(int argc, char **argv)
+{
+    TestMainMenu menu;
+    TestFrameCycle cycle;
+    return QTest::qExec(&menu, argc, argv) | QTest::qExec(&cycle, argc, argv);
+}
+#include "tst_mainmenu.moc"

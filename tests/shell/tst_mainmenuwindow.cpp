@@ -1,0 +1,206 @@
+#include "shell/CueNames.h"
+#include "shell/FlatButton.h"
+#include "shell/FormRefs.h"
+#include "shell/PenCursor.h"
+#include "shell/PictureBox.h"
+#include "shell/TForm1.h"
+#include "support/Recorders.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QSet>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+int VisibleFrames(const TForm1 &form)
+{
+    int n = 0;
+    for (const PictureBox *f : {form.Image3, form.Image4, form.Image5, form.Image6, form.Image7, form.Image8})
+        n += f->isVisible() ? 1 : 0;
+    return n;
+}
+
+// A module window opened by a test is closed as soon as its modal loop runs.
+void CloseModalWindowSoon()
+{
+    QTimer::singleShot(0, [] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+}
+
+}  // namespace
+
+class TestMainMenuWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void layout()
+    {
+        TForm1 form;
+        QCOMPARE(form.size(), QSize(792, 545));
+        QVERIFY(form.windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(form.SpeedButton2->geometry(), QRect(296, 32, 161, 153));
+        QCOMPARE(form.SpeedButton1->geometry(), QRect(656, 424, 113, 89));
+        QCOMPARE(form.Image2->geometry(), QRect(288, 192, 177, 177));
+        QCOMPARE(form.Image3->geometry(), QRect(32, 40, 41, 41));
+        QCOMPARE(form.SpeedButton1->text(), QString("离开"));
+        QVERIFY(form.SpeedButton1->font().bold() && form.SpeedButton1->font().italic());
+        QCOMPARE(form.Timer1->interval(), 60);
+        QVERIFY(form.Timer1->isActive());
+        QCOMPARE(Form1, &form);
+        for (const char *name : {"Image1", "SpeedButton1", "SpeedButton8", "Image2", "Image8", "Timer1"})
+            QVERIFY2(form.findChild<QObject *>(name), name);
+    }
+
+    void tooltipsOnExactlyFiveControls()
+    {
+        TForm1 form;
+        QSet<QString> withTip;
+        for (const QWidget *w : form.findChildren<QWidget *>()) {
+            if (!w->toolTip().isEmpty())
+                withTip << w->objectName();
+        }
+        QCOMPARE(withTip, (QSet<QString>{"SpeedButton1", "SpeedButton6", "SpeedButton7", "SpeedButton8", "Image2"}));
+        QCOMPARE(form.SpeedButton6->toolTip(), QString("我在最前面！"));
+    }
+
+    void noControlTakesFocus()
+    {
+        TForm1 form;
+        for (const QWidget *w : form.findChildren<QWidget *>())
+            QVERIFY2(w->focusPolicy() == Qt::NoFocus, qPrintable(w->objectName()));
+    }
+
+    void cursors()
+    {
+        TForm1 form;
+        for (const FlatButton *b : {form.SpeedButton1, form.SpeedButton2, form.SpeedButton3, form.SpeedButton4,
+                                    form.SpeedButton5}) {
+            QCOMPARE(b->cursor().shape(), Qt::BitmapCursor);
+            QCOMPARE(b->cursor().hotSpot(), QPoint(0, 0));
+            QCOMPARE(b->cursor().pixmap().cacheKey(), PenCursor().pixmap().cacheKey());
+        }
+        for (const QWidget *w : {static_cast<QWidget *>(form.SpeedButton6), static_cast<QWidget *>(form.SpeedButton8),
+                                 static_cast<QWidget *>(form.Image2)})
+            QCOMPARE(w->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(form.Image1->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void competitionNoticeComesBeforeAnyDrillWindow()
+    {
+        TForm1 form;
+        form.show();
+        CueRecorder cues;
+        NoticeRecorder notices;
+        bool drillExistedDuringNotice = true;
+        QStringList cuesBeforeNotice;
+        notices.onNotice = [&](Notices::Kind, const QString &) {
+            drillExistedDuringNotice = Form2 != nullptr;
+            cuesBeforeNotice = cues.asked;
+            CloseModalWindowSoon();
+        };
+        QTest::mouseClick(form.SpeedButton3, Qt::LeftButton);
+        QCOMPARE(notices.texts(), QStringList{"你有十分钟时间竞赛！"});
+        QCOMPARE(notices.seen.first().first, Notices::Kind::Notice);
+        QVERIFY(!drillExistedDuringNotice);
+        QCOMPARE(cuesBeforeNotice, QStringList{CueNames::Jingsai()});
+    }
+
+    void questionMarkDoesNothing()
+    {
+        TForm1 form;
+        form.show();
+        CueRecorder cues;
+        NoticeRecorder notices;
+        const QPoint before = form.pos();
+        const auto windowsBefore = QApplication::topLevelWidgets().size();
+        QTest::mouseClick(form.SpeedButton8, Qt::LeftButton);
+        QVERIFY(cues.asked.isEmpty());
+        QVERIFY(notices.seen.isEmpty());
+        QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);
+        QCOMPARE(form.pos(), before);
+        QVERIFY(form.isVisible());
+    }
+
+    void leavingEndsTheProgramWithoutAQuestion()
+    {
+        TForm1 form;
+        form.show();
+        NoticeRecorder notices;
+        QTimer::singleShot(0, &form, [&form] { QTest::mouseClick(form.SpeedButton1, Qt::LeftButton); });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(notices.seen.isEmpty());
+    }
+
+    void dragByTheHandle()
+    {
+        TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QPoint start = form.pos();
+        const QPoint centre(88, 88);
+
+        QTest::mousePress(form.Image2, Qt::RightButton, {}, centre - QPoint(20, 0));
+        QTest::mouseMove(form.Image2, centre - QPoint(19, 0));
+        QTest::mouseRelease(form.Image2, Qt::RightButton, {}, centre - QPoint(19, 0));
+        QCOMPARE(form.pos(), start);
+
+        QTest::mousePress(form.Image2, Qt::LeftButton, {}, centre - QPoint(20, 0));
+        QTest::mouseMove(form.Image2, centre - QPoint(19, 0));
+        QCOMPARE(form.pos(), start - QPoint(19, 0));
+        QTest::mouseRelease(form.Image2, Qt::LeftButton, {}, centre);
+        QVERIFY(!form.Menu().Dragging());
+    }
+
+    void plusCircleTogglesStayOnTop()
+    {
+        TForm1 form;
+        form.show();
+        QVERIFY(!form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QTest::mouseClick(form.SpeedButton6, Qt::LeftButton);
+        QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(form.isVisible());
+        QTest::mouseClick(form.SpeedButton6, Qt::LeftButton);
+        QVERIFY(!form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(form.isVisible());
+    }
+
+    void dogShowsAtMostOneFrame()
+    {
+        TForm1 form;
+        form.Timer1->stop();
+        form.show();
+        QCOMPARE(VisibleFrames(form), 0);
+        for (int tick = 0; tick < 21; ++tick) {
+            form.Timer1Timer();
+            QCOMPARE(VisibleFrames(form), 1);
+        }
+        QVERIFY(form.Image3->isVisible());
+    }
+
+    void dogJumpsToAPressOnTheBackground()
+    {
+        TForm1 form;
+        form.Timer1->stop();
+        form.show();
+        QTest::mousePress(form.Image1, Qt::LeftButton, {}, QPoint(780, 530));
+        for (const PictureBox *f : {form.Image3, form.Image4, form.Image5, form.Image6, form.Image7, form.Image8}) {
+            QCOMPARE(f->pos(), QPoint(780, 530));
+            QCOMPARE(f->size(), QSize(41, 41));
+        }
+        QTest::mousePress(form.Image1, Qt::RightButton, {}, QPoint(100, 300));
+        QCOMPARE(form.Image5->pos(), QPoint(100, 300));
+
+        // A press on the visible frame goes to the frame, not the background.
+        form.Timer1Timer();
+        QTest::mousePress(form.Image3, Qt::LeftButton, {}, QPoint(20, 20));
+        QCOMPARE(form.Image3->pos(), QPoint(100, 300));
+    }
+};
+
+QTEST_MAIN(TestMainMenuWindow)
+#include "tst_mainmenuwindow.moc"
