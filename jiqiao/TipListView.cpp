@@ -5,6 +5,9 @@
 
 TipListView::TipListView(QWidget *parent) : QTableView(parent)
 {
+    // Tips are chosen with the mouse; without focus no cell wears a focus
+    // frame inside the whole-row selection.
+    setFocusPolicy(Qt::NoFocus);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
