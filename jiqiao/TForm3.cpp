@@ -1,0 +1,324 @@
+#include "jiqiao/TForm3.h"
+
+#include "jiqiao/BevelPanel.h"
+#include "jiqiao/TipListView.h"
+#include "shell/ClickLabel.h"
+#include "shell/FlatButton.h"
+#include "shell/Fonts.h"
+#include "shell/FormRefs.h"
+#include "shell/InstallFolder.h"
+#include "shell/Notices.h"
+#include "shell/Palette.h"
+#include "shell/Shape.h"
+#include "shell/WindowPlacement.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace {
+
+constexpr QSize kClientSize{792, 573};
+constexpr QSize kPictureSize{24, 24};
+// Captions are drawn a pixel larger than the classic 11 pixels, the
+// smallest size at which Chinese characters stay crisp.
+constexpr int kCaptionPixels = 12;
+constexpr int kNumberColumnWidth = 50;
+
+const QString kHint = QStringLiteral("选择技巧囊中技巧项目，单击《详解技巧》来显示技\n巧\n详细展示。");
+
+template <typename Widget>
+Widget *Make(QWidget *parent, const char *name, const QRect &rect)
+{
+    auto *widget = new Widget(parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(rect);
+    return widget;
+}
+
+QLabel *MakeCaption(QWidget *parent, const char *name, QPoint topLeft, const QString &text, const QColor &color)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(Fonts::Ui(kCaptionPixels));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+    label->move(topLeft);
+    label->adjustSize();
+    return label;
+}
+
+FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect, const QString &caption,
+                       const QString &picture, const QColor &captionColor)
+{
+    auto *button = Make<FlatButton>(parent, name, rect);
+    button->setText(caption);
+    button->setAccessibleName(caption);
+    button->setFont(Fonts::Ui(kCaptionPixels, true));
+    button->setCaptionColor(captionColor);
+    button->setPicture(picture, kPictureSize);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+QPlainTextEdit *MakeMemo(QWidget *parent, const char *name, const QRect &rect, const QFont &font)
+{
+    auto *memo = Make<QPlainTextEdit>(parent, name, rect);
+    memo->setFont(font);
+    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return memo;
+}
+
+}  // namespace
+
+TForm3::TForm3(QWidget *parent) : TForm3(InstallFolder::ExecutableFolder(), parent) {}
+
+TForm3::TForm3(const QString &installRoot, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), book_(*this, installRoot)
+{
+    Form3 = this;
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("技巧篇"));
+    setFixedSize(kClientSize);
+    BuildControls();
+    BuildAddPanel();
+
+    connect(ListView1, &TipListView::mouseClicked, this, &TForm3::ListView1Click);
+    connect(ListView1, &TipListView::mouseDoubleClicked, this, &TForm3::SpeedButton2Click);
+    connect(SpeedButton2, &FlatButton::clicked, this, &TForm3::SpeedButton2Click);
+    connect(SpeedButton3, &FlatButton::clicked, this, &TForm3::SpeedButton3Click);
+    connect(SpeedButton5, &FlatButton::clicked, this, &TForm3::SpeedButton5Click);
+    connect(SpeedButton6, &FlatButton::clicked, this, &TForm3::SpeedButton6Click);
+    connect(SpeedButton4, &FlatButton::clicked, this, &TForm3::SpeedButton4Click);
+    connect(SpeedButton1, &FlatButton::clicked, this, &TForm3::SpeedButton1Click);
+    connect(Label13, &ClickLabel::clicked, this, &TForm3::Label13Click);
+    Memo2->installEventFilter(this);
+
+    FormCreate();
+    WindowPlacement::CentreOnScreen(this);
+}
+
+TForm3::~TForm3()
+{
+    if (Form3 == this)
+        Form3 = nullptr;
+}
+
+void TForm3::BuildControls()
+{
+    Panel1 = Make<BevelPanel>(this, "Panel1", rect());
+    Panel1->setColor(Palette::Desktop);
+    Panel1->setBevels(BevelPanel::Bevel::Raised, BevelPanel::Bevel::Lowered, 5);
+
+    Panel2 = Make<BevelPanel>(Panel1, "Panel2", {16, 16, 761, 540});
+    Panel2->setColor(Palette::White);
+    Panel2->setBevels(BevelPanel::Bevel::Raised, BevelPanel::Bevel::Raised, 2);
+    Panel2->setSingleBorder(true);
+
+    Label1 = MakeCaption(Panel2, "Label1", {16, 14}, QStringLiteral("我的技巧囊^o^······"), Palette::Navy);
+
+    ListView1 = Make<TipListView>(Panel2, "ListView1", {16, 32, 313, 489});
+    ListView1->setFont(Fonts::Ui(13, true));
+    ListView1->setModel(&book_.ListModel());
+    ListView1->verticalHeader()->setDefaultSectionSize(ListView1->fontMetrics().height() + 6);
+    ListView1->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
+    ListView1->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    ListView1->horizontalHeader()->resizeSection(0, kNumberColumnWidth);
+
+    Label2 = MakeCaption(Panel2, "Label2", {344, 14}, QStringLiteral("技巧详解："), Palette::Navy);
+
+    Memo1 = MakeMemo(Panel2, "Memo1", {344, 32, 401, 433}, Fonts::Ui(16, true));
+    Memo1->setReadOnly(true);
+
+    SpeedButton2 = MakeButton(Panel2, "SpeedButton2", {368, 488, 113, 33}, QStringLiteral("详解技巧"),
+                              QStringLiteral(":/tips/magnifier.svg"), Palette::Navy);
+    SpeedButton3 = MakeButton(Panel2, "SpeedButton3", {504, 488, 113, 33}, QStringLiteral("技巧添加"),
+                              QStringLiteral(":/tips/pencil.svg"), Palette::Navy);
+    SpeedButton1 = MakeButton(Panel2, "SpeedButton1", {632, 488, 113, 33}, QStringLiteral("谢谢，再见"),
+                              QStringLiteral(":/tips/power.svg"), Palette::Navy);
+
+    Shape2 = Make<Shape>(Panel2, "Shape2", {716, 4, 25, 25});
+    Shape2->setPen(QPen(Palette::Lime, 2, Qt::DotLine));
+
+    Label13 = Make<ClickLabel>(Panel2, "Label13", {712, 4, 33, 25});
+    Label13->setText(QStringLiteral("―"));
+    Label13->setAccessibleName(QStringLiteral("最小化"));
+    Label13->setFont(Fonts::Ui(16, true));
+    Label13->setAlignment(Qt::AlignCenter);
+    Label13->setCursor(Qt::PointingHandCursor);
+    Label13->setAttribute(Qt::WA_TranslucentBackground);
+    QPalette fuchsia = Label13->palette();
+    fuchsia.setColor(QPalette::WindowText, Palette::Fuchsia);
+    Label13->setPalette(fuchsia);
+}
+
+void TForm3::BuildAddPanel()
+{
+    Panel3 = Make<BevelPanel>(Panel2, "Panel3", {112, 80, 553, 321});
+    Panel3->setColor(Palette::Teal);
+    Panel3->setBevels(BevelPanel::Bevel::Raised, BevelPanel::Bevel::Lowered, 5);
+
+    Memo2 = MakeMemo(Panel3, "Memo2", {16, 16, 521, 249}, Fonts::Ui(kCaptionPixels));
+
+    Label3 = MakeCaption(Panel3, "Label3", {24, 280}, QStringLiteral("注意：请不要使用回车！"), Palette::Yellow);
+    QFont underlined = Label3->font();
+    underlined.setUnderline(true);
+    Label3->setFont(underlined);
+    Label3->adjustSize();
+
+    SpeedButton5 = MakeButton(Panel3, "SpeedButton5", {200, 272, 105, 33}, QStringLiteral("保存技巧"),
+                              QStringLiteral(":/tips/floppy.svg"), Palette::Yellow);
+    SpeedButton6 = MakeButton(Panel3, "SpeedButton6", {312, 272, 105, 33}, QStringLiteral("添加新技巧"),
+                              QStringLiteral(":/tips/pencil.svg"), Palette::Yellow);
+    SpeedButton4 = MakeButton(Panel3, "SpeedButton4", {424, 272, 105, 33}, QStringLiteral("返回查看"),
+                              QStringLiteral(":/tips/power.svg"), Palette::Yellow);
+
+    Panel3->raise();
+    Panel3->hide();
+}
+
+void TForm3::FormCreate()
+{
+    Memo1->setPlainText(kHint);
+    book_.Create();
+}
+
+void TForm3::ListView1Click()
+{
+    book_.ListClicked();
+}
+
+void TForm3::SpeedButton2Click()
+{
+    book_.ShowTipInFull();
+}
+
+void TForm3::SpeedButton3Click()
+{
+    book_.OpenAddPanel();
+}
+
+void TForm3::Memo2KeyPress(QChar key)
+{
+    book_.CharacterTyped(key);
+}
+
+void TForm3::SpeedButton5Click()
+{
+    book_.SaveTip();
+}
+
+void TForm3::SpeedButton6Click()
+{
+    book_.AddAnother();
+}
+
+void TForm3::SpeedButton4Click()
+{
+    book_.BackToReading();
+}
+
+void TForm3::SpeedButton1Click()
+{
+    book_.Leave();
+}
+
+void TForm3::Label13Click()
+{
+    book_.Minimise();
+}
+
+void TForm3::reject()
+{
+    book_.Leave();
+}
+
+bool TForm3::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Memo2 && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter || !key->text().isEmpty()) {
+            swallowKey_ = false;
+            Memo2KeyPress(enter ? QChar(u'\r') : key->text().front());
+            return swallowKey_;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TForm3::keyPressEvent(QKeyEvent *event)
+{
+    // Escape does not close the window; only its own controls do.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+int TForm3::selectedRow() const
+{
+    return ListView1->selectedRow();
+}
+
+void TForm3::setDetailText(const QString &text)
+{
+    Memo1->setPlainText(text);
+}
+
+QString TForm3::newTipText() const
+{
+    return Memo2->toPlainText();
+}
+
+void TForm3::clearNewTipText()
+{
+    Memo2->clear();
+}
+
+void TForm3::swallowTypedCharacter()
+{
+    swallowKey_ = true;
+}
+
+bool TForm3::addPanelShown() const
+{
+    return Panel3->isVisibleTo(Panel2);
+}
+
+void TForm3::setAddPanelShown(bool shown)
+{
+    Panel3->setVisible(shown);
+    if (shown)
+        Memo2->setFocus();
+}
+
+void TForm3::setSaveEnabled(bool enabled)
+{
+    SpeedButton5->setEnabled(enabled);
+}
+
+void TForm3::showMessage(const QString &text)
+{
+    Notices::ShowNotice(text);
+}
+
+void TForm3::showError(const QString &text)
+{
+    Notices::ShowErrorBox(text);
+}
+
+void TForm3::closeWindow()
+{
+    QDialog::reject();
+}
+
+void TForm3::minimiseApplication()
+{
+    WindowPlacement::MinimiseApplication();
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+
+// The tips store's line format, on raw bytes.
+namespace TipLines {
+
+// Cuts a store's bytes into lines. A line runs up to the first CR, LF or NUL;
+// after it one CR and then one LF are skipped, so CR LF, a lone LF and a lone
+// CR each end one line, while LF CR ends two. A NUL ends the text. A break at
+// the very end adds no empty last line, and nothing is trimmed.
+QList<QByteArray> Split(QByteArrayView bytes);
+
+// Every line followed by CR LF; no lines give no bytes at all.
+QByteArray Join(const QList<QByteArray> &lines);
+
+}  // namespace TipLines

@@ -1,0 +1,116 @@
+#include "jiqiao/TipsBook.h"
+
+#include "jiqiao/TipsView.h"
+#include "shell/InstallFolder.h"
+
+#include <QChar>
+
+namespace {
+
+const QString kNothingTyped = QStringLiteral("你还没有输入技巧内容，请输入！");
+const QString kSaved = QStringLiteral("保存完成！");
+const QString kCannotStore = QStringLiteral("技巧中有无法保存的字符，请修改后再保存！");
+const QString kStillAdding = QStringLiteral("正在添加技巧，注意保存！");
+constexpr char16_t kEnter = 13;
+
+}  // namespace
+
+TipsBook::TipsBook(TipsView &view, const QString &installRoot)
+    : view_(view), storePath_(InstallFolder::Join(installRoot, QStringLiteral("database\\yd.zerk")))
+{
+}
+
+void TipsBook::Create()
+{
+    currentTipIndex_ = 0;
+    SetSaveAllowed(true);
+    if (const std::optional<QString> error = store_.LoadTips(storePath_))
+        view_.showError(*error);
+    RefreshTipList();
+}
+
+void TipsBook::RefreshTipList()
+{
+    listModel_.Rebuild();
+}
+
+void TipsBook::ListClicked()
+{
+    const int row = view_.selectedRow();
+    currentTipIndex_ = row >= 0 ? row : listModel_.rowCount() - 1;
+}
+
+void TipsBook::ShowTipInFull()
+{
+    if (currentTipIndex_ >= 0 && currentTipIndex_ < store_.TipCount())
+        view_.setDetailText(store_.TipAt(currentTipIndex_));
+}
+
+void TipsBook::OpenAddPanel()
+{
+    view_.setAddPanelShown(true);
+    view_.clearNewTipText();
+}
+
+void TipsBook::CharacterTyped(QChar character)
+{
+    if (character.unicode() == kEnter)
+        view_.swallowTypedCharacter();
+}
+
+void TipsBook::SaveTip()
+{
+    if (!saveAllowed_)
+        return;
+    const QString text = view_.newTipText();
+    if (text.isEmpty()) {
+        view_.showMessage(kNothingTyped);
+        return;
+    }
+    if (!store_.AddTip(text)) {
+        view_.showMessage(kCannotStore);
+        return;
+    }
+    // A tip that did not reach the file leaves memory too, so the next
+    // attempt stores it once.
+    if (const std::optional<QString> error = store_.SaveTips(storePath_)) {
+        store_.RemoveLastTip();
+        view_.showError(*error);
+        return;
+    }
+    RefreshTipList();
+    view_.showMessage(kSaved);
+    SetSaveAllowed(false);
+}
+
+void TipsBook::AddAnother()
+{
+    view_.clearNewTipText();
+    SetSaveAllowed(true);
+}
+
+void TipsBook::BackToReading()
+{
+    SetSaveAllowed(true);
+    view_.setAddPanelShown(false);
+}
+
+void TipsBook::Leave()
+{
+    if (view_.addPanelShown()) {
+        view_.showMessage(kStillAdding);
+        return;
+    }
+    view_.closeWindow();
+}
+
+void TipsBook::Minimise()
+{
+    view_.minimiseApplication();
+}
+
+void TipsBook::SetSaveAllowed(bool allowed)
+{
+    saveAllowed_ = allowed;
+    view_.setSaveEnabled(allowed);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "jiqiao/TipListModel.h"
+#include "jiqiao/TipStore.h"
+
+#include <QString>
+
+class QChar;
+class TipsView;
+
+// The tips book: lists the store's tips, shows one in full and adds new
+// ones, saving the store after each.
+class TipsBook {
+public:
+    // installRoot is the installation folder, ending in a separator.
+    TipsBook(TipsView &view, const QString &installRoot);
+
+    void Create();
+    void ListClicked();
+    void ShowTipInFull();
+    void OpenAddPanel();
+    void CharacterTyped(QChar character);
+    void SaveTip();
+    void AddAnother();
+    void BackToReading();
+    void Leave();
+    void Minimise();
+
+    const TipStore &Store() const { return store_; }
+    TipListModel &ListModel() { return listModel_; }
+    int CurrentTipIndex() const { return currentTipIndex_; }
+    bool SaveAllowed() const { return saveAllowed_; }
+    const QString &StorePath() const { return storePath_; }
+
+private:
+    void RefreshTipList();
+    void SetSaveAllowed(bool allowed);
+
+    TipsView &view_;
+    QString storePath_;
+    TipStore store_;
+    TipListModel listModel_{store_};
+    int currentTipIndex_ = 0;
+    bool saveAllowed_ = true;
+};
