@@ -1,6 +1,6 @@
 #include "shell/TForm1.h"
 
-#include "shell/ApplicationTitle.h"
+#include "jiqiao/TForm3.h"
 #include "shell/Cues.h"
 #include "shell/FlatButton.h"
 #include "shell/Fonts.h"
@@ -268,6 +268,9 @@ void TForm1::openExamRoom()
 
 void TForm1::openTipsBook()
 {
+    auto *tips = new TForm3;
+    tips->exec();
+    delete tips;
 }
 
 void TForm1::quitApplication()

@@ -109,6 +109,27 @@ private slots:
         QCOMPARE(cuesBeforeNotice, QStringList{CueNames::Jingsai()});
     }
 
+    // Every visit builds a new window, which is gone once it has closed.
+    void tipsCrownOpensANewTipsWindowEachVisit()
+    {
+        TForm1 form;
+        form.show();
+        CueRecorder cues;
+        NoticeRecorder notices;
+        QList<const void *> opened;
+        for (int visit = 0; visit < 2; ++visit) {
+            QTimer::singleShot(0, [&opened] {
+                opened << static_cast<const void *>(Form3);
+                CloseModalWindowSoon();
+            });
+            QTest::mouseClick(form.SpeedButton5, Qt::LeftButton);
+            QCOMPARE(Form3, nullptr);
+        }
+        QCOMPARE(opened.size(), 2);
+        QVERIFY(opened[0] != nullptr && opened[1] != nullptr);
+        QCOMPARE(cues.asked, (QStringList{CueNames::Tishi(), CueNames::Tishi()}));
+    }
+
     void questionMarkDoesNothing()
     {
         TForm1 form;
