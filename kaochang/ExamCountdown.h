@@ -11,9 +11,6 @@ public:
     void Start(int examMinutes);
     QString Tick();
 
-    int MinutesLeft() const { return minutesLeft_; }
-    int SecondTicks() const { return secondTicks_; }
-
 private:
     int minutesLeft_ = 0;
     int secondTicks_ = 0;

@@ -42,8 +42,6 @@ public:
     int QuestionCount() const { return questionCount_; }
     int ExamMinutes() const { return examMinutes_; }
     int RunnerStepInterval() const { return examMinutes_ * 100; }
-    int RunnerLeft() const { return runnerLeft_; }
-    const ExamCountdown &Countdown() const { return countdown_; }
     const ExamPaper &Paper() const { return paper_; }
     int ExamRightCount() const { return rightCount_; }
     qint64 Score() const { return score_; }

@@ -145,6 +145,7 @@ void TForm4::BuildContent()
         picture->setObjectName(QStringLiteral("Image%1").arg(109 - n));
         picture->setGeometry(ExamRoom::RunnerStart, 0, 41, 41);
         picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+        picture->setAccessibleName(QStringLiteral("小狗"));
         picture->setPicture(QStringLiteral(":/dog/frame%1.svg").arg(n), PictureBox::Fit::TopLeft, QSize(32, 32));
         picture->hide();
         *frameMembers[n - 1] = picture;
@@ -208,11 +209,13 @@ void TForm4::BuildPageOne()
     Image101->setObjectName(QStringLiteral("Image101"));
     Image101->setGeometry(520, 400, 33, 33);
     Image101->setPicture(QStringLiteral(":/marks/cross.svg"));
+    Image101->setAccessibleName(QStringLiteral("错"));
     Image101->hide();
     Image102 = new PictureBox(page);
     Image102->setObjectName(QStringLiteral("Image102"));
     Image102->setGeometry(480, 400, 33, 33);
     Image102->setPicture(QStringLiteral(":/marks/tick.svg"));
+    Image102->setAccessibleName(QStringLiteral("对"));
     Image102->hide();
 }
 
@@ -534,7 +537,9 @@ void TForm4::markSlot(int slot, Mark mark, const QString &hint)
 {
     const auto k = static_cast<std::size_t>(slot);
     const bool right = mark == Mark::Tick;
-    Marks[k]->setPixmap((right ? Image102 : Image101)->pixmap());
+    const PictureBox *model = right ? Image102 : Image101;
+    Marks[k]->setPixmap(model->pixmap());
+    Marks[k]->setAccessibleName(model->accessibleName());
     Marks[k]->show();
     Marks[k]->setToolTip(hint);
     ExamControls::SetAnswerLook(AnswerBoxes[k], true, right ? Palette::Blue : Palette::Red);

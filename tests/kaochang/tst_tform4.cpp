@@ -60,6 +60,7 @@ private slots:
     void generateFillsTheSlots();
     void sitAndGradeAPaperThroughTheWidgets();
     void closingRefusedWhileTheExamRuns();
+    void timeOutThroughTheRealTimers();
     void leaveEndsTheModalLoop();
 };
 
@@ -248,6 +249,7 @@ void TestTForm4::sitAndGradeAPaperThroughTheWidgets()
         const auto slot = static_cast<std::size_t>(k);
         QVERIFY(!w.Marks[slot]->isHidden());
         QCOMPARE(w.Marks[slot]->toolTip(), RightAnswer(w, k));
+        QCOMPARE(w.Marks[slot]->accessibleName(), k < 20 ? QStringLiteral("对") : QStringLiteral("错"));
         const QImage expected = (k < 20 ? w.Image102 : w.Image101)->pixmap().toImage();
         QCOMPARE(w.Marks[slot]->pixmap().toImage(), expected);
         QCOMPARE(w.AnswerBoxes[slot]->palette().color(QPalette::Text), k < 20 ? QColor(0, 0, 255) : QColor(255, 0, 0));
@@ -282,6 +284,34 @@ void TestTForm4::closingRefusedWhileTheExamRuns()
     QVERIFY(!w.isVisible());
     QVERIFY(!w.Panel3->isHidden());
     QVERIFY(!w.SpeedButton6->isEnabled());
+}
+
+void TestTForm4::timeOutThroughTheRealTimers()
+{
+    NoticeRecorder notices;
+    CueRecorder cues;
+    TForm4 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Click(w.SpeedButton3);
+    Click(w.SpeedButton5);
+    // The runner's six hundred steps without waiting ten minutes.
+    w.Timer1->setInterval(0);
+    QTRY_COMPARE_WITH_TIMEOUT(notices.texts().size(), 2, 20000);
+    QCOMPARE(notices.texts(), (QStringList{QStringLiteral("考试结束！"), kHandInAdvice}));
+    QCOMPARE(w.Image103->x(), ExamRoom::RunnerEnd);
+    QCOMPARE(w.Image108->x(), ExamRoom::RunnerEnd);
+    QVERIFY(!w.Timer1->isActive() && !w.Timer2->isActive() && !w.Timer3->isActive());
+    QVERIFY(w.SpeedButton7->isEnabled());
+    QVERIFY(!w.SpeedButton6->isEnabled());
+    QVERIFY(!w.close());
+
+    QTest::keyClicks(w.AnswerBoxes[0], RightAnswer(w, 0));
+    QTest::keyClicks(w.Edit51, QStringLiteral("Hua"));
+    Click(w.SpeedButton7);
+    Click(w.SpeedButton6);
+    QCOMPARE(w.Label118->text(), QStringLiteral("10分"));
+    QVERIFY(w.close());
 }
 
 void TestTForm4::leaveEndsTheModalLoop()
