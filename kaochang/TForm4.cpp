@@ -518,6 +518,7 @@ void TForm4::clearSlot(int slot)
     AnswerBoxes[k]->clear();
     Marks[k]->hide();
     Marks[k]->setToolTip(QString());
+    Marks[k]->setAccessibleName(QString());
     ExamControls::SetAnswerLook(AnswerBoxes[k], false, Palette::Black);
 }
 
