@@ -13,6 +13,8 @@ namespace ExamControls {
 namespace {
 
 constexpr QSize kStripSize{225, 25};
+constexpr int kProblemPixels = 13;
+constexpr int kSmallestProblemPixels = 10;
 
 void Paint(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
 {
@@ -90,7 +92,7 @@ SlotControls MakeSlot(QWidget *page, int k)
     auto *problem = new QLabel(strip);
     problem->setObjectName(QStringLiteral("Label%1").arg(pageOne ? k + 3 : k + 17));
     problem->setGeometry(8, 6, 97, 16);
-    problem->setFont(Fonts::Ui(13, true));
+    problem->setFont(Fonts::Ui(kProblemPixels, true));
     problem->setAlignment(Qt::AlignCenter);
 
     auto *answer = new QLineEdit(strip);
@@ -106,6 +108,17 @@ SlotControls MakeSlot(QWidget *page, int k)
     mark->hide();
 
     return {problem, answer, mark};
+}
+
+void SetProblemText(QLabel *label, const QString &text)
+{
+    int pixels = kProblemPixels;
+    while (pixels > kSmallestProblemPixels
+           && QFontMetrics(Fonts::Ui(pixels, true)).horizontalAdvance(text) > label->width())
+        --pixels;
+    if (label->font().pixelSize() != pixels)
+        label->setFont(Fonts::Ui(pixels, true));
+    label->setText(text);
 }
 
 void SetAnswerLook(QLineEdit *box, bool bordered, const QColor &textColour)

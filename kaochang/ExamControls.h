@@ -40,6 +40,11 @@ struct SlotControls {
 // Image51 for slot 50).
 SlotControls MakeSlot(QWidget *page, int k);
 
+// Writes a problem into its label, a size smaller where the slot's 13-pixel
+// type would cut the widest problems of the largest range off
+// ("10000 × 10000=").
+void SetProblemText(QLabel *label, const QString &text);
+
 // Border on or off, and the answer's colour.
 void SetAnswerLook(QLineEdit *box, bool bordered, const QColor &textColour);
 

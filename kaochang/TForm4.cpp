@@ -525,7 +525,7 @@ void TForm4::clearSlot(int slot)
 void TForm4::fillSlot(int slot, const QString &problemText)
 {
     const auto k = static_cast<std::size_t>(slot);
-    ProblemLabels[k]->setText(problemText);
+    ExamControls::SetProblemText(ProblemLabels[k], problemText);
     AnswerBoxes[k]->setFrame(true);
 }
 

@@ -1,4 +1,5 @@
 #include "kaochang/TForm4.h"
+#include "kaochang/ExamControls.h"
 #include "support/Recorders.h"
 
 #include "shell/FlatButton.h"
@@ -7,6 +8,7 @@
 #include "shell/RadioGroup.h"
 #include "shell/Shape.h"
 
+#include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,6 +59,8 @@ private slots:
     void slotTablesInSlotOrder_data();
     void slotTablesInSlotOrder();
     void controlsKeepTheirPlaceWhenResized();
+    void widestProblemFitsItsLabel_data();
+    void widestProblemFitsItsLabel();
     void generateFillsTheSlots();
     void sitAndGradeAPaperThroughTheWidgets();
     void closingRefusedWhileTheExamRuns();
@@ -165,6 +169,28 @@ void TestTForm4::controlsKeepTheirPlaceWhenResized()
     QTRY_COMPARE(w.Panel1->size(), w.size());
     QCOMPARE(w.SpeedButton1->geometry(), QRect(715, 524, 69, 33));
     QCOMPARE(w.Panel2->geometry(), QRect(8, 32, 705, 529));
+}
+
+void TestTForm4::widestProblemFitsItsLabel_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("fullSize");
+    QTest::newRow("small sum") << QStringLiteral("15 + 7=") << true;
+    QTest::newRow("largest product") << QStringLiteral("10000 × 10000=") << false;
+    QTest::newRow("largest quotient") << QStringLiteral("10000 ÷ 10000=") << false;
+}
+
+void TestTForm4::widestProblemFitsItsLabel()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, fullSize);
+    TForm4 w;
+    QLabel *label = w.ProblemLabels[0];
+    ExamControls::SetProblemText(label, QStringLiteral("10000 × 10000="));
+    ExamControls::SetProblemText(label, text);
+    QCOMPARE(label->text(), text);
+    QVERIFY(QFontMetrics(label->font()).horizontalAdvance(text) <= label->width());
+    QCOMPARE(label->font().pixelSize() == 13, fullSize);
 }
 
 void TestTForm4::generateFillsTheSlots()
