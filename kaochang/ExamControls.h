@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QFrame>
+#include <QRect>
+#include <QString>
+
+class FlatButton;
+class PictureBox;
+class QLabel;
+class QLineEdit;
+
+// Factories for the exam room's controls: each is named, placed and styled
+// in one call, so the window reads as the list of its controls.
+namespace ExamControls {
+
+// A single-line label; a height too small for the face grows to fit it.
+QLabel *MakeLabel(QWidget *parent, const QString &name, const QRect &rect, const QString &text,
+                  const QColor &colour, const QFont &font, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+
+// A picture button with a caption; pictureSize 0 leaves it without picture.
+FlatButton *MakeButton(QWidget *parent, const QString &name, const QRect &rect, const QString &caption,
+                       const QString &picture, QSize pictureSize, const QColor &captionColour, const QFont &font);
+
+QFrame *MakePanel(QWidget *parent, const QString &name, const QRect &rect, const QColor &background,
+                  QFrame::Shadow shadow, int lineWidth);
+
+QLineEdit *MakeNameBox(QWidget *parent, const QString &name, const QRect &rect);
+
+// The three controls of one slot, on their white strip.
+struct SlotControls {
+    QLabel *problem;
+    QLineEdit *answer;
+    PictureBox *mark;
+};
+
+// Slot k (0..99) on its page: its strip at its row and column, the controls
+// named after their slot (Label3, Edit1, Image1 for slot 0; Label67, Edit52,
+// Image51 for slot 50).
+SlotControls MakeSlot(QWidget *page, int k);
+
+// Writes a problem into its label, a size smaller where the slot's 13-pixel
+// type would cut the widest problems of the largest range off
+// ("10000 × 10000=").
+void SetProblemText(QLabel *label, const QString &text);
+
+// Border on or off, and the answer's colour.
+void SetAnswerLook(QLineEdit *box, bool bordered, const QColor &textColour);
+
+}  // namespace ExamControls

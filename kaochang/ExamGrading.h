@@ -1,0 +1,24 @@
+#pragma once
+
+#include "kaochang/ExamPaper.h"
+
+#include <QStringList>
+#include <QtGlobal>
+
+// An answer counts only when its text is exactly the expected number in
+// decimal: "0" is right for 5 - 5, but "00", " 0", "+0" or full-width digits
+// are wrong, and so is an empty box.
+bool AnswerIsRight(const QString &typed, std::int32_t expected);
+
+// right ÷ N × 100 in ten-thousandths of a point, worked in floating point and
+// rounded to the nearest (ties to even): 7 of 30 gives 233333.
+qint64 ExamScore(int rightCount, int questionCount);
+
+struct ExamGrade {
+    QList<bool> Right;  // per problem, in paper order
+    int RightCount = 0;
+    qint64 Score = 0;   // ten-thousandths of a point
+};
+
+// typed holds at least one text per problem of the paper.
+ExamGrade GradeAnswers(const QStringList &typed, const ExamPaper &paper);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "lianxi/ProblemGenerator.h"
+
+#include <QList>
+#include <QString>
+#include <cstdint>
+
+// One problem of an exam paper, with the text its slot shows ("15 + 7=").
+struct ExamProblem {
+    std::int32_t FirstOperand = 0;
+    std::int32_t SecondOperand = 0;
+    std::int32_t Answer = 0;
+    QString Text;
+};
+
+using ExamPaper = QList<ExamProblem>;
+
+// The sign as the paper writes it, with a space either side: " + ", " - ",
+// " × ", " ÷ ".
+QString ExamOperatorText(Operator op);
+
+// First operand, sign, second operand and "=", with nothing after it.
+QString ExamProblemText(const ArithProblem &problem);
+
+// N problems for range bound R drawn one after the other from source as it
+// stands; never reseeds, so a fixed seed gives a fixed paper.
+ExamPaper DrawPaper(int N, std::int32_t R, OperationChoice choice, RandomSource &source);
+
+// A new paper: source is reseeded once, then the N problems are drawn in a row.
+ExamPaper GeneratePaper(int N, std::int32_t R, OperationChoice choice, RandomSource &source);

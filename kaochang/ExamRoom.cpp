@@ -1,0 +1,205 @@
+#include "kaochang/ExamRoom.h"
+
+#include "kaochang/ExamGrading.h"
+#include "kaochang/ExamView.h"
+#include "lianxi/ScoreText.h"
+#include "shell/CueNames.h"
+
+#include <QLocale>
+
+namespace {
+
+QString HandInAdvice()
+{
+    return QStringLiteral("请单击{判卷}，审核自己考试成绩！正确答案在判卷后对错符号的提示信息中！");
+}
+
+}  // namespace
+
+FrameCycle &ExamRunnerCycle()
+{
+    static FrameCycle cycle;
+    return cycle;
+}
+
+ExamRoom::ExamRoom(ExamView &view, FrameCycle &runnerCycle) : view_(view), runnerCycle_(runnerCycle)
+{
+}
+
+void ExamRoom::Settings()
+{
+    view_.setSettingsPanelVisible(true);
+    settingsOpen_ = true;
+    view_.setPageVisible(ExamPage::One, false);
+    view_.setButtonEnabled(ExamButton::Grade, false);
+}
+
+void ExamRoom::Apply()
+{
+    const int timeIndex = view_.examTimeIndex();
+    examMinutes_ = (timeIndex + 1) * 10;
+    view_.setRunnerStepInterval(RunnerStepInterval());
+    questionCount_ = (view_.questionCountIndex() + 1) * 10;
+    view_.setSettingsPanelVisible(false);
+    settingsOpen_ = false;
+    paperReady_ = true;
+    Generate();
+}
+
+void ExamRoom::Generate()
+{
+    if (!paperReady_) {
+        view_.showMessage(QStringLiteral("请先设置考试条件后再出试题！"));
+        Settings();
+        return;
+    }
+    view_.setPageVisible(ExamPage::One, false);
+    view_.setNoticeVisible(true);
+    ClearSlots();
+    paper_ = GeneratePaper(questionCount_, view_.rangeText().toInt(),
+                           static_cast<OperationChoice>(view_.operationIndex()), source_);
+    for (int k = 0; k < questionCount_; ++k)
+        view_.fillSlot(k, paper_.at(k).Text);
+    view_.playCue(CueNames::Kaoshi());
+    view_.setScoreText(QString());
+    view_.setNoticeText(QStringLiteral("出题完成，请单击{考试}开始考试"));
+    view_.setButtonEnabled(ExamButton::Start, true);
+}
+
+void ExamRoom::ClearSlots()
+{
+    for (int k = 0; k < SlotCount; ++k)
+        view_.clearSlot(k);
+}
+
+void ExamRoom::Start()
+{
+    // 设置 reopened over a ready paper covers it, and its radio buttons may
+    // no longer match the paper: the child applies them first.
+    if (settingsOpen_) {
+        view_.showMessage(QStringLiteral("请先单击设置面板上的{设置}，确定考试条件！"));
+        return;
+    }
+    view_.playCue(CueNames::Kaoshi());
+    view_.setNoticeVisible(false);
+    view_.setButtonEnabled(ExamButton::Generate, false);
+    view_.setButtonEnabled(ExamButton::Settings, false);
+    paperReady_ = false;
+    examRunning_ = true;
+    runnerLeft_ = RunnerStart;
+    view_.setRunnerLeft(runnerLeft_);
+    countdown_.Start(examMinutes_);
+    view_.startTick(ExamTick::RunnerStep);
+    view_.startTick(ExamTick::Countdown);
+    view_.startTick(ExamTick::Animation);
+    view_.setButtonEnabled(ExamButton::Start, false);
+    view_.setButtonEnabled(ExamButton::HandIn, true);
+    view_.setNameText(NameBox::PageOne, QString());
+    view_.setNameText(NameBox::PageTwo, QString());
+    view_.setNextPageButtonVisible(questionCount_ > SlotsPerPage);
+    view_.setPageVisible(ExamPage::One, true);
+    view_.setReviewHintVisible(false);
+    view_.setSummary(view_.examTimeText(), view_.questionCountText(), view_.operationText());
+}
+
+void ExamRoom::RunnerStep()
+{
+    if (runnerLeft_ <= RunnerEnd)
+        return;
+    --runnerLeft_;
+    view_.setRunnerLeft(runnerLeft_);
+    if (runnerLeft_ != RunnerEnd)
+        return;
+    // Time is up, but the paper is not handed in: the child still writes a
+    // name and presses 交卷 before 判卷.
+    StopTicks();
+    view_.showMessage(QStringLiteral("考试结束！"));
+    view_.showMessage(HandInAdvice());
+}
+
+void ExamRoom::CountdownTick()
+{
+    view_.setCountdownText(countdown_.Tick());
+}
+
+void ExamRoom::AnimationTick()
+{
+    const FrameCycle::Change change = runnerCycle_.Tick();
+    view_.showFrame(change.show);
+    view_.hideFrame(change.hide);
+    if (change.raise)
+        view_.raiseFrame(change.show);
+}
+
+void ExamRoom::StopTicks()
+{
+    view_.stopTick(ExamTick::RunnerStep);
+    view_.stopTick(ExamTick::Countdown);
+    view_.stopTick(ExamTick::Animation);
+}
+
+void ExamRoom::NextPage()
+{
+    if (questionCount_ <= SlotsPerPage)
+        return;
+    view_.setPageVisible(ExamPage::One, false);
+    view_.setPageVisible(ExamPage::Two, true);
+}
+
+void ExamRoom::PreviousPage()
+{
+    view_.setPageVisible(ExamPage::One, true);
+    view_.setPageVisible(ExamPage::Two, false);
+}
+
+void ExamRoom::NameEdited(NameBox box, const QString &text)
+{
+    // Copied on every edit, so a name typed on page two with the cursor
+    // still in its box is there when 交卷 looks at page one.
+    view_.setNameText(box == NameBox::PageOne ? NameBox::PageTwo : NameBox::PageOne, text);
+}
+
+void ExamRoom::HandIn()
+{
+    if (view_.nameText(NameBox::PageOne).isEmpty()) {
+        view_.showMessage(QStringLiteral("你忘记写名字了"));
+        return;
+    }
+    view_.playCue(CueNames::Kaoshi());
+    view_.setButtonEnabled(ExamButton::HandIn, false);
+    view_.setButtonEnabled(ExamButton::Grade, true);
+    StopTicks();
+    examRunning_ = false;
+    view_.setButtonEnabled(ExamButton::Generate, true);
+    view_.setButtonEnabled(ExamButton::Settings, true);
+    view_.showMessage(HandInAdvice());
+}
+
+void ExamRoom::Grade()
+{
+    view_.playCue(CueNames::Kaoshi());
+    view_.setButtonEnabled(ExamButton::Grade, false);
+    QStringList typed;
+    typed.reserve(questionCount_);
+    for (int k = 0; k < questionCount_; ++k)
+        typed.append(view_.answerText(k));
+    const ExamGrade grade = GradeAnswers(typed, paper_);
+    rightCount_ = grade.RightCount;
+    score_ = grade.Score;
+    for (int k = 0; k < questionCount_; ++k)
+        view_.markSlot(k, grade.Right.at(k) ? Mark::Tick : Mark::Cross, QString::number(paper_.at(k).Answer));
+    view_.setScoreText(ScoreText(score_, QLocale()));
+    view_.setReviewHintVisible(true);
+}
+
+bool ExamRoom::Leave()
+{
+    if (examRunning_) {
+        view_.showMessage(QStringLiteral("考试进行中，请先交卷！"));
+        return false;
+    }
+    view_.setButtonEnabled(ExamButton::Grade, false);
+    view_.setCountdownText(QString());
+    Settings();
+    return true;
+}

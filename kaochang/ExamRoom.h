@@ -1,0 +1,66 @@
+#pragma once
+
+#include "kaochang/ExamCountdown.h"
+#include "kaochang/ExamPaper.h"
+#include "shell/FrameCycle.h"
+
+class ExamView;
+enum class NameBox;
+
+// The runner's frame step lives as long as the program: a new exam room, or
+// a new exam, carries on where the last one left the animation.
+FrameCycle &ExamRunnerCycle();
+
+// The exam room: settings, the paper, the timed sitting, hand-in and grading.
+// The window forwards its handlers here and shows what this tells it.
+class ExamRoom {
+public:
+    static constexpr int SlotCount = 100;
+    static constexpr int SlotsPerPage = 50;
+    static constexpr int RunnerStart = 608;
+    static constexpr int RunnerEnd = 8;
+
+    explicit ExamRoom(ExamView &view, FrameCycle &runnerCycle = ExamRunnerCycle());
+
+    void Settings();
+    void Apply();
+    void Generate();
+    void Start();
+    void RunnerStep();
+    void CountdownTick();
+    void AnimationTick();
+    void NextPage();
+    void PreviousPage();
+    void NameEdited(NameBox box, const QString &text);
+    void HandIn();
+    void Grade();
+    // Whether the window may close; refused while an exam runs.
+    bool Leave();
+
+    bool PaperReady() const { return paperReady_; }
+    bool ExamRunning() const { return examRunning_; }
+    int QuestionCount() const { return questionCount_; }
+    int ExamMinutes() const { return examMinutes_; }
+    int RunnerStepInterval() const { return examMinutes_ * 100; }
+    const ExamPaper &Paper() const { return paper_; }
+    int ExamRightCount() const { return rightCount_; }
+    qint64 Score() const { return score_; }
+
+private:
+    void ClearSlots();
+    void StopTicks();
+
+    ExamView &view_;
+    FrameCycle &runnerCycle_;
+    RandomSource source_;
+    ExamPaper paper_;
+    ExamCountdown countdown_;
+    bool paperReady_ = false;
+    bool examRunning_ = false;
+    bool settingsOpen_ = true;
+    int questionCount_ = 0;
+    int examMinutes_ = 10;
+    int runnerLeft_ = RunnerStart;
+    int rightCount_ = 0;
+    qint64 score_ = 0;
+};

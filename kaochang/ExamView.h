@@ -1,0 +1,62 @@
+#pragma once
+
+class QString;
+
+enum class ExamButton { Grade, HandIn, Start, Generate, Settings };  // 判卷 交卷 考试 出题 设置
+enum class ExamPage { One, Two };
+enum class NameBox { PageOne, PageTwo };
+enum class ExamTick { RunnerStep, Countdown, Animation };
+enum class Mark { Tick, Cross };
+
+// What the exam room's logic needs from its window. Slots are numbered 0 to
+// 99, slots 0 to 49 on page one; runner frames 1 to 6 in running order.
+class ExamView {
+public:
+    virtual ~ExamView() = default;
+
+    // The settings panel's four radio groups.
+    virtual int questionCountIndex() const = 0;
+    virtual int examTimeIndex() const = 0;
+    virtual QString rangeText() const = 0;
+    virtual int operationIndex() const = 0;
+    virtual QString questionCountText() const = 0;
+    virtual QString examTimeText() const = 0;
+    virtual QString operationText() const = 0;
+
+    virtual void setSettingsPanelVisible(bool visible) = 0;
+    virtual void setPageVisible(ExamPage page, bool visible) = 0;
+    virtual void setButtonEnabled(ExamButton button, bool enabled) = 0;
+    virtual void setNextPageButtonVisible(bool visible) = 0;
+    virtual void setNoticeVisible(bool visible) = 0;
+    virtual void setNoticeText(const QString &text) = 0;
+    virtual void setReviewHintVisible(bool visible) = 0;
+
+    // The summary and the score are written on both pages alike.
+    virtual void setSummary(const QString &examTime, const QString &questionCount, const QString &operation) = 0;
+    virtual void setScoreText(const QString &text) = 0;
+    virtual void setCountdownText(const QString &text) = 0;
+    virtual QString nameText(NameBox box) const = 0;
+    virtual void setNameText(NameBox box, const QString &text) = 0;
+
+    // Blank label, empty borderless answer box in the window-text colour,
+    // mark hidden and without hint.
+    virtual void clearSlot(int slot) = 0;
+    // The problem's text in the label and a border round the answer box.
+    virtual void fillSlot(int slot, const QString &problemText) = 0;
+    virtual QString answerText(int slot) const = 0;
+    // Shows the mark with its hint; the answer turns blue under a tick and
+    // red under a cross.
+    virtual void markSlot(int slot, Mark mark, const QString &hint) = 0;
+
+    virtual void setRunnerLeft(int x) = 0;
+    virtual void showFrame(int frame) = 0;
+    virtual void hideFrame(int frame) = 0;
+    virtual void raiseFrame(int frame) = 0;
+
+    virtual void setRunnerStepInterval(int milliseconds) = 0;
+    virtual void startTick(ExamTick tick) = 0;
+    virtual void stopTick(ExamTick tick) = 0;
+
+    virtual void playCue(const QString &relativePath) = 0;
+    virtual void showMessage(const QString &text) = 0;
+};

@@ -1,0 +1,593 @@
+#include "kaochang/TForm4.h"
+
+#include "kaochang/ExamControls.h"
+#include "shell/Cues.h"
+#include "shell/FlatButton.h"
+#include "shell/Fonts.h"
+#include "shell/FormRefs.h"
+#include "shell/Notices.h"
+#include "shell/Palette.h"
+#include "shell/PictureBox.h"
+#include "shell/RadioGroup.h"
+#include "shell/Shape.h"
+#include "shell/WindowPlacement.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using ExamControls::MakeButton;
+using ExamControls::MakeLabel;
+using ExamControls::MakePanel;
+
+namespace {
+
+// With a four-pixel border and a 23-pixel caption bar the frame comes to
+// 800 × 600 outside.
+constexpr QSize kClientSize{792, 573};
+constexpr QRect kPageRect{8, 32, 705, 529};
+constexpr QSize kButtonPicture{20, 20};
+constexpr QSize kPageButtonPicture{40, 40};
+
+const Qt::WindowFlags kFrameFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
+QString Art(const char *name)
+{
+    return QStringLiteral(":/exam/%1.svg").arg(QLatin1String(name));
+}
+
+QStringList NumberedItems(int count, const QString &unit)
+{
+    QStringList items;
+    for (int i = 1; i <= count; ++i)
+        items << QStringLiteral("%1 %2").arg(i * 10).arg(unit);
+    return items;
+}
+
+QStringList Items(const auto &texts)
+{
+    QStringList items;
+    for (const auto &text : texts)
+        items << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return items;
+}
+
+RadioGroup *MakeRadioGroup(QWidget *parent, const QString &name, const QRect &rect, const QString &caption,
+                           const QStringList &items, int fontPixels)
+{
+    auto *group = new RadioGroup(caption, items, parent);
+    group->setObjectName(name);
+    group->setGeometry(rect);
+    group->setFont(Fonts::Ui(fontPixels, true));
+    QPalette palette = group->palette();
+    palette.setColor(QPalette::WindowText, Palette::Yellow);
+    group->setPalette(palette);
+    group->setItemIndex(0);
+    return group;
+}
+
+QLabel *MakeFurnitureLabel(QWidget *page, const QString &name, QPoint at, int width, const QString &text = {})
+{
+    return MakeLabel(page, name, QRect(at, QSize(width, 13)), text, Palette::Navy, Fonts::Ui(11, true));
+}
+
+QLabel *MakeValueLabel(QWidget *page, const QString &name, QPoint at, int width)
+{
+    QFont font = Fonts::Ui(11, true);
+    font.setUnderline(true);
+    return MakeLabel(page, name, QRect(at, QSize(width, 13)), QString(), Palette::Navy, font);
+}
+
+QLabel *MakeScoreLabel(QWidget *page, const QString &name, QPoint at)
+{
+    return MakeLabel(page, name, QRect(at, QSize(161, 33)), QString(), Palette::Red, Fonts::Ui(29, true));
+}
+
+}  // namespace
+
+TForm4::TForm4(QWidget *parent) : QDialog(parent, kFrameFlags), room_(*this)
+{
+    Form4 = this;
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("考场"));
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Palette::Desktop);
+    setPalette(palette);
+    resize(kClientSize);
+
+    // The content panel follows the window; everything on it keeps its
+    // place whatever the window's size.
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    Panel1 = MakePanel(this, QStringLiteral("Panel1"), rect(), Palette::Desktop, QFrame::Raised, 2);
+    layout->addWidget(Panel1);
+
+    BuildContent();
+    FormCreate();
+    ConnectHandlers();
+    WindowPlacement::CentreOnScreen(this);
+}
+
+TForm4::~TForm4()
+{
+    if (Form4 == this)
+        Form4 = nullptr;
+}
+
+void TForm4::BuildContent()
+{
+    // Lowest first: labels, track and runner, page two, page one, settings.
+    Label1 = MakeLabel(Panel1, QStringLiteral("Label1"), {632, 9, 60, 13}, QStringLiteral("剩余时间："),
+                       Palette::Yellow, Fonts::Ui(11));
+    QFont countdownFont = Fonts::Ui(11, true);
+    countdownFont.setUnderline(true);
+    Label2 = MakeLabel(Panel1, QStringLiteral("Label2"), {696, 9, 84, 13}, QString(), Palette::Lime, countdownFont,
+                       Qt::AlignCenter);
+    Label119 = MakeLabel(Panel1, QStringLiteral("Label119"), {72, 248, 609, 29},
+                         QStringLiteral("正在出题，请稍等······"), Palette::Red, Fonts::KaiTi(29, true),
+                         Qt::AlignCenter);
+    Label119->hide();
+
+    Shape3 = new Shape(Panel1);
+    Shape3->setObjectName(QStringLiteral("Shape3"));
+    Shape3->setGeometry(24, 8, 600, 20);
+    Shape3->setPen(QPen(Palette::Yellow, 1));
+    Shape3->setBrush(QBrush(Palette::Lime, Qt::DiagCrossPattern));
+
+    // Frame n of the run is Image(109 - n): Image108 leads.
+    PictureBox **frameMembers[] = {&Image108, &Image107, &Image106, &Image105, &Image104, &Image103};
+    for (int n = 1; n <= 6; ++n) {
+        auto *picture = new PictureBox(Panel1);
+        picture->setObjectName(QStringLiteral("Image%1").arg(109 - n));
+        picture->setGeometry(ExamRoom::RunnerStart, 0, 41, 41);
+        picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+        picture->setAccessibleName(QStringLiteral("小狗"));
+        picture->setPicture(QStringLiteral(":/dog/frame%1.svg").arg(n), PictureBox::Fit::TopLeft, QSize(32, 32));
+        picture->hide();
+        *frameMembers[n - 1] = picture;
+        frames_[static_cast<std::size_t>(n - 1)] = picture;
+    }
+
+    Panel54 = MakePanel(Panel1, QStringLiteral("Panel54"), kPageRect, Palette::Cream, QFrame::Sunken, 1);
+    Panel54->hide();
+    Panel2 = MakePanel(Panel1, QStringLiteral("Panel2"), kPageRect, Palette::Cream, QFrame::Sunken, 1);
+    Panel2->hide();
+    BuildPageTwo();
+    BuildPageOne();
+    BuildSettingsPanel();
+
+    const QFont captionFont = Fonts::Ui(12, true);
+    const auto sideButton = [&](const char *name, const QRect &rect, const QString &caption, const char *art) {
+        return MakeButton(Panel1, QLatin1String(name), rect, caption, Art(art), kButtonPicture, Palette::Yellow,
+                          captionFont);
+    };
+    SpeedButton6 = sideButton("SpeedButton6", {715, 208, 68, 33}, QStringLiteral("判卷"), "grade");
+    SpeedButton7 = sideButton("SpeedButton7", {715, 272, 68, 33}, QStringLiteral("交卷"), "hand-in");
+    SpeedButton5 = sideButton("SpeedButton5", {715, 336, 68, 33}, QStringLiteral("考试"), "start");
+    SpeedButton2 = sideButton("SpeedButton2", {715, 400, 69, 33}, QStringLiteral("出题"), "generate");
+    SpeedButton4 = sideButton("SpeedButton4", {715, 460, 69, 33}, QStringLiteral("设置"), "settings");
+    SpeedButton1 = sideButton("SpeedButton1", {715, 524, 69, 33}, QStringLiteral("退出"), "leave");
+    for (FlatButton *off : {SpeedButton6, SpeedButton7, SpeedButton5})
+        off->setEnabled(false);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(room_.RunnerStepInterval());
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(1000);
+    Timer3 = new QTimer(this);
+    Timer3->setObjectName(QStringLiteral("Timer3"));
+    Timer3->setInterval(50);
+}
+
+void TForm4::BuildPageOne()
+{
+    QWidget *page = Panel2;
+    Label53 = MakeFurnitureLabel(page, QStringLiteral("Label53"), {24, 440}, 72, QStringLiteral("考试时间："));
+    Label54 = MakeValueLabel(page, QStringLiteral("Label54"), {96, 440}, 76);
+    Label55 = MakeFurnitureLabel(page, QStringLiteral("Label55"), {176, 440}, 72, QStringLiteral("考试题数："));
+    Label56 = MakeValueLabel(page, QStringLiteral("Label56"), {248, 440}, 84);
+    Label57 = MakeFurnitureLabel(page, QStringLiteral("Label57"), {336, 440}, 72, QStringLiteral("考试类型："));
+    Label58 = MakeValueLabel(page, QStringLiteral("Label58"), {408, 440}, 97);
+    Label59 = MakeFurnitureLabel(page, QStringLiteral("Label59"), {24, 480}, 72, QStringLiteral("考生姓名："));
+    Edit51 = ExamControls::MakeNameBox(page, QStringLiteral("Edit51"), {96, 476, 153, 19});
+    Label117 = MakeFurnitureLabel(page, QStringLiteral("Label117"), {336, 480}, 72, QStringLiteral("考试成绩："));
+    Label118 = MakeScoreLabel(page, QStringLiteral("Label118"), {408, 464});
+    SpeedButton8 = MakeButton(page, QStringLiteral("SpeedButton8"), {576, 432, 121, 89}, QStringLiteral("下一页"),
+                              Art("next-page"), kPageButtonPicture, Palette::Navy, Fonts::Ui(16, true));
+    Label120 = MakeLabel(page, QStringLiteral("Label120"), {176, 504, 353, 13},
+                         QStringLiteral("鼠标放在题目的对错号上稍等，即可显示正确答案！"), Palette::Red,
+                         Fonts::Ui(11, true));
+    Label120->hide();
+
+    Image101 = new PictureBox(page);
+    Image101->setObjectName(QStringLiteral("Image101"));
+    Image101->setGeometry(520, 400, 33, 33);
+    Image101->setPicture(QStringLiteral(":/marks/cross.svg"));
+    Image101->setAccessibleName(QStringLiteral("错"));
+    Image101->hide();
+    Image102 = new PictureBox(page);
+    Image102->setObjectName(QStringLiteral("Image102"));
+    Image102->setGeometry(480, 400, 33, 33);
+    Image102->setPicture(QStringLiteral(":/marks/tick.svg"));
+    Image102->setAccessibleName(QStringLiteral("对"));
+    Image102->hide();
+}
+
+void TForm4::BuildPageTwo()
+{
+    QWidget *page = Panel54;
+    Label60 = MakeFurnitureLabel(page, QStringLiteral("Label60"), {24, 440}, 64, QStringLiteral("考试时间："));
+    Label61 = MakeValueLabel(page, QStringLiteral("Label61"), {88, 440}, 84);
+    Label62 = MakeFurnitureLabel(page, QStringLiteral("Label62"), {184, 440}, 64, QStringLiteral("考试题数："));
+    Label63 = MakeValueLabel(page, QStringLiteral("Label63"), {248, 440}, 84);
+    Label64 = MakeFurnitureLabel(page, QStringLiteral("Label64"), {336, 440}, 72, QStringLiteral("考试类型："));
+    Label65 = MakeValueLabel(page, QStringLiteral("Label65"), {408, 440}, 97);
+    Label66 = MakeFurnitureLabel(page, QStringLiteral("Label66"), {24, 480}, 72, QStringLiteral("考生姓名："));
+    Edit102 = ExamControls::MakeNameBox(page, QStringLiteral("Edit102"), {96, 476, 161, 19});
+    Label121 = MakeFurnitureLabel(page, QStringLiteral("Label121"), {336, 480}, 72, QStringLiteral("考试成绩："));
+    Label122 = MakeScoreLabel(page, QStringLiteral("Label122"), {408, 464});
+    SpeedButton9 = MakeButton(page, QStringLiteral("SpeedButton9"), {584, 432, 113, 89}, QStringLiteral("上一页"),
+                              Art("previous-page"), kPageButtonPicture, Palette::Navy, Fonts::Ui(16, true));
+}
+
+void TForm4::BuildSettingsPanel()
+{
+    Panel3 = MakePanel(Panel1, QStringLiteral("Panel3"), {144, 112, 449, 313}, Palette::Desktop, QFrame::Raised, 3);
+    RadioGroup3 = MakeRadioGroup(Panel3, QStringLiteral("RadioGroup3"), {12, 16, 85, 281}, QStringLiteral("考试题数"),
+                                 NumberedItems(10, QStringLiteral("题")), 11);
+    RadioGroup4 = MakeRadioGroup(Panel3, QStringLiteral("RadioGroup4"), {132, 16, 85, 281}, QStringLiteral("考试时间"),
+                                 NumberedItems(6, QStringLiteral("分钟")), 11);
+    RadioGroup1 = MakeRadioGroup(Panel3, QStringLiteral("RadioGroup1"), {248, 16, 81, 281}, QStringLiteral("选择范围"),
+                                 Items(RangeItems), 13);
+    RadioGroup2 = MakeRadioGroup(Panel3, QStringLiteral("RadioGroup2"), {356, 16, 73, 209}, QStringLiteral("算法选择"),
+                                 Items(OperationItems), 11);
+    SpeedButton3 = MakeButton(Panel3, QStringLiteral("SpeedButton3"), {352, 252, 77, 33}, QStringLiteral("设置"),
+                              Art("apply"), kButtonPicture, Palette::Yellow, Fonts::Ui(12, true));
+}
+
+void TForm4::FormCreate()
+{
+    for (int k = 0; k < ExamRoom::SlotCount; ++k) {
+        const ExamControls::SlotControls slot = ExamControls::MakeSlot(k < ExamRoom::SlotsPerPage ? Panel2 : Panel54, k);
+        const auto index = static_cast<std::size_t>(k);
+        ProblemLabels[index] = slot.problem;
+        AnswerBoxes[index] = slot.answer;
+        Marks[index] = slot.mark;
+    }
+}
+
+void TForm4::ConnectHandlers()
+{
+    connect(SpeedButton1, &FlatButton::clicked, this, &TForm4::SpeedButton1Click);
+    connect(SpeedButton2, &FlatButton::clicked, this, &TForm4::SpeedButton2Click);
+    connect(SpeedButton3, &FlatButton::clicked, this, &TForm4::SpeedButton3Click);
+    connect(SpeedButton4, &FlatButton::clicked, this, &TForm4::SpeedButton4Click);
+    connect(SpeedButton5, &FlatButton::clicked, this, &TForm4::SpeedButton5Click);
+    connect(SpeedButton6, &FlatButton::clicked, this, &TForm4::SpeedButton6Click);
+    connect(SpeedButton7, &FlatButton::clicked, this, &TForm4::SpeedButton7Click);
+    connect(SpeedButton8, &FlatButton::clicked, this, &TForm4::SpeedButton8Click);
+    connect(SpeedButton9, &FlatButton::clicked, this, &TForm4::SpeedButton9Click);
+    connect(Timer1, &QTimer::timeout, this, &TForm4::Timer1Timer);
+    connect(Timer2, &QTimer::timeout, this, &TForm4::Timer2Timer);
+    connect(Timer3, &QTimer::timeout, this, &TForm4::Timer3Timer);
+    connect(Edit51, &QLineEdit::textEdited, this, &TForm4::Edit51Change);
+    connect(Edit102, &QLineEdit::textEdited, this, &TForm4::Edit102Change);
+}
+
+void TForm4::closeEvent(QCloseEvent *event)
+{
+    FormCloseQuery(event);
+}
+
+void TForm4::reject()
+{
+    close();
+}
+
+void TForm4::FormCloseQuery(QCloseEvent *event)
+{
+    if (!room_.Leave()) {
+        event->ignore();
+        return;
+    }
+    QDialog::reject();
+    event->accept();
+}
+
+void TForm4::SpeedButton1Click()
+{
+    close();
+}
+
+void TForm4::SpeedButton2Click()
+{
+    room_.Generate();
+}
+
+void TForm4::SpeedButton3Click()
+{
+    room_.Apply();
+}
+
+void TForm4::SpeedButton4Click()
+{
+    room_.Settings();
+}
+
+void TForm4::SpeedButton5Click()
+{
+    room_.Start();
+}
+
+void TForm4::SpeedButton6Click()
+{
+    room_.Grade();
+}
+
+void TForm4::SpeedButton7Click()
+{
+    room_.HandIn();
+}
+
+void TForm4::SpeedButton8Click()
+{
+    room_.NextPage();
+}
+
+void TForm4::SpeedButton9Click()
+{
+    room_.PreviousPage();
+}
+
+void TForm4::Timer1Timer()
+{
+    room_.RunnerStep();
+}
+
+void TForm4::Timer2Timer()
+{
+    room_.CountdownTick();
+}
+
+void TForm4::Timer3Timer()
+{
+    room_.AnimationTick();
+}
+
+void TForm4::Edit51Change(const QString &text)
+{
+    room_.NameEdited(NameBox::PageOne, text);
+}
+
+void TForm4::Edit102Change(const QString &text)
+{
+    room_.NameEdited(NameBox::PageTwo, text);
+}
+
+PictureBox *TForm4::frame(int number) const
+{
+    return frames_.at(static_cast<std::size_t>(number - 1));
+}
+
+QTimer *TForm4::timer(ExamTick tick) const
+{
+    switch (tick) {
+    case ExamTick::RunnerStep:
+        return Timer1;
+    case ExamTick::Countdown:
+        return Timer2;
+    case ExamTick::Animation:
+        break;
+    }
+    return Timer3;
+}
+
+FlatButton *TForm4::button(ExamButton which) const
+{
+    switch (which) {
+    case ExamButton::Grade:
+        return SpeedButton6;
+    case ExamButton::HandIn:
+        return SpeedButton7;
+    case ExamButton::Start:
+        return SpeedButton5;
+    case ExamButton::Generate:
+        return SpeedButton2;
+    case ExamButton::Settings:
+        break;
+    }
+    return SpeedButton4;
+}
+
+QLineEdit *TForm4::nameBox(NameBox box) const
+{
+    return box == NameBox::PageOne ? Edit51 : Edit102;
+}
+
+int TForm4::questionCountIndex() const
+{
+    return RadioGroup3->itemIndex();
+}
+
+int TForm4::examTimeIndex() const
+{
+    return RadioGroup4->itemIndex();
+}
+
+QString TForm4::rangeText() const
+{
+    return RadioGroup1->selectedText();
+}
+
+int TForm4::operationIndex() const
+{
+    return RadioGroup2->itemIndex();
+}
+
+QString TForm4::questionCountText() const
+{
+    return RadioGroup3->selectedText();
+}
+
+QString TForm4::examTimeText() const
+{
+    return RadioGroup4->selectedText();
+}
+
+QString TForm4::operationText() const
+{
+    return RadioGroup2->selectedText();
+}
+
+void TForm4::setSettingsPanelVisible(bool visible)
+{
+    Panel3->setVisible(visible);
+}
+
+void TForm4::setPageVisible(ExamPage page, bool visible)
+{
+    (page == ExamPage::One ? Panel2 : Panel54)->setVisible(visible);
+}
+
+void TForm4::setButtonEnabled(ExamButton which, bool enabled)
+{
+    button(which)->setEnabled(enabled);
+}
+
+void TForm4::setNextPageButtonVisible(bool visible)
+{
+    SpeedButton8->setVisible(visible);
+}
+
+void TForm4::setNoticeVisible(bool visible)
+{
+    Label119->setVisible(visible);
+}
+
+void TForm4::setNoticeText(const QString &text)
+{
+    Label119->setText(text);
+}
+
+void TForm4::setReviewHintVisible(bool visible)
+{
+    Label120->setVisible(visible);
+}
+
+void TForm4::setSummary(const QString &examTime, const QString &questionCount, const QString &operation)
+{
+    Label54->setText(examTime);
+    Label61->setText(examTime);
+    Label56->setText(questionCount);
+    Label63->setText(questionCount);
+    Label58->setText(operation);
+    Label65->setText(operation);
+}
+
+void TForm4::setScoreText(const QString &text)
+{
+    Label118->setText(text);
+    Label122->setText(text);
+}
+
+void TForm4::setCountdownText(const QString &text)
+{
+    Label2->setText(text);
+}
+
+QString TForm4::nameText(NameBox box) const
+{
+    return nameBox(box)->text();
+}
+
+void TForm4::setNameText(NameBox box, const QString &text)
+{
+    nameBox(box)->setText(text);
+}
+
+void TForm4::clearSlot(int slot)
+{
+    const auto k = static_cast<std::size_t>(slot);
+    ProblemLabels[k]->clear();
+    AnswerBoxes[k]->clear();
+    Marks[k]->hide();
+    Marks[k]->setToolTip(QString());
+    Marks[k]->setAccessibleName(QString());
+    ExamControls::SetAnswerLook(AnswerBoxes[k], false, Palette::Black);
+}
+
+void TForm4::fillSlot(int slot, const QString &problemText)
+{
+    const auto k = static_cast<std::size_t>(slot);
+    ExamControls::SetProblemText(ProblemLabels[k], problemText);
+    AnswerBoxes[k]->setFrame(true);
+}
+
+QString TForm4::answerText(int slot) const
+{
+    return AnswerBoxes[static_cast<std::size_t>(slot)]->text();
+}
+
+void TForm4::markSlot(int slot, Mark mark, const QString &hint)
+{
+    const auto k = static_cast<std::size_t>(slot);
+    const bool right = mark == Mark::Tick;
+    const PictureBox *model = right ? Image102 : Image101;
+    Marks[k]->setPixmap(model->pixmap());
+    Marks[k]->setAccessibleName(model->accessibleName());
+    Marks[k]->show();
+    Marks[k]->setToolTip(hint);
+    ExamControls::SetAnswerLook(AnswerBoxes[k], true, right ? Palette::Blue : Palette::Red);
+}
+
+void TForm4::setRunnerLeft(int x)
+{
+    for (PictureBox *picture : frames_)
+        picture->move(x, picture->y());
+}
+
+void TForm4::showFrame(int number)
+{
+    frame(number)->show();
+}
+
+void TForm4::hideFrame(int number)
+{
+    frame(number)->hide();
+}
+
+void TForm4::raiseFrame(int number)
+{
+    frame(number)->raise();
+}
+
+void TForm4::setRunnerStepInterval(int milliseconds)
+{
+    Timer1->setInterval(milliseconds);
+}
+
+void TForm4::startTick(ExamTick tick)
+{
+    timer(tick)->start();
+}
+
+void TForm4::stopTick(ExamTick tick)
+{
+    timer(tick)->stop();
+}
+
+void TForm4::playCue(const QString &relativePath)
+{
+    PlayCue(relativePath);
+}
+
+void TForm4::showMessage(const QString &text)
+{
+    Notices::ShowNotice(text);
+}

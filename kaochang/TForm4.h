@@ -1,0 +1,166 @@
+#pragma once
+
+#include "kaochang/ExamRoom.h"
+#include "kaochang/ExamView.h"
+
+#include <QDialog>
+#include <array>
+
+class FlatButton;
+class PictureBox;
+class QCloseEvent;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QTimer;
+class RadioGroup;
+class Shape;
+
+// The exam room: a framed window holding the settings panel, the two pages
+// of fifty slots, the runner and its countdown.
+class TForm4 : public QDialog, private ExamView {
+    Q_OBJECT
+
+public:
+    explicit TForm4(QWidget *parent = nullptr);
+    ~TForm4() override;
+
+    const ExamRoom &Room() const { return room_; }
+
+    // Escape goes through the same leave logic as the close box.
+    void reject() override;
+
+    QFrame *Panel1;  // the content panel
+    FlatButton *SpeedButton1;
+    FlatButton *SpeedButton2;
+    FlatButton *SpeedButton4;
+    FlatButton *SpeedButton5;
+    FlatButton *SpeedButton6;
+    FlatButton *SpeedButton7;
+    Shape *Shape3;
+    QLabel *Label1;
+    QLabel *Label2;
+    QLabel *Label119;
+    PictureBox *Image103;
+    PictureBox *Image104;
+    PictureBox *Image105;
+    PictureBox *Image106;
+    PictureBox *Image107;
+    PictureBox *Image108;
+
+    QFrame *Panel2;  // page one
+    QLabel *Label53;
+    QLabel *Label54;
+    QLabel *Label55;
+    QLabel *Label56;
+    QLabel *Label57;
+    QLabel *Label58;
+    QLabel *Label59;
+    QLineEdit *Edit51;
+    QLabel *Label117;
+    QLabel *Label118;
+    FlatButton *SpeedButton8;
+    QLabel *Label120;
+    PictureBox *Image101;
+    PictureBox *Image102;
+
+    QFrame *Panel54;  // page two
+    QLabel *Label60;
+    QLabel *Label61;
+    QLabel *Label62;
+    QLabel *Label63;
+    QLabel *Label64;
+    QLabel *Label65;
+    QLabel *Label66;
+    QLineEdit *Edit102;
+    QLabel *Label121;
+    QLabel *Label122;
+    FlatButton *SpeedButton9;
+
+    QFrame *Panel3;  // the settings panel
+    RadioGroup *RadioGroup1;
+    RadioGroup *RadioGroup2;
+    RadioGroup *RadioGroup3;
+    RadioGroup *RadioGroup4;
+    FlatButton *SpeedButton3;
+
+    QTimer *Timer1;
+    QTimer *Timer2;
+    QTimer *Timer3;
+
+    // The slot tables, in slot order: problem labels Label3..Label52 and
+    // Label67..Label116, answer boxes Edit1..Edit50 and Edit52..Edit101,
+    // marks Image1..Image100.
+    std::array<QLabel *, ExamRoom::SlotCount> ProblemLabels{};
+    std::array<QLineEdit *, ExamRoom::SlotCount> AnswerBoxes{};
+    std::array<PictureBox *, ExamRoom::SlotCount> Marks{};
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void BuildContent();
+    void BuildPageOne();
+    void BuildPageTwo();
+    void BuildSettingsPanel();
+    void ConnectHandlers();
+
+    void FormCreate();
+    void FormCloseQuery(QCloseEvent *event);
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void SpeedButton5Click();
+    void SpeedButton6Click();
+    void SpeedButton7Click();
+    void SpeedButton8Click();
+    void SpeedButton9Click();
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer3Timer();
+    void Edit51Change(const QString &text);
+    void Edit102Change(const QString &text);
+
+    PictureBox *frame(int number) const;
+    QTimer *timer(ExamTick tick) const;
+    FlatButton *button(ExamButton which) const;
+    QLineEdit *nameBox(NameBox box) const;
+
+    // ExamView
+    int questionCountIndex() const override;
+    int examTimeIndex() const override;
+    QString rangeText() const override;
+    int operationIndex() const override;
+    QString questionCountText() const override;
+    QString examTimeText() const override;
+    QString operationText() const override;
+    void setSettingsPanelVisible(bool visible) override;
+    void setPageVisible(ExamPage page, bool visible) override;
+    void setButtonEnabled(ExamButton which, bool enabled) override;
+    void setNextPageButtonVisible(bool visible) override;
+    void setNoticeVisible(bool visible) override;
+    void setNoticeText(const QString &text) override;
+    void setReviewHintVisible(bool visible) override;
+    void setSummary(const QString &examTime, const QString &questionCount, const QString &operation) override;
+    void setScoreText(const QString &text) override;
+    void setCountdownText(const QString &text) override;
+    QString nameText(NameBox box) const override;
+    void setNameText(NameBox box, const QString &text) override;
+    void clearSlot(int slot) override;
+    void fillSlot(int slot, const QString &problemText) override;
+    QString answerText(int slot) const override;
+    void markSlot(int slot, Mark mark, const QString &hint) override;
+    void setRunnerLeft(int x) override;
+    void showFrame(int number) override;
+    void hideFrame(int number) override;
+    void raiseFrame(int number) override;
+    void setRunnerStepInterval(int milliseconds) override;
+    void startTick(ExamTick tick) override;
+    void stopTick(ExamTick tick) override;
+    void playCue(const QString &relativePath) override;
+    void showMessage(const QString &text) override;
+
+    ExamRoom room_;
+    std::array<PictureBox *, 6> frames_{};
+};

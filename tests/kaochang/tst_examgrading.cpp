@@ -1,0 +1,101 @@
+#include "kaochang/ExamGrading.h"
+#include "lianxi/ScoreText.h"
+
+#include <QLocale>
+#include <QTest>
+
+class TestExamGrading : public QObject {
+    Q_OBJECT
+
+private slots:
+    void answerText_data();
+    void answerText();
+    void score_data();
+    void score();
+    void everyPaperScoresItsExactRounding();
+    void gradeCountsRightAnswersInPaperOrder();
+};
+
+void TestExamGrading::answerText_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<bool>("right");
+    QTest::newRow("zero for 5 - 5") << QStringLiteral("0") << 0 << true;
+    QTest::newRow("two zeros") << QStringLiteral("00") << 0 << false;
+    QTest::newRow("leading space") << QStringLiteral(" 0") << 0 << false;
+    QTest::newRow("trailing space") << QStringLiteral("0 ") << 0 << false;
+    QTest::newRow("plus sign") << QStringLiteral("+0") << 0 << false;
+    QTest::newRow("minus zero") << QStringLiteral("-0") << 0 << false;
+    QTest::newRow("full-width zero") << QStringLiteral("\uFF10") << 0 << false;
+    QTest::newRow("full-width twelve") << QStringLiteral("\uFF11\uFF12") << 12 << false;
+    QTest::newRow("empty box") << QString() << 7 << false;
+    QTest::newRow("leading zero") << QStringLiteral("012") << 12 << false;
+    QTest::newRow("wrong number") << QStringLiteral("13") << 12 << false;
+    QTest::newRow("right number") << QStringLiteral("12") << 12 << true;
+    QTest::newRow("grouped digits") << QStringLiteral("1,000") << 1000 << false;
+    QTest::newRow("largest product") << QStringLiteral("100000000") << 100000000 << true;
+    QTest::newRow("decimal point") << QStringLiteral("4.0") << 4 << false;
+}
+
+void TestExamGrading::answerText()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, expected);
+    QFETCH(bool, right);
+    QCOMPARE(AnswerIsRight(typed, expected), right);
+}
+
+void TestExamGrading::score_data()
+{
+    QTest::addColumn<int>("rightCount");
+    QTest::addColumn<int>("questionCount");
+    QTest::addColumn<qint64>("tenThousandths");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("1 of 30") << 1 << 30 << qint64(33333) << QStringLiteral("3.3333分");
+    QTest::newRow("2 of 30") << 2 << 30 << qint64(66667) << QStringLiteral("6.6667分");
+    QTest::newRow("7 of 30") << 7 << 30 << qint64(233333) << QStringLiteral("23.3333分");
+    QTest::newRow("1 of 80") << 1 << 80 << qint64(12500) << QStringLiteral("1.25分");
+    QTest::newRow("10 of 10") << 10 << 10 << qint64(1000000) << QStringLiteral("100分");
+    QTest::newRow("0 of 10") << 0 << 10 << qint64(0) << QStringLiteral("0分");
+    QTest::newRow("20 of 60") << 20 << 60 << qint64(333333) << QStringLiteral("33.3333分");
+    QTest::newRow("59 of 70") << 59 << 70 << qint64(842857) << QStringLiteral("84.2857分");
+}
+
+void TestExamGrading::score()
+{
+    QFETCH(int, rightCount);
+    QFETCH(int, questionCount);
+    QFETCH(qint64, tenThousandths);
+    QFETCH(QString, text);
+    QCOMPARE(ExamScore(rightCount, questionCount), tenThousandths);
+    QCOMPARE(ScoreText(ExamScore(rightCount, questionCount), QLocale::c()), text);
+}
+
+void TestExamGrading::everyPaperScoresItsExactRounding()
+{
+    // With N a multiple of ten no score falls on a tie, so the floating-point
+    // result must equal exact rounding of right × 1000000 / N.
+    for (int n = 10; n <= 100; n += 10) {
+        for (int right = 0; right <= n; ++right) {
+            const qint64 exact = (qint64(right) * 2000000 + n) / (2 * n);
+            QCOMPARE(ExamScore(right, n), exact);
+        }
+    }
+}
+
+void TestExamGrading::gradeCountsRightAnswersInPaperOrder()
+{
+    const ExamPaper paper{{5, 5, 0, QStringLiteral("5 - 5=")},
+                          {3, 4, 7, QStringLiteral("3 + 4=")},
+                          {9, 3, 27, QStringLiteral("9 × 3=")},
+                          {8, 2, 4, QStringLiteral("8 ÷ 2=")}};
+    const ExamGrade grade =
+        GradeAnswers({QStringLiteral("0"), QStringLiteral("7 "), QString(), QStringLiteral("4")}, paper);
+    QCOMPARE(grade.Right, (QList<bool>{true, false, false, true}));
+    QCOMPARE(grade.RightCount, 2);
+    QCOMPARE(grade.Score, qint64(500000));
+}
+
+QTEST_GUILESS_MAIN(TestExamGrading)
+#include "tst_examgrading.moc"

@@ -1,0 +1,576 @@
+#include "FakeExamView.h"
+
+#include "kaochang/ExamRoom.h"
+#include "shell/CueNames.h"
+
+#include <QLocale>
+#include <QTest>
+
+namespace {
+
+const QString kHandInAdvice =
+    QStringLiteral("请单击{判卷}，审核自己考试成绩！正确答案在判卷后对错符号的提示信息中！");
+
+// A room on a fake window with its own animation cycle.
+struct Sitting {
+    FakeExamView view;
+    FrameCycle cycle;
+    ExamRoom room{view, cycle};
+
+    void applyAndStart(int questionIndex, int timeIndex, int operation = 2)
+    {
+        view.questionIndex = questionIndex;
+        view.timeIndex = timeIndex;
+        view.operation = operation;
+        room.Apply();
+        room.Start();
+    }
+
+    void runSteps(int steps)
+    {
+        for (int i = 0; i < steps; ++i)
+            room.RunnerStep();
+    }
+
+    void answer(int k, bool right) { view.typeAnswer(k, QString::number(room.Paper().at(k).Answer + (right ? 0 : 1))); }
+
+    void handInAs(const QString &name)
+    {
+        view.nameOne = name;
+        view.nameTwo = name;
+        room.HandIn();
+    }
+};
+
+}  // namespace
+
+class TestExamRoom : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void newRoomWaitsForSettings();
+    void generateBeforeApplyAsksForSettings();
+    void applyTakesTimeAndCount_data();
+    void applyTakesTimeAndCount();
+    void applyFillsTheFirstSlotsOnly();
+    void generatingAgainLeavesNothingOfTheFirstPaper();
+    void operationSettingReachesThePaper_data();
+    void operationSettingReachesThePaper();
+    void startRunsItsSteps();
+    void startRefusedWhileSettingsAreOpen();
+    void countdown_data();
+    void countdown();
+    void timeIsUpAfterSixHundredSteps_data();
+    void timeIsUpAfterSixHundredSteps();
+    void secondExamAfterTimeOutLastsItsFullTime();
+    void runnerAnimationCycle();
+    void animationCarriesOverToTheNextRoom();
+    void paging_data();
+    void paging();
+    void nameTypedOnEitherPageCountsAtHandIn_data();
+    void nameTypedOnEitherPageCountsAtHandIn();
+    void handInWithoutNameIsRefused();
+    void handInStopsTheExam();
+    void leaveRefusedWhileExamRuns();
+    void leaveAfterHandIn();
+    void generateAfterHandInAsksForSettings();
+    void gradingMarksEverySlotOfThePaper();
+    void gradingScores_data();
+    void gradingScores();
+    void nextPaperClearsMarksAndScore();
+};
+
+void TestExamRoom::initTestCase()
+{
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestExamRoom::newRoomWaitsForSettings()
+{
+    Sitting s;
+    QVERIFY(!s.room.PaperReady());
+    QVERIFY(!s.room.ExamRunning());
+    QCOMPARE(s.room.ExamMinutes(), 10);
+    QCOMPARE(s.room.RunnerStepInterval(), 1000);
+    QVERIFY(s.room.Leave());
+}
+
+void TestExamRoom::generateBeforeApplyAsksForSettings()
+{
+    Sitting s;
+    s.view.settingsPanel = false;
+    s.view.pageOne = true;
+    s.view.enabled[ExamButton::Grade] = true;
+    s.room.Generate();
+    QCOMPARE(s.view.messages, QStringList{QStringLiteral("请先设置考试条件后再出试题！")});
+    QVERIFY(s.view.settingsPanel);
+    QVERIFY(!s.view.pageOne);
+    QVERIFY(!s.view.enabled[ExamButton::Grade]);
+    QVERIFY(s.view.slot(0).problem.isEmpty());
+    QVERIFY(s.view.cues.isEmpty());
+    QVERIFY(!s.view.enabled[ExamButton::Start]);
+}
+
+void TestExamRoom::applyTakesTimeAndCount_data()
+{
+    QTest::addColumn<int>("timeIndex");
+    QTest::addColumn<int>("questionIndex");
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<int>("questions");
+    for (int i = 0; i < 6; ++i)
+        QTest::addRow("time %d", i) << i << 0 << (i + 1) * 10 << (i + 1) * 1000 << 10;
+    for (int q = 0; q < 10; ++q)
+        QTest::addRow("count %d", q) << 0 << q << 10 << 1000 << (q + 1) * 10;
+}
+
+void TestExamRoom::applyTakesTimeAndCount()
+{
+    QFETCH(int, timeIndex);
+    QFETCH(int, questionIndex);
+    QFETCH(int, minutes);
+    QFETCH(int, interval);
+    QFETCH(int, questions);
+    Sitting s;
+    s.view.timeIndex = timeIndex;
+    s.view.questionIndex = questionIndex;
+    s.room.Apply();
+    QCOMPARE(s.room.ExamMinutes(), minutes);
+    QCOMPARE(s.room.RunnerStepInterval(), interval);
+    QCOMPARE(s.view.stepInterval, interval);
+    QCOMPARE(s.room.QuestionCount(), questions);
+    QCOMPARE(s.room.Paper().size(), questions);
+    QVERIFY(s.room.PaperReady());
+    QVERIFY(!s.view.settingsPanel);
+}
+
+void TestExamRoom::applyFillsTheFirstSlotsOnly()
+{
+    Sitting s;
+    s.room.Apply();
+    QCOMPARE(s.room.QuestionCount(), 10);
+    for (int k = 0; k < 10; ++k) {
+        QCOMPARE(s.view.slot(k).problem, s.room.Paper().at(k).Text);
+        QVERIFY(s.view.slot(k).bordered);
+    }
+    for (int k = 10; k < ExamRoom::SlotCount; ++k) {
+        QVERIFY(s.view.slot(k).problem.isEmpty());
+        QVERIFY(!s.view.slot(k).bordered);
+        QVERIFY(!s.view.slot(k).markShown);
+    }
+    QVERIFY(!s.view.pageOne);
+    QVERIFY(s.view.notice);
+    QCOMPARE(s.view.noticeText, QStringLiteral("出题完成，请单击{考试}开始考试"));
+    QCOMPARE(s.view.cues, QStringList{CueNames::Kaoshi()});
+    QVERIFY(s.view.enabled[ExamButton::Start]);
+    QVERIFY(!s.view.enabled[ExamButton::Grade]);
+    QVERIFY(s.view.messages.isEmpty());
+}
+
+void TestExamRoom::generatingAgainLeavesNothingOfTheFirstPaper()
+{
+    Sitting s;
+    s.view.questionIndex = 9;
+    s.room.Apply();
+    for (int k = 0; k < ExamRoom::SlotCount; ++k)
+        s.view.typeAnswer(k, QStringLiteral("1"));
+    s.room.Settings();
+    s.view.questionIndex = 0;
+    s.room.Apply();
+    for (int k = 0; k < 10; ++k) {
+        QCOMPARE(s.view.slot(k).problem, s.room.Paper().at(k).Text);
+        QVERIFY(s.view.slot(k).answer.isEmpty());
+    }
+    for (int k = 10; k < ExamRoom::SlotCount; ++k) {
+        QVERIFY(s.view.slot(k).problem.isEmpty());
+        QVERIFY(s.view.slot(k).answer.isEmpty());
+        QVERIFY(!s.view.slot(k).bordered);
+    }
+}
+
+void TestExamRoom::operationSettingReachesThePaper_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<QStringList>("signs");
+    QTest::addColumn<QStringList>("forbidden");
+    QTest::newRow("加减") << 0 << QStringList{QStringLiteral(" + "), QStringLiteral(" - ")}
+                        << QStringList{QStringLiteral(" × "), QStringLiteral(" ÷ ")};
+    QTest::newRow("乘除") << 1 << QStringList{QStringLiteral(" × "), QStringLiteral(" ÷ ")}
+                        << QStringList{QStringLiteral(" + "), QStringLiteral(" - ")};
+}
+
+void TestExamRoom::operationSettingReachesThePaper()
+{
+    QFETCH(int, operation);
+    QFETCH(QStringList, signs);
+    QFETCH(QStringList, forbidden);
+    Sitting s;
+    s.view.questionIndex = 9;
+    s.view.operation = operation;
+    s.view.rangeIndex = 3;
+    for (int paper = 0; paper < 20; ++paper) {
+        s.room.Apply();
+        for (int k = 0; k < ExamRoom::SlotCount; ++k) {
+            const QString &text = s.view.slot(k).problem;
+            QVERIFY2(text.contains(signs[0]) || text.contains(signs[1]), qPrintable(text));
+            QVERIFY2(!text.contains(forbidden[0]) && !text.contains(forbidden[1]), qPrintable(text));
+        }
+    }
+}
+
+void TestExamRoom::startRunsItsSteps()
+{
+    Sitting s;
+    s.view.questionIndex = 5;
+    s.view.timeIndex = 2;
+    s.view.operation = 1;
+    s.room.Apply();
+    s.view.nameOne = QStringLiteral("old");
+    s.view.nameTwo = QStringLiteral("old");
+    s.view.reviewHint = true;
+    s.view.cues.clear();
+    s.room.Start();
+    QCOMPARE(s.view.cues, QStringList{CueNames::Kaoshi()});
+    QVERIFY(!s.view.notice);
+    QVERIFY(!s.view.enabled[ExamButton::Generate]);
+    QVERIFY(!s.view.enabled[ExamButton::Settings]);
+    QVERIFY(!s.view.enabled[ExamButton::Start]);
+    QVERIFY(s.view.enabled[ExamButton::HandIn]);
+    QVERIFY(!s.room.PaperReady());
+    QVERIFY(s.room.ExamRunning());
+    QCOMPARE(s.view.runnerLeft, ExamRoom::RunnerStart);
+    QCOMPARE(s.view.running, (std::set<ExamTick>{ExamTick::RunnerStep, ExamTick::Countdown, ExamTick::Animation}));
+    QVERIFY(s.view.nameOne.isEmpty());
+    QVERIFY(s.view.nameTwo.isEmpty());
+    QVERIFY(s.view.nextPageButton);
+    QVERIFY(s.view.pageOne);
+    QVERIFY(!s.view.reviewHint);
+    QCOMPARE(s.view.summary, (QStringList{QStringLiteral("30 分钟"), QStringLiteral("60 题"), QStringLiteral("乘除")}));
+    QVERIFY(s.view.countdown.isEmpty());
+}
+
+void TestExamRoom::startRefusedWhileSettingsAreOpen()
+{
+    Sitting s;
+    s.room.Apply();
+    s.room.Settings();
+    s.room.Start();
+    QCOMPARE(s.view.messages, QStringList{QStringLiteral("请先单击设置面板上的{设置}，确定考试条件！")});
+    QVERIFY(!s.room.ExamRunning());
+    QVERIFY(s.room.PaperReady());
+    QVERIFY(s.view.running.empty());
+    QVERIFY(s.view.enabled[ExamButton::Start]);
+}
+
+void TestExamRoom::countdown_data()
+{
+    QTest::addColumn<int>("timeIndex");
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("10 min, 1 s") << 0 << 1 << QStringLiteral("9 分59 秒");
+    QTest::newRow("10 min, 59 s") << 0 << 59 << QStringLiteral("9 分1 秒");
+    QTest::newRow("10 min, 60 s") << 0 << 60 << QStringLiteral("8 分60 秒");
+    QTest::newRow("10 min, 61 s") << 0 << 61 << QStringLiteral("8 分59 秒");
+    QTest::newRow("10 min, 599 s") << 0 << 599 << QStringLiteral("0 分1 秒");
+    QTest::newRow("10 min, 600 s") << 0 << 600 << QStringLiteral("-1 分60 秒");
+    QTest::newRow("60 min, 1 s") << 5 << 1 << QStringLiteral("59 分59 秒");
+    QTest::newRow("60 min, 3599 s") << 5 << 3599 << QStringLiteral("0 分1 秒");
+}
+
+void TestExamRoom::countdown()
+{
+    QFETCH(int, timeIndex);
+    QFETCH(int, seconds);
+    QFETCH(QString, text);
+    Sitting s;
+    s.applyAndStart(0, timeIndex);
+    for (int i = 0; i < seconds; ++i)
+        s.room.CountdownTick();
+    QCOMPARE(s.view.countdown, text);
+}
+
+void TestExamRoom::timeIsUpAfterSixHundredSteps_data()
+{
+    QTest::addColumn<int>("timeIndex");
+    QTest::newRow("10 minutes") << 0;
+    QTest::newRow("60 minutes") << 5;
+}
+
+void TestExamRoom::timeIsUpAfterSixHundredSteps()
+{
+    QFETCH(int, timeIndex);
+    Sitting s;
+    s.applyAndStart(0, timeIndex);
+    QCOMPARE(s.room.RunnerStepInterval() * 600, s.room.ExamMinutes() * 60 * 1000);
+    s.runSteps(599);
+    QCOMPARE(s.view.runnerLeft, ExamRoom::RunnerEnd + 1);
+    QVERIFY(s.view.messages.isEmpty());
+    QCOMPARE(s.view.running.size(), std::size_t{3});
+    s.room.RunnerStep();
+    QCOMPARE(s.view.runnerLeft, ExamRoom::RunnerEnd);
+    QCOMPARE(s.view.messages, (QStringList{QStringLiteral("考试结束！"), kHandInAdvice}));
+    QVERIFY(s.view.running.empty());
+    // The time-out hands nothing in.
+    QVERIFY(s.room.ExamRunning());
+    QVERIFY(s.view.enabled[ExamButton::HandIn]);
+    QVERIFY(!s.view.enabled[ExamButton::Grade]);
+    QVERIFY(!s.view.enabled[ExamButton::Generate]);
+    s.room.RunnerStep();
+    QCOMPARE(s.view.runnerLeft, ExamRoom::RunnerEnd);
+    QCOMPARE(s.view.messages.size(), 2);
+}
+
+void TestExamRoom::secondExamAfterTimeOutLastsItsFullTime()
+{
+    Sitting s;
+    s.applyAndStart(0, 0);
+    s.runSteps(600);
+    QVERIFY(!s.room.Leave());
+    s.handInAs(QStringLiteral("小红"));
+    s.room.Settings();
+    s.view.timeIndex = 5;
+    s.room.Apply();
+    s.room.Start();
+    QCOMPARE(s.view.runnerLeft, ExamRoom::RunnerStart);
+    QCOMPARE(s.view.stepInterval, 6000);
+    s.view.messages.clear();
+    s.runSteps(599);
+    QVERIFY(s.view.messages.isEmpty());
+    QCOMPARE(s.view.running.size(), std::size_t{3});
+    s.room.RunnerStep();
+    QCOMPARE(s.view.messages.first(), QStringLiteral("考试结束！"));
+}
+
+void TestExamRoom::runnerAnimationCycle()
+{
+    Sitting s;
+    for (int i = 0; i < 7; ++i)
+        s.room.AnimationTick();
+    const QStringList expected{
+        QStringLiteral("show 1"), QStringLiteral("hide 6"), QStringLiteral("raise 1"),
+        QStringLiteral("show 2"), QStringLiteral("hide 1"), QStringLiteral("raise 2"),
+        QStringLiteral("show 3"), QStringLiteral("hide 2"), QStringLiteral("raise 3"),
+        QStringLiteral("show 4"), QStringLiteral("hide 3"), QStringLiteral("raise 4"),
+        QStringLiteral("show 5"), QStringLiteral("hide 4"), QStringLiteral("raise 5"),
+        QStringLiteral("show 6"), QStringLiteral("hide 5"), QStringLiteral("raise 6"),
+        QStringLiteral("show 1"), QStringLiteral("hide 6")};
+    QCOMPARE(s.view.frameLog, expected);
+}
+
+void TestExamRoom::animationCarriesOverToTheNextRoom()
+{
+    const int before = ExamRunnerCycle().Step();
+    {
+        FakeExamView view;
+        ExamRoom room(view);
+        room.AnimationTick();
+        room.AnimationTick();
+    }
+    FakeExamView view;
+    ExamRoom room(view);
+    room.AnimationTick();
+    QCOMPARE(ExamRunnerCycle().Step(), (before + 3) % 7);
+}
+
+void TestExamRoom::paging_data()
+{
+    QTest::addColumn<int>("questionIndex");
+    QTest::addColumn<bool>("secondPage");
+    QTest::newRow("40 questions") << 3 << false;
+    QTest::newRow("50 questions") << 4 << false;
+    QTest::newRow("60 questions") << 5 << true;
+    QTest::newRow("100 questions") << 9 << true;
+}
+
+void TestExamRoom::paging()
+{
+    QFETCH(int, questionIndex);
+    QFETCH(bool, secondPage);
+    Sitting s;
+    s.applyAndStart(questionIndex, 0);
+    QCOMPARE(s.view.nextPageButton, secondPage);
+    s.room.NextPage();
+    QCOMPARE(s.view.pageOne, !secondPage);
+    QCOMPARE(s.view.pageTwo, secondPage);
+    s.room.PreviousPage();
+    QVERIFY(s.view.pageOne);
+    QVERIFY(!s.view.pageTwo);
+}
+
+void TestExamRoom::nameTypedOnEitherPageCountsAtHandIn_data()
+{
+    QTest::addColumn<NameBox>("box");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("page two, cursor still in the box") << NameBox::PageTwo << QStringLiteral("王小明");
+    QTest::newRow("page one") << NameBox::PageOne << QStringLiteral("李华");
+    QTest::newRow("spaces only") << NameBox::PageTwo << QStringLiteral("  ");
+}
+
+void TestExamRoom::nameTypedOnEitherPageCountsAtHandIn()
+{
+    QFETCH(NameBox, box);
+    QFETCH(QString, name);
+    Sitting s;
+    s.applyAndStart(5, 0);
+    QString typed;
+    for (const QChar c : name) {
+        typed += c;
+        s.view.setNameText(box, typed);
+        s.room.NameEdited(box, typed);
+        QCOMPARE(s.view.nameOne, typed);
+        QCOMPARE(s.view.nameTwo, typed);
+    }
+    s.room.HandIn();
+    QVERIFY(!s.room.ExamRunning());
+    QCOMPARE(s.view.messages, QStringList{kHandInAdvice});
+}
+
+void TestExamRoom::handInWithoutNameIsRefused()
+{
+    Sitting s;
+    s.applyAndStart(0, 0);
+    s.view.cues.clear();
+    s.room.HandIn();
+    QCOMPARE(s.view.messages, QStringList{QStringLiteral("你忘记写名字了")});
+    QVERIFY(s.room.ExamRunning());
+    QCOMPARE(s.view.running.size(), std::size_t{3});
+    QVERIFY(s.view.enabled[ExamButton::HandIn]);
+    QVERIFY(!s.view.enabled[ExamButton::Grade]);
+    QVERIFY(s.view.cues.isEmpty());
+}
+
+void TestExamRoom::handInStopsTheExam()
+{
+    Sitting s;
+    s.applyAndStart(0, 0);
+    s.view.cues.clear();
+    s.handInAs(QStringLiteral("小明"));
+    QCOMPARE(s.view.cues, QStringList{CueNames::Kaoshi()});
+    QVERIFY(!s.view.enabled[ExamButton::HandIn]);
+    QVERIFY(s.view.enabled[ExamButton::Grade]);
+    QVERIFY(s.view.enabled[ExamButton::Generate]);
+    QVERIFY(s.view.enabled[ExamButton::Settings]);
+    QVERIFY(!s.view.enabled[ExamButton::Start]);
+    QVERIFY(s.view.running.empty());
+    QVERIFY(!s.room.ExamRunning());
+    QCOMPARE(s.view.messages, QStringList{kHandInAdvice});
+}
+
+void TestExamRoom::leaveRefusedWhileExamRuns()
+{
+    Sitting s;
+    s.applyAndStart(0, 0);
+    s.room.CountdownTick();
+    QVERIFY(!s.room.Leave());
+    QCOMPARE(s.view.messages, QStringList{QStringLiteral("考试进行中，请先交卷！")});
+    QVERIFY(s.view.pageOne);
+    QVERIFY(!s.view.settingsPanel);
+    QCOMPARE(s.view.countdown, QStringLiteral("9 分59 秒"));
+    s.runSteps(600);
+    s.view.messages.clear();
+    QVERIFY(!s.room.Leave());
+    QCOMPARE(s.view.messages, QStringList{QStringLiteral("考试进行中，请先交卷！")});
+}
+
+void TestExamRoom::leaveAfterHandIn()
+{
+    Sitting s;
+    s.applyAndStart(0, 0);
+    s.room.CountdownTick();
+    s.handInAs(QStringLiteral("小明"));
+    s.view.messages.clear();
+    QVERIFY(s.room.Leave());
+    QVERIFY(s.view.messages.isEmpty());
+    QVERIFY(!s.view.enabled[ExamButton::Grade]);
+    QVERIFY(s.view.countdown.isEmpty());
+    QVERIFY(s.view.settingsPanel);
+    QVERIFY(!s.view.pageOne);
+}
+
+void TestExamRoom::generateAfterHandInAsksForSettings()
+{
+    Sitting s;
+    s.applyAndStart(0, 0);
+    s.handInAs(QStringLiteral("小明"));
+    s.view.messages.clear();
+    s.room.Generate();
+    QCOMPARE(s.view.messages, QStringList{QStringLiteral("请先设置考试条件后再出试题！")});
+    QVERIFY(s.view.settingsPanel);
+    QVERIFY(!s.view.enabled[ExamButton::Grade]);
+}
+
+void TestExamRoom::gradingMarksEverySlotOfThePaper()
+{
+    Sitting s;
+    s.applyAndStart(2, 0);
+    for (int k = 0; k < 7; ++k)
+        s.answer(k, true);
+    for (int k = 7; k < 20; ++k)
+        s.answer(k, false);
+    s.view.typeAnswer(40, QStringLiteral("5"));
+    s.handInAs(QStringLiteral("小明"));
+    s.view.cues.clear();
+    s.room.Grade();
+    QCOMPARE(s.view.cues, QStringList{CueNames::Kaoshi()});
+    QVERIFY(!s.view.enabled[ExamButton::Grade]);
+    QCOMPARE(s.room.ExamRightCount(), 7);
+    QCOMPARE(s.room.Score(), qint64(233333));
+    QCOMPARE(s.view.score, QStringLiteral("23.3333分"));
+    for (int k = 0; k < 30; ++k) {
+        QVERIFY(s.view.slot(k).markShown);
+        QCOMPARE(s.view.slot(k).mark, k < 7 ? Mark::Tick : Mark::Cross);
+        QCOMPARE(s.view.slot(k).hint, QString::number(s.room.Paper().at(k).Answer));
+    }
+    for (int k = 30; k < ExamRoom::SlotCount; ++k)
+        QVERIFY(!s.view.slot(k).markShown);
+    QVERIFY(s.view.reviewHint);
+}
+
+void TestExamRoom::gradingScores_data()
+{
+    QTest::addColumn<int>("questionIndex");
+    QTest::addColumn<int>("rightCount");
+    QTest::addColumn<qint64>("score");
+    QTest::newRow("10 of 10") << 0 << 10 << qint64(1000000);
+    QTest::newRow("0 of 10") << 0 << 0 << qint64(0);
+    QTest::newRow("1 of 30") << 2 << 1 << qint64(33333);
+    QTest::newRow("2 of 30") << 2 << 2 << qint64(66667);
+    QTest::newRow("1 of 80") << 7 << 1 << qint64(12500);
+    QTest::newRow("100 of 100") << 9 << 100 << qint64(1000000);
+}
+
+void TestExamRoom::gradingScores()
+{
+    QFETCH(int, questionIndex);
+    QFETCH(int, rightCount);
+    QFETCH(qint64, score);
+    Sitting s;
+    s.applyAndStart(questionIndex, 0);
+    for (int k = 0; k < rightCount; ++k)
+        s.answer(k, true);
+    s.handInAs(QStringLiteral("小明"));
+    s.room.Grade();
+    QCOMPARE(s.room.ExamRightCount(), rightCount);
+    QCOMPARE(s.room.Score(), score);
+}
+
+void TestExamRoom::nextPaperClearsMarksAndScore()
+{
+    Sitting s;
+    s.applyAndStart(0, 0);
+    s.answer(0, true);
+    s.handInAs(QStringLiteral("小明"));
+    s.room.Grade();
+    QVERIFY(!s.view.score.isEmpty());
+    s.room.Settings();
+    s.room.Apply();
+    QVERIFY(s.view.score.isEmpty());
+    for (int k = 0; k < ExamRoom::SlotCount; ++k) {
+        QVERIFY(!s.view.slot(k).markShown);
+        QVERIFY(s.view.slot(k).hint.isEmpty());
+    }
+}
+
+QTEST_GUILESS_MAIN(TestExamRoom)
+#include "tst_examroom.moc"

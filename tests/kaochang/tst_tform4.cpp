@@ -1,0 +1,366 @@
+#include "kaochang/TForm4.h"
+#include "kaochang/ExamControls.h"
+#include "support/Recorders.h"
+
+#include "shell/FlatButton.h"
+#include "shell/FormRefs.h"
+#include "shell/PictureBox.h"
+#include "shell/RadioGroup.h"
+#include "shell/Shape.h"
+
+#include <QFontMetrics>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QString kHandInAdvice =
+    QStringLiteral("请单击{判卷}，审核自己考试成绩！正确答案在判卷后对错符号的提示信息中！");
+
+void Click(QWidget *widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+// A radio button takes a click on its indicator.
+void Choose(RadioGroup *group, int index)
+{
+    QRadioButton *radio = group->button(index);
+    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
+    QCOMPARE(group->itemIndex(), index);
+}
+
+// Chinese reaches a box through the input method, committed whole.
+void TypeWithInputMethod(QWidget *box, const QString &text)
+{
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QCoreApplication::sendEvent(box, &commit);
+}
+
+QString RightAnswer(const TForm4 &w, int k)
+{
+    return QString::number(w.Room().Paper().at(k).Answer);
+}
+
+}  // namespace
+
+class TestTForm4 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void framedWindowWithItsControls();
+    void slotTablesInSlotOrder_data();
+    void slotTablesInSlotOrder();
+    void controlsKeepTheirPlaceWhenResized();
+    void widestProblemFitsItsLabel_data();
+    void widestProblemFitsItsLabel();
+    void generateFillsTheSlots();
+    void sitAndGradeAPaperThroughTheWidgets();
+    void closingRefusedWhileTheExamRuns();
+    void timeOutThroughTheRealTimers();
+    void leaveEndsTheModalLoop();
+};
+
+void TestTForm4::initTestCase()
+{
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestTForm4::framedWindowWithItsControls()
+{
+    TForm4 w;
+    QCOMPARE(Form4, &w);
+    QCOMPARE(w.windowTitle(), QStringLiteral("考场"));
+    const Qt::WindowFlags flags = w.windowFlags();
+    QVERIFY(flags.testFlag(Qt::WindowSystemMenuHint));
+    QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::FramelessWindowHint));
+
+    QCOMPARE(w.SpeedButton6->geometry(), QRect(715, 208, 68, 33));
+    QCOMPARE(w.SpeedButton1->geometry(), QRect(715, 524, 69, 33));
+    QCOMPARE(w.Panel2->geometry(), QRect(8, 32, 705, 529));
+    QCOMPARE(w.Panel54->geometry(), QRect(8, 32, 705, 529));
+    QCOMPARE(w.Panel3->geometry(), QRect(144, 112, 449, 313));
+    QCOMPARE(w.Shape3->geometry(), QRect(24, 8, 600, 20));
+    QCOMPARE(w.SpeedButton8->accessibleName(), QStringLiteral("下一页"));
+    for (PictureBox *frame : {w.Image103, w.Image104, w.Image105, w.Image106, w.Image107, w.Image108}) {
+        QCOMPARE(frame->geometry(), QRect(608, 0, 41, 41));
+        QVERIFY(frame->isHidden());
+    }
+
+    // Page two lies under page one, and the settings panel over both.
+    const QObjectList &content = w.Panel1->children();
+    QVERIFY(content.indexOf(w.Panel54) < content.indexOf(w.Panel2));
+    QVERIFY(content.indexOf(w.Panel2) < content.indexOf(w.Panel3));
+    QVERIFY(content.indexOf(w.Label119) < content.indexOf(w.Panel54));
+
+    QVERIFY(!w.SpeedButton6->isEnabled());
+    QVERIFY(!w.SpeedButton7->isEnabled());
+    QVERIFY(!w.SpeedButton5->isEnabled());
+    QVERIFY(w.SpeedButton2->isEnabled());
+    QVERIFY(w.SpeedButton4->isEnabled());
+    QVERIFY(!w.Panel3->isHidden());
+    QVERIFY(w.Panel2->isHidden());
+    for (RadioGroup *group : {w.RadioGroup1, w.RadioGroup2, w.RadioGroup3, w.RadioGroup4})
+        QCOMPARE(group->itemIndex(), 0);
+    QCOMPARE(w.RadioGroup3->count(), 10);
+    QCOMPARE(w.RadioGroup3->itemText(9), QStringLiteral("100 题"));
+    QCOMPARE(w.RadioGroup4->itemText(5), QStringLiteral("60 分钟"));
+    QCOMPARE(w.RadioGroup1->itemText(8), QStringLiteral("10000"));
+    QCOMPARE(w.RadioGroup2->itemText(2), QStringLiteral("综合"));
+    QCOMPARE(w.Timer1->interval(), 1000);
+    QCOMPARE(w.Timer2->interval(), 1000);
+    QCOMPARE(w.Timer3->interval(), 50);
+}
+
+void TestTForm4::slotTablesInSlotOrder_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QPoint>("strip");
+    QTest::addColumn<bool>("pageOne");
+    QTest::newRow("first") << 0 << "Label3" << "Edit1" << "Image1" << QPoint(8, 8) << true;
+    QTest::newRow("row 1, column 2") << 5 << "Label8" << "Edit6" << "Image6" << QPoint(472, 32) << true;
+    QTest::newRow("last of page one") << 49 << "Label52" << "Edit50" << "Image50" << QPoint(240, 392) << true;
+    QTest::newRow("first of page two") << 50 << "Label67" << "Edit52" << "Image51" << QPoint(8, 8) << false;
+    QTest::newRow("last") << 99 << "Label116" << "Edit101" << "Image100" << QPoint(240, 392) << false;
+}
+
+void TestTForm4::slotTablesInSlotOrder()
+{
+    QFETCH(int, slot);
+    QFETCH(QString, label);
+    QFETCH(QString, edit);
+    QFETCH(QString, image);
+    QFETCH(QPoint, strip);
+    QFETCH(bool, pageOne);
+    TForm4 w;
+    const auto k = static_cast<std::size_t>(slot);
+    QCOMPARE(w.ProblemLabels[k]->objectName(), label);
+    QCOMPARE(w.AnswerBoxes[k]->objectName(), edit);
+    QCOMPARE(w.Marks[k]->objectName(), image);
+    QWidget *stripWidget = w.Marks[k]->parentWidget();
+    QCOMPARE(stripWidget->geometry(), QRect(strip, QSize(225, 25)));
+    QCOMPARE(stripWidget->parentWidget(), pageOne ? w.Panel2 : w.Panel54);
+    QCOMPARE(w.ProblemLabels[k]->geometry(), QRect(8, 6, 97, 16));
+    QCOMPARE(w.AnswerBoxes[k]->geometry(), QRect(104, 3, 89, 19));
+    QCOMPARE(w.Marks[k]->geometry(), QRect(200, 0, 25, 25));
+    QVERIFY(w.Marks[k]->isHidden());
+    QVERIFY(!w.AnswerBoxes[k]->hasFrame());
+}
+
+void TestTForm4::controlsKeepTheirPlaceWhenResized()
+{
+    TForm4 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.resize(1000, 760);
+    QTRY_COMPARE(w.Panel1->size(), w.size());
+    QCOMPARE(w.SpeedButton1->geometry(), QRect(715, 524, 69, 33));
+    QCOMPARE(w.Panel2->geometry(), QRect(8, 32, 705, 529));
+}
+
+void TestTForm4::widestProblemFitsItsLabel_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("fullSize");
+    QTest::newRow("small sum") << QStringLiteral("15 + 7=") << true;
+    QTest::newRow("largest product") << QStringLiteral("10000 × 10000=") << false;
+    QTest::newRow("largest quotient") << QStringLiteral("10000 ÷ 10000=") << false;
+}
+
+void TestTForm4::widestProblemFitsItsLabel()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, fullSize);
+    TForm4 w;
+    QLabel *label = w.ProblemLabels[0];
+    ExamControls::SetProblemText(label, QStringLiteral("10000 × 10000="));
+    ExamControls::SetProblemText(label, text);
+    QCOMPARE(label->text(), text);
+    QVERIFY(QFontMetrics(label->font()).horizontalAdvance(text) <= label->width());
+    QCOMPARE(label->font().pixelSize() == 13, fullSize);
+}
+
+void TestTForm4::generateFillsTheSlots()
+{
+    NoticeRecorder notices;
+    CueRecorder cues;
+    TForm4 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Click(w.SpeedButton2);
+    QCOMPARE(notices.texts(), QStringList{QStringLiteral("请先设置考试条件后再出试题！")});
+    QVERIFY(!w.Panel3->isHidden());
+
+    Choose(w.RadioGroup3, 9);
+    Choose(w.RadioGroup4, 5);
+    Click(w.SpeedButton3);
+    QVERIFY(w.Panel3->isHidden());
+    QCOMPARE(w.Timer1->interval(), 6000);
+    QCOMPARE(w.Label119->text(), QStringLiteral("出题完成，请单击{考试}开始考试"));
+    QVERIFY(!w.Label119->isHidden());
+    QVERIFY(w.SpeedButton5->isEnabled());
+    for (int k = 0; k < ExamRoom::SlotCount; ++k) {
+        const auto slot = static_cast<std::size_t>(k);
+        QCOMPARE(w.ProblemLabels[slot]->text(), w.Room().Paper().at(k).Text);
+        QVERIFY(w.AnswerBoxes[slot]->hasFrame());
+    }
+
+    Click(w.SpeedButton4);
+    Choose(w.RadioGroup3, 0);
+    Click(w.SpeedButton3);
+    for (int k = 10; k < ExamRoom::SlotCount; ++k) {
+        const auto slot = static_cast<std::size_t>(k);
+        QVERIFY(w.ProblemLabels[slot]->text().isEmpty());
+        QVERIFY(!w.AnswerBoxes[slot]->hasFrame());
+    }
+    QCOMPARE(cues.asked.size(), 2);
+}
+
+void TestTForm4::sitAndGradeAPaperThroughTheWidgets()
+{
+    NoticeRecorder notices;
+    CueRecorder cues;
+    TForm4 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Choose(w.RadioGroup3, 5);
+    Choose(w.RadioGroup2, 2);
+    Click(w.SpeedButton3);
+    Click(w.SpeedButton5);
+    QVERIFY(!w.Panel2->isHidden());
+    QVERIFY(w.Timer1->isActive() && w.Timer2->isActive() && w.Timer3->isActive());
+    QCOMPARE(w.Label54->text(), QStringLiteral("10 分钟"));
+    QCOMPARE(w.Label63->text(), QStringLiteral("60 题"));
+    QCOMPARE(w.Label65->text(), QStringLiteral("综合"));
+    QVERIFY(!w.SpeedButton8->isHidden());
+
+    // Twenty right, twenty wrong, twenty left empty.
+    for (int k = 0; k < 40; ++k) {
+        const QString typed = k < 20 ? RightAnswer(w, k) : RightAnswer(w, k) + QLatin1Char('1');
+        QTest::keyClicks(w.AnswerBoxes[static_cast<std::size_t>(k)], typed);
+    }
+    Click(w.SpeedButton7);
+    QCOMPARE(notices.texts(), QStringList{QStringLiteral("你忘记写名字了")});
+    QVERIFY(w.Timer1->isActive());
+
+    Click(w.SpeedButton8);
+    QVERIFY(w.Panel2->isHidden());
+    QVERIFY(!w.Panel54->isHidden());
+    w.Edit102->setFocus();
+    QTest::keyClicks(w.Edit102, QStringLiteral("Ming"));
+    QCOMPARE(w.Edit51->text(), QStringLiteral("Ming"));
+    Click(w.SpeedButton7);
+    QCOMPARE(notices.texts().last(), kHandInAdvice);
+    QVERIFY(!w.Timer1->isActive() && !w.Timer2->isActive() && !w.Timer3->isActive());
+    QVERIFY(w.SpeedButton6->isEnabled());
+
+    Click(w.SpeedButton6);
+    QVERIFY(!w.SpeedButton6->isEnabled());
+    QCOMPARE(w.Label122->text(), QStringLiteral("33.3333分"));
+    QCOMPARE(w.Label118->text(), w.Label122->text());
+    for (int k = 0; k < 60; ++k) {
+        const auto slot = static_cast<std::size_t>(k);
+        QVERIFY(!w.Marks[slot]->isHidden());
+        QCOMPARE(w.Marks[slot]->toolTip(), RightAnswer(w, k));
+        QCOMPARE(w.Marks[slot]->accessibleName(), k < 20 ? QStringLiteral("对") : QStringLiteral("错"));
+        const QImage expected = (k < 20 ? w.Image102 : w.Image101)->pixmap().toImage();
+        QCOMPARE(w.Marks[slot]->pixmap().toImage(), expected);
+        QCOMPARE(w.AnswerBoxes[slot]->palette().color(QPalette::Text), k < 20 ? QColor(0, 0, 255) : QColor(255, 0, 0));
+    }
+    for (int k = 60; k < ExamRoom::SlotCount; ++k)
+        QVERIFY(w.Marks[static_cast<std::size_t>(k)]->isHidden());
+    Click(w.SpeedButton9);
+    QVERIFY(!w.Panel2->isHidden());
+    QVERIFY(!w.Label120->isHidden());
+}
+
+void TestTForm4::closingRefusedWhileTheExamRuns()
+{
+    NoticeRecorder notices;
+    CueRecorder cues;
+    TForm4 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Click(w.SpeedButton3);
+    Click(w.SpeedButton5);
+    const QString refusal = QStringLiteral("考试进行中，请先交卷！");
+    QVERIFY(!w.close());
+    QTest::keyClick(&w, Qt::Key_Escape);
+    Click(w.SpeedButton1);
+    QVERIFY(w.isVisible());
+    QCOMPARE(notices.texts(), (QStringList{refusal, refusal, refusal}));
+
+    TypeWithInputMethod(w.Edit51, QStringLiteral("小明"));
+    QCOMPARE(w.Edit102->text(), QStringLiteral("小明"));
+    Click(w.SpeedButton7);
+    QVERIFY(w.close());
+    QVERIFY(!w.isVisible());
+    QVERIFY(!w.Panel3->isHidden());
+    QVERIFY(!w.SpeedButton6->isEnabled());
+}
+
+void TestTForm4::timeOutThroughTheRealTimers()
+{
+    NoticeRecorder notices;
+    CueRecorder cues;
+    TForm4 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Click(w.SpeedButton3);
+    Click(w.SpeedButton5);
+    // The runner's six hundred steps without waiting ten minutes.
+    w.Timer1->setInterval(0);
+    QTRY_COMPARE_WITH_TIMEOUT(notices.texts().size(), 2, 20000);
+    QCOMPARE(notices.texts(), (QStringList{QStringLiteral("考试结束！"), kHandInAdvice}));
+    QCOMPARE(w.Image103->x(), ExamRoom::RunnerEnd);
+    QCOMPARE(w.Image108->x(), ExamRoom::RunnerEnd);
+    QVERIFY(!w.Timer1->isActive() && !w.Timer2->isActive() && !w.Timer3->isActive());
+    QVERIFY(w.SpeedButton7->isEnabled());
+    QVERIFY(!w.SpeedButton6->isEnabled());
+    QVERIFY(!w.close());
+
+    QTest::keyClicks(w.AnswerBoxes[0], RightAnswer(w, 0));
+    QTest::keyClicks(w.Edit51, QStringLiteral("Hua"));
+    Click(w.SpeedButton7);
+    Click(w.SpeedButton6);
+    QCOMPARE(w.Label118->text(), QStringLiteral("10分"));
+    QVERIFY(w.close());
+}
+
+void TestTForm4::leaveEndsTheModalLoop()
+{
+    NoticeRecorder notices;
+    CueRecorder cues;
+    TForm4 w;
+    QTimer::singleShot(0, &w, [&w] {
+        Click(w.SpeedButton3);
+        Click(w.SpeedButton5);
+        Click(w.SpeedButton1);
+        QTest::keyClicks(w.Edit51, QStringLiteral("A"));
+        Click(w.SpeedButton7);
+        Click(w.SpeedButton1);
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, &w, &QDialog::accept);
+    guard.start(10000);
+    QCOMPARE(w.exec(), int(QDialog::Rejected));
+    QVERIFY(guard.isActive());
+    QCOMPARE(notices.texts(), (QStringList{QStringLiteral("考试进行中，请先交卷！"), kHandInAdvice}));
+}
+
+QTEST_MAIN(TestTForm4)
+#include "tst_tform4.moc"
