@@ -1,6 +1,7 @@
 #include "shell/TForm1.h"
 
 #include "jiqiao/TForm3.h"
+#include "kaochang/TForm4.h"
 #include "shell/Cues.h"
 #include "shell/FlatButton.h"
 #include "shell/Fonts.h"
@@ -264,6 +265,9 @@ void TForm1::openDrill(DrillMode)
 
 void TForm1::openExamRoom()
 {
+    auto *exam = new TForm4;
+    exam->exec();
+    delete exam;
 }
 
 void TForm1::openTipsBook()

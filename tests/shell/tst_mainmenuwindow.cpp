@@ -1,3 +1,4 @@
+#include "kaochang/TForm4.h"
 #include "shell/CueNames.h"
 #include "shell/FlatButton.h"
 #include "shell/FormRefs.h"
@@ -128,6 +129,24 @@ private slots:
         QCOMPARE(opened.size(), 2);
         QVERIFY(opened[0] != nullptr && opened[1] != nullptr);
         QCOMPARE(cues.asked, (QStringList{CueNames::Tishi(), CueNames::Tishi()}));
+    }
+
+    void examCrownOpensTheExamRoom()
+    {
+        TForm1 form;
+        form.show();
+        CueRecorder cues;
+        NoticeRecorder notices;
+        QString caption;
+        QTimer::singleShot(0, [&caption] {
+            if (Form4)
+                caption = Form4->windowTitle();
+            CloseModalWindowSoon();
+        });
+        QTest::mouseClick(form.SpeedButton4, Qt::LeftButton);
+        QCOMPARE(caption, QString("考场"));
+        QCOMPARE(Form4, nullptr);
+        QCOMPARE(cues.asked, QStringList{CueNames::Tishi()});
     }
 
     void questionMarkDoesNothing()
