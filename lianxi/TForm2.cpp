@@ -1,7 +1,7 @@
 #include "lianxi/TForm2.h"
 
-#include "lianxi/AnswerLinesModel.h"
 #include "lianxi/BevelPanel.h"
+#include "lianxi/RecordListBox.h"
 #include "shell/ClickLabel.h"
 #include "shell/Cues.h"
 #include "shell/FlatButton.h"
@@ -19,7 +19,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QRadioButton>
 #include <QTimer>
 #include <QWindow>
@@ -113,12 +112,9 @@ void Fill(QWidget *widget, const QColor &color)
     widget->setAutoFillBackground(true);
 }
 
-QListView *MakeAnswerList(QWidget *parent, const char *name, const QRect &rect, AnswerLinesModel *model)
+RecordListBox *MakeAnswerList(QWidget *parent, const char *name, const QRect &rect, const QStringList &lines)
 {
-    auto *list = Named(new QListView(parent), name, rect);
-    list->setModel(model);
-    list->setUniformItemSizes(true);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto *list = Named(new RecordListBox(lines, kAnswerRowHeight, parent), name, rect);
     list->setFocusPolicy(Qt::NoFocus);
     list->setFont(Fonts::Ui(13, true));
     QPalette palette = list->palette();
@@ -159,8 +155,9 @@ TForm2::~TForm2()
         Form2 = nullptr;
 }
 
-// Pictures and labels come first and the boxes and panels after them, so a
-// runner frame brought forward stays beneath the panels it passes.
+// Pictures and labels come first and the boxes and panels after them; a
+// picture brought forward (a runner frame, an operator sign) is put just
+// beneath the first box, so the result panel always covers it.
 void TForm2::BuildDrillArea()
 {
     Image1 = MakePicture(this, "Image1", rect(), QStringLiteral(":/drill/background.svg"), {});
@@ -283,12 +280,10 @@ void TForm2::BuildResultPanel()
 
     Image13 = MakePicture(Panel2, "Image13", {16, 136, 81, 81}, QStringLiteral(":/marks/tick.svg"),
                           QStringLiteral("正确"));
-    rightLines_ = new AnswerLinesModel(session_.Tally().RightLines(), kAnswerRowHeight, this);
-    ListBox1 = MakeAnswerList(Panel2, "ListBox1", {104, 48, 169, 273}, rightLines_);
+    ListBox1 = MakeAnswerList(Panel2, "ListBox1", {104, 48, 169, 273}, session_.Tally().RightLines());
     Image14 = MakePicture(Panel2, "Image14", {296, 136, 81, 81}, QStringLiteral(":/marks/cross.svg"),
                           QStringLiteral("错误"));
-    wrongLines_ = new AnswerLinesModel(session_.Tally().WrongLines(), kAnswerRowHeight, this);
-    ListBox2 = MakeAnswerList(Panel2, "ListBox2", {384, 48, 169, 273}, wrongLines_);
+    ListBox2 = MakeAnswerList(Panel2, "ListBox2", {384, 48, 169, 273}, session_.Tally().WrongLines());
 
     SpeedButton17 = MakeButton(Panel2, "SpeedButton17", {16, 328, 185, 65});
     SpeedButton17->setText(QStringLiteral("重新练习"));
@@ -476,7 +471,7 @@ void TForm2::showOperatorSign(Operator op)
 {
     PictureBox *const signs[] = {Image9, Image10, Image11, Image12};
     PictureBox *shown = signs[static_cast<int>(op) - 1];
-    shown->raise();
+    shown->stackUnder(RadioGroup2);
     shown->show();
     for (PictureBox *sign : signs) {
         if (sign != shown)
@@ -538,13 +533,13 @@ void TForm2::setResultValues(const QString &total, const QString &right, const Q
 
 void TForm2::answerListGrew(AnswerList list)
 {
-    (list == AnswerList::Right ? rightLines_ : wrongLines_)->lineAppended();
+    (list == AnswerList::Right ? ListBox1 : ListBox2)->lineAppended();
 }
 
 void TForm2::answerListsEmptied()
 {
-    rightLines_->linesReset();
-    wrongLines_->linesReset();
+    ListBox1->linesReset();
+    ListBox2->linesReset();
 }
 
 int TForm2::runnerLeft() const

@@ -6,16 +6,15 @@
 #include <QDialog>
 #include <array>
 
-class AnswerLinesModel;
 class BevelPanel;
 class ClickLabel;
 class FlatButton;
 class PictureBox;
 class QLabel;
 class QLineEdit;
-class QListView;
 class QTimer;
 class RadioGroup;
+class RecordListBox;
 class Shape;
 
 // The drill window, for practice and for the competition: the main menu sets
@@ -81,9 +80,9 @@ public:
     QLabel *Label10;
     QLabel *Label11;
     PictureBox *Image13;
-    QListView *ListBox1;
+    RecordListBox *ListBox1;
     PictureBox *Image14;
-    QListView *ListBox2;
+    RecordListBox *ListBox2;
     FlatButton *SpeedButton17;
     FlatButton *SpeedButton19;
     FlatButton *SpeedButton16;
@@ -157,6 +156,4 @@ private:
     DrillSession session_;
     std::array<PictureBox *, 6> frames_{};
     std::array<FlatButton *, 10> digitKeys_{};
-    AnswerLinesModel *rightLines_ = nullptr;
-    AnswerLinesModel *wrongLines_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "lianxi/BevelPanel.h"
 #include "lianxi/DrillRecords.h"
+#include "lianxi/RecordListBox.h"
 #include "lianxi/TForm2.h"
 #include "shell/ClickLabel.h"
 #include "shell/FlatButton.h"
@@ -15,7 +16,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QLocale>
 #include <QRadioButton>
 #include <QTest>
@@ -175,9 +175,9 @@ private slots:
         QCOMPARE(Form().Label8->text(), QString::number(right.size()));
         QCOMPARE(Form().Label9->text(), QString::number(wrong.size()));
         QCOMPARE(Form().Label11->text(), QStringLiteral("65分"));
-        QCOMPARE(Form().ListBox1->model()->rowCount(), right.size());
-        QCOMPARE(Form().ListBox2->model()->rowCount(), wrong.size());
-        QCOMPARE(Form().ListBox2->model()->index(0, 0).data().toString(), wrong.front());
+        QCOMPARE(Form().ListBox1->count(), right.size());
+        QCOMPARE(Form().ListBox2->count(), wrong.size());
+        QCOMPARE(Form().ListBox2->line(0), wrong.front());
         for (FlatButton *button : {Form().SpeedButton4, Form().SpeedButton3, Form().SpeedButton2, Form().SpeedButton1})
             QVERIFY(!button->isEnabled());
 
@@ -198,11 +198,29 @@ private slots:
         Form().Edit1->setText(QString::number(Form().Session().Problem().Answer));
         QTest::keyClick(Form().Edit1, Qt::Key_Return);
         QTest::mouseClick(Form().SpeedButton3, Qt::LeftButton);
-        QCOMPARE(Form().ListBox1->model()->rowCount(), 1);
+        QCOMPARE(Form().ListBox1->count(), 1);
         Form().Edit1->setText(QString::number(Form().Session().Problem().Answer));
         QTest::keyClick(Form().Edit1, Qt::Key_Return);
-        QCOMPARE(Form().ListBox1->model()->rowCount(), 2);
+        QCOMPARE(Form().ListBox1->count(), 2);
         QCOMPARE(Form().Label7->text(), QStringLiteral("1"));
+    }
+
+    void theResultPanelCoversTheSignsAndTheRunner()
+    {
+        Form().setWindowTitle(QStringLiteral("口算竞技篇"));
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        for (int i = 0; i < 3; ++i) {
+            Form().Edit1->setText(QString::number(Form().Session().Problem().Answer));
+            QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+            QMetaObject::invokeMethod(Form().Timer1, "timeout");
+        }
+        QTest::mouseClick(Form().SpeedButton3, Qt::LeftButton);
+        const QObjectList stacking = Form().children();
+        const qsizetype panel = stacking.indexOf(Form().Panel2);
+        for (QWidget *picture : std::initializer_list<QWidget *>{Form().Image9, Form().Image10, Form().Image11,
+                                                                 Form().Image12, Form().Image3, Form().Image4,
+                                                                 Form().Image5})
+            QVERIFY2(stacking.indexOf(picture) < panel, qPrintable(picture->objectName()));
     }
 
     void pastedTextThatIsNoIntegerIsRefused()
@@ -306,7 +324,7 @@ private slots:
         QTest::mouseClick(Form().SpeedButton1, Qt::LeftButton);
         QVERIFY(!Form().isVisible());
         QCOMPARE(Form().result(), int(QDialog::Accepted));
-        QCOMPARE(Form().ListBox1->model()->rowCount(), 0);
+        QCOMPARE(Form().ListBox1->count(), 0);
         QCOMPARE(Form().Label2->text(), QString());
         QVERIFY(!QFile::exists(InstallFolder::PathOf(QStringLiteral("Lxdui\\") + RecordDateText() + ".txt")));
     }
