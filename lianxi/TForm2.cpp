@@ -19,7 +19,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QTimer>
 #include <QWindow>
 

@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
