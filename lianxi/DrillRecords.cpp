@@ -1,0 +1,66 @@
+#include "lianxi/DrillRecords.h"
+
+#include "lianxi/DrillTally.h"
+#include "shell/ErrorText.h"
+#include "shell/InstallFolder.h"
+
+#include <QDate>
+#include <QDir>
+#include <QLocale>
+#include <QSaveFile>
+
+RecordFolders PracticeRecordFolders()
+{
+    return {QStringLiteral("Lxdui\\"), QStringLiteral("Lxcuo\\")};
+}
+
+RecordFolders CompetitionRecordFolders()
+{
+    return {QStringLiteral("jjdui\\"), QStringLiteral("jjcuo\\")};
+}
+
+QString RecordDateText()
+{
+    QString text = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
+    text.replace(QLatin1Char('/'), QLatin1Char('-'));
+    text.replace(QLatin1Char('\\'), QLatin1Char('-'));
+    return text;
+}
+
+namespace {
+
+QByteArray RecordBytes(const QStringList &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines) {
+        // Record lines hold only digits, signs and "=": one byte each.
+        bytes += line.toLatin1();
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+// Written through a temporary file that replaces the old one only once it is
+// complete, so a full disk never leaves half a record behind.
+QString WriteRecordFile(const QString &path, const QStringList &lines)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return ErrorText::CannotCreateFile(QDir::toNativeSeparators(path), file.errorString());
+    const QByteArray bytes = RecordBytes(lines);
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return ErrorText::CannotCreateFile(QDir::toNativeSeparators(path), file.errorString());
+    return {};
+}
+
+}  // namespace
+
+QString SaveDrillRecords(const QString &root, const RecordFolders &folders, const DrillTally &tally,
+                         const std::function<QString()> &dateText)
+{
+    const QString rightPath = InstallFolder::Join(root, folders.right + dateText() + QStringLiteral(".txt"));
+    if (QString error = WriteRecordFile(rightPath, tally.RightLines()); !error.isEmpty())
+        return error;
+    const QString wrongPath = InstallFolder::Join(root, folders.wrong + dateText() + QStringLiteral(".txt"));
+    return WriteRecordFile(wrongPath, tally.WrongLines());
+}

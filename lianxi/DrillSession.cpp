@@ -1,0 +1,218 @@
+#include "lianxi/DrillSession.h"
+
+#include "lianxi/AnswerText.h"
+#include "lianxi/DrillRecords.h"
+#include "lianxi/DrillScore.h"
+#include "lianxi/DrillView.h"
+#include "lianxi/ScoreText.h"
+#include "shell/CueNames.h"
+#include "shell/ErrorText.h"
+
+#include <QLocale>
+#include <utility>
+
+namespace {
+
+constexpr int kFrameCount = 6;
+
+}  // namespace
+
+DrillSession::DrillSession(DrillView &view, QString root) : view_(view), root_(std::move(root)) {}
+
+void DrillSession::Create()
+{
+    view_.selectFirstItems();
+    running_ = false;
+}
+
+bool DrillSession::IsCompetition() const
+{
+    return view_.drillTitle() == CompetitionTitle();
+}
+
+void DrillSession::Start()
+{
+    running_ = true;
+    if (IsCompetition()) {
+        view_.setRunnerLeft(RunnerStart);
+        view_.startTimers();
+    }
+    view_.showEqualsSign();
+    view_.setTimeUpMessageVisible(false);
+    view_.setResultPanelVisible(false);
+    view_.setConfirmEnabled(true);
+    view_.setAnswerReadOnly(false);
+    tally_.Clear();
+    view_.answerListsEmptied();
+    NextProblem();
+}
+
+void DrillSession::NextProblem()
+{
+    source_.Reseed();
+    problem_ = DrawProblem(view_.rangeBound(), view_.operationChoice(), source_);
+    view_.showOperatorSign(problem_.OperatorCode);
+    view_.setOperands(QString::number(problem_.FirstOperand), QString::number(problem_.SecondOperand));
+}
+
+void DrillSession::DigitKey(int digit)
+{
+    if (!running_)
+        return;
+    QString text = view_.answerText();
+    if (text == QLatin1String("0"))
+        text.clear();
+    view_.setAnswerText(text + QString::number(digit));
+}
+
+void DrillSession::ZeroKey()
+{
+    if (!running_)
+        return;
+    const QString text = view_.answerText();
+    if (text == QLatin1String("0"))
+        return;
+    view_.setAnswerText(text + QLatin1Char('0'));
+}
+
+TypedKey DrillSession::KeyTyped(QChar typed)
+{
+    if (!PassesAnswerFilter(typed))
+        return TypedKey::Swallowed;
+    if (typed != u'\r')
+        return TypedKey::ToAnswerBox;
+    if (running_)
+        Check();
+    return TypedKey::Swallowed;
+}
+
+QString DrillSession::RecordLine(const QString &answer) const
+{
+    return QString::number(problem_.FirstOperand) + QLatin1String(OperatorText(problem_.OperatorCode)) +
+           QString::number(problem_.SecondOperand) + QLatin1Char('=') + answer;
+}
+
+void DrillSession::Check()
+{
+    const QString answer = view_.answerText();
+    if (answer.isEmpty())
+        return;
+    const std::optional<std::int32_t> value = ReadAnswer(answer);
+    if (!value) {
+        view_.showError(ErrorText::NotAValidInteger(answer));
+        return;
+    }
+    if (*value == problem_.Answer) {
+        view_.playCue(CueNames::Dui());
+        tally_.AddRight(RecordLine(answer));
+        view_.answerListGrew(AnswerList::Right);
+    } else {
+        view_.playCue(CueNames::Cuo());
+        tally_.AddWrong(RecordLine(answer));
+        view_.answerListGrew(AnswerList::Wrong);
+    }
+    view_.setAnswerText(QString());
+    view_.clearOperands();
+    NextProblem();
+}
+
+void DrillSession::Clear()
+{
+    view_.setAnswerText(QString());
+}
+
+void DrillSession::Leave()
+{
+    running_ = false;
+    view_.setStaysOnTop(false);
+    view_.stopTimers();
+    view_.setConfirmEnabled(false);
+    view_.setAnswerReadOnly(true);
+    tally_.Clear();
+    for (int frame = 1; frame <= kFrameCount; ++frame)
+        view_.hideFrame(frame);
+    view_.setTimeUpMessageVisible(false);
+    view_.answerListsEmptied();
+    view_.clearOperands();
+    view_.setAnswerText(QString());
+    view_.closeWindow();
+}
+
+void DrillSession::StayOnTop()
+{
+    view_.setStaysOnTop(true);
+}
+
+void DrillSession::Minimise()
+{
+    view_.minimiseApplication();
+}
+
+void DrillSession::AnimationTick()
+{
+    const FrameCycle::Change change = cycle_.Tick();
+    view_.showFrame(change.show);
+    view_.hideFrame(change.hide);
+    if (change.raise)
+        view_.raiseFrame(change.show);
+}
+
+void DrillSession::CompetitionTick()
+{
+    if (view_.runnerLeft() > RunnerFinish)
+        view_.setRunnerLeft(view_.runnerLeft() - 1);
+    if (view_.runnerLeft() != RunnerFinish)
+        return;
+    running_ = false;
+    view_.stopTimers();
+    view_.setTimeUpMessageVisible(true);
+    view_.setConfirmEnabled(false);
+    view_.setAnswerReadOnly(true);
+    ShowResults();
+}
+
+void DrillSession::ShowResults()
+{
+    if (tally_.TotalCount() == 0) {
+        view_.showMessage(NothingRecorded());
+        return;
+    }
+    view_.setBottomButtonsEnabled(false);
+    view_.setResultPanelVisible(true);
+    view_.setResultValues(QString::number(tally_.TotalCount()), QString::number(tally_.RightCount()),
+                          QString::number(tally_.WrongCount()),
+                          ScoreText(DrillScore(tally_.RightCount(), tally_.TotalCount()), QLocale()));
+}
+
+void DrillSession::CloseResults()
+{
+    view_.setBottomButtonsEnabled(true);
+    view_.setResultPanelVisible(false);
+}
+
+void DrillSession::Restart()
+{
+    view_.setBottomButtonsEnabled(true);
+    Start();
+}
+
+void DrillSession::SaveRecords()
+{
+    if (tally_.TotalCount() == 0) {
+        view_.showMessage(NothingRecorded());
+        return;
+    }
+    const QString title = view_.drillTitle();
+    RecordFolders folders;
+    if (title == PracticeTitle())
+        folders = PracticeRecordFolders();
+    else if (title == CompetitionTitle())
+        folders = CompetitionRecordFolders();
+    else
+        return;
+    if (const QString error = SaveDrillRecords(root_, folders, tally_); !error.isEmpty()) {
+        view_.showError(error);
+        return;
+    }
+    view_.showMessage(QStringLiteral("保存完成！"));
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "lianxi/DrillTally.h"
+#include "lianxi/ProblemGenerator.h"
+#include "shell/FrameCycle.h"
+
+#include <QString>
+
+class DrillView;
+
+// Where a typed character goes once the drill has looked at it.
+enum class TypedKey { ToAnswerBox, Swallowed };
+
+// The practice and competition drill: problems, answers, the tally, the
+// competition clock, the runner, the result panel and the records.
+class DrillSession {
+public:
+    // root is the installation folder, ending in a separator.
+    DrillSession(DrillView &view, QString root);
+
+    static QString PracticeTitle() { return QStringLiteral("口算练习篇"); }
+    static QString CompetitionTitle() { return QStringLiteral("口算竞技篇"); }
+    static QString NothingRecorded() { return QStringLiteral("本次学习还没有记录！"); }
+
+    // Competition runner: it starts at the right end of the track and the
+    // time is up when it reaches the left end, one pixel per second.
+    static constexpr int RunnerStart = 672;
+    static constexpr int RunnerFinish = 80;
+
+    void Create();
+    void Start();
+    void DigitKey(int digit);
+    void ZeroKey();
+    TypedKey KeyTyped(QChar typed);
+    void Check();
+    void Clear();
+    void Leave();
+    void StayOnTop();
+    void Minimise();
+    void AnimationTick();
+    void CompetitionTick();
+
+    void ShowResults();
+    void CloseResults();
+    void Restart();
+    void SaveRecords();
+
+    bool Running() const { return running_; }
+    const DrillTally &Tally() const { return tally_; }
+    const ArithProblem &Problem() const { return problem_; }
+    int AnimationStep() const { return cycle_.Step(); }
+
+private:
+    void NextProblem();
+    bool IsCompetition() const;
+    QString RecordLine(const QString &answer) const;
+
+    DrillView &view_;
+    QString root_;
+    bool running_ = false;
+    ArithProblem problem_;
+    RandomSource source_;
+    DrillTally tally_;
+    FrameCycle cycle_;
+};

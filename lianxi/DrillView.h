@@ -1,0 +1,63 @@
+#pragma once
+
+#include "lianxi/ProblemGenerator.h"
+
+#include <cstdint>
+
+class QString;
+
+enum class AnswerList { Right, Wrong };
+
+// What the drill's logic needs from its window.
+class DrillView {
+public:
+    virtual ~DrillView() = default;
+
+    // The window's title: it tells practice from competition.
+    virtual QString drillTitle() const = 0;
+
+    // The selected items of the range and operation lists.
+    virtual std::int32_t rangeBound() const = 0;
+    virtual OperationChoice operationChoice() const = 0;
+    virtual void selectFirstItems() = 0;
+
+    virtual void setOperands(const QString &first, const QString &second) = 0;
+    virtual void clearOperands() = 0;
+    // Shows and raises the sign of op and hides the other three.
+    virtual void showOperatorSign(Operator op) = 0;
+    virtual void showEqualsSign() = 0;
+
+    virtual QString answerText() const = 0;
+    virtual void setAnswerText(const QString &text) = 0;
+    virtual void setAnswerReadOnly(bool readOnly) = 0;
+    virtual void setConfirmEnabled(bool enabled) = 0;
+    // "开始", "查看", "保存" and "离开".
+    virtual void setBottomButtonsEnabled(bool enabled) = 0;
+
+    virtual void setTimeUpMessageVisible(bool visible) = 0;
+    virtual void setResultPanelVisible(bool visible) = 0;
+    virtual void setResultValues(const QString &total, const QString &right, const QString &wrong,
+                                 const QString &score) = 0;
+    // The result panel's lists show the tally's lines as they grow.
+    virtual void answerListGrew(AnswerList list) = 0;
+    virtual void answerListsEmptied() = 0;
+
+    // The runner: frames 1 to 6, all sharing one left edge.
+    virtual int runnerLeft() const = 0;
+    virtual void setRunnerLeft(int left) = 0;
+    virtual void showFrame(int frame) = 0;
+    virtual void hideFrame(int frame) = 0;
+    virtual void raiseFrame(int frame) = 0;
+
+    // Switches on whichever of the animation and clock timers is off; one
+    // already on keeps its rhythm.
+    virtual void startTimers() = 0;
+    virtual void stopTimers() = 0;
+
+    virtual void playCue(const QString &relativePath) = 0;
+    virtual void showMessage(const QString &text) = 0;
+    virtual void showError(const QString &text) = 0;
+    virtual void setStaysOnTop(bool onTop) = 0;
+    virtual void minimiseApplication() = 0;
+    virtual void closeWindow() = 0;
+};

@@ -1,0 +1,617 @@
+#include "lianxi/TForm2.h"
+
+#include "lianxi/BevelPanel.h"
+#include "lianxi/RecordListBox.h"
+#include "shell/ClickLabel.h"
+#include "shell/Cues.h"
+#include "shell/FlatButton.h"
+#include "shell/Fonts.h"
+#include "shell/FormRefs.h"
+#include "shell/InstallFolder.h"
+#include "shell/Notices.h"
+#include "shell/Palette.h"
+#include "shell/PenCursor.h"
+#include "shell/PictureBox.h"
+#include "shell/RadioGroup.h"
+#include "shell/Shape.h"
+#include "shell/WindowPlacement.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+constexpr QSize kClientSize{792, 573};
+constexpr int kAnswerRowHeight = 20;
+
+QString Utf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QStringList Items(auto const &texts)
+{
+    QStringList items;
+    for (std::string_view text : texts)
+        items << Utf8(text);
+    return items;
+}
+
+template <typename Widget>
+Widget *Named(Widget *widget, const char *name, const QRect &rect)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(rect);
+    return widget;
+}
+
+FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect)
+{
+    return Named(new FlatButton(parent), name, rect);
+}
+
+PictureBox *MakePicture(QWidget *parent, const char *name, const QRect &rect, const QString &resource,
+                        const QString &accessibleName)
+{
+    auto *picture = Named(new PictureBox(parent), name, rect);
+    picture->setPicture(resource);
+    picture->setAccessibleName(accessibleName);
+    return picture;
+}
+
+QLabel *MakeLabel(QWidget *parent, const char *name, QPoint at, const QString &text, const QColor &color,
+                  const QFont &font)
+{
+    auto *label = Named(new QLabel(text, parent), name, QRect(at, QSize()));
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+    label->adjustSize();
+    return label;
+}
+
+QLabel *MakeOperandLabel(QWidget *parent, const char *name, const QRect &rect, Qt::Alignment alignment)
+{
+    auto *label = Named(new QLabel(parent), name, rect);
+    label->setFont(Fonts::SongTi(64, true));
+    label->setAlignment(alignment);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Palette::Blue);
+    label->setPalette(palette);
+    return label;
+}
+
+// A round window control: a caption in a dotted lime circle.
+ClickLabel *MakeCircleControl(QWidget *parent, const char *shapeName, const char *labelName, const QRect &rect,
+                              const QString &caption, const QString &accessibleName, Shape *&shape)
+{
+    shape = Named(new Shape(parent), shapeName, rect);
+    shape->setPen(QPen(Palette::Lime, 2, Qt::DotLine));
+    auto *label = Named(new ClickLabel(parent), labelName, rect);
+    label->setText(caption);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFont(Fonts::Ui(16, true));
+    label->setCursor(Qt::PointingHandCursor);
+    label->setAccessibleName(accessibleName);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Palette::Fuchsia);
+    label->setPalette(palette);
+    return label;
+}
+
+void Fill(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+RecordListBox *MakeAnswerList(QWidget *parent, const char *name, const QRect &rect, const QStringList &lines)
+{
+    auto *list = Named(new RecordListBox(lines, kAnswerRowHeight, parent), name, rect);
+    list->setFocusPolicy(Qt::NoFocus);
+    list->setFont(Fonts::Ui(13, true));
+    QPalette palette = list->palette();
+    palette.setColor(QPalette::Text, Palette::Navy);
+    list->setPalette(palette);
+    return list;
+}
+
+}  // namespace
+
+TForm2::TForm2(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), session_(*this, InstallFolder::ExecutableFolder())
+{
+    Form2 = this;
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(DrillSession::PracticeTitle());
+    setFixedSize(kClientSize);
+
+    BuildDrillArea();
+    BuildKeypad();
+    BuildResultPanel();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(50);
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(1000);
+
+    ConnectHandlers();
+    FormCreate();
+    WindowPlacement::CentreOnScreen(this);
+}
+
+TForm2::~TForm2()
+{
+    if (Form2 == this)
+        Form2 = nullptr;
+}
+
+// Pictures and labels come first and the boxes and panels after them; a
+// picture brought forward (a runner frame, an operator sign) is put just
+// beneath the first box, so the result panel always covers it.
+void TForm2::BuildDrillArea()
+{
+    Image1 = MakePicture(this, "Image1", rect(), QStringLiteral(":/drill/background.svg"), {});
+    SpeedButton4 = MakeButton(this, "SpeedButton4", {64, 464, 161, 73});
+    SpeedButton4->setAccessibleName(QStringLiteral("开始"));
+    SpeedButton3 = MakeButton(this, "SpeedButton3", {240, 464, 161, 73});
+    SpeedButton3->setAccessibleName(QStringLiteral("查看"));
+    SpeedButton2 = MakeButton(this, "SpeedButton2", {416, 464, 161, 73});
+    SpeedButton2->setAccessibleName(QStringLiteral("保存"));
+    SpeedButton1 = MakeButton(this, "SpeedButton1", {584, 464, 161, 73});
+    SpeedButton1->setAccessibleName(QStringLiteral("离开"));
+
+    Label2 = MakeOperandLabel(this, "Label2", {80, 224, 169, 73}, Qt::AlignCenter);
+    const QRect signRect(264, 240, 36, 36);
+    Image9 = MakePicture(this, "Image9", signRect, QStringLiteral(":/signs/plus.svg"), QStringLiteral("加"));
+    Image10 = MakePicture(this, "Image10", signRect, QStringLiteral(":/signs/minus.svg"), QStringLiteral("减"));
+    Image11 = MakePicture(this, "Image11", signRect, QStringLiteral(":/signs/times.svg"), QStringLiteral("乘"));
+    Image12 = MakePicture(this, "Image12", signRect, QStringLiteral(":/signs/divide.svg"), QStringLiteral("除"));
+    Label3 = MakeOperandLabel(this, "Label3", {312, 224, 169, 65}, Qt::AlignHCenter | Qt::AlignBottom);
+    Image2 = MakePicture(this, "Image2", {496, 240, 36, 36}, QStringLiteral(":/signs/equals.svg"),
+                         QStringLiteral("等于"));
+    for (PictureBox *picture : {Image9, Image10, Image11, Image12, Image2})
+        picture->hide();
+
+    Label12 = MakeCircleControl(this, "Shape1", "Label12", {712, 16, 29, 25}, QStringLiteral("▲"),
+                                QStringLiteral("我在最前面"), Shape1);
+    Label13 = MakeCircleControl(this, "Shape2", "Label13", {744, 16, 29, 25}, QStringLiteral("―"),
+                                QStringLiteral("藏起来"), Shape2);
+
+    QFont timeUpFont = Fonts::Ui(14, true);
+    timeUpFont.setItalic(true);
+    Label1 = MakeLabel(this, "Label1", {120, 34}, QStringLiteral("哈哈哈，时间到了！快看看你的成绩。"),
+                       Palette::Yellow, timeUpFont);
+    Label1->hide();
+
+    const QRect frameRect(DrillSession::RunnerStart, 40, 41, 41);
+    Image3 = Named(new PictureBox(this), "Image3", frameRect);
+    Image4 = Named(new PictureBox(this), "Image4", frameRect);
+    Image5 = Named(new PictureBox(this), "Image5", frameRect);
+    Image6 = Named(new PictureBox(this), "Image6", frameRect);
+    Image7 = Named(new PictureBox(this), "Image7", frameRect);
+    Image8 = Named(new PictureBox(this), "Image8", frameRect);
+    frames_ = {Image3, Image4, Image5, Image6, Image7, Image8};
+    for (std::size_t i = 0; i < frames_.size(); ++i) {
+        frames_[i]->setPicture(QStringLiteral(":/dog/frame%1.svg").arg(i + 1), PictureBox::Fit::TopLeft,
+                               QSize(32, 32));
+        frames_[i]->setAccessibleName(QStringLiteral("小狗"));
+        frames_[i]->hide();
+    }
+
+    RadioGroup2 = Named(new RadioGroup(QStringLiteral("算法选择"), Items(OperationItems), this), "RadioGroup2",
+                        {8, 32, 73, 113});
+    RadioGroup1 = Named(new RadioGroup(QStringLiteral("选择范围"), Items(RangeItems), this), "RadioGroup1",
+                        {8, 152, 73, 241});
+    for (RadioGroup *group : {RadioGroup2, RadioGroup1}) {
+        Fill(group, Palette::SkyBlue);
+        group->setFont(Fonts::Ui(12));
+    }
+
+    Edit1 = Named(new QLineEdit(this), "Edit1", {544, 220, 225, 70});
+    Edit1->setFont(Fonts::SongTi(64, true));
+    Edit1->setReadOnly(true);
+    // Only typed keys may reach the box: an input method would commit text
+    // past the key filter.
+    Edit1->setAttribute(Qt::WA_InputMethodEnabled, false);
+    Edit1->setStyleSheet(QStringLiteral("QLineEdit { color: #000080; background: white;"
+                                        " border: 1px solid #000080; }"));
+    Edit1->installEventFilter(this);
+}
+
+void TForm2::BuildKeypad()
+{
+    Panel1 = Named(new BevelPanel(Palette::SkyBlue, 1, 0, this), "Panel1", {8, 392, 753, 65});
+    const std::array<QColor, 10> digitColours{Palette::Purple, Palette::Green,   Palette::Navy, Palette::Teal,
+                                              Palette::Maroon, Palette::Red,     Palette::Yellow,
+                                              Palette::Fuchsia, Palette::Aqua, Palette::Desktop};
+    for (int d = 0; d < 10; ++d) {
+        const QByteArray name = "SpeedButton" + QByteArray::number(5 + d);
+        FlatButton *key = MakeButton(Panel1, name.constData(), {8 + 56 * d, 8, 57, 49});
+        key->setText(QString::number(d));
+        key->setFont(Fonts::SongTi(56, true));
+        key->setCaptionColor(digitColours[static_cast<std::size_t>(d)]);
+        digitKeys_[static_cast<std::size_t>(d)] = key;
+    }
+    SpeedButton5 = digitKeys_[0];
+    SpeedButton6 = digitKeys_[1];
+    SpeedButton7 = digitKeys_[2];
+    SpeedButton8 = digitKeys_[3];
+    SpeedButton9 = digitKeys_[4];
+    SpeedButton10 = digitKeys_[5];
+    SpeedButton11 = digitKeys_[6];
+    SpeedButton12 = digitKeys_[7];
+    SpeedButton13 = digitKeys_[8];
+    SpeedButton14 = digitKeys_[9];
+
+    SpeedButton15 = MakeButton(Panel1, "SpeedButton15", {576, 8, 81, 49});
+    SpeedButton15->setText(QStringLiteral("确定"));
+    SpeedButton18 = MakeButton(Panel1, "SpeedButton18", {664, 8, 81, 49});
+    SpeedButton18->setText(QStringLiteral("清除"));
+    for (FlatButton *button : {SpeedButton15, SpeedButton18}) {
+        button->setFont(Fonts::LiShu(35, true));
+        button->setCaptionColor(Palette::Fuchsia);
+    }
+    SpeedButton15->setEnabled(false);
+}
+
+void TForm2::BuildResultPanel()
+{
+    Panel2 = Named(new BevelPanel(Palette::Cream, 5, 5, this), "Panel2", {104, 56, 617, 401});
+    const QFont captionFont = Fonts::Ui(12);
+    const QFont valueFont = Fonts::Ui(12, true);
+    Label4 = MakeLabel(Panel2, "Label4", {40, 24}, QStringLiteral("共做题："), Palette::Navy, captionFont);
+    Label7 = MakeLabel(Panel2, "Label7", {88, 24}, QString(), Palette::Red, valueFont);
+    Label5 = MakeLabel(Panel2, "Label5", {184, 24}, QStringLiteral("正确："), Palette::Navy, captionFont);
+    Label8 = MakeLabel(Panel2, "Label8", {224, 24}, QString(), Palette::Red, valueFont);
+    Label6 = MakeLabel(Panel2, "Label6", {320, 24}, QStringLiteral("错误："), Palette::Navy, captionFont);
+    Label9 = MakeLabel(Panel2, "Label9", {360, 24}, QString(), Palette::Red, valueFont);
+    Label10 = MakeLabel(Panel2, "Label10", {456, 24}, QStringLiteral("得分："), Palette::Navy, captionFont);
+    Label11 = MakeLabel(Panel2, "Label11", {496, 24}, QString(), Palette::Red, valueFont);
+
+    Image13 = MakePicture(Panel2, "Image13", {16, 136, 81, 81}, QStringLiteral(":/marks/tick.svg"),
+                          QStringLiteral("正确"));
+    ListBox1 = MakeAnswerList(Panel2, "ListBox1", {104, 48, 169, 273}, session_.Tally().RightLines());
+    Image14 = MakePicture(Panel2, "Image14", {296, 136, 81, 81}, QStringLiteral(":/marks/cross.svg"),
+                          QStringLiteral("错误"));
+    ListBox2 = MakeAnswerList(Panel2, "ListBox2", {384, 48, 169, 273}, session_.Tally().WrongLines());
+
+    SpeedButton17 = MakeButton(Panel2, "SpeedButton17", {16, 328, 185, 65});
+    SpeedButton17->setText(QStringLiteral("重新练习"));
+    SpeedButton17->setPicture(QStringLiteral(":/drill/restart.svg"), QSize(40, 40));
+    SpeedButton19 = MakeButton(Panel2, "SpeedButton19", {216, 328, 185, 65});
+    SpeedButton19->setText(QStringLiteral("保存记录"));
+    SpeedButton19->setPicture(QStringLiteral(":/drill/save.svg"), QSize(40, 40));
+    SpeedButton16 = MakeButton(Panel2, "SpeedButton16", {416, 328, 185, 65});
+    SpeedButton16->setText(QStringLiteral("我知道了"));
+    SpeedButton16->setPicture(QStringLiteral(":/drill/done.svg"), QSize(40, 40));
+    for (FlatButton *button : {SpeedButton17, SpeedButton19, SpeedButton16}) {
+        button->setFont(Fonts::LiShu(21, true));
+        button->setCaptionColor(Palette::Navy);
+    }
+    Panel2->hide();
+}
+
+void TForm2::ConnectHandlers()
+{
+    connect(SpeedButton1, &FlatButton::clicked, this, &TForm2::SpeedButton1Click);
+    connect(SpeedButton2, &FlatButton::clicked, this, &TForm2::SpeedButton2Click);
+    connect(SpeedButton3, &FlatButton::clicked, this, &TForm2::SpeedButton3Click);
+    connect(SpeedButton4, &FlatButton::clicked, this, &TForm2::SpeedButton4Click);
+    connect(SpeedButton5, &FlatButton::clicked, this, &TForm2::SpeedButton5Click);
+    for (int d = 1; d < 10; ++d)
+        connect(digitKeys_[static_cast<std::size_t>(d)], &FlatButton::clicked, this, [this, d] { DigitKeyClick(d); });
+    connect(SpeedButton15, &FlatButton::clicked, this, &TForm2::SpeedButton15Click);
+    connect(SpeedButton16, &FlatButton::clicked, this, &TForm2::SpeedButton16Click);
+    connect(SpeedButton17, &FlatButton::clicked, this, &TForm2::SpeedButton17Click);
+    connect(SpeedButton18, &FlatButton::clicked, this, &TForm2::SpeedButton18Click);
+    connect(SpeedButton19, &FlatButton::clicked, this, &TForm2::SpeedButton2Click);
+    connect(Label12, &ClickLabel::clicked, this, &TForm2::Label12Click);
+    connect(Label13, &ClickLabel::clicked, this, &TForm2::Label13Click);
+    connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
+    connect(Timer2, &QTimer::timeout, this, &TForm2::Timer2Timer);
+}
+
+void TForm2::FormCreate()
+{
+    for (FlatButton *button : {SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton1, SpeedButton15})
+        button->setCursor(PenCursor());
+    for (FlatButton *key : digitKeys_)
+        key->setCursor(PenCursor());
+    Edit1->setCursor(PenCursor());
+    session_.Create();
+}
+
+bool TForm2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != Edit1 || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    // Keys that type no character (arrows, Home, Delete) only move the caret
+    // or edit as usual.
+    if (key->text().isEmpty() || key->key() == Qt::Key_Delete)
+        return false;
+    return !Edit1KeyPress(key->text().front());
+}
+
+void TForm2::keyPressEvent(QKeyEvent *event)
+{
+    // Escape would close the dialog behind the drill's back: only "离开"
+    // leaves.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TForm2::SpeedButton1Click()
+{
+    session_.Leave();
+}
+
+void TForm2::SpeedButton2Click()
+{
+    session_.SaveRecords();
+}
+
+void TForm2::SpeedButton3Click()
+{
+    session_.ShowResults();
+}
+
+void TForm2::SpeedButton4Click()
+{
+    session_.Start();
+}
+
+void TForm2::SpeedButton5Click()
+{
+    session_.ZeroKey();
+}
+
+void TForm2::DigitKeyClick(int digit)
+{
+    session_.DigitKey(digit);
+}
+
+void TForm2::SpeedButton15Click()
+{
+    session_.Check();
+}
+
+void TForm2::SpeedButton16Click()
+{
+    session_.CloseResults();
+}
+
+void TForm2::SpeedButton17Click()
+{
+    session_.Restart();
+}
+
+void TForm2::SpeedButton18Click()
+{
+    session_.Clear();
+}
+
+bool TForm2::Edit1KeyPress(QChar typed)
+{
+    return session_.KeyTyped(typed) == TypedKey::ToAnswerBox;
+}
+
+void TForm2::Label12Click()
+{
+    session_.StayOnTop();
+}
+
+void TForm2::Label13Click()
+{
+    session_.Minimise();
+}
+
+void TForm2::Timer1Timer()
+{
+    session_.AnimationTick();
+}
+
+void TForm2::Timer2Timer()
+{
+    session_.CompetitionTick();
+}
+
+PictureBox *TForm2::frame(int number) const
+{
+    return frames_.at(static_cast<std::size_t>(number - 1));
+}
+
+QString TForm2::drillTitle() const
+{
+    return windowTitle();
+}
+
+std::int32_t TForm2::rangeBound() const
+{
+    return RadioGroup1->selectedText().toInt();
+}
+
+OperationChoice TForm2::operationChoice() const
+{
+    return static_cast<OperationChoice>(RadioGroup2->itemIndex());
+}
+
+void TForm2::selectFirstItems()
+{
+    RadioGroup1->setItemIndex(0);
+    RadioGroup2->setItemIndex(0);
+}
+
+void TForm2::setOperands(const QString &first, const QString &second)
+{
+    Label2->setText(first);
+    Label3->setText(second);
+}
+
+void TForm2::clearOperands()
+{
+    Label2->clear();
+    Label3->clear();
+}
+
+void TForm2::showOperatorSign(Operator op)
+{
+    PictureBox *const signs[] = {Image9, Image10, Image11, Image12};
+    PictureBox *shown = signs[static_cast<int>(op) - 1];
+    shown->stackUnder(RadioGroup2);
+    shown->show();
+    for (PictureBox *sign : signs) {
+        if (sign != shown)
+            sign->hide();
+    }
+}
+
+void TForm2::showEqualsSign()
+{
+    Image2->show();
+}
+
+QString TForm2::answerText() const
+{
+    return Edit1->text();
+}
+
+void TForm2::setAnswerText(const QString &text)
+{
+    Edit1->setText(text);
+}
+
+void TForm2::setAnswerReadOnly(bool readOnly)
+{
+    Edit1->setReadOnly(readOnly);
+}
+
+void TForm2::setConfirmEnabled(bool enabled)
+{
+    SpeedButton15->setEnabled(enabled);
+}
+
+void TForm2::setBottomButtonsEnabled(bool enabled)
+{
+    for (FlatButton *button : {SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton1})
+        button->setEnabled(enabled);
+}
+
+void TForm2::setTimeUpMessageVisible(bool visible)
+{
+    Label1->setVisible(visible);
+}
+
+void TForm2::setResultPanelVisible(bool visible)
+{
+    Panel2->setVisible(visible);
+}
+
+void TForm2::setResultValues(const QString &total, const QString &right, const QString &wrong,
+                             const QString &score)
+{
+    const std::pair<QLabel *, const QString &> values[] = {
+        {Label7, total}, {Label8, right}, {Label9, wrong}, {Label11, score}};
+    for (const auto &[label, text] : values) {
+        label->setText(text);
+        label->adjustSize();
+    }
+}
+
+void TForm2::answerListGrew(AnswerList list)
+{
+    (list == AnswerList::Right ? ListBox1 : ListBox2)->lineAppended();
+}
+
+void TForm2::answerListsEmptied()
+{
+    ListBox1->linesReset();
+    ListBox2->linesReset();
+}
+
+int TForm2::runnerLeft() const
+{
+    return Image3->x();
+}
+
+void TForm2::setRunnerLeft(int left)
+{
+    for (PictureBox *picture : frames_)
+        picture->move(left, picture->y());
+}
+
+void TForm2::showFrame(int number)
+{
+    frame(number)->show();
+}
+
+void TForm2::hideFrame(int number)
+{
+    frame(number)->hide();
+}
+
+void TForm2::raiseFrame(int number)
+{
+    frame(number)->stackUnder(RadioGroup2);
+}
+
+void TForm2::startTimers()
+{
+    for (QTimer *timer : {Timer1, Timer2}) {
+        if (!timer->isActive())
+            timer->start();
+    }
+}
+
+void TForm2::stopTimers()
+{
+    Timer1->stop();
+    Timer2->stop();
+}
+
+void TForm2::playCue(const QString &relativePath)
+{
+    PlayCue(relativePath);
+}
+
+void TForm2::showMessage(const QString &text)
+{
+    Notices::ShowNotice(text);
+}
+
+void TForm2::showError(const QString &text)
+{
+    Notices::ShowErrorBox(text);
+}
+
+void TForm2::setStaysOnTop(bool onTop)
+{
+    // Changing the widget's own flags hides it, and hiding a dialog ends its
+    // modal loop: the native window takes the hint instead.
+    if (QWindow *window = windowHandle())
+        window->setFlag(Qt::WindowStaysOnTopHint, onTop);
+    else
+        setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+}
+
+void TForm2::minimiseApplication()
+{
+    WindowPlacement::MinimiseApplication();
+}
+
+void TForm2::closeWindow()
+{
+    accept();
+}

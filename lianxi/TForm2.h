@@ -1,0 +1,159 @@
+#pragma once
+
+#include "lianxi/DrillSession.h"
+#include "lianxi/DrillView.h"
+
+#include <QDialog>
+#include <array>
+
+class BevelPanel;
+class ClickLabel;
+class FlatButton;
+class PictureBox;
+class QLabel;
+class QLineEdit;
+class QTimer;
+class RadioGroup;
+class RecordListBox;
+class Shape;
+
+// The drill window, for practice and for the competition: the main menu sets
+// its title ("口算练习篇" or "口算竞技篇") and the caption of the restart
+// button before showing it, and the window tells its mode from that title.
+class TForm2 : public QDialog, private DrillView {
+    Q_OBJECT
+
+public:
+    explicit TForm2(QWidget *parent = nullptr);
+    ~TForm2() override;
+
+    const DrillSession &Session() const { return session_; }
+
+    PictureBox *Image1;
+    FlatButton *SpeedButton4;
+    FlatButton *SpeedButton3;
+    FlatButton *SpeedButton2;
+    FlatButton *SpeedButton1;
+    RadioGroup *RadioGroup2;
+    RadioGroup *RadioGroup1;
+    QLabel *Label2;
+    PictureBox *Image9;
+    PictureBox *Image10;
+    PictureBox *Image11;
+    PictureBox *Image12;
+    QLabel *Label3;
+    PictureBox *Image2;
+    QLineEdit *Edit1;
+    BevelPanel *Panel1;
+    FlatButton *SpeedButton5;
+    FlatButton *SpeedButton6;
+    FlatButton *SpeedButton7;
+    FlatButton *SpeedButton8;
+    FlatButton *SpeedButton9;
+    FlatButton *SpeedButton10;
+    FlatButton *SpeedButton11;
+    FlatButton *SpeedButton12;
+    FlatButton *SpeedButton13;
+    FlatButton *SpeedButton14;
+    FlatButton *SpeedButton15;
+    FlatButton *SpeedButton18;
+    Shape *Shape1;
+    ClickLabel *Label12;
+    Shape *Shape2;
+    ClickLabel *Label13;
+    QLabel *Label1;
+    PictureBox *Image3;
+    PictureBox *Image4;
+    PictureBox *Image5;
+    PictureBox *Image6;
+    PictureBox *Image7;
+    PictureBox *Image8;
+
+    // The result panel.
+    BevelPanel *Panel2;
+    QLabel *Label4;
+    QLabel *Label7;
+    QLabel *Label5;
+    QLabel *Label8;
+    QLabel *Label6;
+    QLabel *Label9;
+    QLabel *Label10;
+    QLabel *Label11;
+    PictureBox *Image13;
+    RecordListBox *ListBox1;
+    PictureBox *Image14;
+    RecordListBox *ListBox2;
+    FlatButton *SpeedButton17;
+    FlatButton *SpeedButton19;
+    FlatButton *SpeedButton16;
+
+    QTimer *Timer1;
+    QTimer *Timer2;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void BuildDrillArea();
+    void BuildKeypad();
+    void BuildResultPanel();
+    void ConnectHandlers();
+
+    void FormCreate();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void SpeedButton5Click();
+    void DigitKeyClick(int digit);
+    void SpeedButton15Click();
+    void SpeedButton16Click();
+    void SpeedButton17Click();
+    void SpeedButton18Click();
+    bool Edit1KeyPress(QChar typed);
+    void Label12Click();
+    void Label13Click();
+    void Timer1Timer();
+    void Timer2Timer();
+
+    PictureBox *frame(int number) const;
+
+    // DrillView
+    QString drillTitle() const override;
+    std::int32_t rangeBound() const override;
+    OperationChoice operationChoice() const override;
+    void selectFirstItems() override;
+    void setOperands(const QString &first, const QString &second) override;
+    void clearOperands() override;
+    void showOperatorSign(Operator op) override;
+    void showEqualsSign() override;
+    QString answerText() const override;
+    void setAnswerText(const QString &text) override;
+    void setAnswerReadOnly(bool readOnly) override;
+    void setConfirmEnabled(bool enabled) override;
+    void setBottomButtonsEnabled(bool enabled) override;
+    void setTimeUpMessageVisible(bool visible) override;
+    void setResultPanelVisible(bool visible) override;
+    void setResultValues(const QString &total, const QString &right, const QString &wrong,
+                         const QString &score) override;
+    void answerListGrew(AnswerList list) override;
+    void answerListsEmptied() override;
+    int runnerLeft() const override;
+    void setRunnerLeft(int left) override;
+    void showFrame(int number) override;
+    void hideFrame(int number) override;
+    void raiseFrame(int number) override;
+    void startTimers() override;
+    void stopTimers() override;
+    void playCue(const QString &relativePath) override;
+    void showMessage(const QString &text) override;
+    void showError(const QString &text) override;
+    void setStaysOnTop(bool onTop) override;
+    void minimiseApplication() override;
+    void closeWindow() override;
+
+    DrillSession session_;
+    std::array<PictureBox *, 6> frames_{};
+    std::array<FlatButton *, 10> digitKeys_{};
+};

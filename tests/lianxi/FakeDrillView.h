@@ -1,0 +1,118 @@
+#pragma once
+
+#include "lianxi/DrillView.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+// The drill window's state as plain fields, with every message, cue and
+// closing recorded.
+class FakeDrillView : public DrillView {
+public:
+    QString title = QStringLiteral("口算练习篇");
+    std::int32_t range = 10;
+    OperationChoice operation = OperationChoice::AddSubtract;
+    bool firstItemsSelected = false;
+
+    QString first;
+    QString second;
+    int shownSign = 0;  // operator code of the visible sign, 0 for none
+    bool equalsShown = false;
+    QString answer;
+    bool answerReadOnly = true;
+    bool confirmEnabled = false;
+    bool bottomButtonsEnabled = true;
+    bool timeUpShown = false;
+    bool panelShown = false;
+    QStringList resultValues;  // total, right, wrong, score
+    int rightRowsShown = 0;
+    int wrongRowsShown = 0;
+    int listResets = 0;
+
+    int left = 672;
+    std::array<bool, 6> frameShown{};
+    int lastRaised = 0;
+    bool animationTimerOn = false;
+    bool clockTimerOn = false;
+    int timerStarts = 0;
+
+    QStringList cues;
+    QStringList messages;
+    QStringList errors;
+    bool onTop = false;
+    int minimised = 0;
+    bool closed = false;
+
+    QString drillTitle() const override { return title; }
+    std::int32_t rangeBound() const override { return range; }
+    OperationChoice operationChoice() const override { return operation; }
+    void selectFirstItems() override
+    {
+        firstItemsSelected = true;
+        range = 10;
+        operation = OperationChoice::AddSubtract;
+    }
+    void setOperands(const QString &a, const QString &b) override
+    {
+        first = a;
+        second = b;
+    }
+    void clearOperands() override
+    {
+        first.clear();
+        second.clear();
+    }
+    void showOperatorSign(Operator op) override { shownSign = static_cast<int>(op); }
+    void showEqualsSign() override { equalsShown = true; }
+    QString answerText() const override { return answer; }
+    void setAnswerText(const QString &text) override { answer = text; }
+    void setAnswerReadOnly(bool readOnly) override { answerReadOnly = readOnly; }
+    void setConfirmEnabled(bool enabled) override { confirmEnabled = enabled; }
+    void setBottomButtonsEnabled(bool enabled) override { bottomButtonsEnabled = enabled; }
+    void setTimeUpMessageVisible(bool visible) override { timeUpShown = visible; }
+    void setResultPanelVisible(bool visible) override { panelShown = visible; }
+    void setResultValues(const QString &total, const QString &right, const QString &wrong,
+                         const QString &score) override
+    {
+        resultValues = {total, right, wrong, score};
+    }
+    void answerListGrew(AnswerList list) override { ++(list == AnswerList::Right ? rightRowsShown : wrongRowsShown); }
+    void answerListsEmptied() override
+    {
+        rightRowsShown = 0;
+        wrongRowsShown = 0;
+        ++listResets;
+    }
+    int runnerLeft() const override { return left; }
+    void setRunnerLeft(int value) override { left = value; }
+    void showFrame(int frame) override { frameShown.at(static_cast<std::size_t>(frame - 1)) = true; }
+    void hideFrame(int frame) override { frameShown.at(static_cast<std::size_t>(frame - 1)) = false; }
+    void raiseFrame(int frame) override { lastRaised = frame; }
+    void startTimers() override
+    {
+        // A timer already on keeps running: only the ones off are started.
+        timerStarts += int(!animationTimerOn) + int(!clockTimerOn);
+        animationTimerOn = true;
+        clockTimerOn = true;
+    }
+    void stopTimers() override
+    {
+        animationTimerOn = false;
+        clockTimerOn = false;
+    }
+    void playCue(const QString &relativePath) override { cues << relativePath; }
+    void showMessage(const QString &text) override { messages << text; }
+    void showError(const QString &text) override { errors << text; }
+    void setStaysOnTop(bool value) override { onTop = value; }
+    void minimiseApplication() override { ++minimised; }
+    void closeWindow() override { closed = true; }
+
+    int visibleFrames() const
+    {
+        int count = 0;
+        for (bool shown : frameShown)
+            count += shown ? 1 : 0;
+        return count;
+    }
+};

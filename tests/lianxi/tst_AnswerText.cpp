@@ -1,0 +1,51 @@
+#include "lianxi/AnswerText.h"
+
+#include <QTest>
+
+class AnswerTextTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readAnswer_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<int>("value");
+        QTest::newRow("zero") << "0" << true << 0;
+        QTest::newRow("leading zero") << "07" << true << 7;
+        QTest::newRow("many leading zeros") << "0000000000000000042" << true << 42;
+        QTest::newRow("plus sign") << "+12" << true << 12;
+        QTest::newRow("minus sign") << "-12" << true << -12;
+        QTest::newRow("minus zero") << "-0" << true << 0;
+        QTest::newRow("largest") << "2147483647" << true << 2147483647;
+        QTest::newRow("smallest") << "-2147483648" << true << int(-2147483647 - 1);
+        QTest::newRow("one past the largest") << "2147483648" << false << 0;
+        QTest::newRow("one below the smallest") << "-2147483649" << false << 0;
+        QTest::newRow("wraps around 2^32") << "4294967303" << false << 0;
+        QTest::newRow("twenty digits") << "12345678901234567890" << false << 0;
+        QTest::newRow("empty") << "" << false << 0;
+        QTest::newRow("sign alone") << "+" << false << 0;
+        QTest::newRow("two signs") << "+-1" << false << 0;
+        QTest::newRow("sign after digits") << "1-" << false << 0;
+        QTest::newRow("leading blank") << " 1" << false << 0;
+        QTest::newRow("trailing blank") << "1 " << false << 0;
+        QTest::newRow("hexadecimal") << "0x10" << false << 0;
+        QTest::newRow("decimal point") << "1.5" << false << 0;
+        QTest::newRow("full-width digit") << "７" << false << 0;
+        QTest::newRow("letters") << "abc" << false << 0;
+    }
+
+    void readAnswer()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QFETCH(int, value);
+        const std::optional<std::int32_t> read = ReadAnswer(text);
+        QCOMPARE(read.has_value(), valid);
+        if (valid)
+            QCOMPARE(*read, value);
+    }
+};
+
+QTEST_APPLESS_MAIN(AnswerTextTest)
+#include "tst_AnswerText.moc"

@@ -1,0 +1,191 @@
+#include "lianxi/DrillRecords.h"
+#include "lianxi/DrillTally.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+QString Date()
+{
+    return QStringLiteral("2024-3-7");
+}
+
+DrillTally TallyOf(const QStringList &right, const QStringList &wrong)
+{
+    DrillTally tally;
+    for (const QString &line : right)
+        tally.AddRight(line);
+    for (const QString &line : wrong)
+        tally.AddWrong(line);
+    return tally;
+}
+
+}  // namespace
+
+class DrillRecordsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString root_;
+
+    QByteArray Contents(const QString &relative) const
+    {
+        QFile file(root_ + relative);
+        if (!file.open(QIODevice::ReadOnly))
+            return QByteArray("<") + file.errorString().toUtf8() + ">";
+        return file.readAll();
+    }
+    void MakeFolders(const QStringList &folders) const
+    {
+        for (const QString &folder : folders)
+            QVERIFY(QDir(root_).mkpath(folder));
+    }
+
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        root_ = dir_->path() + QLatin1Char('/');
+    }
+
+    void linesAreWrittenByteForByte_data()
+    {
+        QTest::addColumn<QStringList>("right");
+        QTest::addColumn<QStringList>("wrong");
+        QTest::addColumn<QByteArray>("rightBytes");
+        QTest::addColumn<QByteArray>("wrongBytes");
+        QTest::newRow("both") << QStringList{"12+7=19", "56/8=7"} << QStringList{"9*3=28", "3+4=07"}
+                              << QByteArray("12+7=19\r\n56/8=7\r\n") << QByteArray("9*3=28\r\n3+4=07\r\n");
+        QTest::newRow("only right") << QStringList{"40-17=23"} << QStringList{} << QByteArray("40-17=23\r\n")
+                                    << QByteArray();
+        QTest::newRow("only wrong") << QStringList{} << QStringList{"5-5=1"} << QByteArray()
+                                    << QByteArray("5-5=1\r\n");
+        QTest::newRow("signed answers") << QStringList{"1+1=+2"} << QStringList{"2-1=-1"}
+                                        << QByteArray("1+1=+2\r\n") << QByteArray("2-1=-1\r\n");
+    }
+
+    void linesAreWrittenByteForByte()
+    {
+        QFETCH(QStringList, right);
+        QFETCH(QStringList, wrong);
+        QFETCH(QByteArray, rightBytes);
+        QFETCH(QByteArray, wrongBytes);
+        MakeFolders({"Lxdui", "Lxcuo"});
+        QCOMPARE(SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf(right, wrong), Date), QString());
+        QCOMPARE(Contents("Lxdui/2024-3-7.txt"), rightBytes);
+        QCOMPARE(Contents("Lxcuo/2024-3-7.txt"), wrongBytes);
+        QVERIFY(QFile::exists(root_ + "Lxcuo/2024-3-7.txt"));
+        QCOMPARE(QDir(root_ + "Lxdui").entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
+    void aSecondSaveReplacesTheFirst()
+    {
+        MakeFolders({"Lxdui", "Lxcuo"});
+        QCOMPARE(SaveDrillRecords(root_, PracticeRecordFolders(),
+                                  TallyOf({"1+1=2", "2+2=4", "3+3=6"}, {"1+2=4"}), Date),
+                 QString());
+        QCOMPARE(SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"4+4=8"}, {}), Date), QString());
+        QCOMPARE(Contents("Lxdui/2024-3-7.txt"), QByteArray("4+4=8\r\n"));
+        QCOMPARE(Contents("Lxcuo/2024-3-7.txt"), QByteArray());
+    }
+
+    void theModesKeepToTheirOwnFolders()
+    {
+        MakeFolders({"Lxdui", "Lxcuo", "jjdui", "jjcuo"});
+        QCOMPARE(SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"1+1=2"}, {"2*2=5"}), Date), QString());
+        QCOMPARE(SaveDrillRecords(root_, CompetitionRecordFolders(), TallyOf({"3*3=9"}, {}), Date), QString());
+        QCOMPARE(Contents("Lxdui/2024-3-7.txt"), QByteArray("1+1=2\r\n"));
+        QCOMPARE(Contents("Lxcuo/2024-3-7.txt"), QByteArray("2*2=5\r\n"));
+        QCOMPARE(Contents("jjdui/2024-3-7.txt"), QByteArray("3*3=9\r\n"));
+        QCOMPARE(Contents("jjcuo/2024-3-7.txt"), QByteArray());
+    }
+
+    void missingFoldersGiveTheCreateError()
+    {
+        const QString error = SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"1+1=2"}, {}), Date);
+        const QString path = QDir::toNativeSeparators(root_ + "Lxdui/2024-3-7.txt");
+        QVERIFY2(error.startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(path)), qPrintable(error));
+        // The system's reason follows the path.
+        QVERIFY(error.size() > QStringLiteral("Cannot create file \"%1\". ").arg(path).size());
+        QVERIFY(QDir(root_).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    }
+
+    void aRightFileWrittenBeforeAFailureStays()
+    {
+        MakeFolders({"jjdui"});
+        const QString error =
+            SaveDrillRecords(root_, CompetitionRecordFolders(), TallyOf({"6/3=2"}, {"6/2=4"}), Date);
+        QVERIFY2(error.startsWith(
+                     QStringLiteral("Cannot create file \"%1\"").arg(QDir::toNativeSeparators(root_ + "jjcuo/2024-3-7.txt"))),
+                 qPrintable(error));
+        QCOMPARE(Contents("jjdui/2024-3-7.txt"), QByteArray("6/3=2\r\n"));
+    }
+
+    void aFailedSaveKeepsTheEarlierFileWhole()
+    {
+        MakeFolders({"Lxdui", "Lxcuo"});
+        QCOMPARE(SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"1+1=2"}, {"1+2=4"}), Date), QString());
+        // The wrong-answers file's name is taken by a folder: that write fails.
+        QVERIFY(QDir(root_).mkpath("Lxcuo/2024-3-8.txt"));
+        int asked = 0;
+        const auto nextDay = [&asked] { return ++asked == 1 ? QStringLiteral("2024-3-7") : QStringLiteral("2024-3-8"); };
+        const QString error = SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"2+2=4"}, {"3+3=7"}), nextDay);
+        QVERIFY(error.startsWith(QStringLiteral("Cannot create file ")));
+        QCOMPARE(Contents("Lxdui/2024-3-7.txt"), QByteArray("2+2=4\r\n"));
+        QCOMPARE(Contents("Lxcuo/2024-3-7.txt"), QByteArray("1+2=4\r\n"));
+        QVERIFY(QFileInfo(root_ + "Lxcuo/2024-3-8.txt").isDir());
+    }
+
+    void theDateIsAskedForEachFile()
+    {
+        MakeFolders({"Lxdui", "Lxcuo"});
+        int asked = 0;
+        const auto midnight = [&asked] { return ++asked == 1 ? QStringLiteral("2024-3-7") : QStringLiteral("2024-3-8"); };
+        QCOMPARE(SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"1+1=2"}, {"1+1=3"}), midnight), QString());
+        QCOMPARE(Contents("Lxdui/2024-3-7.txt"), QByteArray("1+1=2\r\n"));
+        QCOMPARE(Contents("Lxcuo/2024-3-8.txt"), QByteArray("1+1=3\r\n"));
+    }
+
+    void dateTextHasNoPathSeparator_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("Chinese") << QLocale(QLocale::Chinese, QLocale::China);
+        QTest::newRow("English (US)") << QLocale(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+    }
+
+    void dateTextHasNoPathSeparator()
+    {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        const QString text = RecordDateText();
+        QLocale::setDefault(QLocale::c());
+        QVERIFY2(!text.isEmpty() && !text.contains(QLatin1Char('/')) && !text.contains(QLatin1Char('\\')),
+                 qPrintable(text));
+        if (locale.language() == QLocale::Chinese)
+            QVERIFY2(QRegularExpression(QStringLiteral("^\\d{4}-\\d{1,2}-\\d{1,2}$")).match(text).hasMatch(),
+                     qPrintable(text));
+    }
+
+    void aChineseDateNamesAFileThatCanBeSaved()
+    {
+        MakeFolders({"Lxdui", "Lxcuo"});
+        QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+        const QString error = SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"1+1=2"}, {}));
+        const QString name = RecordDateText() + QStringLiteral(".txt");
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(error, QString());
+        QCOMPARE(Contents("Lxdui/" + name), QByteArray("1+1=2\r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(DrillRecordsTest)
+#include "tst_DrillRecords.moc"

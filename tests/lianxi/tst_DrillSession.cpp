@@ -1,0 +1,602 @@
+#include "FakeDrillView.h"
+#include "lianxi/DrillRecords.h"
+#include "lianxi/DrillSession.h"
+#include "shell/CueNames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTest>
+
+class DrillSessionTest : public QObject {
+    Q_OBJECT
+
+private:
+    // Checks an answer given as text, the way the window's box would hold it.
+    static void Answer(DrillSession &session, FakeDrillView &view, const QString &text)
+    {
+        view.answer = text;
+        session.Check();
+    }
+    static QString RightAnswer(const DrillSession &session)
+    {
+        return QString::number(session.Problem().Answer);
+    }
+    static QString WrongAnswer(const DrillSession &session)
+    {
+        return QString::number(session.Problem().Answer + 1);
+    }
+    static QString Line(const ArithProblem &p, const QString &typed)
+    {
+        return QString::number(p.FirstOperand) + QLatin1String(OperatorText(p.OperatorCode)) +
+               QString::number(p.SecondOperand) + QLatin1Char('=') + typed;
+    }
+    static void Tick(DrillSession &session, int times)
+    {
+        for (int i = 0; i < times; ++i)
+            session.CompetitionTick();
+    }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void creationLeavesTheDrillReady()
+    {
+        FakeDrillView view;
+        DrillSession session(view, QString());
+        session.Create();
+        QVERIFY(view.firstItemsSelected);
+        QVERIFY(!session.Running());
+        QCOMPARE(session.AnimationStep(), 0);
+
+        session.DigitKey(5);
+        session.ZeroKey();
+        QCOMPARE(view.answer, QString());
+        view.answer = QStringLiteral("5");
+        QCOMPARE(session.KeyTyped(u'\r'), TypedKey::Swallowed);
+        QCOMPARE(session.Tally().TotalCount(), 0);
+    }
+
+    void startShowsAProblem()
+    {
+        FakeDrillView view;
+        DrillSession session(view, QString());
+        session.Create();
+        view.timeUpShown = true;
+        view.panelShown = true;
+        session.Start();
+        QVERIFY(session.Running());
+        QVERIFY(view.equalsShown);
+        QVERIFY(!view.timeUpShown);
+        QVERIFY(!view.panelShown);
+        QVERIFY(view.confirmEnabled);
+        QVERIFY(!view.answerReadOnly);
+        QCOMPARE(view.shownSign, static_cast<int>(session.Problem().OperatorCode));
+        QCOMPARE(view.first, QString::number(session.Problem().FirstOperand));
+        QCOMPARE(view.second, QString::number(session.Problem().SecondOperand));
+        // Practice has no clock.
+        QVERIFY(!view.clockTimerOn);
+        QVERIFY(!view.animationTimerOn);
+    }
+
+    void keypad_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("0 0 7 gives 7") << "007" << "" << "7";
+        QTest::newRow("7 0 gives 70") << "70" << "" << "70";
+        QTest::newRow("lone zero") << "0" << "" << "0";
+        QTest::newRow("zero twice stays one zero") << "00" << "" << "0";
+        QTest::newRow("zeros after a digit") << "500" << "" << "500";
+        QTest::newRow("digit replaces a lone zero") << "0" "3" << "" << "3";
+        QTest::newRow("no limit on digits") << "123456789012" << "" << "123456789012";
+        QTest::newRow("appends to typed text") << "4" << "07" << "074";
+    }
+
+    void keypad()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, before);
+        QFETCH(QString, expected);
+        FakeDrillView view;
+        DrillSession session(view, QString());
+        session.Create();
+        session.Start();
+        view.answer = before;
+        for (QChar key : keys) {
+            const int digit = key.digitValue();
+            if (digit == 0)
+                session.ZeroKey();
+            else
+                session.DigitKey(digit);
+        }
+        QCOMPARE(view.answer, expected);
+    }
+
+    void keyboardFilter_data()
+    {
+        QTest::addColumn<QChar>("typed");
+        QTest::addColumn<bool>("reachesBox");
+        for (char16_t d = u'0'; d <= u'9'; ++d)
+            QTest::addRow("digit %c", char(d)) << QChar(d) << true;
+        QTest::newRow("backspace") << QChar(u'\b') << true;
+        QTest::newRow("enter is handled, not typed") << QChar(u'\r') << false;
+        QTest::newRow("letter") << QChar(u'a') << false;
+        QTest::newRow("space") << QChar(u' ') << false;
+        QTest::newRow("minus") << QChar(u'-') << false;
+        QTest::newRow("plus") << QChar(u'+') << false;
+        QTest::newRow("full stop") << QChar(u'.') << false;
+        QTest::newRow("tab") << QChar(u'\t') << false;
+        QTest::newRow("escape") << QChar(u'\x1b') << false;
+        QTest::newRow("paste control") << QChar(u'\x16') << false;
+        QTest::newRow("full-width seven") << QChar(u'７') << false;
+        QTest::newRow("Arabic-Indic seven") << QChar(u'\u0667') << false;
+        QTest::newRow("Chinese numeral") << QChar(u'七') << false;
+    }
+
+    void keyboardFilter()
+    {
+        QFETCH(QChar, typed);
+        QFETCH(bool, reachesBox);
+        FakeDrillView view;
+        DrillSession session(view, QString());
+        session.Create();
+        session.Start();
+        QCOMPARE(session.KeyTyped(typed) == TypedKey::ToAnswerBox, reachesBox);
+        QCOMPARE(session.Tally().TotalCount(), 0);
+    }
+
+    void enterConfirmsWhileRunning()
+    {
+        FakeDrillView view;
+        DrillSession session(view, QString());
+        session.Create();
+        session.Start();
+        view.answer = RightAnswer(session);
+        QCOMPARE(session.KeyTyped(u'\r'), TypedKey::Swallowed);
+        QCOMPARE(session.Tally().RightCount(), 1);
+        // An empty box: Enter is ignored.
+        QCOMPARE(session.KeyTyped(u'\r'), TypedKey::Swallowed);
+        QCOMPARE(session.Tally().TotalCount(), 1);
+        QVERIFY(view.errors.isEmpty());
+    }
+
+    void rightAndWrongAnswersAreCountedAndListed()
+    {
+        FakeDrillView view;
+        DrillSession session(view, QString());
+        session.Create();
+        session.Start();
+        const ArithProblem first = session.Problem();
+        Answer(session, view, RightAnswer(session));
+        QCOMPARE(view.cues, QStringList{CueNames::Dui()});
+        QCOMPARE(view.answer, QString());
+        QCOMPARE(view.first, QString::number(session.Problem().FirstOperand));
+
+        const ArithProblem second = session.Problem();
+        const QString wrong = WrongAnswer(session);
+        Answer(session, view, wrong);
+        QCOMPARE(view.cues, (QStringList{CueNames::Dui(), CueNames::Cuo()}));
+
+        const DrillTally &tally = session.Tally();
+        QCOMPARE(tally.RightCount(), 1);
+        QCOMPARE(tally.WrongCount(), 1);
+        QCOMPARE(tally.TotalCount(), 2);
+        QCOMPARE(tally.RightLines(), QStringList{Line(first, QString::number(first.Answer))});
+        // The wrong line holds the child's value, not the right one (9*3=28).
+        QCOMPARE(tally.WrongLines(), QStringList{Line(second, wrong)});
+        QCOMPARE(view.rightRowsShown, 1);
+        QCOMPARE(view.wrongRowsShown, 1);
+    }
+
+    void typedLeadingZeroIsKeptInTheLine()
+    {
+        FakeDrillView view;
+        DrillSession session(view, QString());
+        session.Create();
+        session.Start();
+        const ArithProblem p = session.Problem();
+        const QString typed = QLatin1Char('0') + RightAnswer(session);
+        Answer(session, view, typed);
+        QCOMPARE(session.Tally().RightCount(), 1);
+        QCOMPARE(session.Tally().RightLines().front(), Line(p, typed));
+    }
+
+    void answersThatAreNotIntegers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("one past the largest") << "2147483648";
+        QTest::newRow("far too large") << "99999999999999999999";
+        QTest::newRow("one below the smallest") << "-2147483649";
+        QTest::newRow("letter after digits") << "12a";
+        QTest::newRow("pasted space") << " 5";
+        QTest::newRow("sign alone") << "-";
+        QTest::newRow("two signs") << "--3";
+        QTest::newRow("decimal") << "3.0";
+        QTest::newRow("full-width digits") << "１２";
+    }
+
+    void answersThatAreNotIntegers()
+    {
+        QFETCH(QString, text);
+        FakeDrillView view;
+        DrillSession session(view, QString());
+        session.Create();
+        session.Start();
+        const ArithProblem before = session.Problem();
+        const QString firstShown = view.first;
+        Answer(session, view, text);
+        QCOMPARE(view.errors, QStringList{QStringLiteral("'%1' is not a valid integer value").arg(text)});
+        QCOMPARE(session.Tally().TotalCount(), 0);
+        QCOMPARE(view.answer, text);
+        QCOMPARE(view.first, firstShown);
+        QCOMPARE(session.Problem().FirstOperand, before.FirstOperand);
+        QCOMPARE(session.Problem().SecondOperand, before.SecondOperand);
+        QVERIFY(view.cues.isEmpty());
+    }
+
+    void extremeIntegersAreReadAsAnswers()
+    {
+        FakeDrillView view;
+        DrillSession session(view, QString());
+        session.Create();
+        session.Start();
+        Answer(session, view, QStringLiteral("2147483647"));
+        Answer(session, view, QStringLiteral("-2147483648"));
+        QVERIFY(view.errors.isEmpty());
+        QCOMPARE(session.Tally().WrongCount(), 2);
+    }
+
+    void emptyAnswerIsIgnored()
+    {
+        FakeDrillView view;
+        DrillSession session(view, QString());
+        session.Create();
+        session.Start();
+        const QString firstShown = view.first;
+        session.Check();
+        QCOMPARE(session.Tally().TotalCount(), 0);
+        QVERIFY(view.cues.isEmpty());
+        QVERIFY(view.errors.isEmpty());
+        QCOMPARE(view.first, firstShown);
+    }
+
+    void clearEmptiesTheBoxRunningOrNot()
+    {
+        FakeDrillView view;
+        DrillSession session(view, QString());
+        session.Create();
+        view.answer = QStringLiteral("12");
+        session.Clear();
+        QCOMPARE(view.answer, QString());
+        session.Start();
+        session.DigitKey(4);
+        session.Clear();
+        QCOMPARE(view.answer, QString());
+    }
+
+    void settingsTakeEffectWithTheNextProblem()
+    {
+        FakeDrillView view;
+        DrillSession session(view, QString());
+        session.Create();
+        session.Start();
+        for (int i = 0; i < 50; ++i) {
+            const ArithProblem p = session.Problem();
+            QVERIFY(p.OperatorCode == Operator::Addition || p.OperatorCode == Operator::Subtraction);
+            QVERIFY(p.FirstOperand <= 10 && p.SecondOperand <= 10);
+            Answer(session, view, RightAnswer(session));
+        }
+        const ArithProblem onShow = session.Problem();
+        view.operation = OperationChoice::MultiplyDivide;
+        view.range = 10000;
+        QCOMPARE(session.Problem().FirstOperand, onShow.FirstOperand);
+        QCOMPARE(session.Problem().OperatorCode, onShow.OperatorCode);
+        for (int i = 0; i < 50; ++i) {
+            Answer(session, view, RightAnswer(session));
+            const ArithProblem p = session.Problem();
+            QVERIFY(p.OperatorCode == Operator::Multiplication || p.OperatorCode == Operator::Division);
+            QCOMPARE(view.shownSign, static_cast<int>(p.OperatorCode));
+        }
+    }
+
+    void restartMidDrillStartsOver()
+    {
+        FakeDrillView view;
+        view.title = DrillSession::CompetitionTitle();
+        DrillSession session(view, QString());
+        session.Create();
+        session.Start();
+        QCOMPARE(view.timerStarts, 2);
+        Answer(session, view, RightAnswer(session));
+        Answer(session, view, WrongAnswer(session));
+        Tick(session, 100);
+        QCOMPARE(view.left, 572);
+
+        session.Start();
+        QCOMPARE(session.Tally().TotalCount(), 0);
+        QCOMPARE(session.Tally().RightCount(), 0);
+        QCOMPARE(session.Tally().WrongCount(), 0);
+        QVERIFY(session.Tally().RightLines().isEmpty());
+        QVERIFY(session.Tally().WrongLines().isEmpty());
+        QCOMPARE(view.rightRowsShown + view.wrongRowsShown, 0);
+        QCOMPARE(view.left, 672);
+        // The timers were on: they keep their rhythm instead of restarting.
+        QCOMPARE(view.timerStarts, 2);
+        Tick(session, 591);
+        QVERIFY(session.Running());
+        Tick(session, 1);
+        QVERIFY(!session.Running());
+    }
+
+    void competitionRunsOut_data()
+    {
+        QTest::addColumn<int>("right");
+        QTest::addColumn<int>("wrong");
+        QTest::addColumn<bool>("panelOpenBefore");
+        QTest::newRow("no answer") << 0 << 0 << false;
+        QTest::newRow("answers") << 3 << 1 << false;
+        QTest::newRow("answers, panel open") << 1 << 1 << true;
+    }
+
+    void competitionRunsOut()
+    {
+        QFETCH(int, right);
+        QFETCH(int, wrong);
+        QFETCH(bool, panelOpenBefore);
+        FakeDrillView view;
+        view.title = DrillSession::CompetitionTitle();
+        DrillSession session(view, QString());
+        session.Create();
+        session.Start();
+        QVERIFY(view.clockTimerOn && view.animationTimerOn);
+        for (int i = 0; i < right; ++i)
+            Answer(session, view, RightAnswer(session));
+        if (panelOpenBefore) {
+            session.ShowResults();
+            QCOMPARE(view.resultValues, (QStringList{"1", "1", "0", "100分"}));
+        }
+        for (int i = 0; i < wrong; ++i)
+            Answer(session, view, WrongAnswer(session));
+
+        Tick(session, 591);
+        QVERIFY(session.Running());
+        QCOMPARE(view.left, 81);
+        QVERIFY(!view.timeUpShown);
+        Tick(session, 1);
+        QVERIFY(!session.Running());
+        QCOMPARE(view.left, 80);
+        QVERIFY(!view.clockTimerOn && !view.animationTimerOn);
+        QVERIFY(view.timeUpShown);
+        QVERIFY(!view.confirmEnabled);
+        QVERIFY(view.answerReadOnly);
+
+        const int total = right + wrong;
+        if (total == 0) {
+            QCOMPARE(view.messages, QStringList{DrillSession::NothingRecorded()});
+            QVERIFY(!view.panelShown);
+            QVERIFY(view.bottomButtonsEnabled);
+            return;
+        }
+        QVERIFY(view.messages.isEmpty());
+        QVERIFY(view.panelShown);
+        QVERIFY(!view.bottomButtonsEnabled);
+        QCOMPARE(view.resultValues.mid(0, 3),
+                 (QStringList{QString::number(total), QString::number(right), QString::number(wrong)}));
+    }
+
+    void timeUpLeavesATypedDigit()
+    {
+        FakeDrillView view;
+        view.title = DrillSession::CompetitionTitle();
+        DrillSession session(view, QString());
+        session.Create();
+        session.Start();
+        session.DigitKey(5);
+        Tick(session, 592);
+        QCOMPARE(view.answer, QStringLiteral("5"));
+        QCOMPARE(session.KeyTyped(u'\r'), TypedKey::Swallowed);
+        session.DigitKey(6);
+        QCOMPARE(view.answer, QStringLiteral("5"));
+        QCOMPARE(session.Tally().TotalCount(), 0);
+        session.Start();
+        QCOMPARE(view.answer, QStringLiteral("5"));
+        QVERIFY(session.Running());
+    }
+
+    void runnerAnimationCyclesAndKeepsItsStep()
+    {
+        FakeDrillView view;
+        view.title = DrillSession::CompetitionTitle();
+        DrillSession session(view, QString());
+        session.Create();
+        session.Start();
+        const int expectedShown[] = {1, 2, 3, 4, 5, 6, 1, 1, 2};
+        for (int shown : expectedShown) {
+            session.AnimationTick();
+            QCOMPARE(view.visibleFrames(), 1);
+            QVERIFY(view.frameShown.at(static_cast<std::size_t>(shown - 1)));
+        }
+        QCOMPARE(session.AnimationStep(), 2);
+        session.Start();
+        QCOMPARE(session.AnimationStep(), 2);
+        session.AnimationTick();
+        QCOMPARE(view.lastRaised, 3);
+    }
+
+    void resultPanel()
+    {
+        FakeDrillView view;
+        DrillSession session(view, QString());
+        session.Create();
+        session.ShowResults();
+        QCOMPARE(view.messages, QStringList{DrillSession::NothingRecorded()});
+        QVERIFY(!view.panelShown);
+
+        session.Start();
+        Answer(session, view, RightAnswer(session));
+        Answer(session, view, RightAnswer(session));
+        Answer(session, view, WrongAnswer(session));
+        session.ShowResults();
+        QVERIFY(view.panelShown);
+        QVERIFY(!view.bottomButtonsEnabled);
+        QCOMPARE(view.resultValues, (QStringList{"3", "2", "1", "66.6667分"}));
+
+        // The drill goes on behind the panel; its values wait for the next look.
+        Answer(session, view, RightAnswer(session));
+        QCOMPARE(session.Tally().RightCount(), 3);
+        QCOMPARE(view.rightRowsShown, 3);
+        QCOMPARE(view.resultValues.front(), QStringLiteral("3"));
+
+        session.CloseResults();
+        QVERIFY(!view.panelShown);
+        QVERIFY(view.bottomButtonsEnabled);
+        QVERIFY(session.Running());
+
+        session.ShowResults();
+        session.Restart();
+        QVERIFY(!view.panelShown);
+        QVERIFY(view.bottomButtonsEnabled);
+        QVERIFY(session.Running());
+        QCOMPARE(session.Tally().TotalCount(), 0);
+    }
+
+    void closingThePanelAfterTimeUpKeepsTheDrillStopped()
+    {
+        FakeDrillView view;
+        view.title = DrillSession::CompetitionTitle();
+        DrillSession session(view, QString());
+        session.Create();
+        session.Start();
+        Answer(session, view, RightAnswer(session));
+        Tick(session, 592);
+        session.CloseResults();
+        QVERIFY(!session.Running());
+        QVERIFY(!view.confirmEnabled);
+        QVERIFY(view.timeUpShown);
+    }
+
+    void leaveClearsEverythingAndSavesNothing()
+    {
+        QTemporaryDir root;
+        for (const char *folder : {"Lxdui", "Lxcuo"})
+            QVERIFY(QDir(root.path()).mkdir(QLatin1String(folder)));
+        FakeDrillView view;
+        view.title = DrillSession::CompetitionTitle();
+        DrillSession session(view, root.path() + QLatin1Char('/'));
+        session.Create();
+        session.StayOnTop();
+        QVERIFY(view.onTop);
+        session.Start();
+        session.AnimationTick();
+        Answer(session, view, RightAnswer(session));
+        session.DigitKey(3);
+
+        session.Leave();
+        QVERIFY(view.closed);
+        QVERIFY(!view.onTop);
+        QVERIFY(!session.Running());
+        QVERIFY(!view.clockTimerOn && !view.animationTimerOn);
+        QVERIFY(!view.confirmEnabled);
+        QVERIFY(view.answerReadOnly);
+        QCOMPARE(view.visibleFrames(), 0);
+        QVERIFY(!view.timeUpShown);
+        QCOMPARE(session.Tally().TotalCount(), 0);
+        QVERIFY(session.Tally().RightLines().isEmpty());
+        QCOMPARE(view.answer, QString());
+        QCOMPARE(view.first, QString());
+        QVERIFY(view.messages.isEmpty());
+        QVERIFY(QDir(root.path() + QStringLiteral("/Lxdui")).isEmpty());
+    }
+
+    void minimise()
+    {
+        FakeDrillView view;
+        DrillSession session(view, QString());
+        session.Minimise();
+        QCOMPARE(view.minimised, 1);
+    }
+
+    void saveRecords_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("rightFolder");
+        QTest::addColumn<QString>("wrongFolder");
+        QTest::newRow("practice") << DrillSession::PracticeTitle() << "Lxdui" << "Lxcuo";
+        QTest::newRow("competition") << DrillSession::CompetitionTitle() << "jjdui" << "jjcuo";
+    }
+
+    void saveRecords()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, rightFolder);
+        QFETCH(QString, wrongFolder);
+        QTemporaryDir root;
+        for (const char *folder : {"Lxdui", "Lxcuo", "jjdui", "jjcuo"})
+            QVERIFY(QDir(root.path()).mkdir(QLatin1String(folder)));
+        FakeDrillView view;
+        view.title = title;
+        DrillSession session(view, root.path() + QLatin1Char('/'));
+        session.Create();
+        session.SaveRecords();
+        QCOMPARE(view.messages, QStringList{DrillSession::NothingRecorded()});
+        QCOMPARE(QDir(root.path() + QLatin1Char('/') + rightFolder).entryList(QDir::Files).size(), 0);
+
+        session.Start();
+        const ArithProblem p = session.Problem();
+        Answer(session, view, RightAnswer(session));
+        view.messages.clear();
+        session.SaveRecords();
+        QCOMPARE(view.messages, QStringList{QStringLiteral("保存完成！")});
+        QVERIFY(session.Running());
+        QCOMPARE(session.Tally().TotalCount(), 1);
+
+        const QString name = RecordDateText() + QStringLiteral(".txt");
+        QFile rightFile(root.path() + QLatin1Char('/') + rightFolder + QLatin1Char('/') + name);
+        QVERIFY2(rightFile.open(QIODevice::ReadOnly), qPrintable(rightFile.errorString()));
+        QCOMPARE(rightFile.readAll(), (Line(p, QString::number(p.Answer)) + QStringLiteral("\r\n")).toLatin1());
+        QFile wrongFile(root.path() + QLatin1Char('/') + wrongFolder + QLatin1Char('/') + name);
+        QVERIFY(wrongFile.exists());
+        QCOMPARE(wrongFile.size(), 0);
+        const QString otherFolder = rightFolder == QLatin1String("Lxdui") ? QStringLiteral("jjdui") : QStringLiteral("Lxdui");
+        QVERIFY(QDir(root.path() + QLatin1Char('/') + otherFolder).isEmpty());
+    }
+
+    void saveWithoutFoldersShowsTheError()
+    {
+        QTemporaryDir root;
+        FakeDrillView view;
+        DrillSession session(view, root.path() + QLatin1Char('/'));
+        session.Create();
+        session.Start();
+        Answer(session, view, WrongAnswer(session));
+        session.SaveRecords();
+        QVERIFY(view.messages.isEmpty());
+        QCOMPARE(view.errors.size(), 1);
+        const QString path = QDir::toNativeSeparators(root.path() + QStringLiteral("/Lxdui/") + RecordDateText() +
+                                                      QStringLiteral(".txt"));
+        QVERIFY2(view.errors.front().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(path)),
+                 qPrintable(view.errors.front()));
+    }
+
+    void anotherTitleSavesNothing()
+    {
+        QTemporaryDir root;
+        FakeDrillView view;
+        view.title = QStringLiteral("口算");
+        DrillSession session(view, root.path() + QLatin1Char('/'));
+        session.Create();
+        session.Start();
+        Answer(session, view, RightAnswer(session));
+        session.SaveRecords();
+        QVERIFY(view.messages.isEmpty());
+        QVERIFY(view.errors.isEmpty());
+        // And it has no clock either.
+        QVERIFY(!view.clockTimerOn);
+    }
+};
+
+QTEST_GUILESS_MAIN(DrillSessionTest)
+#include "tst_DrillSession.moc"

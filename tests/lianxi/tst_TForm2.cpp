@@ -1,0 +1,333 @@
+#include "lianxi/BevelPanel.h"
+#include "lianxi/DrillRecords.h"
+#include "lianxi/RecordListBox.h"
+#include "lianxi/TForm2.h"
+#include "shell/ClickLabel.h"
+#include "shell/FlatButton.h"
+#include "shell/FormRefs.h"
+#include "shell/InstallFolder.h"
+#include "shell/PenCursor.h"
+#include "shell/PictureBox.h"
+#include "shell/RadioGroup.h"
+#include "support/Recorders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <memory>
+
+class TForm2Test : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TForm2> form_;
+    std::unique_ptr<NoticeRecorder> notices_;
+    std::unique_ptr<CueRecorder> cues_;
+
+    TForm2 &Form() { return *form_; }
+
+    // The keypad, as a child would press it.
+    void PressKeypad(const QString &digits)
+    {
+        const std::array<FlatButton *, 10> keys{Form().SpeedButton5,  Form().SpeedButton6,  Form().SpeedButton7,
+                                                Form().SpeedButton8,  Form().SpeedButton9,  Form().SpeedButton10,
+                                                Form().SpeedButton11, Form().SpeedButton12, Form().SpeedButton13,
+                                                Form().SpeedButton14};
+        for (QChar digit : digits)
+            QTest::mouseClick(keys.at(static_cast<std::size_t>(digit.digitValue())), Qt::LeftButton);
+    }
+
+    static void RemoveTodaysRecords()
+    {
+        for (const char *folder : {"Lxdui\\", "Lxcuo\\", "jjdui\\", "jjcuo\\"})
+            QFile::remove(InstallFolder::PathOf(QLatin1String(folder) + RecordDateText() + QStringLiteral(".txt")));
+    }
+
+    static QByteArray TodaysRecord(const char *folder)
+    {
+        QFile file(InstallFolder::PathOf(QLatin1String(folder) + RecordDateText() + QStringLiteral(".txt")));
+        if (!file.open(QIODevice::ReadOnly))
+            return "<" + file.errorString().toUtf8() + ">";
+        return file.readAll();
+    }
+
+    static QByteArray Joined(const QStringList &lines)
+    {
+        QByteArray bytes;
+        for (const QString &line : lines)
+            bytes += line.toLatin1() + "\r\n";
+        return bytes;
+    }
+
+    void TickClock(int times)
+    {
+        for (int i = 0; i < times; ++i)
+            QMetaObject::invokeMethod(Form().Timer2, "timeout");
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale::c());
+        for (const char *folder : {"Lxdui", "Lxcuo", "jjdui", "jjcuo"})
+            QDir(QCoreApplication::applicationDirPath()).mkpath(QLatin1String(folder));
+    }
+
+    void init()
+    {
+        RemoveTodaysRecords();
+        notices_ = std::make_unique<NoticeRecorder>();
+        cues_ = std::make_unique<CueRecorder>();
+        form_ = std::make_unique<TForm2>();
+        Form().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Form()));
+    }
+
+    void cleanup()
+    {
+        form_.reset();
+        cues_.reset();
+        notices_.reset();
+        RemoveTodaysRecords();
+    }
+
+    void createdInItsFirstState()
+    {
+        QCOMPARE(Form2, &Form());
+        QCOMPARE(Form().windowTitle(), QStringLiteral("口算练习篇"));
+        QCOMPARE(Form().size(), QSize(792, 573));
+        QVERIFY(Form().windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(Form().RadioGroup1->selectedText(), QStringLiteral("10"));
+        QCOMPARE(Form().RadioGroup2->selectedText(), QStringLiteral("加减"));
+        QVERIFY(!Form().SpeedButton15->isEnabled());
+        QVERIFY(Form().Edit1->isReadOnly());
+        QVERIFY(Form().Panel2->isHidden());
+        QVERIFY(Form().Label1->isHidden());
+        QVERIFY(Form().Image2->isHidden());
+        for (PictureBox *frame : {Form().Image3, Form().Image4, Form().Image5, Form().Image6, Form().Image7,
+                                  Form().Image8}) {
+            QVERIFY(frame->isHidden());
+            QCOMPARE(frame->geometry(), QRect(672, 40, 41, 41));
+        }
+        QVERIFY(!Form().Timer1->isActive());
+        QVERIFY(!Form().Timer2->isActive());
+        QCOMPARE(Form().Timer1->interval(), 50);
+        QCOMPARE(Form().Timer2->interval(), 1000);
+        QCOMPARE(Form().SpeedButton4->accessibleName(), QStringLiteral("开始"));
+        QCOMPARE(Form().SpeedButton4->geometry(), QRect(64, 464, 161, 73));
+        QCOMPARE(Form().Edit1->geometry(), QRect(544, 220, 225, 70));
+        QCOMPARE(Form().SpeedButton14->geometry(), QRect(8 + 56 * 9, 8, 57, 49));
+        QCOMPARE(Form().SpeedButton14->text(), QStringLiteral("9"));
+        QCOMPARE(Form().Panel2->geometry(), QRect(104, 56, 617, 401));
+        QCOMPARE(Form().SpeedButton15->cursor().shape(), PenCursor().shape());
+        QCOMPARE(Form().Edit1->cursor().shape(), PenCursor().shape());
+        QCOMPARE(Form().Label12->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(Form().findChild<QLineEdit *>(QStringLiteral("Edit1")), Form().Edit1);
+        QCOMPARE(Form().findChild<QTimer *>(QStringLiteral("Timer2")), Form().Timer2);
+    }
+
+    void practiceDrillByMouseAndKeyboard()
+    {
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        QVERIFY(Form().SpeedButton15->isEnabled());
+        QVERIFY(!Form().Edit1->isReadOnly());
+        QVERIFY(Form().Image2->isVisible());
+        QVERIFY(!Form().Timer2->isActive());
+
+        QStringList right;
+        QStringList wrong;
+        for (int i = 0; i < 20; ++i) {
+            const ArithProblem p = Form().Session().Problem();
+            QCOMPARE(Form().Label2->text(), QString::number(p.FirstOperand));
+            QCOMPARE(Form().Label3->text(), QString::number(p.SecondOperand));
+            const bool answerRight = i % 3 != 0;
+            const QString value = QString::number(answerRight ? p.Answer : p.Answer + 1);
+            const QString line = QString::number(p.FirstOperand) + QLatin1String(OperatorText(p.OperatorCode)) +
+                                 QString::number(p.SecondOperand) + QLatin1Char('=');
+            if (i % 2 == 0) {
+                PressKeypad(value);
+                QCOMPARE(Form().Edit1->text(), value);
+                QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+                (answerRight ? right : wrong) << line + value;
+            } else {
+                // From the keyboard a leading zero stays in the line; stray
+                // keys never reach the box.
+                QTest::keyClicks(Form().Edit1, QStringLiteral("a 0-") + value + QStringLiteral("x."));
+                QCOMPARE(Form().Edit1->text(), QLatin1Char('0') + value);
+                QTest::keyClick(Form().Edit1, Qt::Key_Return);
+                (answerRight ? right : wrong) << line + QLatin1Char('0') + value;
+            }
+            QCOMPARE(Form().Edit1->text(), QString());
+        }
+        QCOMPARE(cues_->asked.size(), 20);
+        QVERIFY(notices_->seen.isEmpty());
+
+        QTest::mouseClick(Form().SpeedButton3, Qt::LeftButton);
+        QVERIFY(Form().Panel2->isVisible());
+        QCOMPARE(Form().Label7->text(), QStringLiteral("20"));
+        QCOMPARE(Form().Label8->text(), QString::number(right.size()));
+        QCOMPARE(Form().Label9->text(), QString::number(wrong.size()));
+        QCOMPARE(Form().Label11->text(), QStringLiteral("65分"));
+        QCOMPARE(Form().ListBox1->count(), right.size());
+        QCOMPARE(Form().ListBox2->count(), wrong.size());
+        QCOMPARE(Form().ListBox2->line(0), wrong.front());
+        for (FlatButton *button : {Form().SpeedButton4, Form().SpeedButton3, Form().SpeedButton2, Form().SpeedButton1})
+            QVERIFY(!button->isEnabled());
+
+        QTest::mouseClick(Form().SpeedButton19, Qt::LeftButton);
+        QCOMPARE(notices_->texts(), QStringList{QStringLiteral("保存完成！")});
+        QCOMPARE(TodaysRecord("Lxdui\\"), Joined(right));
+        QCOMPARE(TodaysRecord("Lxcuo\\"), Joined(wrong));
+
+        QTest::mouseClick(Form().SpeedButton16, Qt::LeftButton);
+        QVERIFY(Form().Panel2->isHidden());
+        QVERIFY(Form().SpeedButton1->isEnabled());
+        QVERIFY(Form().Session().Running());
+    }
+
+    void answersGivenBehindTheOpenPanelJoinTheList()
+    {
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        Form().Edit1->setText(QString::number(Form().Session().Problem().Answer));
+        QTest::keyClick(Form().Edit1, Qt::Key_Return);
+        QTest::mouseClick(Form().SpeedButton3, Qt::LeftButton);
+        QCOMPARE(Form().ListBox1->count(), 1);
+        Form().Edit1->setText(QString::number(Form().Session().Problem().Answer));
+        QTest::keyClick(Form().Edit1, Qt::Key_Return);
+        QCOMPARE(Form().ListBox1->count(), 2);
+        QCOMPARE(Form().Label7->text(), QStringLiteral("1"));
+    }
+
+    void theResultPanelCoversTheSignsAndTheRunner()
+    {
+        Form().setWindowTitle(QStringLiteral("口算竞技篇"));
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        for (int i = 0; i < 3; ++i) {
+            Form().Edit1->setText(QString::number(Form().Session().Problem().Answer));
+            QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+            QMetaObject::invokeMethod(Form().Timer1, "timeout");
+        }
+        QTest::mouseClick(Form().SpeedButton3, Qt::LeftButton);
+        const QObjectList stacking = Form().children();
+        const qsizetype panel = stacking.indexOf(Form().Panel2);
+        for (QWidget *picture : std::initializer_list<QWidget *>{Form().Image9, Form().Image10, Form().Image11,
+                                                                 Form().Image12, Form().Image3, Form().Image4,
+                                                                 Form().Image5})
+            QVERIFY2(stacking.indexOf(picture) < panel, qPrintable(picture->objectName()));
+    }
+
+    void pastedTextThatIsNoIntegerIsRefused()
+    {
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        const QString shown = Form().Label2->text();
+        Form().Edit1->setText(QStringLiteral("1 2"));
+        QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        QCOMPARE(notices_->seen.size(), 1);
+        QCOMPARE(notices_->seen.front().first, Notices::Kind::Error);
+        QCOMPARE(notices_->seen.front().second, QStringLiteral("'1 2' is not a valid integer value."));
+        QCOMPARE(Form().Edit1->text(), QStringLiteral("1 2"));
+        QCOMPARE(Form().Label2->text(), shown);
+        QCOMPARE(Form().Session().Tally().TotalCount(), 0);
+    }
+
+    void emptyDrillHasNothingToShowOrSave()
+    {
+        QTest::mouseClick(Form().SpeedButton3, Qt::LeftButton);
+        QTest::mouseClick(Form().SpeedButton2, Qt::LeftButton);
+        QCOMPARE(notices_->texts(), (QStringList{QStringLiteral("本次学习还没有记录！"), QStringLiteral("本次学习还没有记录！")}));
+        QVERIFY(Form().Panel2->isHidden());
+    }
+
+    void competitionRunsOutAndShowsTheResults()
+    {
+        Form().setWindowTitle(QStringLiteral("口算竞技篇"));
+        Form().SpeedButton17->setText(QStringLiteral("重新竞技"));
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        QVERIFY(Form().Timer1->isActive());
+        QVERIFY(Form().Timer2->isActive());
+        Form().Edit1->setText(QString::number(Form().Session().Problem().Answer));
+        QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        QTest::keyClicks(Form().Edit1, QStringLiteral("4"));
+
+        for (int i = 0; i < 3; ++i)
+            QMetaObject::invokeMethod(Form().Timer1, "timeout");
+        QVERIFY(Form().Image5->isVisible());
+        QVERIFY(Form().Image4->isHidden());
+
+        TickClock(591);
+        QVERIFY(Form().Session().Running());
+        QCOMPARE(Form().Image8->x(), 81);
+        TickClock(1);
+        QVERIFY(!Form().Session().Running());
+        QCOMPARE(Form().Image3->x(), 80);
+        QVERIFY(!Form().Timer1->isActive());
+        QVERIFY(!Form().Timer2->isActive());
+        QVERIFY(Form().Label1->isVisible());
+        QVERIFY(!Form().SpeedButton15->isEnabled());
+        QVERIFY(Form().Edit1->isReadOnly());
+        QCOMPARE(Form().Edit1->text(), QStringLiteral("4"));
+        QVERIFY(Form().Panel2->isVisible());
+        QCOMPARE(Form().Label11->text(), QStringLiteral("100分"));
+
+        QTest::mouseClick(Form().SpeedButton19, Qt::LeftButton);
+        QCOMPARE(TodaysRecord("jjcuo\\"), QByteArray());
+        QVERIFY(TodaysRecord("jjdui\\").endsWith("\r\n"));
+        QVERIFY(!QFile::exists(InstallFolder::PathOf(QStringLiteral("Lxdui\\") + RecordDateText() + ".txt")));
+
+        QTest::mouseClick(Form().SpeedButton17, Qt::LeftButton);
+        QVERIFY(Form().Panel2->isHidden());
+        QVERIFY(Form().Label1->isHidden());
+        QVERIFY(Form().SpeedButton4->isEnabled());
+        QCOMPARE(Form().Image3->x(), 672);
+        QVERIFY(Form().Timer2->isActive());
+        QCOMPARE(Form().Edit1->text(), QStringLiteral("4"));
+    }
+
+    void escapeDoesNotLeave()
+    {
+        QTest::keyClick(&Form(), Qt::Key_Escape);
+        QTest::keyClick(Form().Edit1, Qt::Key_Escape);
+        QVERIFY(Form().isVisible());
+    }
+
+    void stayingOnTopKeepsTheDrillOpen()
+    {
+        Form().hide();
+        int result = -1;
+        bool stillOpen = false;
+        QTimer::singleShot(0, &Form(), [&] {
+            QTest::mouseClick(Form().Label12, Qt::LeftButton);
+            QTimer::singleShot(50, &Form(), [&] {
+                stillOpen = Form().isVisible();
+                QTest::mouseClick(Form().SpeedButton1, Qt::LeftButton);
+            });
+        });
+        result = Form().exec();
+        QVERIFY(stillOpen);
+        QCOMPARE(result, int(QDialog::Accepted));
+        QVERIFY(Form().windowHandle() == nullptr ||
+                !Form().windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+
+    void leavingClearsAndCloses()
+    {
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        Form().Edit1->setText(QString::number(Form().Session().Problem().Answer));
+        QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        QTest::mouseClick(Form().SpeedButton1, Qt::LeftButton);
+        QVERIFY(!Form().isVisible());
+        QCOMPARE(Form().result(), int(QDialog::Accepted));
+        QCOMPARE(Form().ListBox1->count(), 0);
+        QCOMPARE(Form().Label2->text(), QString());
+        QVERIFY(!QFile::exists(InstallFolder::PathOf(QStringLiteral("Lxdui\\") + RecordDateText() + ".txt")));
+    }
+};
+
+QTEST_MAIN(TForm2Test)
+#include "tst_TForm2.moc"
