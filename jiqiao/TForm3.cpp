@@ -1,6 +1,6 @@
 #include "jiqiao/TForm3.h"
 
-#include "jiqiao/BevelPanel.h"
+#include "shell/BevelPanel.h"
 #include "jiqiao/TipListView.h"
 #include "shell/ClickLabel.h"
 #include "shell/FlatButton.h"

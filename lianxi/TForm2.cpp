@@ -1,6 +1,6 @@
 #include "lianxi/TForm2.h"
 
-#include "lianxi/BevelPanel.h"
+#include "shell/BevelPanel.h"
 #include "lianxi/RecordListBox.h"
 #include "shell/ClickLabel.h"
 #include "shell/Cues.h"
@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
-#include <QWindow>
 
 namespace {
 
@@ -229,7 +228,9 @@ void TForm2::BuildDrillArea()
 
 void TForm2::BuildKeypad()
 {
-    Panel1 = Named(new BevelPanel(Palette::SkyBlue, 1, 0, this), "Panel1", {8, 392, 753, 65});
+    Panel1 = Named(new BevelPanel(this), "Panel1", {8, 392, 753, 65});
+    Panel1->setColor(Palette::SkyBlue);
+    Panel1->setBevels(BevelPanel::Bevel::Raised, BevelPanel::Bevel::None, 1);
     const std::array<QColor, 10> digitColours{Palette::Purple, Palette::Green,   Palette::Navy, Palette::Teal,
                                               Palette::Maroon, Palette::Red,     Palette::Yellow,
                                               Palette::Fuchsia, Palette::Aqua, Palette::Desktop};
@@ -265,7 +266,9 @@ void TForm2::BuildKeypad()
 
 void TForm2::BuildResultPanel()
 {
-    Panel2 = Named(new BevelPanel(Palette::Cream, 5, 5, this), "Panel2", {104, 56, 617, 401});
+    Panel2 = Named(new BevelPanel(this), "Panel2", {104, 56, 617, 401});
+    Panel2->setColor(Palette::Cream);
+    Panel2->setBevels(BevelPanel::Bevel::Raised, BevelPanel::Bevel::Lowered, 5);
     const QFont captionFont = Fonts::Ui(12);
     const QFont valueFont = Fonts::Ui(12, true);
     Label4 = MakeLabel(Panel2, "Label4", {40, 24}, QStringLiteral("共做题："), Palette::Navy, captionFont);
@@ -598,12 +601,7 @@ void TForm2::showError(const QString &text)
 
 void TForm2::setStaysOnTop(bool onTop)
 {
-    // Changing the widget's own flags hides it, and hiding a dialog ends its
-    // modal loop: the native window takes the hint instead.
-    if (QWindow *window = windowHandle())
-        window->setFlag(Qt::WindowStaysOnTopHint, onTop);
-    else
-        setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    WindowPlacement::SetStaysOnTop(this, onTop);
 }
 
 void TForm2::minimiseApplication()

@@ -2,6 +2,7 @@
 
 #include "jiqiao/TForm3.h"
 #include "kaochang/TForm4.h"
+#include "lianxi/TForm2.h"
 #include "shell/Cues.h"
 #include "shell/FlatButton.h"
 #include "shell/Fonts.h"
@@ -259,8 +260,16 @@ void TForm1::showNotice(const QString &text)
     Notices::ShowNotice(text);
 }
 
-void TForm1::openDrill(DrillMode)
+void TForm1::openDrill(DrillMode mode)
 {
+    // The drill window tells its mode by its caption, which it must find as
+    // designed while it is being created: the captions come afterwards.
+    auto *drill = new TForm2;
+    const bool competition = mode == DrillMode::Competition;
+    drill->setWindowTitle(competition ? QStringLiteral("口算竞技篇") : QStringLiteral("口算练习篇"));
+    drill->SpeedButton17->setText(competition ? QStringLiteral("重新竞技") : QStringLiteral("重新练习"));
+    drill->exec();
+    delete drill;
 }
 
 void TForm1::openExamRoom()

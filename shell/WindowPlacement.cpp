@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace WindowPlacement {
 
@@ -25,14 +26,19 @@ void MinimiseApplication()
 
 void SetStaysOnTop(QWidget *window, bool onTop)
 {
-    if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
+    Qt::WindowFlags flags = window->windowFlags();
+    if (flags.testFlag(Qt::WindowStaysOnTopHint) == onTop)
         return;
-    const bool visible = window->isVisible();
-    const QPoint position = window->pos();
-    window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    window->move(position);
-    if (visible)
-        window->show();
+    QWindow *native = window->windowHandle();
+    if (!native) {
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+        return;
+    }
+    // Changing a shown widget's flags hides it, and hiding a dialog ends its
+    // modal loop: the native window takes the hint and the widget's flags
+    // are brought in step without a round trip through the window system.
+    native->setFlag(Qt::WindowStaysOnTopHint, onTop);
+    window->overrideWindowFlags(flags.setFlag(Qt::WindowStaysOnTopHint, onTop));
 }
 
 }  // namespace WindowPlacement

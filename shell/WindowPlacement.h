@@ -11,7 +11,8 @@ void CentreOnScreen(QWidget *window);
 // own controls for it.
 void MinimiseApplication();
 
-// Switches stay-on-top on or off, keeping the window on screen where it was.
+// Switches stay-on-top on or off; the window stays shown where it is, and a
+// modal dialog stays in its modal loop.
 void SetStaysOnTop(QWidget *window, bool onTop);
 
 }  // namespace WindowPlacement

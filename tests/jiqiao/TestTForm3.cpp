@@ -1,4 +1,4 @@
-#include "jiqiao/BevelPanel.h"
+#include "shell/BevelPanel.h"
 #include "jiqiao/TForm3.h"
 #include "jiqiao/TipListView.h"
 #include "shell/ClickLabel.h"

@@ -1,4 +1,4 @@
-#include "lianxi/BevelPanel.h"
+#include "shell/BevelPanel.h"
 #include "lianxi/DrillRecords.h"
 #include "lianxi/RecordListBox.h"
 #include "lianxi/TForm2.h"

@@ -1,4 +1,5 @@
 #include "kaochang/TForm4.h"
+#include "lianxi/TForm2.h"
 #include "shell/CueNames.h"
 #include "shell/FlatButton.h"
 #include "shell/FormRefs.h"
@@ -104,10 +105,47 @@ private slots:
             CloseModalWindowSoon();
         };
         QTest::mouseClick(form.SpeedButton3, Qt::LeftButton);
-        QCOMPARE(notices.texts(), QStringList{"你有十分钟时间竞赛！"});
+        QCOMPARE(notices.texts().first(), QString("你有十分钟时间竞赛！"));
         QCOMPARE(notices.seen.first().first, Notices::Kind::Notice);
         QVERIFY(!drillExistedDuringNotice);
         QCOMPARE(cuesBeforeNotice, QStringList{CueNames::Jingsai()});
+    }
+
+    void drillCrownsOpenOneWindowClassInTwoModes_data()
+    {
+        QTest::addColumn<QString>("crown");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("restart");
+        QTest::addColumn<QString>("cue");
+        QTest::newRow("practice") << "SpeedButton2" << "口算练习篇" << "重新练习" << CueNames::Tishi();
+        QTest::newRow("competition") << "SpeedButton3" << "口算竞技篇" << "重新竞技" << CueNames::Jingsai();
+    }
+
+    void drillCrownsOpenOneWindowClassInTwoModes()
+    {
+        QFETCH(QString, crown);
+        TForm1 form;
+        form.show();
+        CueRecorder cues;
+        NoticeRecorder notices;
+        QString title;
+        QString restart;
+        auto look = [&] {
+            if (Form2) {
+                title = Form2->windowTitle();
+                restart = Form2->SpeedButton17->text();
+            }
+            CloseModalWindowSoon();
+        };
+        // The competition's window comes after its notice; practice has none.
+        notices.onNotice = [&](Notices::Kind, const QString &) { QTimer::singleShot(0, look); };
+        if (crown == "SpeedButton2")
+            QTimer::singleShot(0, look);
+        QTest::mouseClick(form.findChild<FlatButton *>(crown), Qt::LeftButton);
+        QTEST(title, "title");
+        QTEST(restart, "restart");
+        QTEST(cues.asked.first(), "cue");
+        QCOMPARE(Form2, nullptr);
     }
 
     // Every visit builds a new window, which is gone once it has closed.

@@ -1,4 +1,4 @@
-#include "jiqiao/BevelPanel.h"
+#include "shell/BevelPanel.h"
 
 #include <QPainter>
 
