@@ -5,9 +5,8 @@
 #include "jiqiao/TipListView.h"
 #include "jiqiao/TipStore.h"
 #include "shell/FlatButton.h"
-#include "shell/Notices.h"
+#include "support/RunWindowBenchmarks.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -119,12 +118,5 @@ BENCHMARK(BM_ScrollListOnePage)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    // "保存完成！" would wait for its OK button.
-    Notices::InterceptForTests([](Notices::Kind, const QString &) {});
-    benchmark::Initialize(&argc, argv);
-    Install();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv, Install);
 }

@@ -1,12 +1,10 @@
 #include "kaochang/ExamGrading.h"
 #include "kaochang/ExamPaper.h"
 #include "kaochang/TForm4.h"
-#include "shell/Cues.h"
 #include "shell/FlatButton.h"
-#include "shell/Notices.h"
 #include "shell/RadioGroup.h"
+#include "support/RunWindowBenchmarks.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <benchmark/benchmark.h>
 
@@ -91,12 +89,5 @@ BENCHMARK(BM_GradeThroughWindow)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    // Cue playing and message boxes are not the window's own work.
-    Cues::ListenForTests([](const QString &) {});
-    Notices::InterceptForTests([](Notices::Kind, const QString &) {});
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

@@ -3,11 +3,9 @@
 // Sound is left out: cues are only named, not played.
 
 #include "lianxi/TForm2.h"
-#include "shell/Cues.h"
 #include "shell/FlatButton.h"
-#include "shell/Notices.h"
+#include "support/RunWindowBenchmarks.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -108,13 +106,5 @@ BENCHMARK(BM_OpenResultPanel)->ArgName("each_list")->Arg(10000)->UseManualTime()
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    Cues::ListenForTests([](const QString &) {});
-    Notices::InterceptForTests([](Notices::Kind, const QString &) {});
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }
