@@ -3,6 +3,7 @@
 #include "shell/BevelPanel.h"
 #include "jiqiao/TipListView.h"
 #include "shell/ClickLabel.h"
+#include "shell/Controls.h"
 #include "shell/FlatButton.h"
 #include "shell/Fonts.h"
 #include "shell/FormRefs.h"
@@ -28,23 +29,12 @@ constexpr int kNumberColumnWidth = 50;
 
 const QString kHint = QStringLiteral("选择技巧囊中技巧项目，单击《详解技巧》来显示技\n巧\n详细展示。");
 
-template <typename Widget>
-Widget *Make(QWidget *parent, const char *name, const QRect &rect)
-{
-    auto *widget = new Widget(parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(rect);
-    return widget;
-}
-
 QLabel *MakeCaption(QWidget *parent, const char *name, QPoint topLeft, const QString &text, const QColor &color)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setFont(Fonts::Ui(kCaptionPixels));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
+    Controls::SetColour(label, QPalette::WindowText, color);
     label->move(topLeft);
     label->adjustSize();
     return label;
@@ -53,7 +43,7 @@ QLabel *MakeCaption(QWidget *parent, const char *name, QPoint topLeft, const QSt
 FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect, const QString &caption,
                        const QString &picture, const QColor &captionColor)
 {
-    auto *button = Make<FlatButton>(parent, name, rect);
+    auto *button = Controls::Make<FlatButton>(parent, name, rect);
     button->setText(caption);
     button->setAccessibleName(caption);
     button->setFont(Fonts::Ui(kCaptionPixels, true));
@@ -65,7 +55,7 @@ FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect, con
 
 QPlainTextEdit *MakeMemo(QWidget *parent, const char *name, const QRect &rect, const QFont &font)
 {
-    auto *memo = Make<QPlainTextEdit>(parent, name, rect);
+    auto *memo = Controls::Make<QPlainTextEdit>(parent, name, rect);
     memo->setFont(font);
     memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -110,18 +100,18 @@ TForm3::~TForm3()
 
 void TForm3::BuildControls()
 {
-    Panel1 = Make<BevelPanel>(this, "Panel1", rect());
+    Panel1 = Controls::Make<BevelPanel>(this, "Panel1", rect());
     Panel1->setColor(Palette::Desktop);
     Panel1->setBevels(BevelPanel::Bevel::Raised, BevelPanel::Bevel::Lowered, 5);
 
-    Panel2 = Make<BevelPanel>(Panel1, "Panel2", {16, 16, 761, 540});
+    Panel2 = Controls::Make<BevelPanel>(Panel1, "Panel2", {16, 16, 761, 540});
     Panel2->setColor(Palette::White);
     Panel2->setBevels(BevelPanel::Bevel::Raised, BevelPanel::Bevel::Raised, 2);
     Panel2->setSingleBorder(true);
 
     Label1 = MakeCaption(Panel2, "Label1", {16, 14}, QStringLiteral("我的技巧囊^o^······"), Palette::Navy);
 
-    ListView1 = Make<TipListView>(Panel2, "ListView1", {16, 32, 313, 489});
+    ListView1 = Controls::Make<TipListView>(Panel2, "ListView1", {16, 32, 313, 489});
     ListView1->setFont(Fonts::Ui(13, true));
     ListView1->setModel(&book_.ListModel());
     ListView1->verticalHeader()->setDefaultSectionSize(ListView1->fontMetrics().height() + 6);
@@ -141,24 +131,14 @@ void TForm3::BuildControls()
     SpeedButton1 = MakeButton(Panel2, "SpeedButton1", {632, 488, 113, 33}, QStringLiteral("谢谢，再见"),
                               QStringLiteral(":/tips/power.svg"), Palette::Navy);
 
-    Shape2 = Make<Shape>(Panel2, "Shape2", {716, 4, 25, 25});
-    Shape2->setPen(QPen(Palette::Lime, 2, Qt::DotLine));
-
-    Label13 = Make<ClickLabel>(Panel2, "Label13", {712, 4, 33, 25});
-    Label13->setText(QStringLiteral("―"));
-    Label13->setAccessibleName(QStringLiteral("最小化"));
-    Label13->setFont(Fonts::Ui(16, true));
-    Label13->setAlignment(Qt::AlignCenter);
-    Label13->setCursor(Qt::PointingHandCursor);
+    Label13 = Controls::MakeRoundControl(Panel2, "Label13", {712, 4, 33, 25}, "Shape2", {716, 4, 25, 25},
+                                         QStringLiteral("―"), QStringLiteral("最小化"), Shape2);
     Label13->setAttribute(Qt::WA_TranslucentBackground);
-    QPalette fuchsia = Label13->palette();
-    fuchsia.setColor(QPalette::WindowText, Palette::Fuchsia);
-    Label13->setPalette(fuchsia);
 }
 
 void TForm3::BuildAddPanel()
 {
-    Panel3 = Make<BevelPanel>(Panel2, "Panel3", {112, 80, 553, 321});
+    Panel3 = Controls::Make<BevelPanel>(Panel2, "Panel3", {112, 80, 553, 321});
     Panel3->setColor(Palette::Teal);
     Panel3->setBevels(BevelPanel::Bevel::Raised, BevelPanel::Bevel::Lowered, 5);
 

@@ -1,5 +1,6 @@
 #include "kaochang/ExamControls.h"
 
+#include "shell/Controls.h"
 #include "shell/FlatButton.h"
 #include "shell/Fonts.h"
 #include "shell/Palette.h"
@@ -16,13 +17,6 @@ constexpr QSize kStripSize{225, 25};
 constexpr int kProblemPixels = 13;
 constexpr int kSmallestProblemPixels = 10;
 
-void Paint(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
 }  // namespace
 
 QLabel *MakeLabel(QWidget *parent, const QString &name, const QRect &rect, const QString &text,
@@ -32,7 +26,7 @@ QLabel *MakeLabel(QWidget *parent, const QString &name, const QRect &rect, const
     label->setObjectName(name);
     label->setFont(font);
     label->setAlignment(alignment);
-    Paint(label, QPalette::WindowText, colour);
+    Controls::SetColour(label, QPalette::WindowText, colour);
     const int height = qMax(rect.height(), QFontMetrics(font).height());
     label->setGeometry(rect.x(), rect.y() - (height - rect.height()) / 2, rect.width(), height);
     return label;
@@ -62,7 +56,7 @@ QFrame *MakePanel(QWidget *parent, const QString &name, const QRect &rect, const
     panel->setFrameStyle(QFrame::Panel | shadow);
     panel->setLineWidth(lineWidth);
     panel->setAutoFillBackground(true);
-    Paint(panel, QPalette::Window, background);
+    Controls::SetColour(panel, QPalette::Window, background);
     return panel;
 }
 
@@ -87,7 +81,7 @@ SlotControls MakeSlot(QWidget *page, int k)
     strip->setObjectName(QStringLiteral("Slot%1").arg(k));
     strip->setGeometry(QRect(QPoint(8 + 232 * column, 8 + 24 * row), kStripSize));
     strip->setAutoFillBackground(true);
-    Paint(strip, QPalette::Window, Palette::White);
+    Controls::SetColour(strip, QPalette::Window, Palette::White);
 
     auto *problem = new QLabel(strip);
     problem->setObjectName(QStringLiteral("Label%1").arg(pageOne ? k + 3 : k + 17));
@@ -124,7 +118,7 @@ void SetProblemText(QLabel *label, const QString &text)
 void SetAnswerLook(QLineEdit *box, bool bordered, const QColor &textColour)
 {
     box->setFrame(bordered);
-    Paint(box, QPalette::Text, textColour);
+    Controls::SetColour(box, QPalette::Text, textColour);
 }
 
 }  // namespace ExamControls

@@ -1,6 +1,7 @@
 #include "kaochang/TForm4.h"
 
 #include "kaochang/ExamControls.h"
+#include "shell/Controls.h"
 #include "shell/Cues.h"
 #include "shell/FlatButton.h"
 #include "shell/Fonts.h"
@@ -62,9 +63,7 @@ RadioGroup *MakeRadioGroup(QWidget *parent, const QString &name, const QRect &re
     group->setObjectName(name);
     group->setGeometry(rect);
     group->setFont(Fonts::Ui(fontPixels, true));
-    QPalette palette = group->palette();
-    palette.setColor(QPalette::WindowText, Palette::Yellow);
-    group->setPalette(palette);
+    Controls::SetColour(group, QPalette::WindowText, Palette::Yellow);
     group->setItemIndex(0);
     return group;
 }
@@ -94,9 +93,7 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent, kFrameFlags), room_(*this)
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("考场"));
     setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Palette::Desktop);
-    setPalette(palette);
+    Controls::SetColour(this, QPalette::Window, Palette::Desktop);
     resize(kClientSize);
 
     // The content panel follows the window; everything on it keeps its

@@ -3,6 +3,7 @@
 #include "shell/BevelPanel.h"
 #include "lianxi/RecordListBox.h"
 #include "shell/ClickLabel.h"
+#include "shell/Controls.h"
 #include "shell/Cues.h"
 #include "shell/FlatButton.h"
 #include "shell/Fonts.h"
@@ -39,23 +40,15 @@ QStringList Items(auto const &texts)
     return items;
 }
 
-template <typename Widget>
-Widget *Named(Widget *widget, const char *name, const QRect &rect)
-{
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(rect);
-    return widget;
-}
-
 FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect)
 {
-    return Named(new FlatButton(parent), name, rect);
+    return Controls::Place(new FlatButton(parent), name, rect);
 }
 
 PictureBox *MakePicture(QWidget *parent, const char *name, const QRect &rect, const QString &resource,
                         const QString &accessibleName)
 {
-    auto *picture = Named(new PictureBox(parent), name, rect);
+    auto *picture = Controls::Place(new PictureBox(parent), name, rect);
     picture->setPicture(resource);
     picture->setAccessibleName(accessibleName);
     return picture;
@@ -64,60 +57,34 @@ PictureBox *MakePicture(QWidget *parent, const char *name, const QRect &rect, co
 QLabel *MakeLabel(QWidget *parent, const char *name, QPoint at, const QString &text, const QColor &color,
                   const QFont &font)
 {
-    auto *label = Named(new QLabel(text, parent), name, QRect(at, QSize()));
+    auto *label = Controls::Place(new QLabel(text, parent), name, QRect(at, QSize()));
     label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
+    Controls::SetColour(label, QPalette::WindowText, color);
     label->adjustSize();
     return label;
 }
 
 QLabel *MakeOperandLabel(QWidget *parent, const char *name, const QRect &rect, Qt::Alignment alignment)
 {
-    auto *label = Named(new QLabel(parent), name, rect);
+    auto *label = Controls::Place(new QLabel(parent), name, rect);
     label->setFont(Fonts::SongTi(64, true));
     label->setAlignment(alignment);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Palette::Blue);
-    label->setPalette(palette);
-    return label;
-}
-
-// A round window control: a caption in a dotted lime circle.
-ClickLabel *MakeCircleControl(QWidget *parent, const char *shapeName, const char *labelName, const QRect &rect,
-                              const QString &caption, const QString &accessibleName, Shape *&shape)
-{
-    shape = Named(new Shape(parent), shapeName, rect);
-    shape->setPen(QPen(Palette::Lime, 2, Qt::DotLine));
-    auto *label = Named(new ClickLabel(parent), labelName, rect);
-    label->setText(caption);
-    label->setAlignment(Qt::AlignCenter);
-    label->setFont(Fonts::Ui(16, true));
-    label->setCursor(Qt::PointingHandCursor);
-    label->setAccessibleName(accessibleName);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Palette::Fuchsia);
-    label->setPalette(palette);
+    Controls::SetColour(label, QPalette::WindowText, Palette::Blue);
     return label;
 }
 
 void Fill(QWidget *widget, const QColor &color)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
+    Controls::SetColour(widget, QPalette::Window, color);
     widget->setAutoFillBackground(true);
 }
 
 RecordListBox *MakeAnswerList(QWidget *parent, const char *name, const QRect &rect, const QStringList &lines)
 {
-    auto *list = Named(new RecordListBox(lines, kAnswerRowHeight, parent), name, rect);
+    auto *list = Controls::Place(new RecordListBox(lines, kAnswerRowHeight, parent), name, rect);
     list->setFocusPolicy(Qt::NoFocus);
     list->setFont(Fonts::Ui(13, true));
-    QPalette palette = list->palette();
-    palette.setColor(QPalette::Text, Palette::Navy);
-    list->setPalette(palette);
+    Controls::SetColour(list, QPalette::Text, Palette::Navy);
     return list;
 }
 
@@ -180,9 +147,9 @@ void TForm2::BuildDrillArea()
     for (PictureBox *picture : {Image9, Image10, Image11, Image12, Image2})
         picture->hide();
 
-    Label12 = MakeCircleControl(this, "Shape1", "Label12", {712, 16, 29, 25}, QStringLiteral("▲"),
+    Label12 = Controls::MakeRoundControl(this, "Label12", {712, 16, 29, 25}, "Shape1", {712, 16, 29, 25}, QStringLiteral("▲"),
                                 QStringLiteral("我在最前面"), Shape1);
-    Label13 = MakeCircleControl(this, "Shape2", "Label13", {744, 16, 29, 25}, QStringLiteral("―"),
+    Label13 = Controls::MakeRoundControl(this, "Label13", {744, 16, 29, 25}, "Shape2", {744, 16, 29, 25}, QStringLiteral("―"),
                                 QStringLiteral("藏起来"), Shape2);
 
     QFont timeUpFont = Fonts::Ui(14, true);
@@ -192,12 +159,12 @@ void TForm2::BuildDrillArea()
     Label1->hide();
 
     const QRect frameRect(DrillSession::RunnerStart, 40, 41, 41);
-    Image3 = Named(new PictureBox(this), "Image3", frameRect);
-    Image4 = Named(new PictureBox(this), "Image4", frameRect);
-    Image5 = Named(new PictureBox(this), "Image5", frameRect);
-    Image6 = Named(new PictureBox(this), "Image6", frameRect);
-    Image7 = Named(new PictureBox(this), "Image7", frameRect);
-    Image8 = Named(new PictureBox(this), "Image8", frameRect);
+    Image3 = Controls::Place(new PictureBox(this), "Image3", frameRect);
+    Image4 = Controls::Place(new PictureBox(this), "Image4", frameRect);
+    Image5 = Controls::Place(new PictureBox(this), "Image5", frameRect);
+    Image6 = Controls::Place(new PictureBox(this), "Image6", frameRect);
+    Image7 = Controls::Place(new PictureBox(this), "Image7", frameRect);
+    Image8 = Controls::Place(new PictureBox(this), "Image8", frameRect);
     frames_ = {Image3, Image4, Image5, Image6, Image7, Image8};
     for (std::size_t i = 0; i < frames_.size(); ++i) {
         frames_[i]->setPicture(QStringLiteral(":/dog/frame%1.svg").arg(i + 1), PictureBox::Fit::TopLeft,
@@ -206,16 +173,16 @@ void TForm2::BuildDrillArea()
         frames_[i]->hide();
     }
 
-    RadioGroup2 = Named(new RadioGroup(QStringLiteral("算法选择"), Items(OperationItems), this), "RadioGroup2",
+    RadioGroup2 = Controls::Place(new RadioGroup(QStringLiteral("算法选择"), Items(OperationItems), this), "RadioGroup2",
                         {8, 32, 73, 113});
-    RadioGroup1 = Named(new RadioGroup(QStringLiteral("选择范围"), Items(RangeItems), this), "RadioGroup1",
+    RadioGroup1 = Controls::Place(new RadioGroup(QStringLiteral("选择范围"), Items(RangeItems), this), "RadioGroup1",
                         {8, 152, 73, 241});
     for (RadioGroup *group : {RadioGroup2, RadioGroup1}) {
         Fill(group, Palette::SkyBlue);
         group->setFont(Fonts::Ui(12));
     }
 
-    Edit1 = Named(new QLineEdit(this), "Edit1", {544, 220, 225, 70});
+    Edit1 = Controls::Place(new QLineEdit(this), "Edit1", {544, 220, 225, 70});
     Edit1->setFont(Fonts::SongTi(64, true));
     Edit1->setReadOnly(true);
     // Only typed keys may reach the box: an input method would commit text
@@ -228,7 +195,7 @@ void TForm2::BuildDrillArea()
 
 void TForm2::BuildKeypad()
 {
-    Panel1 = Named(new BevelPanel(this), "Panel1", {8, 392, 753, 65});
+    Panel1 = Controls::Place(new BevelPanel(this), "Panel1", {8, 392, 753, 65});
     Panel1->setColor(Palette::SkyBlue);
     Panel1->setBevels(BevelPanel::Bevel::Raised, BevelPanel::Bevel::None, 1);
     const std::array<QColor, 10> digitColours{Palette::Purple, Palette::Green,   Palette::Navy, Palette::Teal,
@@ -266,7 +233,7 @@ void TForm2::BuildKeypad()
 
 void TForm2::BuildResultPanel()
 {
-    Panel2 = Named(new BevelPanel(this), "Panel2", {104, 56, 617, 401});
+    Panel2 = Controls::Place(new BevelPanel(this), "Panel2", {104, 56, 617, 401});
     Panel2->setColor(Palette::Cream);
     Panel2->setBevels(BevelPanel::Bevel::Raised, BevelPanel::Bevel::Lowered, 5);
     const QFont captionFont = Fonts::Ui(12);

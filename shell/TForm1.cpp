@@ -3,6 +3,7 @@
 #include "jiqiao/TForm3.h"
 #include "kaochang/TForm4.h"
 #include "lianxi/TForm2.h"
+#include "shell/Controls.h"
 #include "shell/Cues.h"
 #include "shell/FlatButton.h"
 #include "shell/Fonts.h"
@@ -26,19 +27,9 @@ constexpr QPoint kDogStart{32, 40};
 
 FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect, const QString &accessibleName)
 {
-    auto *button = new FlatButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(rect);
+    auto *button = Controls::Make<FlatButton>(parent, name, rect);
     button->setAccessibleName(accessibleName);
     return button;
-}
-
-PictureBox *MakePicture(QWidget *parent, const char *name, const QRect &rect)
-{
-    auto *picture = new PictureBox(parent);
-    picture->setObjectName(QLatin1String(name));
-    picture->setGeometry(rect);
-    return picture;
 }
 
 }  // namespace
@@ -53,7 +44,7 @@ TForm1::TForm1(QWidget *parent)
     setWindowIcon(QIcon(QStringLiteral(":/dog/frame1.svg")));
     setFixedSize(kClientSize);
 
-    Image1 = MakePicture(this, "Image1", rect());
+    Image1 = Controls::Make<PictureBox>(this, "Image1", rect());
     Image1->setPicture(QStringLiteral(":/menu/background.svg"));
 
     SpeedButton1 = MakeButton(this, "SpeedButton1", {656, 424, 113, 89}, QStringLiteral("离开"));
@@ -76,17 +67,17 @@ TForm1::TForm1(QWidget *parent)
     for (FlatButton *circle : {SpeedButton6, SpeedButton7, SpeedButton8})
         circle->setCursor(Qt::PointingHandCursor);
 
-    Image2 = MakePicture(this, "Image2", kHandleRect);
+    Image2 = Controls::Make<PictureBox>(this, "Image2", kHandleRect);
     Image2->setCursor(Qt::PointingHandCursor);
     Image2->setToolTip(QStringLiteral("这里可以移动我。"));
 
     const QRect frameRect(kDogStart, QSize(41, 41));
-    Image3 = MakePicture(this, "Image3", frameRect);
-    Image4 = MakePicture(this, "Image4", frameRect);
-    Image5 = MakePicture(this, "Image5", frameRect);
-    Image6 = MakePicture(this, "Image6", frameRect);
-    Image7 = MakePicture(this, "Image7", frameRect);
-    Image8 = MakePicture(this, "Image8", frameRect);
+    Image3 = Controls::Make<PictureBox>(this, "Image3", frameRect);
+    Image4 = Controls::Make<PictureBox>(this, "Image4", frameRect);
+    Image5 = Controls::Make<PictureBox>(this, "Image5", frameRect);
+    Image6 = Controls::Make<PictureBox>(this, "Image6", frameRect);
+    Image7 = Controls::Make<PictureBox>(this, "Image7", frameRect);
+    Image8 = Controls::Make<PictureBox>(this, "Image8", frameRect);
     frames_ = {Image3, Image4, Image5, Image6, Image7, Image8};
     for (int i = 0; i < 6; ++i) {
         frames_[i]->setPicture(QStringLiteral(":/dog/frame%1.svg").arg(i + 1), PictureBox::Fit::TopLeft,

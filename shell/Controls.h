@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QPalette>
+#include <QRect>
+#include <QWidget>
+
+class ClickLabel;
+class QColor;
+class QString;
+class Shape;
+
+// Small helpers every window builds its controls with.
+namespace Controls {
+
+// Names the control (its objectName is its member name) and puts it at its
+// rectangle.
+template <typename Widget>
+Widget *Place(Widget *widget, const char *name, const QRect &rect)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(rect);
+    return widget;
+}
+
+template <typename Widget>
+Widget *Make(QWidget *parent, const char *name, const QRect &rect)
+{
+    return Place(new Widget(parent), name, rect);
+}
+
+void SetColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour);
+
+// The round window controls of the borderless windows: a bold fuchsia
+// caption over a dotted lime circle, with the hand pointer.
+ClickLabel *MakeRoundControl(QWidget *parent, const char *labelName, const QRect &labelRect, const char *shapeName,
+                             const QRect &shapeRect, const QString &caption, const QString &accessibleName,
+                             Shape *&shape);
+
+}  // namespace Controls
