@@ -201,24 +201,17 @@ void TForm2::BuildKeypad()
     const std::array<QColor, 10> digitColours{Palette::Purple, Palette::Green,   Palette::Navy, Palette::Teal,
                                               Palette::Maroon, Palette::Red,     Palette::Yellow,
                                               Palette::Fuchsia, Palette::Aqua, Palette::Desktop};
+    FlatButton **const keys[10] = {&SpeedButton5,  &SpeedButton6,  &SpeedButton7, &SpeedButton8,
+                                   &SpeedButton9,  &SpeedButton10, &SpeedButton11, &SpeedButton12,
+                                   &SpeedButton13, &SpeedButton14};
     for (int d = 0; d < 10; ++d) {
         const QByteArray name = "SpeedButton" + QByteArray::number(5 + d);
         FlatButton *key = MakeButton(Panel1, name.constData(), {8 + 56 * d, 8, 57, 49});
         key->setText(QString::number(d));
         key->setFont(Fonts::SongTi(56, true));
         key->setCaptionColor(digitColours[static_cast<std::size_t>(d)]);
-        digitKeys_[static_cast<std::size_t>(d)] = key;
+        *keys[d] = key;
     }
-    SpeedButton5 = digitKeys_[0];
-    SpeedButton6 = digitKeys_[1];
-    SpeedButton7 = digitKeys_[2];
-    SpeedButton8 = digitKeys_[3];
-    SpeedButton9 = digitKeys_[4];
-    SpeedButton10 = digitKeys_[5];
-    SpeedButton11 = digitKeys_[6];
-    SpeedButton12 = digitKeys_[7];
-    SpeedButton13 = digitKeys_[8];
-    SpeedButton14 = digitKeys_[9];
 
     SpeedButton15 = MakeButton(Panel1, "SpeedButton15", {576, 8, 81, 49});
     SpeedButton15->setText(QStringLiteral("确定"));
@@ -277,8 +270,15 @@ void TForm2::ConnectHandlers()
     connect(SpeedButton3, &FlatButton::clicked, this, &TForm2::SpeedButton3Click);
     connect(SpeedButton4, &FlatButton::clicked, this, &TForm2::SpeedButton4Click);
     connect(SpeedButton5, &FlatButton::clicked, this, &TForm2::SpeedButton5Click);
-    for (int d = 1; d < 10; ++d)
-        connect(digitKeys_[static_cast<std::size_t>(d)], &FlatButton::clicked, this, [this, d] { DigitKeyClick(d); });
+    connect(SpeedButton6, &FlatButton::clicked, this, &TForm2::SpeedButton6Click);
+    connect(SpeedButton7, &FlatButton::clicked, this, &TForm2::SpeedButton7Click);
+    connect(SpeedButton8, &FlatButton::clicked, this, &TForm2::SpeedButton8Click);
+    connect(SpeedButton9, &FlatButton::clicked, this, &TForm2::SpeedButton9Click);
+    connect(SpeedButton10, &FlatButton::clicked, this, &TForm2::SpeedButton10Click);
+    connect(SpeedButton11, &FlatButton::clicked, this, &TForm2::SpeedButton11Click);
+    connect(SpeedButton12, &FlatButton::clicked, this, &TForm2::SpeedButton12Click);
+    connect(SpeedButton13, &FlatButton::clicked, this, &TForm2::SpeedButton13Click);
+    connect(SpeedButton14, &FlatButton::clicked, this, &TForm2::SpeedButton14Click);
     connect(SpeedButton15, &FlatButton::clicked, this, &TForm2::SpeedButton15Click);
     connect(SpeedButton16, &FlatButton::clicked, this, &TForm2::SpeedButton16Click);
     connect(SpeedButton17, &FlatButton::clicked, this, &TForm2::SpeedButton17Click);
@@ -292,10 +292,10 @@ void TForm2::ConnectHandlers()
 
 void TForm2::FormCreate()
 {
-    for (FlatButton *button : {SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton1, SpeedButton15})
+    for (FlatButton *button : {SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton1, SpeedButton5, SpeedButton6,
+                               SpeedButton7, SpeedButton8, SpeedButton9, SpeedButton10, SpeedButton11, SpeedButton12,
+                               SpeedButton13, SpeedButton14, SpeedButton15})
         button->setCursor(PenCursor());
-    for (FlatButton *key : digitKeys_)
-        key->setCursor(PenCursor());
     Edit1->setCursor(PenCursor());
     session_.Create();
 }
@@ -348,9 +348,49 @@ void TForm2::SpeedButton5Click()
     session_.ZeroKey();
 }
 
-void TForm2::DigitKeyClick(int digit)
+void TForm2::SpeedButton6Click()
 {
-    session_.DigitKey(digit);
+    session_.DigitKey(1);
+}
+
+void TForm2::SpeedButton7Click()
+{
+    session_.DigitKey(2);
+}
+
+void TForm2::SpeedButton8Click()
+{
+    session_.DigitKey(3);
+}
+
+void TForm2::SpeedButton9Click()
+{
+    session_.DigitKey(4);
+}
+
+void TForm2::SpeedButton10Click()
+{
+    session_.DigitKey(5);
+}
+
+void TForm2::SpeedButton11Click()
+{
+    session_.DigitKey(6);
+}
+
+void TForm2::SpeedButton12Click()
+{
+    session_.DigitKey(7);
+}
+
+void TForm2::SpeedButton13Click()
+{
+    session_.DigitKey(8);
+}
+
+void TForm2::SpeedButton14Click()
+{
+    session_.DigitKey(9);
 }
 
 void TForm2::SpeedButton15Click()

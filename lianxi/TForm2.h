@@ -106,7 +106,15 @@ private:
     void SpeedButton3Click();
     void SpeedButton4Click();
     void SpeedButton5Click();
-    void DigitKeyClick(int digit);
+    void SpeedButton6Click();
+    void SpeedButton7Click();
+    void SpeedButton8Click();
+    void SpeedButton9Click();
+    void SpeedButton10Click();
+    void SpeedButton11Click();
+    void SpeedButton12Click();
+    void SpeedButton13Click();
+    void SpeedButton14Click();
     void SpeedButton15Click();
     void SpeedButton16Click();
     void SpeedButton17Click();
@@ -155,5 +163,4 @@ private:
 
     DrillSession session_;
     std::array<PictureBox *, 6> frames_{};
-    std::array<FlatButton *, 10> digitKeys_{};
 };
