@@ -1,17 +1,17 @@
 #include "jiqiao/TForm3.h"
 
-#include "shell/BevelPanel.h"
 #include "jiqiao/TipListView.h"
-#include "shell/ClickLabel.h"
-#include "shell/Controls.h"
-#include "shell/FlatButton.h"
-#include "shell/Fonts.h"
 #include "shell/FormRefs.h"
 #include "shell/InstallFolder.h"
 #include "shell/Notices.h"
-#include "shell/Palette.h"
-#include "shell/Shape.h"
-#include "shell/WindowPlacement.h"
+#include "widgets/BevelPanel.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/Controls.h"
+#include "widgets/FlatButton.h"
+#include "widgets/Fonts.h"
+#include "widgets/Palette.h"
+#include "widgets/Shape.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -34,7 +34,7 @@ QLabel *MakeCaption(QWidget *parent, const char *name, QPoint topLeft, const QSt
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setFont(Fonts::Ui(kCaptionPixels));
-    Controls::SetColour(label, QPalette::WindowText, color);
+    Controls::SetColor(label, QPalette::WindowText, color);
     label->move(topLeft);
     label->adjustSize();
     return label;

@@ -1,10 +1,10 @@
 #include "kaochang/ExamControls.h"
 
-#include "shell/Controls.h"
-#include "shell/FlatButton.h"
-#include "shell/Fonts.h"
-#include "shell/Palette.h"
-#include "shell/PictureBox.h"
+#include "widgets/Controls.h"
+#include "widgets/FlatButton.h"
+#include "widgets/Fonts.h"
+#include "widgets/Palette.h"
+#include "widgets/PictureBox.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -20,20 +20,20 @@ constexpr int kSmallestProblemPixels = 10;
 }  // namespace
 
 QLabel *MakeLabel(QWidget *parent, const QString &name, const QRect &rect, const QString &text,
-                  const QColor &colour, const QFont &font, Qt::Alignment alignment)
+                  const QColor &color, const QFont &font, Qt::Alignment alignment)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setFont(font);
     label->setAlignment(alignment);
-    Controls::SetColour(label, QPalette::WindowText, colour);
+    Controls::SetColor(label, QPalette::WindowText, color);
     const int height = qMax(rect.height(), QFontMetrics(font).height());
     label->setGeometry(rect.x(), rect.y() - (height - rect.height()) / 2, rect.width(), height);
     return label;
 }
 
 FlatButton *MakeButton(QWidget *parent, const QString &name, const QRect &rect, const QString &caption,
-                       const QString &picture, QSize pictureSize, const QColor &captionColour, const QFont &font)
+                       const QString &picture, QSize pictureSize, const QColor &captionColor, const QFont &font)
 {
     auto *button = new FlatButton(parent);
     button->setObjectName(name);
@@ -41,7 +41,7 @@ FlatButton *MakeButton(QWidget *parent, const QString &name, const QRect &rect, 
     button->setText(caption);
     button->setAccessibleName(caption);
     button->setFont(font);
-    button->setCaptionColor(captionColour);
+    button->setCaptionColor(captionColor);
     if (!pictureSize.isEmpty())
         button->setPicture(picture, pictureSize);
     return button;
@@ -56,7 +56,7 @@ QFrame *MakePanel(QWidget *parent, const QString &name, const QRect &rect, const
     panel->setFrameStyle(QFrame::Panel | shadow);
     panel->setLineWidth(lineWidth);
     panel->setAutoFillBackground(true);
-    Controls::SetColour(panel, QPalette::Window, background);
+    Controls::SetColor(panel, QPalette::Window, background);
     return panel;
 }
 
@@ -81,7 +81,7 @@ SlotControls MakeSlot(QWidget *page, int k)
     strip->setObjectName(QStringLiteral("Slot%1").arg(k));
     strip->setGeometry(QRect(QPoint(8 + 232 * column, 8 + 24 * row), kStripSize));
     strip->setAutoFillBackground(true);
-    Controls::SetColour(strip, QPalette::Window, Palette::White);
+    Controls::SetColor(strip, QPalette::Window, Palette::White);
 
     auto *problem = new QLabel(strip);
     problem->setObjectName(QStringLiteral("Label%1").arg(pageOne ? k + 3 : k + 17));
@@ -115,10 +115,10 @@ void SetProblemText(QLabel *label, const QString &text)
     label->setText(text);
 }
 
-void SetAnswerLook(QLineEdit *box, bool bordered, const QColor &textColour)
+void SetAnswerLook(QLineEdit *box, bool bordered, const QColor &textColor)
 {
     box->setFrame(bordered);
-    Controls::SetColour(box, QPalette::Text, textColour);
+    Controls::SetColor(box, QPalette::Text, textColor);
 }
 
 }  // namespace ExamControls

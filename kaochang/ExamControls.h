@@ -17,11 +17,11 @@ namespace ExamControls {
 
 // A single-line label; a height too small for the face grows to fit it.
 QLabel *MakeLabel(QWidget *parent, const QString &name, const QRect &rect, const QString &text,
-                  const QColor &colour, const QFont &font, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+                  const QColor &color, const QFont &font, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
 // A picture button with a caption; pictureSize 0 leaves it without picture.
 FlatButton *MakeButton(QWidget *parent, const QString &name, const QRect &rect, const QString &caption,
-                       const QString &picture, QSize pictureSize, const QColor &captionColour, const QFont &font);
+                       const QString &picture, QSize pictureSize, const QColor &captionColor, const QFont &font);
 
 QFrame *MakePanel(QWidget *parent, const QString &name, const QRect &rect, const QColor &background,
                   QFrame::Shadow shadow, int lineWidth);
@@ -46,6 +46,6 @@ SlotControls MakeSlot(QWidget *page, int k);
 void SetProblemText(QLabel *label, const QString &text);
 
 // Border on or off, and the answer's colour.
-void SetAnswerLook(QLineEdit *box, bool bordered, const QColor &textColour);
+void SetAnswerLook(QLineEdit *box, bool bordered, const QColor &textColor);
 
 }  // namespace ExamControls

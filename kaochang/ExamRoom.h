@@ -2,7 +2,7 @@
 
 #include "kaochang/ExamCountdown.h"
 #include "kaochang/ExamPaper.h"
-#include "shell/FrameCycle.h"
+#include "widgets/FrameCycle.h"
 
 class ExamView;
 enum class NameBox;

@@ -1,17 +1,17 @@
 #include "kaochang/TForm4.h"
 
 #include "kaochang/ExamControls.h"
-#include "shell/Controls.h"
 #include "shell/Cues.h"
-#include "shell/FlatButton.h"
-#include "shell/Fonts.h"
 #include "shell/FormRefs.h"
 #include "shell/Notices.h"
-#include "shell/Palette.h"
-#include "shell/PictureBox.h"
-#include "shell/RadioGroup.h"
-#include "shell/Shape.h"
-#include "shell/WindowPlacement.h"
+#include "widgets/Controls.h"
+#include "widgets/FlatButton.h"
+#include "widgets/Fonts.h"
+#include "widgets/Palette.h"
+#include "widgets/PictureBox.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/Shape.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -63,7 +63,7 @@ RadioGroup *MakeRadioGroup(QWidget *parent, const QString &name, const QRect &re
     group->setObjectName(name);
     group->setGeometry(rect);
     group->setFont(Fonts::Ui(fontPixels, true));
-    Controls::SetColour(group, QPalette::WindowText, Palette::Yellow);
+    Controls::SetColor(group, QPalette::WindowText, Palette::Yellow);
     group->setItemIndex(0);
     return group;
 }
@@ -93,7 +93,7 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent, kFrameFlags), room_(*this)
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("考场"));
     setAutoFillBackground(true);
-    Controls::SetColour(this, QPalette::Window, Palette::Desktop);
+    Controls::SetColor(this, QPalette::Window, Palette::Desktop);
     resize(kClientSize);
 
     // The content panel follows the window; everything on it keeps its

@@ -2,7 +2,7 @@
 
 #include "lianxi/DrillTally.h"
 #include "lianxi/ProblemGenerator.h"
-#include "shell/FrameCycle.h"
+#include "widgets/FrameCycle.h"
 
 #include <QString>
 

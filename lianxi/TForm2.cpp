@@ -1,21 +1,21 @@
 #include "lianxi/TForm2.h"
 
-#include "shell/BevelPanel.h"
 #include "lianxi/RecordListBox.h"
-#include "shell/ClickLabel.h"
-#include "shell/Controls.h"
 #include "shell/Cues.h"
-#include "shell/FlatButton.h"
-#include "shell/Fonts.h"
 #include "shell/FormRefs.h"
 #include "shell/InstallFolder.h"
 #include "shell/Notices.h"
-#include "shell/Palette.h"
 #include "shell/PenCursor.h"
-#include "shell/PictureBox.h"
-#include "shell/RadioGroup.h"
-#include "shell/Shape.h"
-#include "shell/WindowPlacement.h"
+#include "widgets/BevelPanel.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/Controls.h"
+#include "widgets/FlatButton.h"
+#include "widgets/Fonts.h"
+#include "widgets/Palette.h"
+#include "widgets/PictureBox.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/Shape.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -59,7 +59,7 @@ QLabel *MakeLabel(QWidget *parent, const char *name, QPoint at, const QString &t
 {
     auto *label = Controls::Place(new QLabel(text, parent), name, QRect(at, QSize()));
     label->setFont(font);
-    Controls::SetColour(label, QPalette::WindowText, color);
+    Controls::SetColor(label, QPalette::WindowText, color);
     label->adjustSize();
     return label;
 }
@@ -69,13 +69,13 @@ QLabel *MakeOperandLabel(QWidget *parent, const char *name, const QRect &rect, Q
     auto *label = Controls::Place(new QLabel(parent), name, rect);
     label->setFont(Fonts::SongTi(64, true));
     label->setAlignment(alignment);
-    Controls::SetColour(label, QPalette::WindowText, Palette::Blue);
+    Controls::SetColor(label, QPalette::WindowText, Palette::Blue);
     return label;
 }
 
 void Fill(QWidget *widget, const QColor &color)
 {
-    Controls::SetColour(widget, QPalette::Window, color);
+    Controls::SetColor(widget, QPalette::Window, color);
     widget->setAutoFillBackground(true);
 }
 
@@ -84,7 +84,7 @@ RecordListBox *MakeAnswerList(QWidget *parent, const char *name, const QRect &re
     auto *list = Controls::Place(new RecordListBox(lines, kAnswerRowHeight, parent), name, rect);
     list->setFocusPolicy(Qt::NoFocus);
     list->setFont(Fonts::Ui(13, true));
-    Controls::SetColour(list, QPalette::Text, Palette::Navy);
+    Controls::SetColor(list, QPalette::Text, Palette::Navy);
     return list;
 }
 
@@ -198,7 +198,7 @@ void TForm2::BuildKeypad()
     Panel1 = Controls::Place(new BevelPanel(this), "Panel1", {8, 392, 753, 65});
     Panel1->setColor(Palette::SkyBlue);
     Panel1->setBevels(BevelPanel::Bevel::Raised, BevelPanel::Bevel::None, 1);
-    const std::array<QColor, 10> digitColours{Palette::Purple, Palette::Green,   Palette::Navy, Palette::Teal,
+    const std::array<QColor, 10> digitColors{Palette::Purple, Palette::Green,   Palette::Navy, Palette::Teal,
                                               Palette::Maroon, Palette::Red,     Palette::Yellow,
                                               Palette::Fuchsia, Palette::Aqua, Palette::Desktop};
     FlatButton **const keys[10] = {&SpeedButton5,  &SpeedButton6,  &SpeedButton7, &SpeedButton8,
@@ -209,7 +209,7 @@ void TForm2::BuildKeypad()
         FlatButton *key = MakeButton(Panel1, name.constData(), {8 + 56 * d, 8, 57, 49});
         key->setText(QString::number(d));
         key->setFont(Fonts::SongTi(56, true));
-        key->setCaptionColor(digitColours[static_cast<std::size_t>(d)]);
+        key->setCaptionColor(digitColors[static_cast<std::size_t>(d)]);
         *keys[d] = key;
     }
 

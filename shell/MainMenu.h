@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/FrameCycle.h"
+#include "widgets/FrameCycle.h"
 
 class MainMenuView;
 

@@ -1,6 +1,6 @@
 #include "shell/PenCursor.h"
 
-#include "shell/Pictures.h"
+#include "widgets/Pictures.h"
 
 #include <QCursor>
 

@@ -3,16 +3,16 @@
 #include "jiqiao/TForm3.h"
 #include "kaochang/TForm4.h"
 #include "lianxi/TForm2.h"
-#include "shell/Controls.h"
 #include "shell/Cues.h"
-#include "shell/FlatButton.h"
-#include "shell/Fonts.h"
 #include "shell/FormRefs.h"
 #include "shell/Notices.h"
-#include "shell/Palette.h"
 #include "shell/PenCursor.h"
-#include "shell/PictureBox.h"
-#include "shell/WindowPlacement.h"
+#include "widgets/Controls.h"
+#include "widgets/FlatButton.h"
+#include "widgets/Fonts.h"
+#include "widgets/Palette.h"
+#include "widgets/PictureBox.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -3,8 +3,8 @@
 // Sound is left out: cues are only named, not played.
 
 #include "lianxi/TForm2.h"
-#include "shell/FlatButton.h"
 #include "support/RunWindowBenchmarks.h"
+#include "widgets/FlatButton.h"
 
 #include <QLineEdit>
 #include <algorithm>

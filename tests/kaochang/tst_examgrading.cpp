@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QTest>
 
-class TestExamGrading : public QObject {
+class tst_ExamGrading : public QObject {
     Q_OBJECT
 
 private slots:
@@ -16,7 +16,7 @@ private slots:
     void gradeCountsRightAnswersInPaperOrder();
 };
 
-void TestExamGrading::answerText_data()
+void tst_ExamGrading::answerText_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("expected");
@@ -38,7 +38,7 @@ void TestExamGrading::answerText_data()
     QTest::newRow("decimal point") << QStringLiteral("4.0") << 4 << false;
 }
 
-void TestExamGrading::answerText()
+void tst_ExamGrading::answerText()
 {
     QFETCH(QString, typed);
     QFETCH(int, expected);
@@ -46,7 +46,7 @@ void TestExamGrading::answerText()
     QCOMPARE(AnswerIsRight(typed, expected), right);
 }
 
-void TestExamGrading::score_data()
+void tst_ExamGrading::score_data()
 {
     QTest::addColumn<int>("rightCount");
     QTest::addColumn<int>("questionCount");
@@ -62,7 +62,7 @@ void TestExamGrading::score_data()
     QTest::newRow("59 of 70") << 59 << 70 << qint64(842857) << QStringLiteral("84.2857分");
 }
 
-void TestExamGrading::score()
+void tst_ExamGrading::score()
 {
     QFETCH(int, rightCount);
     QFETCH(int, questionCount);
@@ -72,7 +72,7 @@ void TestExamGrading::score()
     QCOMPARE(ScoreText(ExamScore(rightCount, questionCount), QLocale::c()), text);
 }
 
-void TestExamGrading::everyPaperScoresItsExactRounding()
+void tst_ExamGrading::everyPaperScoresItsExactRounding()
 {
     // With N a multiple of ten no score falls on a tie, so the floating-point
     // result must equal exact rounding of right × 1000000 / N.
@@ -84,7 +84,7 @@ void TestExamGrading::everyPaperScoresItsExactRounding()
     }
 }
 
-void TestExamGrading::gradeCountsRightAnswersInPaperOrder()
+void tst_ExamGrading::gradeCountsRightAnswersInPaperOrder()
 {
     const ExamPaper paper{{5, 5, 0, QStringLiteral("5 - 5=")},
                           {3, 4, 7, QStringLiteral("3 + 4=")},
@@ -97,5 +97,5 @@ void TestExamGrading::gradeCountsRightAnswersInPaperOrder()
     QCOMPARE(grade.Score, qint64(500000));
 }
 
-QTEST_GUILESS_MAIN(TestExamGrading)
+QTEST_GUILESS_MAIN(tst_ExamGrading)
 #include "tst_examgrading.moc"

@@ -23,7 +23,7 @@ ParsedText Parse(const QString &text)
 
 }  // namespace
 
-class TestExamPaper : public QObject {
+class tst_ExamPaper : public QObject {
     Q_OBJECT
 
 private slots:
@@ -41,7 +41,7 @@ private slots:
     void mixedPaperUsesAllFour();
 };
 
-void TestExamPaper::operatorTexts_data()
+void tst_ExamPaper::operatorTexts_data()
 {
     QTest::addColumn<Operator>("op");
     QTest::addColumn<QString>("text");
@@ -51,14 +51,14 @@ void TestExamPaper::operatorTexts_data()
     QTest::newRow("divide U+00F7") << Operator::Division << QStringLiteral(" \u00F7 ");
 }
 
-void TestExamPaper::operatorTexts()
+void tst_ExamPaper::operatorTexts()
 {
     QFETCH(Operator, op);
     QFETCH(QString, text);
     QCOMPARE(ExamOperatorText(op), text);
 }
 
-void TestExamPaper::problemText_data()
+void tst_ExamPaper::problemText_data()
 {
     QTest::addColumn<int>("first");
     QTest::addColumn<Operator>("op");
@@ -71,7 +71,7 @@ void TestExamPaper::problemText_data()
     QTest::newRow("one by one") << 1 << Operator::Division << 1 << QStringLiteral("1 ÷ 1=");
 }
 
-void TestExamPaper::problemText()
+void tst_ExamPaper::problemText()
 {
     QFETCH(int, first);
     QFETCH(Operator, op);
@@ -84,7 +84,7 @@ void TestExamPaper::problemText()
     QCOMPARE(ExamProblemText(problem), text);
 }
 
-void TestExamPaper::firstProblemOfKnownSeeds_data()
+void tst_ExamPaper::firstProblemOfKnownSeeds_data()
 {
     QTest::addColumn<uint>("seed");
     QTest::addColumn<int>("range");
@@ -99,7 +99,7 @@ void TestExamPaper::firstProblemOfKnownSeeds_data()
         << 2024u << 100 << OperationChoice::MultiplyDivide << QStringLiteral("25 ÷ 25=") << 1;
 }
 
-void TestExamPaper::firstProblemOfKnownSeeds()
+void tst_ExamPaper::firstProblemOfKnownSeeds()
 {
     QFETCH(uint, seed);
     QFETCH(int, range);
@@ -113,7 +113,7 @@ void TestExamPaper::firstProblemOfKnownSeeds()
     QCOMPARE(paper.first().Answer, answer);
 }
 
-void TestExamPaper::paperIsTheGeneratorsRunWithoutReseeding()
+void tst_ExamPaper::paperIsTheGeneratorsRunWithoutReseeding()
 {
     RandomSource paperSource(777);
     RandomSource drillSource(777);
@@ -128,21 +128,21 @@ void TestExamPaper::paperIsTheGeneratorsRunWithoutReseeding()
     QCOMPARE(paperSource.State(), drillSource.State());
 }
 
-void TestExamPaper::paperHasItsSize_data()
+void tst_ExamPaper::paperHasItsSize_data()
 {
     QTest::addColumn<int>("count");
     for (int n = 10; n <= 100; n += 10)
         QTest::addRow("%d problems", n) << n;
 }
 
-void TestExamPaper::paperHasItsSize()
+void tst_ExamPaper::paperHasItsSize()
 {
     QFETCH(int, count);
     RandomSource source;
     QCOMPARE(GeneratePaper(count, 10, OperationChoice::Mixed, source).size(), count);
 }
 
-void TestExamPaper::choiceKeepsToItsOperators_data()
+void tst_ExamPaper::choiceKeepsToItsOperators_data()
 {
     QTest::addColumn<OperationChoice>("choice");
     QTest::addColumn<int>("range");
@@ -154,7 +154,7 @@ void TestExamPaper::choiceKeepsToItsOperators_data()
     }
 }
 
-void TestExamPaper::choiceKeepsToItsOperators()
+void tst_ExamPaper::choiceKeepsToItsOperators()
 {
     QFETCH(OperationChoice, choice);
     QFETCH(int, range);
@@ -187,7 +187,7 @@ void TestExamPaper::choiceKeepsToItsOperators()
     }
 }
 
-void TestExamPaper::mixedPaperUsesAllFour()
+void tst_ExamPaper::mixedPaperUsesAllFour()
 {
     RandomSource source(99);
     QSet<QString> signs;
@@ -196,5 +196,5 @@ void TestExamPaper::mixedPaperUsesAllFour()
     QCOMPARE(signs, (QSet<QString>{QStringLiteral("+"), QStringLiteral("-"), QStringLiteral("×"), QStringLiteral("÷")}));
 }
 
-QTEST_GUILESS_MAIN(TestExamPaper)
+QTEST_GUILESS_MAIN(tst_ExamPaper)
 #include "tst_exampaper.moc"

@@ -44,7 +44,7 @@ struct Sitting {
 
 }  // namespace
 
-class TestExamRoom : public QObject {
+class tst_ExamRoom : public QObject {
     Q_OBJECT
 
 private slots:
@@ -81,12 +81,12 @@ private slots:
     void nextPaperClearsMarksAndScore();
 };
 
-void TestExamRoom::initTestCase()
+void tst_ExamRoom::initTestCase()
 {
     QLocale::setDefault(QLocale::c());
 }
 
-void TestExamRoom::newRoomWaitsForSettings()
+void tst_ExamRoom::newRoomWaitsForSettings()
 {
     Sitting s;
     QVERIFY(!s.room.PaperReady());
@@ -96,7 +96,7 @@ void TestExamRoom::newRoomWaitsForSettings()
     QVERIFY(s.room.Leave());
 }
 
-void TestExamRoom::generateBeforeApplyAsksForSettings()
+void tst_ExamRoom::generateBeforeApplyAsksForSettings()
 {
     Sitting s;
     s.view.settingsPanel = false;
@@ -112,7 +112,7 @@ void TestExamRoom::generateBeforeApplyAsksForSettings()
     QVERIFY(!s.view.enabled[ExamButton::Start]);
 }
 
-void TestExamRoom::applyTakesTimeAndCount_data()
+void tst_ExamRoom::applyTakesTimeAndCount_data()
 {
     QTest::addColumn<int>("timeIndex");
     QTest::addColumn<int>("questionIndex");
@@ -125,7 +125,7 @@ void TestExamRoom::applyTakesTimeAndCount_data()
         QTest::addRow("count %d", q) << 0 << q << 10 << 1000 << (q + 1) * 10;
 }
 
-void TestExamRoom::applyTakesTimeAndCount()
+void tst_ExamRoom::applyTakesTimeAndCount()
 {
     QFETCH(int, timeIndex);
     QFETCH(int, questionIndex);
@@ -145,7 +145,7 @@ void TestExamRoom::applyTakesTimeAndCount()
     QVERIFY(!s.view.settingsPanel);
 }
 
-void TestExamRoom::applyFillsTheFirstSlotsOnly()
+void tst_ExamRoom::applyFillsTheFirstSlotsOnly()
 {
     Sitting s;
     s.room.Apply();
@@ -168,7 +168,7 @@ void TestExamRoom::applyFillsTheFirstSlotsOnly()
     QVERIFY(s.view.messages.isEmpty());
 }
 
-void TestExamRoom::generatingAgainLeavesNothingOfTheFirstPaper()
+void tst_ExamRoom::generatingAgainLeavesNothingOfTheFirstPaper()
 {
     Sitting s;
     s.view.questionIndex = 9;
@@ -189,7 +189,7 @@ void TestExamRoom::generatingAgainLeavesNothingOfTheFirstPaper()
     }
 }
 
-void TestExamRoom::operationSettingReachesThePaper_data()
+void tst_ExamRoom::operationSettingReachesThePaper_data()
 {
     QTest::addColumn<int>("operation");
     QTest::addColumn<QStringList>("signs");
@@ -200,7 +200,7 @@ void TestExamRoom::operationSettingReachesThePaper_data()
                         << QStringList{QStringLiteral(" + "), QStringLiteral(" - ")};
 }
 
-void TestExamRoom::operationSettingReachesThePaper()
+void tst_ExamRoom::operationSettingReachesThePaper()
 {
     QFETCH(int, operation);
     QFETCH(QStringList, signs);
@@ -219,7 +219,7 @@ void TestExamRoom::operationSettingReachesThePaper()
     }
 }
 
-void TestExamRoom::startRunsItsSteps()
+void tst_ExamRoom::startRunsItsSteps()
 {
     Sitting s;
     s.view.questionIndex = 5;
@@ -250,7 +250,7 @@ void TestExamRoom::startRunsItsSteps()
     QVERIFY(s.view.countdown.isEmpty());
 }
 
-void TestExamRoom::startRefusedWhileSettingsAreOpen()
+void tst_ExamRoom::startRefusedWhileSettingsAreOpen()
 {
     Sitting s;
     s.room.Apply();
@@ -263,7 +263,7 @@ void TestExamRoom::startRefusedWhileSettingsAreOpen()
     QVERIFY(s.view.enabled[ExamButton::Start]);
 }
 
-void TestExamRoom::countdown_data()
+void tst_ExamRoom::countdown_data()
 {
     QTest::addColumn<int>("timeIndex");
     QTest::addColumn<int>("seconds");
@@ -278,7 +278,7 @@ void TestExamRoom::countdown_data()
     QTest::newRow("60 min, 3599 s") << 5 << 3599 << QStringLiteral("0 分1 秒");
 }
 
-void TestExamRoom::countdown()
+void tst_ExamRoom::countdown()
 {
     QFETCH(int, timeIndex);
     QFETCH(int, seconds);
@@ -290,14 +290,14 @@ void TestExamRoom::countdown()
     QCOMPARE(s.view.countdown, text);
 }
 
-void TestExamRoom::timeIsUpAfterSixHundredSteps_data()
+void tst_ExamRoom::timeIsUpAfterSixHundredSteps_data()
 {
     QTest::addColumn<int>("timeIndex");
     QTest::newRow("10 minutes") << 0;
     QTest::newRow("60 minutes") << 5;
 }
 
-void TestExamRoom::timeIsUpAfterSixHundredSteps()
+void tst_ExamRoom::timeIsUpAfterSixHundredSteps()
 {
     QFETCH(int, timeIndex);
     Sitting s;
@@ -321,7 +321,7 @@ void TestExamRoom::timeIsUpAfterSixHundredSteps()
     QCOMPARE(s.view.messages.size(), 2);
 }
 
-void TestExamRoom::secondExamAfterTimeOutLastsItsFullTime()
+void tst_ExamRoom::secondExamAfterTimeOutLastsItsFullTime()
 {
     Sitting s;
     s.applyAndStart(0, 0);
@@ -342,7 +342,7 @@ void TestExamRoom::secondExamAfterTimeOutLastsItsFullTime()
     QCOMPARE(s.view.messages.first(), QStringLiteral("考试结束！"));
 }
 
-void TestExamRoom::runnerAnimationCycle()
+void tst_ExamRoom::runnerAnimationCycle()
 {
     Sitting s;
     for (int i = 0; i < 7; ++i)
@@ -358,7 +358,7 @@ void TestExamRoom::runnerAnimationCycle()
     QCOMPARE(s.view.frameLog, expected);
 }
 
-void TestExamRoom::animationCarriesOverToTheNextRoom()
+void tst_ExamRoom::animationCarriesOverToTheNextRoom()
 {
     const int before = ExamRunnerCycle().Step();
     {
@@ -373,7 +373,7 @@ void TestExamRoom::animationCarriesOverToTheNextRoom()
     QCOMPARE(ExamRunnerCycle().Step(), (before + 3) % 7);
 }
 
-void TestExamRoom::paging_data()
+void tst_ExamRoom::paging_data()
 {
     QTest::addColumn<int>("questionIndex");
     QTest::addColumn<bool>("secondPage");
@@ -383,7 +383,7 @@ void TestExamRoom::paging_data()
     QTest::newRow("100 questions") << 9 << true;
 }
 
-void TestExamRoom::paging()
+void tst_ExamRoom::paging()
 {
     QFETCH(int, questionIndex);
     QFETCH(bool, secondPage);
@@ -398,7 +398,7 @@ void TestExamRoom::paging()
     QVERIFY(!s.view.pageTwo);
 }
 
-void TestExamRoom::nameTypedOnEitherPageCountsAtHandIn_data()
+void tst_ExamRoom::nameTypedOnEitherPageCountsAtHandIn_data()
 {
     QTest::addColumn<NameBox>("box");
     QTest::addColumn<QString>("name");
@@ -407,7 +407,7 @@ void TestExamRoom::nameTypedOnEitherPageCountsAtHandIn_data()
     QTest::newRow("spaces only") << NameBox::PageTwo << QStringLiteral("  ");
 }
 
-void TestExamRoom::nameTypedOnEitherPageCountsAtHandIn()
+void tst_ExamRoom::nameTypedOnEitherPageCountsAtHandIn()
 {
     QFETCH(NameBox, box);
     QFETCH(QString, name);
@@ -426,7 +426,7 @@ void TestExamRoom::nameTypedOnEitherPageCountsAtHandIn()
     QCOMPARE(s.view.messages, QStringList{kHandInAdvice});
 }
 
-void TestExamRoom::handInWithoutNameIsRefused()
+void tst_ExamRoom::handInWithoutNameIsRefused()
 {
     Sitting s;
     s.applyAndStart(0, 0);
@@ -440,7 +440,7 @@ void TestExamRoom::handInWithoutNameIsRefused()
     QVERIFY(s.view.cues.isEmpty());
 }
 
-void TestExamRoom::handInStopsTheExam()
+void tst_ExamRoom::handInStopsTheExam()
 {
     Sitting s;
     s.applyAndStart(0, 0);
@@ -457,7 +457,7 @@ void TestExamRoom::handInStopsTheExam()
     QCOMPARE(s.view.messages, QStringList{kHandInAdvice});
 }
 
-void TestExamRoom::leaveRefusedWhileExamRuns()
+void tst_ExamRoom::leaveRefusedWhileExamRuns()
 {
     Sitting s;
     s.applyAndStart(0, 0);
@@ -473,7 +473,7 @@ void TestExamRoom::leaveRefusedWhileExamRuns()
     QCOMPARE(s.view.messages, QStringList{QStringLiteral("考试进行中，请先交卷！")});
 }
 
-void TestExamRoom::leaveAfterHandIn()
+void tst_ExamRoom::leaveAfterHandIn()
 {
     Sitting s;
     s.applyAndStart(0, 0);
@@ -488,7 +488,7 @@ void TestExamRoom::leaveAfterHandIn()
     QVERIFY(!s.view.pageOne);
 }
 
-void TestExamRoom::generateAfterHandInAsksForSettings()
+void tst_ExamRoom::generateAfterHandInAsksForSettings()
 {
     Sitting s;
     s.applyAndStart(0, 0);
@@ -500,7 +500,7 @@ void TestExamRoom::generateAfterHandInAsksForSettings()
     QVERIFY(!s.view.enabled[ExamButton::Grade]);
 }
 
-void TestExamRoom::gradingMarksEverySlotOfThePaper()
+void tst_ExamRoom::gradingMarksEverySlotOfThePaper()
 {
     Sitting s;
     s.applyAndStart(2, 0);
@@ -527,7 +527,7 @@ void TestExamRoom::gradingMarksEverySlotOfThePaper()
     QVERIFY(s.view.reviewHint);
 }
 
-void TestExamRoom::gradingScores_data()
+void tst_ExamRoom::gradingScores_data()
 {
     QTest::addColumn<int>("questionIndex");
     QTest::addColumn<int>("rightCount");
@@ -540,7 +540,7 @@ void TestExamRoom::gradingScores_data()
     QTest::newRow("100 of 100") << 9 << 100 << qint64(1000000);
 }
 
-void TestExamRoom::gradingScores()
+void tst_ExamRoom::gradingScores()
 {
     QFETCH(int, questionIndex);
     QFETCH(int, rightCount);
@@ -555,7 +555,7 @@ void TestExamRoom::gradingScores()
     QCOMPARE(s.room.Score(), score);
 }
 
-void TestExamRoom::nextPaperClearsMarksAndScore()
+void tst_ExamRoom::nextPaperClearsMarksAndScore()
 {
     Sitting s;
     s.applyAndStart(0, 0);
@@ -572,5 +572,5 @@ void TestExamRoom::nextPaperClearsMarksAndScore()
     }
 }
 
-QTEST_GUILESS_MAIN(TestExamRoom)
+QTEST_GUILESS_MAIN(tst_ExamRoom)
 #include "tst_examroom.moc"

@@ -1,12 +1,12 @@
-#include "kaochang/TForm4.h"
 #include "kaochang/ExamControls.h"
+#include "kaochang/TForm4.h"
 #include "support/Recorders.h"
 
-#include "shell/FlatButton.h"
 #include "shell/FormRefs.h"
-#include "shell/PictureBox.h"
-#include "shell/RadioGroup.h"
-#include "shell/Shape.h"
+#include "widgets/FlatButton.h"
+#include "widgets/PictureBox.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/Shape.h"
 
 #include <QFontMetrics>
 #include <QInputMethodEvent>
@@ -50,7 +50,7 @@ QString RightAnswer(const TForm4 &w, int k)
 
 }  // namespace
 
-class TestTForm4 : public QObject {
+class tst_TForm4 : public QObject {
     Q_OBJECT
 
 private slots:
@@ -68,12 +68,12 @@ private slots:
     void leaveEndsTheModalLoop();
 };
 
-void TestTForm4::initTestCase()
+void tst_TForm4::initTestCase()
 {
     QLocale::setDefault(QLocale::c());
 }
 
-void TestTForm4::framedWindowWithItsControls()
+void tst_TForm4::framedWindowWithItsControls()
 {
     TForm4 w;
     QCOMPARE(Form4, &w);
@@ -122,7 +122,7 @@ void TestTForm4::framedWindowWithItsControls()
     QCOMPARE(w.Timer3->interval(), 50);
 }
 
-void TestTForm4::slotTablesInSlotOrder_data()
+void tst_TForm4::slotTablesInSlotOrder_data()
 {
     QTest::addColumn<int>("slot");
     QTest::addColumn<QString>("label");
@@ -137,7 +137,7 @@ void TestTForm4::slotTablesInSlotOrder_data()
     QTest::newRow("last") << 99 << "Label116" << "Edit101" << "Image100" << QPoint(240, 392) << false;
 }
 
-void TestTForm4::slotTablesInSlotOrder()
+void tst_TForm4::slotTablesInSlotOrder()
 {
     QFETCH(int, slot);
     QFETCH(QString, label);
@@ -160,7 +160,7 @@ void TestTForm4::slotTablesInSlotOrder()
     QVERIFY(!w.AnswerBoxes[k]->hasFrame());
 }
 
-void TestTForm4::controlsKeepTheirPlaceWhenResized()
+void tst_TForm4::controlsKeepTheirPlaceWhenResized()
 {
     TForm4 w;
     w.show();
@@ -171,7 +171,7 @@ void TestTForm4::controlsKeepTheirPlaceWhenResized()
     QCOMPARE(w.Panel2->geometry(), QRect(8, 32, 705, 529));
 }
 
-void TestTForm4::widestProblemFitsItsLabel_data()
+void tst_TForm4::widestProblemFitsItsLabel_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("fullSize");
@@ -180,7 +180,7 @@ void TestTForm4::widestProblemFitsItsLabel_data()
     QTest::newRow("largest quotient") << QStringLiteral("10000 ÷ 10000=") << false;
 }
 
-void TestTForm4::widestProblemFitsItsLabel()
+void tst_TForm4::widestProblemFitsItsLabel()
 {
     QFETCH(QString, text);
     QFETCH(bool, fullSize);
@@ -193,7 +193,7 @@ void TestTForm4::widestProblemFitsItsLabel()
     QCOMPARE(label->font().pixelSize() == 13, fullSize);
 }
 
-void TestTForm4::generateFillsTheSlots()
+void tst_TForm4::generateFillsTheSlots()
 {
     NoticeRecorder notices;
     CueRecorder cues;
@@ -229,7 +229,7 @@ void TestTForm4::generateFillsTheSlots()
     QCOMPARE(cues.asked.size(), 2);
 }
 
-void TestTForm4::sitAndGradeAPaperThroughTheWidgets()
+void tst_TForm4::sitAndGradeAPaperThroughTheWidgets()
 {
     NoticeRecorder notices;
     CueRecorder cues;
@@ -287,7 +287,7 @@ void TestTForm4::sitAndGradeAPaperThroughTheWidgets()
     QVERIFY(!w.Label120->isHidden());
 }
 
-void TestTForm4::closingRefusedWhileTheExamRuns()
+void tst_TForm4::closingRefusedWhileTheExamRuns()
 {
     NoticeRecorder notices;
     CueRecorder cues;
@@ -312,7 +312,7 @@ void TestTForm4::closingRefusedWhileTheExamRuns()
     QVERIFY(!w.SpeedButton6->isEnabled());
 }
 
-void TestTForm4::timeOutThroughTheRealTimers()
+void tst_TForm4::timeOutThroughTheRealTimers()
 {
     NoticeRecorder notices;
     CueRecorder cues;
@@ -340,7 +340,7 @@ void TestTForm4::timeOutThroughTheRealTimers()
     QVERIFY(w.close());
 }
 
-void TestTForm4::leaveEndsTheModalLoop()
+void tst_TForm4::leaveEndsTheModalLoop()
 {
     NoticeRecorder notices;
     CueRecorder cues;
@@ -362,5 +362,5 @@ void TestTForm4::leaveEndsTheModalLoop()
     QCOMPARE(notices.texts(), (QStringList{QStringLiteral("考试进行中，请先交卷！"), kHandInAdvice}));
 }
 
-QTEST_MAIN(TestTForm4)
+QTEST_MAIN(tst_TForm4)
 #include "tst_tform4.moc"

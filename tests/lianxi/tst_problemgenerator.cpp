@@ -29,7 +29,7 @@ std::uint32_t StepBack(std::uint32_t s)
 
 }  // namespace
 
-class TestProblemGenerator : public QObject {
+class tst_ProblemGenerator : public QObject {
     Q_OBJECT
 
 private slots:
@@ -211,5 +211,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestProblemGenerator)
+QTEST_GUILESS_MAIN(tst_ProblemGenerator)
 #include "tst_problemgenerator.moc"

@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <QTest>
 
-class TestScoreText : public QObject {
+class tst_ScoreText : public QObject {
     Q_OBJECT
 
 private slots:
@@ -35,5 +35,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestScoreText)
+QTEST_GUILESS_MAIN(tst_ScoreText)
 #include "tst_scoretext.moc"

@@ -6,7 +6,7 @@
 
 // Real playback, not the test listener: whatever the file and whatever the
 // machine's sound, a cue returns at once and reports nothing.
-class TestCues : public QObject {
+class tst_Cues : public QObject {
     Q_OBJECT
 
 private slots:
@@ -33,5 +33,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestCues)
+QTEST_MAIN(tst_Cues)
 #include "tst_cues.moc"

@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-class TestErrorText : public QObject {
+class tst_ErrorText : public QObject {
     Q_OBJECT
 
 private slots:
@@ -38,5 +38,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestErrorText)
+QTEST_GUILESS_MAIN(tst_ErrorText)
 #include "tst_errortext.moc"

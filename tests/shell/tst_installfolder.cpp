@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QTest>
 
-class TestInstallFolder : public QObject {
+class tst_InstallFolder : public QObject {
     Q_OBJECT
 
 private slots:
@@ -23,5 +23,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestInstallFolder)
+QTEST_GUILESS_MAIN(tst_InstallFolder)
 #include "tst_installfolder.moc"

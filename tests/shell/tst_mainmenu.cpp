@@ -1,5 +1,4 @@
 #include "shell/CueNames.h"
-#include "shell/FrameCycle.h"
 #include "shell/MainMenu.h"
 #include "shell/MainMenuView.h"
 
@@ -51,7 +50,7 @@ public:
 
 }  // namespace
 
-class TestMainMenu : public QObject {
+class tst_MainMenu : public QObject {
     Q_OBJECT
 
 private slots:
@@ -142,31 +141,5 @@ private slots:
     }
 };
 
-class TestFrameCycle : public QObject {
-    Q_OBJECT
-
-private slots:
-    void sevenStepTable()
-    {
-        FrameCycle cycle;
-        const FrameCycle::Change expected[] = {{1, 6, true}, {2, 1, true}, {3, 2, true}, {4, 3, true},
-                                               {5, 4, true}, {6, 5, true}, {1, 6, false}};
-        for (int round = 0; round < 2; ++round) {
-            for (const FrameCycle::Change &e : expected) {
-                const FrameCycle::Change c = cycle.Tick();
-                QCOMPARE(c.show, e.show);
-                QCOMPARE(c.hide, e.hide);
-                QCOMPARE(c.raise, e.raise);
-            }
-            QCOMPARE(cycle.Step(), 0);
-        }
-    }
-};
-
-int main(int argc, char **argv)
-{
-    TestMainMenu menu;
-    TestFrameCycle cycle;
-    return QTest::qExec(&menu, argc, argv) | QTest::qExec(&cycle, argc, argv);
-}
+QTEST_GUILESS_MAIN(tst_MainMenu)
 #include "tst_mainmenu.moc"

@@ -1,7 +1,7 @@
-#include "shell/FlatButton.h"
+#include "widgets/FlatButton.h"
 
-#include "shell/Palette.h"
-#include "shell/Pictures.h"
+#include "widgets/Palette.h"
+#include "widgets/Pictures.h"
 
 #include <QPainter>
 

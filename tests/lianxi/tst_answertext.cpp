@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-class AnswerTextTest : public QObject {
+class tst_AnswerText : public QObject {
     Q_OBJECT
 
 private slots:
@@ -47,5 +47,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(AnswerTextTest)
-#include "tst_AnswerText.moc"
+QTEST_APPLESS_MAIN(tst_AnswerText)
+#include "tst_answertext.moc"

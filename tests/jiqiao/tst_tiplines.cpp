@@ -5,7 +5,7 @@
 
 using Lines = QList<QByteArray>;
 
-class TestTipLines : public QObject {
+class tst_TipLines : public QObject {
     Q_OBJECT
 
 private slots:
@@ -16,7 +16,7 @@ private slots:
     void splitUndoesJoin();
 };
 
-void TestTipLines::splitsAtEveryKindOfBreak_data()
+void tst_TipLines::splitsAtEveryKindOfBreak_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<Lines>("lines");
@@ -36,14 +36,14 @@ void TestTipLines::splitsAtEveryKindOfBreak_data()
     QTest::newRow("single break") << QByteArray("\n") << Lines{""};
 }
 
-void TestTipLines::splitsAtEveryKindOfBreak()
+void tst_TipLines::splitsAtEveryKindOfBreak()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(Lines, lines);
     QCOMPARE(TipLines::Split(bytes), lines);
 }
 
-void TestTipLines::joinsWithCrLfAfterEveryLine_data()
+void tst_TipLines::joinsWithCrLfAfterEveryLine_data()
 {
     QTest::addColumn<Lines>("lines");
     QTest::addColumn<QByteArray>("bytes");
@@ -53,7 +53,7 @@ void TestTipLines::joinsWithCrLfAfterEveryLine_data()
     QTest::newRow("three lines") << Lines{"a", "", "\xa1\xef"} << QByteArray("a\r\n\r\n\xa1\xef\r\n");
 }
 
-void TestTipLines::joinsWithCrLfAfterEveryLine()
+void tst_TipLines::joinsWithCrLfAfterEveryLine()
 {
     QFETCH(Lines, lines);
     QFETCH(QByteArray, bytes);
@@ -61,7 +61,7 @@ void TestTipLines::joinsWithCrLfAfterEveryLine()
 }
 
 // Random lines of any bytes but the three that end a line come back whole.
-void TestTipLines::splitUndoesJoin()
+void tst_TipLines::splitUndoesJoin()
 {
     QRandomGenerator random(20261208);
     for (int round = 0; round < 500; ++round) {
@@ -83,5 +83,5 @@ void TestTipLines::splitUndoesJoin()
     }
 }
 
-QTEST_APPLESS_MAIN(TestTipLines)
-#include "TestTipLines.moc"
+QTEST_APPLESS_MAIN(tst_TipLines)
+#include "tst_tiplines.moc"

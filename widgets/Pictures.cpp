@@ -1,4 +1,4 @@
-#include "shell/Pictures.h"
+#include "widgets/Pictures.h"
 
 #include <QPainter>
 #include <QString>

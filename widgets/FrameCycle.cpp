@@ -1,4 +1,4 @@
-#include "shell/FrameCycle.h"
+#include "widgets/FrameCycle.h"
 
 FrameCycle::Change FrameCycle::Tick()
 {

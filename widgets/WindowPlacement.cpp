@@ -1,4 +1,4 @@
-#include "shell/WindowPlacement.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QApplication>
 #include <QScreen>

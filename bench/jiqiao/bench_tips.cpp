@@ -4,8 +4,8 @@
 #include "jiqiao/TForm3.h"
 #include "jiqiao/TipListView.h"
 #include "jiqiao/TipStore.h"
-#include "shell/FlatButton.h"
 #include "support/RunWindowBenchmarks.h"
+#include "widgets/FlatButton.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,15 +1,15 @@
-#include "shell/BevelPanel.h"
 #include "lianxi/DrillRecords.h"
 #include "lianxi/RecordListBox.h"
 #include "lianxi/TForm2.h"
-#include "shell/ClickLabel.h"
-#include "shell/FlatButton.h"
 #include "shell/FormRefs.h"
 #include "shell/InstallFolder.h"
 #include "shell/PenCursor.h"
-#include "shell/PictureBox.h"
-#include "shell/RadioGroup.h"
 #include "support/Recorders.h"
+#include "widgets/BevelPanel.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/FlatButton.h"
+#include "widgets/PictureBox.h"
+#include "widgets/RadioGroup.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,7 +22,7 @@
 #include <QWindow>
 #include <memory>
 
-class TForm2Test : public QObject {
+class tst_TForm2 : public QObject {
     Q_OBJECT
 
 private:
@@ -329,5 +329,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TForm2Test)
-#include "tst_TForm2.moc"
+QTEST_MAIN(tst_TForm2)
+#include "tst_tform2.moc"

@@ -1,4 +1,4 @@
-#include "shell/BevelPanel.h"
+#include "widgets/BevelPanel.h"
 
 #include <QPainter>
 

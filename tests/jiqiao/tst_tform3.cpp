@@ -1,10 +1,10 @@
-#include "shell/BevelPanel.h"
 #include "jiqiao/TForm3.h"
 #include "jiqiao/TipListView.h"
-#include "shell/ClickLabel.h"
-#include "shell/FlatButton.h"
 #include "shell/FormRefs.h"
 #include "support/Recorders.h"
+#include "widgets/BevelPanel.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/FlatButton.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,7 +32,7 @@ QPoint RowCentre(TipListView *list, int row)
 
 }  // namespace
 
-class TestTForm3 : public QObject {
+class tst_TForm3 : public QObject {
     Q_OBJECT
 
 private slots:
@@ -54,21 +54,21 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
-void TestTForm3::init()
+void tst_TForm3::init()
 {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
     QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("database")));
 }
 
-void TestTForm3::writeStore(const QByteArray &bytes)
+void tst_TForm3::writeStore(const QByteArray &bytes)
 {
     QFile file(storePath());
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-void TestTForm3::opensAsTheTipsBook()
+void tst_TForm3::opensAsTheTipsBook()
 {
     writeStore("\xa1\xef\xbc\xd3\r\nplain\r\n");
     NoticeRecorder notices;
@@ -104,7 +104,7 @@ void TestTForm3::opensAsTheTipsBook()
     QCOMPARE(window.Memo1->toPlainText(), QStringLiteral("★加"));
 }
 
-void TestTForm3::anUnreadableStoreShowsTheErrorAndAnEmptyList()
+void tst_TForm3::anUnreadableStoreShowsTheErrorAndAnEmptyList()
 {
     NoticeRecorder notices;
     TForm3 window(root());
@@ -117,7 +117,7 @@ void TestTForm3::anUnreadableStoreShowsTheErrorAndAnEmptyList()
     QCOMPARE(window.Memo1->toPlainText(), kHint);
 }
 
-void TestTForm3::addsTwoTipsThroughTheControls()
+void tst_TForm3::addsTwoTipsThroughTheControls()
 {
     writeStore("old\r\n");
     NoticeRecorder notices;
@@ -152,7 +152,7 @@ void TestTForm3::addsTwoTipsThroughTheControls()
     QCOMPARE(window.ListView1->model()->index(2, 1).data().toString(), QStringLiteral("★凑十法 先凑十"));
 }
 
-void TestTForm3::readsTipsChosenWithTheMouse()
+void tst_TForm3::readsTipsChosenWithTheMouse()
 {
     writeStore("a\r\nb\r\nc\r\n");
     NoticeRecorder notices;
@@ -182,7 +182,7 @@ void TestTForm3::readsTipsChosenWithTheMouse()
     QVERIFY(notices.texts() == QStringList{kSaved});
 }
 
-void TestTForm3::aClickBelowTheLastRowChoosesTheLastTip()
+void tst_TForm3::aClickBelowTheLastRowChoosesTheLastTip()
 {
     writeStore("a\r\nb\r\n");
     NoticeRecorder notices;
@@ -201,7 +201,7 @@ void TestTForm3::aClickBelowTheLastRowChoosesTheLastTip()
     QCOMPARE(window.Memo1->toPlainText(), QStringLiteral("b"));
 }
 
-void TestTForm3::closesOnlyThroughItsButtonAndNotWhileAdding()
+void tst_TForm3::closesOnlyThroughItsButtonAndNotWhileAdding()
 {
     writeStore("a\r\n");
     NoticeRecorder notices;
@@ -227,7 +227,7 @@ void TestTForm3::closesOnlyThroughItsButtonAndNotWhileAdding()
     QCOMPARE(notices.texts().size(), 2);
 }
 
-void TestTForm3::theDashMinimisesTheApplication()
+void tst_TForm3::theDashMinimisesTheApplication()
 {
     writeStore("a\r\n");
     NoticeRecorder notices;
@@ -238,5 +238,5 @@ void TestTForm3::theDashMinimisesTheApplication()
     QTRY_VERIFY(window.isMinimized());
 }
 
-QTEST_MAIN(TestTForm3)
-#include "TestTForm3.moc"
+QTEST_MAIN(tst_TForm3)
+#include "tst_tform3.moc"

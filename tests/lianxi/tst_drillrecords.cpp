@@ -28,7 +28,7 @@ DrillTally TallyOf(const QStringList &right, const QStringList &wrong)
 
 }  // namespace
 
-class DrillRecordsTest : public QObject {
+class tst_DrillRecords : public QObject {
     Q_OBJECT
 
 private:
@@ -187,5 +187,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(DrillRecordsTest)
-#include "tst_DrillRecords.moc"
+QTEST_GUILESS_MAIN(tst_DrillRecords)
+#include "tst_drillrecords.moc"

@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QTest>
 
-class DrillScoreTest : public QObject {
+class tst_DrillScore : public QObject {
     Q_OBJECT
 
 private slots:
@@ -53,5 +53,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(DrillScoreTest)
-#include "tst_DrillScore.moc"
+QTEST_APPLESS_MAIN(tst_DrillScore)
+#include "tst_drillscore.moc"

@@ -1,16 +1,16 @@
-#include "shell/Controls.h"
+#include "widgets/Controls.h"
 
-#include "shell/ClickLabel.h"
-#include "shell/Fonts.h"
-#include "shell/Palette.h"
-#include "shell/Shape.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/Fonts.h"
+#include "widgets/Palette.h"
+#include "widgets/Shape.h"
 
 namespace Controls {
 
-void SetColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+void SetColor(QWidget *widget, QPalette::ColorRole role, const QColor &color)
 {
     QPalette palette = widget->palette();
-    palette.setColor(role, colour);
+    palette.setColor(role, color);
     widget->setPalette(palette);
 }
 
@@ -26,7 +26,7 @@ ClickLabel *MakeRoundControl(QWidget *parent, const char *labelName, const QRect
     label->setAlignment(Qt::AlignCenter);
     label->setFont(Fonts::Ui(16, true));
     label->setCursor(Qt::PointingHandCursor);
-    SetColour(label, QPalette::WindowText, Palette::Fuchsia);
+    SetColor(label, QPalette::WindowText, Palette::Fuchsia);
     return label;
 }
 

@@ -1,6 +1,6 @@
-#include "shell/PictureBox.h"
+#include "widgets/PictureBox.h"
 
-#include "shell/Pictures.h"
+#include "widgets/Pictures.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -28,7 +28,7 @@ Widget *Make(QWidget *parent, const char *name, const QRect &rect)
     return Place(new Widget(parent), name, rect);
 }
 
-void SetColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour);
+void SetColor(QWidget *widget, QPalette::ColorRole role, const QColor &color);
 
 // The round window controls of the borderless windows: a bold fuchsia
 // caption over a dotted lime circle, with the hand pointer.

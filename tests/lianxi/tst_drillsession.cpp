@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class DrillSessionTest : public QObject {
+class tst_DrillSession : public QObject {
     Q_OBJECT
 
 private:
@@ -598,5 +598,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(DrillSessionTest)
-#include "tst_DrillSession.moc"
+QTEST_GUILESS_MAIN(tst_DrillSession)
+#include "tst_drillsession.moc"

@@ -1,12 +1,12 @@
 #include "kaochang/TForm4.h"
 #include "lianxi/TForm2.h"
 #include "shell/CueNames.h"
-#include "shell/FlatButton.h"
 #include "shell/FormRefs.h"
 #include "shell/PenCursor.h"
-#include "shell/PictureBox.h"
 #include "shell/TForm1.h"
 #include "support/Recorders.h"
+#include "widgets/FlatButton.h"
+#include "widgets/PictureBox.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -35,7 +35,7 @@ void CloseModalWindowSoon()
 
 }  // namespace
 
-class TestMainMenuWindow : public QObject {
+class tst_TForm1 : public QObject {
     Q_OBJECT
 
 private slots:
@@ -280,5 +280,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainMenuWindow)
-#include "tst_mainmenuwindow.moc"
+QTEST_MAIN(tst_TForm1)
+#include "tst_tform1.moc"

@@ -3,7 +3,7 @@
 #include <QScrollBar>
 #include <QTest>
 
-class RecordListBoxTest : public QObject {
+class tst_RecordListBox : public QObject {
     Q_OBJECT
 
 private slots:
@@ -75,5 +75,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RecordListBoxTest)
-#include "tst_RecordListBox.moc"
+QTEST_MAIN(tst_RecordListBox)
+#include "tst_recordlistbox.moc"

@@ -1,9 +1,9 @@
 #include "kaochang/ExamGrading.h"
 #include "kaochang/ExamPaper.h"
 #include "kaochang/TForm4.h"
-#include "shell/FlatButton.h"
-#include "shell/RadioGroup.h"
 #include "support/RunWindowBenchmarks.h"
+#include "widgets/FlatButton.h"
+#include "widgets/RadioGroup.h"
 
 #include <QLineEdit>
 #include <benchmark/benchmark.h>

@@ -28,7 +28,7 @@ const QString kStar = QStringLiteral("★");
 
 }  // namespace
 
-class TestTipStore : public QObject {
+class tst_TipStore : public QObject {
     Q_OBJECT
 
 private slots:
@@ -59,13 +59,13 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
-void TestTipStore::init()
+void tst_TipStore::init()
 {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
 }
 
-void TestTipStore::loadsTheFileLines_data()
+void tst_TipStore::loadsTheFileLines_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("tips");
@@ -80,7 +80,7 @@ void TestTipStore::loadsTheFileLines_data()
         << QByteArray("a\xff" "b\r\n\xd2\r\n\x81\x20z\r\n") << QStringList{"a\uFFFDb", "\uFFFD", "\uFFFD z"};
 }
 
-void TestTipStore::loadsTheFileLines()
+void tst_TipStore::loadsTheFileLines()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, tips);
@@ -94,7 +94,7 @@ void TestTipStore::loadsTheFileLines()
     QCOMPARE(loaded, tips);
 }
 
-void TestTipStore::aMissingFileIsReportedAndLeavesTheLines()
+void tst_TipStore::aMissingFileIsReportedAndLeavesTheLines()
 {
     QVERIFY(WriteAll(path(), "kept\r\n"));
     TipStore store;
@@ -110,7 +110,7 @@ void TestTipStore::aMissingFileIsReportedAndLeavesTheLines()
     QCOMPARE(store.TipAt(0), QStringLiteral("kept"));
 }
 
-void TestTipStore::loadThenSaveGivesBackEveryByte_data()
+void tst_TipStore::loadThenSaveGivesBackEveryByte_data()
 {
     QTest::addColumn<QByteArray>("bytes");
 
@@ -119,7 +119,7 @@ void TestTipStore::loadThenSaveGivesBackEveryByte_data()
     QTest::newRow("spaces kept") << QByteArray("  \r\n\t x \r\n");
 }
 
-void TestTipStore::loadThenSaveGivesBackEveryByte()
+void tst_TipStore::loadThenSaveGivesBackEveryByte()
 {
     QFETCH(QByteArray, bytes);
     QVERIFY(WriteAll(path(), bytes));
@@ -129,7 +129,7 @@ void TestTipStore::loadThenSaveGivesBackEveryByte()
     QCOMPARE(ReadAll(path()), bytes);
 }
 
-void TestTipStore::savesCrLfAfterEveryLine_data()
+void tst_TipStore::savesCrLfAfterEveryLine_data()
 {
     QTest::addColumn<QByteArray>("read");
     QTest::addColumn<QByteArray>("written");
@@ -140,7 +140,7 @@ void TestTipStore::savesCrLfAfterEveryLine_data()
     QTest::newRow("after a NUL all is gone") << QByteArray("a\r\nb\0junk\r\n", 11) << QByteArray("a\r\nb\r\n");
 }
 
-void TestTipStore::savesCrLfAfterEveryLine()
+void tst_TipStore::savesCrLfAfterEveryLine()
 {
     QFETCH(QByteArray, read);
     QFETCH(QByteArray, written);
@@ -154,7 +154,7 @@ void TestTipStore::savesCrLfAfterEveryLine()
 
 // Tips of random Chinese, ASCII and line breaks, added and saved, read back
 // as the same tips from the file alone.
-void TestTipStore::saveThenLoadGivesBackRandomTips()
+void tst_TipStore::saveThenLoadGivesBackRandomTips()
 {
     const QString alphabet = QStringLiteral("口算加减乘除凑十法破 abc123+-×÷＝（）\r\n★、。");
     QRandomGenerator random(4242);
@@ -180,7 +180,7 @@ void TestTipStore::saveThenLoadGivesBackRandomTips()
     }
 }
 
-void TestTipStore::addTipPutsTheStarFirst_data()
+void tst_TipStore::addTipPutsTheStarFirst_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("tip");
@@ -195,7 +195,7 @@ void TestTipStore::addTipPutsTheStarFirst_data()
                                                << QStringLiteral("★a b") << QByteArray("\xa1\xef" "a b");
 }
 
-void TestTipStore::addTipPutsTheStarFirst()
+void tst_TipStore::addTipPutsTheStarFirst()
 {
     QFETCH(QString, typed);
     QFETCH(QString, tip);
@@ -209,7 +209,7 @@ void TestTipStore::addTipPutsTheStarFirst()
     QCOMPARE(store.FileBytes(), QByteArray("\xa1\xef" "first\r\n") + bytes + "\r\n");
 }
 
-void TestTipStore::addTipRefusesWhatGbkCannotStore_data()
+void tst_TipStore::addTipRefusesWhatGbkCannotStore_data()
 {
     QTest::addColumn<QString>("typed");
 
@@ -220,7 +220,7 @@ void TestTipStore::addTipRefusesWhatGbkCannotStore_data()
     QTest::newRow("lone surrogate") << QString(QChar(0xD800));
 }
 
-void TestTipStore::addTipRefusesWhatGbkCannotStore()
+void tst_TipStore::addTipRefusesWhatGbkCannotStore()
 {
     QFETCH(QString, typed);
     TipStore store;
@@ -229,7 +229,7 @@ void TestTipStore::addTipRefusesWhatGbkCannotStore()
     QCOMPARE(store.FileBytes(), QByteArray());
 }
 
-void TestTipStore::removeLastTipTakesOnlyTheLast()
+void tst_TipStore::removeLastTipTakesOnlyTheLast()
 {
     TipStore store;
     QVERIFY(store.AddTip(QStringLiteral("a")));
@@ -240,7 +240,7 @@ void TestTipStore::removeLastTipTakesOnlyTheLast()
     QCOMPARE(store.FileBytes(), QByteArray("\xa1\xef" "a\r\n"));
 }
 
-void TestTipStore::aSaveWithoutItsFolderIsReported()
+void tst_TipStore::aSaveWithoutItsFolderIsReported()
 {
     TipStore store;
     QVERIFY(store.AddTip(QStringLiteral("a")));
@@ -252,7 +252,7 @@ void TestTipStore::aSaveWithoutItsFolderIsReported()
     QVERIFY(!QFile::exists(missing));
 }
 
-void TestTipStore::aReadOnlyStoreIsRefusedAndKeptWhole()
+void tst_TipStore::aReadOnlyStoreIsRefusedAndKeptWhole()
 {
     QVERIFY(WriteAll(path(), "old\r\n"));
     QVERIFY(QFile::setPermissions(path(), QFile::ReadOwner | QFile::ReadUser));
@@ -273,7 +273,7 @@ void TestTipStore::aReadOnlyStoreIsRefusedAndKeptWhole()
 // The new content goes into a new file that then takes the store's name, so
 // the old file is never cut short: a second name for it still reads the old
 // tips afterwards.
-void TestTipStore::theOldFileIsReplacedNotRewritten()
+void tst_TipStore::theOldFileIsReplacedNotRewritten()
 {
     QVERIFY(WriteAll(path(), "old\r\n"));
     const QString secondName = dir_->filePath(QStringLiteral("old-name"));
@@ -288,5 +288,5 @@ void TestTipStore::theOldFileIsReplacedNotRewritten()
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
-QTEST_APPLESS_MAIN(TestTipStore)
-#include "TestTipStore.moc"
+QTEST_APPLESS_MAIN(tst_TipStore)
+#include "tst_tipstore.moc"

@@ -21,7 +21,7 @@ QByteArray ReadAll(const QString &path)
 
 }  // namespace
 
-class TestTipsBook : public QObject {
+class tst_TipsBook : public QObject {
     Q_OBJECT
 
 private slots:
@@ -56,21 +56,21 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
-void TestTipsBook::init()
+void tst_TipsBook::init()
 {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
     QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("database")));
 }
 
-void TestTipsBook::writeStore(const QByteArray &bytes)
+void tst_TipsBook::writeStore(const QByteArray &bytes)
 {
     QFile file(storePath());
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-void TestTipsBook::opensWithTheFirstTipCurrent()
+void tst_TipsBook::opensWithTheFirstTipCurrent()
 {
     writeStore("first\r\nsecond\r\n");
     FakeTipsView view;
@@ -84,7 +84,7 @@ void TestTipsBook::opensWithTheFirstTipCurrent()
     QCOMPARE(view.detail, QStringLiteral("first"));
 }
 
-void TestTipsBook::anUnreadableStoreOpensEmpty()
+void tst_TipsBook::anUnreadableStoreOpensEmpty()
 {
     FakeTipsView view;
     TipsBook book(view, root());
@@ -105,7 +105,7 @@ void TestTipsBook::anUnreadableStoreOpensEmpty()
     QCOMPARE(ReadAll(storePath()), QByteArray("\xa1\xef\xd0\xc2\r\n"));
 }
 
-void TestTipsBook::listRowsAreNumberedFromOne()
+void tst_TipsBook::listRowsAreNumberedFromOne()
 {
     writeStore("\r\n\xa1\xef" "b\r\nno star\r\n");
     FakeTipsView view;
@@ -125,7 +125,7 @@ void TestTipsBook::listRowsAreNumberedFromOne()
     }
 }
 
-void TestTipsBook::aClickChoosesTheSelectedRow_data()
+void tst_TipsBook::aClickChoosesTheSelectedRow_data()
 {
     QTest::addColumn<int>("selected");
     QTest::addColumn<int>("current");
@@ -135,7 +135,7 @@ void TestTipsBook::aClickChoosesTheSelectedRow_data()
     QTest::newRow("below the last row") << -1 << 2 << QStringLiteral("c");
 }
 
-void TestTipsBook::aClickChoosesTheSelectedRow()
+void tst_TipsBook::aClickChoosesTheSelectedRow()
 {
     QFETCH(int, selected);
     QFETCH(int, current);
@@ -151,7 +151,7 @@ void TestTipsBook::aClickChoosesTheSelectedRow()
     QCOMPARE(view.detail, shown);
 }
 
-void TestTipsBook::anEmptyListShowsNothingEvenAfterAdding()
+void tst_TipsBook::anEmptyListShowsNothingEvenAfterAdding()
 {
     writeStore("");
     FakeTipsView view;
@@ -169,7 +169,7 @@ void TestTipsBook::anEmptyListShowsNothingEvenAfterAdding()
     QVERIFY(view.detail.isEmpty());
 }
 
-void TestTipsBook::addPanelOpensEmptyAndKeepsTheSaveState()
+void tst_TipsBook::addPanelOpensEmptyAndKeepsTheSaveState()
 {
     writeStore("a\r\n");
     FakeTipsView view;
@@ -187,7 +187,7 @@ void TestTipsBook::addPanelOpensEmptyAndKeepsTheSaveState()
     QVERIFY(!view.saveEnabled);
 }
 
-void TestTipsBook::onlyEnterIsSwallowed_data()
+void tst_TipsBook::onlyEnterIsSwallowed_data()
 {
     QTest::addColumn<QChar>("typed");
     QTest::addColumn<bool>("swallowed");
@@ -199,7 +199,7 @@ void TestTipsBook::onlyEnterIsSwallowed_data()
     QTest::newRow("space") << QChar(u' ') << false;
 }
 
-void TestTipsBook::onlyEnterIsSwallowed()
+void tst_TipsBook::onlyEnterIsSwallowed()
 {
     QFETCH(QChar, typed);
     QFETCH(bool, swallowed);
@@ -209,7 +209,7 @@ void TestTipsBook::onlyEnterIsSwallowed()
     QCOMPARE(view.swallowed, swallowed);
 }
 
-void TestTipsBook::savingStoresTheTipAndLocksTheButton()
+void tst_TipsBook::savingStoresTheTipAndLocksTheButton()
 {
     writeStore("old\r\n");
     FakeTipsView view;
@@ -232,7 +232,7 @@ void TestTipsBook::savingStoresTheTipAndLocksTheButton()
     QCOMPARE(view.messages.size(), 1);
 }
 
-void TestTipsBook::emptyTextIsRefused()
+void tst_TipsBook::emptyTextIsRefused()
 {
     writeStore("old\r\n");
     FakeTipsView view;
@@ -246,7 +246,7 @@ void TestTipsBook::emptyTextIsRefused()
     QCOMPARE(ReadAll(storePath()), QByteArray("old\r\n"));
 }
 
-void TestTipsBook::textGbkCannotStoreIsRefused()
+void tst_TipsBook::textGbkCannotStoreIsRefused()
 {
     writeStore("old\r\n");
     FakeTipsView view;
@@ -263,7 +263,7 @@ void TestTipsBook::textGbkCannotStoreIsRefused()
     QCOMPARE(ReadAll(storePath()), QByteArray("old\r\n"));
 }
 
-void TestTipsBook::theIndexSurvivesASave()
+void tst_TipsBook::theIndexSurvivesASave()
 {
     writeStore("a\r\nb\r\nc\r\n");
     FakeTipsView view;
@@ -279,7 +279,7 @@ void TestTipsBook::theIndexSurvivesASave()
     QCOMPARE(view.detail, QStringLiteral("b"));
 }
 
-void TestTipsBook::addAnotherAndBackToReadingUnlockSaving()
+void tst_TipsBook::addAnotherAndBackToReadingUnlockSaving()
 {
     writeStore("");
     FakeTipsView view;
@@ -304,7 +304,7 @@ void TestTipsBook::addAnotherAndBackToReadingUnlockSaving()
     QCOMPARE(ReadAll(storePath()), QByteArray("\xa1\xef" "one\r\n\xa1\xef" "two\r\n"));
 }
 
-void TestTipsBook::aFailedSaveForgetsTheTip()
+void tst_TipsBook::aFailedSaveForgetsTheTip()
 {
     writeStore("old\r\n");
     FakeTipsView view;
@@ -332,7 +332,7 @@ void TestTipsBook::aFailedSaveForgetsTheTip()
     QCOMPARE(ReadAll(storePath()), QByteArray("old\r\n\xa1\xef" "new\r\n"));
 }
 
-void TestTipsBook::leavingIsRefusedWhileAdding()
+void tst_TipsBook::leavingIsRefusedWhileAdding()
 {
     FakeTipsView view;
     TipsBook book(view, root());
@@ -350,7 +350,7 @@ void TestTipsBook::leavingIsRefusedWhileAdding()
     QCOMPARE(view.messages.size(), 1);
 }
 
-void TestTipsBook::minimisingAsksTheApplication()
+void tst_TipsBook::minimisingAsksTheApplication()
 {
     FakeTipsView view;
     TipsBook book(view, root());
@@ -361,5 +361,5 @@ void TestTipsBook::minimisingAsksTheApplication()
     QVERIFY(!view.closed);
 }
 
-QTEST_APPLESS_MAIN(TestTipsBook)
-#include "TestTipsBook.moc"
+QTEST_APPLESS_MAIN(tst_TipsBook)
+#include "tst_tipsbook.moc"

@@ -1,4 +1,4 @@
-#include "shell/Shape.h"
+#include "widgets/Shape.h"
 
 #include <QPainter>
 
