@@ -203,19 +203,6 @@ private slots:
         QCOMPARE(Contents("Lxcuo/2024-3-7.txt"), Joined(Answers(wrong)));
     }
 
-    // Root may write any file, but a record marked read-only is kept.
-    void aReadOnlyRecordIsKept()
-    {
-        MakeFolders({"Lxdui", "Lxcuo"});
-        QCOMPARE(SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"1+1=2"}, {}), Date), QString());
-        const QString path = root_ + "Lxdui/2024-3-7.txt";
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-        const QString error = SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"2+2=4"}, {}), Date);
-        QCOMPARE(error,
-                 QStringLiteral("Cannot create file \"%1\". Permission denied").arg(QDir::toNativeSeparators(path)));
-        QCOMPARE(Contents("Lxdui/2024-3-7.txt"), QByteArray("1+1=2\r\n"));
-    }
-
     void theDateIsAskedForEachFile()
     {
         MakeFolders({"Lxdui", "Lxcuo"});
