@@ -17,6 +17,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTextBoundaryFinder>
+#include <QTextOption>
 
 namespace {
 
@@ -61,6 +63,24 @@ QPlainTextEdit *MakeMemo(QWidget *parent, const char *name, const QRect &rect, c
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return memo;
+}
+
+// Breaking lines at word boundaries takes time that grows with the square
+// of a word's length: a pasted tip of a million letters without a space
+// would hold the window for minutes. Runs longer than this, far wider than
+// the box, are broken anywhere instead.
+constexpr qsizetype kLongestWrappedWord = 1000;
+
+QTextOption::WrapMode DetailWrapMode(const QString &text)
+{
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+    qsizetype previous = 0;
+    for (qsizetype next = breaks.toNextBoundary(); next >= 0; next = breaks.toNextBoundary()) {
+        if (next - previous > kLongestWrappedWord)
+            return QTextOption::WrapAnywhere;
+        previous = next;
+    }
+    return QTextOption::WrapAtWordBoundaryOrAnywhere;
 }
 
 }  // namespace
@@ -182,9 +202,9 @@ void TForm3::SpeedButton3Click()
     book_.OpenAddPanel();
 }
 
-void TForm3::Memo2KeyPress(QChar key)
+bool TForm3::Memo2KeyPress(QChar key)
 {
-    book_.CharacterTyped(key);
+    return book_.CharacterTyped(key) == TypedCharacter::ToAddBox;
 }
 
 void TForm3::SpeedButton5Click()
@@ -222,11 +242,8 @@ bool TForm3::eventFilter(QObject *watched, QEvent *event)
     if (watched == Memo2 && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (enter || !key->text().isEmpty()) {
-            swallowKey_ = false;
-            Memo2KeyPress(enter ? QChar(u'\r') : key->text().front());
-            return swallowKey_;
-        }
+        if (enter || !key->text().isEmpty())
+            return !Memo2KeyPress(enter ? QChar(u'\r') : key->text().front());
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -248,6 +265,10 @@ int TForm3::selectedRow() const
 
 void TForm3::setDetailText(const QString &text)
 {
+    // A new wrap mode lays out again whatever the box holds: emptied first,
+    // neither text is ever laid out in the other's mode.
+    Memo1->clear();
+    Memo1->setWordWrapMode(DetailWrapMode(text));
     Memo1->setPlainText(text);
 }
 
@@ -259,11 +280,6 @@ QString TForm3::newTipText() const
 void TForm3::clearNewTipText()
 {
     Memo2->clear();
-}
-
-void TForm3::swallowTypedCharacter()
-{
-    swallowKey_ = true;
 }
 
 bool TForm3::addPanelShown() const

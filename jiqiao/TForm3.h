@@ -61,7 +61,8 @@ private:
     void ListView1Click();
     void SpeedButton2Click();
     void SpeedButton3Click();
-    void Memo2KeyPress(QChar key);
+    // Whether the character goes on into the add box.
+    bool Memo2KeyPress(QChar key);
     void SpeedButton5Click();
     void SpeedButton6Click();
     void SpeedButton4Click();
@@ -73,7 +74,6 @@ private:
     void setDetailText(const QString &text) override;
     QString newTipText() const override;
     void clearNewTipText() override;
-    void swallowTypedCharacter() override;
     bool addPanelShown() const override;
     void setAddPanelShown(bool shown) override;
     void setSaveEnabled(bool enabled) override;
@@ -83,5 +83,4 @@ private:
     void minimiseApplication() override;
 
     TipsBook book_;
-    bool swallowKey_ = false;
 };

@@ -3,8 +3,10 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <QString>
+#include <QStringView>
 
-// The tips store's line format, on raw bytes.
+// The tips store's line format.
 namespace TipLines {
 
 // Cuts a store's bytes into lines. A line runs up to the first CR, LF or NUL;
@@ -12,6 +14,10 @@ namespace TipLines {
 // CR each end one line, while LF CR ends two. A NUL ends the text. A break at
 // the very end adds no empty last line, and nothing is trimmed.
 QList<QByteArray> Split(QByteArrayView bytes);
+
+// The same cut, on the text of a store that is not GBK (one that begins with
+// a byte-order mark), where the breaks are found once the text is decoded.
+QList<QString> Split(QStringView text);
 
 // Every line followed by CR LF; no lines give no bytes at all.
 QByteArray Join(const QList<QByteArray> &lines);

@@ -12,6 +12,20 @@ int AlignmentOf(int column)
     return static_cast<int>(alignment);
 }
 
+// The list shows no more of a tip than this many characters, far more than
+// its column holds: eliding a tip of megabytes for every repaint would take
+// seconds, while its start is all a row can show anyway.
+constexpr qsizetype kListedLength = 200;
+
+QString ListedText(const QString &tip)
+{
+    if (tip.size() <= kListedLength)
+        return tip;
+    // A character of two UTF-16 units is kept whole or left out.
+    const qsizetype length = tip.at(kListedLength - 1).isHighSurrogate() ? kListedLength - 1 : kListedLength;
+    return tip.left(length);
+}
+
 }  // namespace
 
 TipListModel::TipListModel(const TipStore &store) : store_(store) {}
@@ -37,7 +51,7 @@ QVariant TipListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= store_.TipCount())
         return {};
     if (role == Qt::DisplayRole)
-        return index.column() == NumberColumn ? QString::number(index.row() + 1) : store_.TipAt(index.row());
+        return index.column() == NumberColumn ? QString::number(index.row() + 1) : ListedText(store_.TipAt(index.row()));
     if (role == Qt::TextAlignmentRole)
         return AlignmentOf(index.column());
     return {};

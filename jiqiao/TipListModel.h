@@ -4,9 +4,9 @@
 
 class TipStore;
 
-// The tips list: one row per tip line, numbered from 1, with the whole line
-// beside its number. It holds nothing of its own and reads the store, so a
-// list of any length is ready at once.
+// The tips list: one row per tip line, numbered from 1, with the line beside
+// its number (the start of a very long one). It holds nothing of its own and
+// reads the store, so a list of any length is ready at once.
 class TipListModel : public QAbstractTableModel {
 public:
     enum Column { NumberColumn, TipColumn, ColumnCount };

@@ -3,14 +3,18 @@
 #include "jiqiao/GbkText.h"
 #include "jiqiao/TipLines.h"
 #include "shell/ErrorText.h"
+#include "shell/StoreFile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QStringDecoder>
 
 namespace {
 
 const QString kStar = QStringLiteral("★");
+constexpr QByteArrayView kUtf8Bom("\xEF\xBB\xBF");
+constexpr QByteArrayView kUtf16LeBom("\xFF\xFE");
+constexpr QByteArrayView kUtf16BeBom("\xFE\xFF");
 
 // CR LF, CR and LF each become one space; a NUL, which would end the
 // store's text, becomes one too.
@@ -27,15 +31,21 @@ QString OnOneLine(const QString &text)
     return line;
 }
 
-// QSaveFile replaces the file through a new one, which would get past a
-// read-only or locked store; an existing store must take writes itself.
-std::optional<QString> RefusesWrites(const QString &path)
+// The encoding a byte-order mark at the start names, with the mark's
+// length; nothing for a store without one, which is GBK.
+struct MarkedEncoding {
+    QStringConverter::Encoding encoding;
+    qsizetype markLength;
+};
+
+std::optional<MarkedEncoding> EncodingMarkedIn(QByteArrayView bytes)
 {
-    QFile existing(path);
-    if (!existing.exists())
-        return std::nullopt;
-    if (!existing.open(QIODevice::WriteOnly | QIODevice::Append))
-        return existing.errorString();
+    if (bytes.startsWith(kUtf8Bom))
+        return MarkedEncoding{QStringConverter::Utf8, kUtf8Bom.size()};
+    if (bytes.startsWith(kUtf16LeBom))
+        return MarkedEncoding{QStringConverter::Utf16LE, kUtf16LeBom.size()};
+    if (bytes.startsWith(kUtf16BeBom))
+        return MarkedEncoding{QStringConverter::Utf16BE, kUtf16BeBom.size()};
     return std::nullopt;
 }
 
@@ -43,32 +53,35 @@ std::optional<QString> RefusesWrites(const QString &path)
 
 std::optional<QString> TipStore::LoadTips(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return ErrorText::CannotOpenFile(QDir::toNativeSeparators(path), file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return ErrorText::CannotOpenFile(QDir::toNativeSeparators(path), file.errorString());
-    ReadBytes(bytes);
+    const StoreFile::ReadResult read = StoreFile::ReadWhole(path);
+    if (read.error)
+        return ErrorText::CannotOpenFile(QDir::toNativeSeparators(path), *read.error);
+    ReadBytes(read.bytes);
     return std::nullopt;
 }
 
-std::optional<QString> TipStore::SaveTips(const QString &path) const
+TipSaveResult TipStore::SaveNewTip(const QString &path, const QString &text)
 {
-    const QString shownPath = QDir::toNativeSeparators(path);
-    if (const std::optional<QString> reason = RefusesWrites(path))
-        return ErrorText::CannotCreateFile(shownPath, *reason);
-
-    QSaveFile file(path);
-    // A folder that takes no new files still lets an existing store be
-    // rewritten in place.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return ErrorText::CannotCreateFile(shownPath, file.errorString());
-    const QByteArray bytes = FileBytes();
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return ErrorText::CannotCreateFile(shownPath, file.errorString());
-    return std::nullopt;
+    TipStore saved;
+    if (!saved.AddTip(text))
+        return {TipSaveOutcome::NotStorable, {}};
+    const StoreFile::Lock lock(path);
+    if (lock.Error())
+        return {TipSaveOutcome::NotWritten, ErrorText::CannotCreateFile(QDir::toNativeSeparators(path), *lock.Error())};
+    // What the file holds now, another copy's latest tips included, comes
+    // first; a store not there yet is begun by this tip.
+    if (QFileInfo::exists(path)) {
+        TipStore current;
+        if (current.LoadTips(path) || !current.IsWhole())
+            return {TipSaveOutcome::StoreNotReadWhole, {}};
+        current.lines_ += saved.lines_;
+        current.texts_ += saved.texts_;
+        saved = std::move(current);
+    }
+    if (std::optional<QString> error = saved.SaveTips(path))
+        return {TipSaveOutcome::NotWritten, std::move(*error)};
+    *this = std::move(saved);
+    return {TipSaveOutcome::Saved, {}};
 }
 
 bool TipStore::AddTip(const QString &text)
@@ -82,20 +95,55 @@ bool TipStore::AddTip(const QString &text)
     return true;
 }
 
-void TipStore::RemoveLastTip()
+std::optional<QString> TipStore::SaveTips(const QString &path) const
 {
-    lines_.removeLast();
-    texts_.removeLast();
+    if (const std::optional<QString> reason = StoreFile::WriteWhole(path, FileBytes()))
+        return ErrorText::CannotCreateFile(QDir::toNativeSeparators(path), *reason);
+    return std::nullopt;
 }
 
 void TipStore::ReadBytes(QByteArrayView bytes)
 {
-    lines_ = TipLines::Split(bytes);
+    lines_.clear();
     texts_.clear();
+    const std::optional<MarkedEncoding> marked = EncodingMarkedIn(bytes);
+    if (!marked) {
+        ReadGbk(bytes);
+        return;
+    }
+    // The mark is already cut off: a second one is text. Stateless, so that
+    // a sequence cut off at the end counts as an error too.
+    QStringDecoder decode(marked->encoding, QStringConverter::Flag::Stateless |
+                                                QStringConverter::Flag::ConvertInitialBom);
+    const QString text = decode(bytes.sliced(marked->markLength));
+    ReadDecoded(text);
+    if (decode.hasError())
+        whole_ = false;
+}
+
+void TipStore::ReadGbk(QByteArrayView bytes)
+{
+    lines_ = TipLines::Split(bytes);
     texts_.reserve(lines_.size());
     GbkText::LineDecoder decode;
     for (const QByteArray &line : lines_)
         texts_.append(decode(line));
+    whole_ = !bytes.contains('\0');
+}
+
+void TipStore::ReadDecoded(const QString &text)
+{
+    texts_ = TipLines::Split(text);
+    lines_.reserve(texts_.size());
+    whole_ = !text.contains(QChar(0));
+    for (const QString &tip : texts_) {
+        std::optional<QByteArray> bytes = GbkText::Encode(tip);
+        whole_ = whole_ && bytes.has_value();
+        lines_.append(bytes ? std::move(*bytes) : QByteArray());
+    }
+    // GBK that begins like a UTF-8 mark would not read back as these tips.
+    if (!lines_.isEmpty() && lines_.first().startsWith(kUtf8Bom))
+        whole_ = false;
 }
 
 QByteArray TipStore::FileBytes() const

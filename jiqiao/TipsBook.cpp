@@ -10,6 +10,7 @@ namespace {
 const QString kNothingTyped = QStringLiteral("你还没有输入技巧内容，请输入！");
 const QString kSaved = QStringLiteral("保存完成！");
 const QString kCannotStore = QStringLiteral("技巧中有无法保存的字符，请修改后再保存！");
+const QString kStoreNotReadWhole = QStringLiteral("技巧囊没能完整读出来，为了保护里面原有的技巧，这次没有保存！");
 const QString kStillAdding = QStringLiteral("正在添加技巧，注意保存！");
 constexpr char16_t kEnter = 13;
 
@@ -52,10 +53,9 @@ void TipsBook::OpenAddPanel()
     view_.clearNewTipText();
 }
 
-void TipsBook::CharacterTyped(QChar character)
+TypedCharacter TipsBook::CharacterTyped(QChar character) const
 {
-    if (character.unicode() == kEnter)
-        view_.swallowTypedCharacter();
+    return character.unicode() == kEnter ? TypedCharacter::Swallowed : TypedCharacter::ToAddBox;
 }
 
 void TipsBook::SaveTip()
@@ -67,16 +67,19 @@ void TipsBook::SaveTip()
         view_.showMessage(kNothingTyped);
         return;
     }
-    if (!store_.AddTip(text)) {
+    const TipSaveResult result = store_.SaveNewTip(storePath_, text);
+    switch (result.outcome) {
+    case TipSaveOutcome::NotStorable:
         view_.showMessage(kCannotStore);
         return;
-    }
-    // A tip that did not reach the file leaves memory too, so the next
-    // attempt stores it once.
-    if (const std::optional<QString> error = store_.SaveTips(storePath_)) {
-        store_.RemoveLastTip();
-        view_.showError(*error);
+    case TipSaveOutcome::StoreNotReadWhole:
+        view_.showMessage(kStoreNotReadWhole);
         return;
+    case TipSaveOutcome::NotWritten:
+        view_.showError(result.errorText);
+        return;
+    case TipSaveOutcome::Saved:
+        break;
     }
     RefreshTipList();
     view_.showMessage(kSaved);

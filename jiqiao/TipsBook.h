@@ -8,6 +8,10 @@
 class QChar;
 class TipsView;
 
+// Where a character typed into the add box goes once the book has looked at
+// it.
+enum class TypedCharacter { ToAddBox, Swallowed };
+
 // The tips book: lists the store's tips, shows one in full and adds new
 // ones, saving the store after each.
 class TipsBook {
@@ -19,7 +23,7 @@ public:
     void ListClicked();
     void ShowTipInFull();
     void OpenAddPanel();
-    void CharacterTyped(QChar character);
+    TypedCharacter CharacterTyped(QChar character) const;
     void SaveTip();
     void AddAnother();
     void BackToReading();

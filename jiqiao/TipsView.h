@@ -17,8 +17,6 @@ public:
     // The add box, Memo2.
     virtual QString newTipText() const = 0;
     virtual void clearNewTipText() = 0;
-    // The character being typed into the add box goes no further.
-    virtual void swallowTypedCharacter() = 0;
 
     // The add panel, Panel3.
     virtual bool addPanelShown() const = 0;

@@ -3,11 +3,11 @@
 #include "lianxi/DrillTally.h"
 #include "shell/ErrorText.h"
 #include "shell/InstallFolder.h"
+#include "shell/StoreFile.h"
 
 #include <QDate>
 #include <QDir>
 #include <QLocale>
-#include <QSaveFile>
 
 RecordFolders PracticeRecordFolders()
 {
@@ -40,16 +40,11 @@ QByteArray RecordBytes(const QStringList &lines)
     return bytes;
 }
 
-// Written through a temporary file that replaces the old one only once it is
-// complete, so a full disk never leaves half a record behind.
+// A full disk or any other failure leaves the day's earlier file as it was.
 QString WriteRecordFile(const QString &path, const QStringList &lines)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return ErrorText::CannotCreateFile(QDir::toNativeSeparators(path), file.errorString());
-    const QByteArray bytes = RecordBytes(lines);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return ErrorText::CannotCreateFile(QDir::toNativeSeparators(path), file.errorString());
+    if (const std::optional<QString> reason = StoreFile::WriteWhole(path, RecordBytes(lines)))
+        return ErrorText::CannotCreateFile(QDir::toNativeSeparators(path), *reason);
     return {};
 }
 

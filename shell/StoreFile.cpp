@@ -33,6 +33,12 @@ ReadResult ReadWhole(const QString &path)
 
 std::optional<QString> WriteWhole(const QString &path, QByteArrayView bytes)
 {
+    // A file marked read-only is meant to stay as it is, and the new file
+    // would take its place regardless. Its owner's write bit decides as well
+    // as whether this user may write it, since root always may.
+    const QFileInfo existing(path);
+    if (existing.exists() && (!existing.permissions().testFlag(QFileDevice::WriteOwner) || !existing.isWritable()))
+        return qt_error_string(EACCES);
     QSaveFile file(path);
     // Unbuffered, so that a write the disk refuses fails at once: through
     // Qt's buffer a full disk goes unnoticed and commit() still succeeds.
@@ -61,19 +67,19 @@ std::optional<QString> WriteWhole(const QString &path, QByteArrayView bytes)
 
 Lock::Lock(const QString &path) : lock_(std::make_unique<QLockFile>(path + QStringLiteral(".lock")))
 {
+    // QLockFile names no reason for a lock file it could not create or
+    // write (a full disk, a missing folder, a read-only folder), but it
+    // returns straight after the failing call, whose errno is still set.
+    errno = 0;
     if (lock_->tryLock(kLockWaitMs))
         return;
-    switch (lock_->error()) {
-    case QLockFile::LockFailedError:
+    const int reason = errno;
+    if (lock_->error() == QLockFile::LockFailedError)
         error_ = QStringLiteral("The file is being saved by another copy of the program");
-        break;
-    case QLockFile::PermissionError:
-        error_ = QStringLiteral("Permission denied");
-        break;
-    default:
+    else if (reason != 0)
+        error_ = qt_error_string(reason);
+    else
         error_ = QStringLiteral("Unknown error");
-        break;
-    }
 }
 
 Lock::~Lock() = default;

@@ -27,7 +27,9 @@ ReadResult ReadWhole(const QString &path);
 // Makes bytes the file's whole content. They go into a new file beside it,
 // which takes the old one's place only once every byte has reached the disk;
 // any failure, a full disk included, leaves the old file as it was, byte for
-// byte. It never falls back to rewriting the old file in place.
+// byte. It never falls back to rewriting the old file in place. A file
+// marked read-only (its owner's write bit clear) is refused as "Permission
+// denied", also for root.
 std::optional<QString> WriteWhole(const QString &path, QByteArrayView bytes);
 
 // Holds the lock file beside path (path + ".lock") while it lives, so that

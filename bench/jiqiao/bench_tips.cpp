@@ -1,6 +1,8 @@
 // A tips store of 100,000 tips (about 5 MB): opening the window on it,
 // saving it, saving one more tip through the window's logic, and scrolling
-// the list a page at a time.
+// the list a page at a time. Then single tips of great length: the list
+// repainted with a 1 MB tip in it, such a tip shown in full, and a store of
+// one 50 MB line opened.
 #include "jiqiao/TForm3.h"
 #include "jiqiao/TipListView.h"
 #include "jiqiao/TipStore.h"
@@ -11,6 +13,7 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -48,6 +51,54 @@ private:
 const LargeInstall &Install()
 {
     static const LargeInstall install;
+    return install;
+}
+
+// An installation folder whose store holds the given lines, as GBK.
+class StoreInstall {
+public:
+    explicit StoreInstall(const QList<QByteArray> &lines)
+    {
+        QDir(dir_.path()).mkdir(QStringLiteral("database"));
+        QFile store(dir_.path() + QStringLiteral("/database/yd.zerk"));
+        if (!store.open(QIODevice::WriteOnly))
+            std::abort();
+        for (const QByteArray &line : lines) {
+            if (store.write(line + "\r\n") != line.size() + 2)
+                std::abort();
+        }
+    }
+
+    QString root() const { return dir_.path() + QLatin1Char('/'); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Chinese text and numbers, as GBK, repeated to the given number of bytes.
+QByteArray LongGbkLine(qsizetype bytes)
+{
+    const QByteArray unit = QStringEncoder("GBK")(QStringLiteral("凑十法：9加几，把另一个数分成1和几，先凑成十。"));
+    QByteArray line;
+    line.reserve(bytes + unit.size());
+    while (line.size() < bytes)
+        line += unit;
+    return line;
+}
+
+constexpr qsizetype kMegabyte = 1 << 20;
+
+// A 1 MB tip of letters with no space, one of Chinese text, and a short one.
+const StoreInstall &LongTipsInstall()
+{
+    static const StoreInstall install(
+        {QByteArray(kMegabyte, 'x'), LongGbkLine(kMegabyte), QByteArray("\xa1\xef\xbc\xd3\xb7\xa8")});
+    return install;
+}
+
+const StoreInstall &HugeLineInstall()
+{
+    static const StoreInstall install({LongGbkLine(50 * kMegabyte)});
     return install;
 }
 
@@ -113,6 +164,48 @@ void BM_ScrollListOnePage(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ScrollListOnePage)->Unit(benchmark::kMicrosecond);
+
+// A repaint of the list with the 1 MB tips in it: within a frame's 16 ms.
+void BM_RepaintListWithMegabyteTips(benchmark::State &state)
+{
+    TForm3 window(LongTipsInstall().root());
+    window.show();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(window.ListView1->viewport()->grab());
+}
+BENCHMARK(BM_RepaintListWithMegabyteTips)->Unit(benchmark::kMillisecond);
+
+// "详解技巧" on a 1 MB tip, drawn: 0 is the tip of letters without a space,
+// 1 the Chinese one.
+void BM_ShowMegabyteTipInFull(benchmark::State &state)
+{
+    TForm3 window(LongTipsInstall().root());
+    window.show();
+    // The click in the list that chooses the tip.
+    window.ListView1->selectRow(static_cast<int>(state.range(0)));
+    emit window.ListView1->mouseClicked();
+    for (auto _ : state) {
+        window.SpeedButton2->click();
+        benchmark::DoNotOptimize(window.Memo1->grab());
+    }
+    if (window.Memo1->toPlainText().size() < kMegabyte / 2)
+        state.SkipWithError("the tip is not shown whole");
+}
+BENCHMARK(BM_ShowMegabyteTipInFull)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The window created and shown on a store of one 50 MB line: within 2 s.
+void BM_OpenStoreOfOne50MbLine(benchmark::State &state)
+{
+    const QString root = HugeLineInstall().root();
+    for (auto _ : state) {
+        TForm3 window(root);
+        window.show();
+        benchmark::DoNotOptimize(window.grab());
+        if (window.ListView1->model()->rowCount() != 1)
+            state.SkipWithError("the line is not listed");
+    }
+}
+BENCHMARK(BM_OpenStoreOfOne50MbLine)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

@@ -11,7 +11,6 @@ struct FakeTipsView : TipsView {
     int selected = -1;
     QString detail;
     QString newTip;
-    bool swallowed = false;
     bool panelShown = false;
     bool saveEnabled = false;
     QStringList messages;
@@ -23,7 +22,6 @@ struct FakeTipsView : TipsView {
     void setDetailText(const QString &text) override { detail = text; }
     QString newTipText() const override { return newTip; }
     void clearNewTipText() override { newTip.clear(); }
-    void swallowTypedCharacter() override { swallowed = true; }
     bool addPanelShown() const override { return panelShown; }
     void setAddPanelShown(bool shown) override { panelShown = shown; }
     void setSaveEnabled(bool enabled) override { saveEnabled = enabled; }

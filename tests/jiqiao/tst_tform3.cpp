@@ -2,11 +2,13 @@
 #include "jiqiao/TipListView.h"
 #include "shell/FormRefs.h"
 #include "support/Recorders.h"
+#include "support/TestFiles.h"
 #include "widgets/BevelPanel.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/FlatButton.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
 #include <QPlainTextEdit>
@@ -18,12 +20,9 @@ namespace {
 const QString kSaved = QStringLiteral("保存完成！");
 const QString kStillAdding = QStringLiteral("正在添加技巧，注意保存！");
 const QString kHint = QStringLiteral("选择技巧囊中技巧项目，单击《详解技巧》来显示技\n巧\n详细展示。");
+const QString kNotReadWhole = QStringLiteral("技巧囊没能完整读出来，为了保护里面原有的技巧，这次没有保存！");
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
-}
+using TestFiles::ReadAll;
 
 QPoint RowCentre(TipListView *list, int row)
 {
@@ -45,9 +44,13 @@ private slots:
     void aClickBelowTheLastRowChoosesTheLastTip();
     void closesOnlyThroughItsButtonAndNotWhileAdding();
     void theDashMinimisesTheApplication();
+    void aStoreNotReadWholeIsNotSavedOver();
+    void aSecondWindowsTipsAreListedAfterASave();
+    void aMegabyteTipShowsAtOnce();
 
 private:
     void writeStore(const QByteArray &bytes);
+    static void addTip(TForm3 &window, const QString &text);
     QString root() const { return dir_->path() + QLatin1Char('/'); }
     QString storePath() const { return root() + QStringLiteral("database/yd.zerk"); }
 
@@ -66,6 +69,13 @@ void tst_TForm3::writeStore(const QByteArray &bytes)
     QFile file(storePath());
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+void tst_TForm3::addTip(TForm3 &window, const QString &text)
+{
+    QTest::mouseClick(window.SpeedButton3, Qt::LeftButton);
+    QTest::keyClicks(window.Memo2, text);
+    QTest::mouseClick(window.SpeedButton5, Qt::LeftButton);
 }
 
 void tst_TForm3::opensAsTheTipsBook()
@@ -236,6 +246,76 @@ void tst_TForm3::theDashMinimisesTheApplication()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTest::mouseClick(window.Label13, Qt::LeftButton);
     QTRY_VERIFY(window.isMinimized());
+}
+
+void tst_TForm3::aStoreNotReadWholeIsNotSavedOver()
+{
+    const QByteArray store("a\r\nb\0c\r\n", 8);
+    writeStore(store);
+    NoticeRecorder notices;
+    TForm3 window(root());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.ListView1->model()->rowCount(), 2);
+
+    addTip(window, QStringLiteral("new"));
+    QCOMPARE(notices.seen.size(), 1);
+    QCOMPARE(notices.seen.first().first, Notices::Kind::Notice);
+    QCOMPARE(notices.seen.first().second, kNotReadWhole);
+    QVERIFY(window.SpeedButton5->isEnabled());
+    QCOMPARE(window.Memo2->toPlainText(), QStringLiteral("new"));
+    QCOMPARE(window.ListView1->model()->rowCount(), 2);
+    QCOMPARE(ReadAll(storePath()), store);
+}
+
+// Two windows open on one store, as when the program runs twice; the second
+// one's store is a Windows "Unicode" text file.
+void tst_TForm3::aSecondWindowsTipsAreListedAfterASave()
+{
+    writeStore(QByteArray("\xff\xfe\xd1\x51\x41\x53\xd5\x6c\r\0\n\0", 12));
+    NoticeRecorder notices;
+    TForm3 first(root());
+    TForm3 second(root());
+    second.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&second));
+    QCOMPARE(second.ListView1->model()->index(0, 1).data().toString(), QStringLiteral("凑十法"));
+
+    addTip(first, QStringLiteral("one"));
+    addTip(second, QStringLiteral("two"));
+    QCOMPARE(notices.texts(), (QStringList{kSaved, kSaved}));
+    QCOMPARE(ReadAll(storePath()), QByteArray("\xb4\xd5\xca\xae\xb7\xa8\r\n\xa1\xef" "one\r\n\xa1\xef" "two\r\n"));
+    const QAbstractItemModel *list = second.ListView1->model();
+    QCOMPARE(list->rowCount(), 3);
+    QCOMPARE(list->index(1, 1).data().toString(), QStringLiteral("★one"));
+    QCOMPARE(list->index(2, 0).data().toString(), QStringLiteral("3"));
+}
+
+// A pasted tip of a million letters with no space: its row shows its start
+// and the detail box the whole tip, each within moments.
+void tst_TForm3::aMegabyteTipShowsAtOnce()
+{
+    const QByteArray tip(1 << 20, 'x');
+    writeStore(tip + "\r\nshort\r\n");
+    NoticeRecorder notices;
+    TForm3 window(root());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QString row = window.ListView1->model()->index(0, 1).data().toString();
+    QVERIFY(!row.isEmpty() && row.size() < 1000 && QString::fromLatin1(tip).startsWith(row));
+
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(window.SpeedButton2, Qt::LeftButton);
+    QCOMPARE(window.Memo1->toPlainText(), QString::fromLatin1(tip));
+    QVERIFY(!window.grab().isNull());
+
+    // A tip that fits keeps wrapping at word boundaries; the long one is not
+    // laid out again that way on its way out.
+    QTest::mouseClick(window.ListView1->viewport(), Qt::LeftButton, {}, RowCentre(window.ListView1, 1));
+    QTest::mouseClick(window.SpeedButton2, Qt::LeftButton);
+    QCOMPARE(window.Memo1->toPlainText(), QStringLiteral("short"));
+    QCOMPARE(window.Memo1->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QVERIFY2(clock.elapsed() < 10000, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
 }
 
 QTEST_MAIN(tst_TForm3)

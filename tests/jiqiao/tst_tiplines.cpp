@@ -41,6 +41,12 @@ void tst_TipLines::splitsAtEveryKindOfBreak()
     QFETCH(QByteArray, bytes);
     QFETCH(Lines, lines);
     QCOMPARE(TipLines::Split(bytes), lines);
+
+    // Decoded text, one character per byte, is cut at the same places.
+    QStringList textLines;
+    for (const QByteArray &line : lines)
+        textLines << QString::fromLatin1(line);
+    QCOMPARE(TipLines::Split(QString::fromLatin1(bytes)), textLines);
 }
 
 void tst_TipLines::joinsWithCrLfAfterEveryLine_data()

@@ -1,8 +1,11 @@
 #include "FakeTipsView.h"
 #include "jiqiao/TipsBook.h"
+#include "support/FullDisk.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,12 +15,9 @@ const QString kNothingTyped = QStringLiteral("你还没有输入技巧内容，�
 const QString kSaved = QStringLiteral("保存完成！");
 const QString kCannotStore = QStringLiteral("技巧中有无法保存的字符，请修改后再保存！");
 const QString kStillAdding = QStringLiteral("正在添加技巧，注意保存！");
+const QString kNotReadWhole = QStringLiteral("技巧囊没能完整读出来，为了保护里面原有的技巧，这次没有保存！");
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
-}
+using TestFiles::ReadAll;
 
 }  // namespace
 
@@ -44,6 +44,9 @@ private slots:
     void theIndexSurvivesASave();
     void addAnotherAndBackToReadingUnlockSaving();
     void aFailedSaveForgetsTheTip();
+    void aFullDiskIsAnErrorNotASave();
+    void aStoreNotReadWholeIsLeftAsItIs_data();
+    void aStoreNotReadWholeIsLeftAsItIs();
 
     void leavingIsRefusedWhileAdding();
     void minimisingAsksTheApplication();
@@ -190,23 +193,22 @@ void tst_TipsBook::addPanelOpensEmptyAndKeepsTheSaveState()
 void tst_TipsBook::onlyEnterIsSwallowed_data()
 {
     QTest::addColumn<QChar>("typed");
-    QTest::addColumn<bool>("swallowed");
+    QTest::addColumn<TypedCharacter>("goes");
 
-    QTest::newRow("Enter") << QChar(13) << true;
-    QTest::newRow("line feed") << QChar(10) << false;
-    QTest::newRow("letter") << QChar(u'a') << false;
-    QTest::newRow("Chinese") << QChar(u'加') << false;
-    QTest::newRow("space") << QChar(u' ') << false;
+    QTest::newRow("Enter") << QChar(13) << TypedCharacter::Swallowed;
+    QTest::newRow("line feed") << QChar(10) << TypedCharacter::ToAddBox;
+    QTest::newRow("letter") << QChar(u'a') << TypedCharacter::ToAddBox;
+    QTest::newRow("Chinese") << QChar(u'加') << TypedCharacter::ToAddBox;
+    QTest::newRow("space") << QChar(u' ') << TypedCharacter::ToAddBox;
 }
 
 void tst_TipsBook::onlyEnterIsSwallowed()
 {
     QFETCH(QChar, typed);
-    QFETCH(bool, swallowed);
+    QFETCH(TypedCharacter, goes);
     FakeTipsView view;
-    TipsBook book(view, root());
-    book.CharacterTyped(typed);
-    QCOMPARE(view.swallowed, swallowed);
+    const TipsBook book(view, root());
+    QCOMPARE(book.CharacterTyped(typed), goes);
 }
 
 void tst_TipsBook::savingStoresTheTipAndLocksTheButton()
@@ -314,7 +316,7 @@ void tst_TipsBook::aFailedSaveForgetsTheTip()
     view.newTip = QStringLiteral("new");
 
     // The store's folder goes away: nothing can be saved.
-    QVERIFY(QDir(root() + QStringLiteral("database")).removeRecursively());
+    QVERIFY(QDir(dir_->path()).rename(QStringLiteral("database"), QStringLiteral("away")));
     book.SaveTip();
     QCOMPARE(view.errors.size(), 1);
     QVERIFY2(view.errors.first().startsWith(
@@ -326,10 +328,67 @@ void tst_TipsBook::aFailedSaveForgetsTheTip()
     QCOMPARE(book.ListModel().rowCount(), 1);
 
     // Once the folder is back, the tip is stored once.
-    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("database")));
+    QVERIFY(QDir(dir_->path()).rename(QStringLiteral("away"), QStringLiteral("database")));
     book.SaveTip();
     QCOMPARE(view.messages, QStringList{kSaved});
     QCOMPARE(ReadAll(storePath()), QByteArray("old\r\n\xa1\xef" "new\r\n"));
+}
+
+void tst_TipsBook::aFullDiskIsAnErrorNotASave()
+{
+    const QByteArray old(3000, 'x');
+    writeStore(old);
+    FakeTipsView view;
+    TipsBook book(view, root());
+    book.Create();
+    book.OpenAddPanel();
+    view.newTip = QStringLiteral("new");
+    {
+        FullDisk full(1024);
+        book.SaveTip();
+    }
+    QCOMPARE(view.errors, QStringList{QStringLiteral("Cannot create file \"%1\". File too large")
+                                          .arg(QDir::toNativeSeparators(storePath()))});
+    QVERIFY(view.messages.isEmpty());
+    QVERIFY(view.saveEnabled);
+    QCOMPARE(book.ListModel().rowCount(), 1);
+    QCOMPARE(ReadAll(storePath()), old);
+}
+
+void tst_TipsBook::aStoreNotReadWholeIsLeftAsItIs_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("opens");
+
+    QTest::newRow("NUL") << QByteArray("a\r\n\0b\r\n", 7) << true;
+    QTest::newRow("cannot be read") << QByteArray() << false;
+}
+
+void tst_TipsBook::aStoreNotReadWholeIsLeftAsItIs()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, opens);
+    if (opens)
+        writeStore(bytes);
+    else
+        QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), storePath()));
+    FakeTipsView view;
+    TipsBook book(view, root());
+    book.Create();
+    QCOMPARE(view.errors.size(), opens ? 0 : 1);
+    const int rows = book.ListModel().rowCount();
+
+    book.OpenAddPanel();
+    view.newTip = QStringLiteral("new");
+    book.SaveTip();
+    QCOMPARE(view.messages, QStringList{kNotReadWhole});
+    QCOMPARE(view.errors.size(), opens ? 0 : 1);
+    QVERIFY(view.saveEnabled);
+    QCOMPARE(book.ListModel().rowCount(), rows);
+    if (opens)
+        QCOMPARE(ReadAll(storePath()), bytes);
+    else
+        QCOMPARE(QFileInfo(storePath()).symLinkTarget(), QStringLiteral("/proc/self/mem"));
 }
 
 void tst_TipsBook::leavingIsRefusedWhileAdding()

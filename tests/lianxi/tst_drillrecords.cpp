@@ -1,5 +1,6 @@
 #include "lianxi/DrillRecords.h"
 #include "lianxi/DrillTally.h"
+#include "support/FullDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,6 +27,15 @@ DrillTally TallyOf(const QStringList &right, const QStringList &wrong)
     return tally;
 }
 
+// count answers, each line as long as "12+7=19".
+QStringList Answers(int count)
+{
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines << QStringLiteral("%1+7=%2").arg(10 + i % 90).arg(17 + i % 90);
+    return lines;
+}
+
 }  // namespace
 
 class tst_DrillRecords : public QObject {
@@ -41,6 +51,13 @@ private:
         if (!file.open(QIODevice::ReadOnly))
             return QByteArray("<") + file.errorString().toUtf8() + ">";
         return file.readAll();
+    }
+    static QByteArray Joined(const QStringList &lines)
+    {
+        QByteArray bytes;
+        for (const QString &line : lines)
+            bytes += line.toLatin1() + "\r\n";
+        return bytes;
     }
     void MakeFolders(const QStringList &folders) const
     {
@@ -142,6 +159,48 @@ private slots:
         QCOMPARE(Contents("Lxdui/2024-3-7.txt"), QByteArray("2+2=4\r\n"));
         QCOMPARE(Contents("Lxcuo/2024-3-7.txt"), QByteArray("1+2=4\r\n"));
         QVERIFY(QFileInfo(root_ + "Lxcuo/2024-3-8.txt").isDir());
+    }
+
+    // A disk that takes only so many bytes per file, below and above Qt's
+    // 16 KB write buffer: the file that does not fit keeps the day's earlier
+    // save byte for byte, and one written before it stays written.
+    void aFullDiskKeepsTheEarlierSave_data()
+    {
+        QTest::addColumn<int>("right");
+        QTest::addColumn<int>("wrong");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<bool>("rightWritten");
+        QTest::newRow("below the buffer") << 100 << 100 << 512 << false;
+        QTest::newRow("above the buffer") << 4000 << 4000 << 20000 << false;
+        QTest::newRow("only the wrong answers do not fit") << 5 << 4000 << 1024 << true;
+    }
+
+    void aFullDiskKeepsTheEarlierSave()
+    {
+        QFETCH(int, right);
+        QFETCH(int, wrong);
+        QFETCH(int, room);
+        QFETCH(bool, rightWritten);
+        MakeFolders({"Lxdui", "Lxcuo"});
+        QCOMPARE(SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"1+1=2"}, {"1+2=4"}), Date), QString());
+
+        const DrillTally tally = TallyOf(Answers(right), Answers(wrong));
+        QString error;
+        {
+            FullDisk full(static_cast<rlim_t>(room));
+            error = SaveDrillRecords(root_, PracticeRecordFolders(), tally, Date);
+        }
+        const QString failed = rightWritten ? "Lxcuo/2024-3-7.txt" : "Lxdui/2024-3-7.txt";
+        QCOMPARE(error, QStringLiteral("Cannot create file \"%1\". File too large")
+                            .arg(QDir::toNativeSeparators(root_ + failed)));
+        QCOMPARE(Contents("Lxdui/2024-3-7.txt"), rightWritten ? Joined(Answers(right)) : QByteArray("1+1=2\r\n"));
+        QCOMPARE(Contents("Lxcuo/2024-3-7.txt"), QByteArray("1+2=4\r\n"));
+        for (const char *folder : {"Lxdui", "Lxcuo"})
+            QCOMPARE(QDir(root_ + folder).entryList(QDir::Files | QDir::Hidden), QStringList{"2024-3-7.txt"});
+
+        QCOMPARE(SaveDrillRecords(root_, PracticeRecordFolders(), tally, Date), QString());
+        QCOMPARE(Contents("Lxdui/2024-3-7.txt"), Joined(Answers(right)));
+        QCOMPARE(Contents("Lxcuo/2024-3-7.txt"), Joined(Answers(wrong)));
     }
 
     void theDateIsAskedForEachFile()

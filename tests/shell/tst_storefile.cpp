@@ -1,49 +1,17 @@
 #include "shell/StoreFile.h"
+#include "support/FullDisk.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-namespace {
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "unreadable: " + file.errorString().toUtf8();
-    return file.readAll();
-}
-
-bool WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// While one lives, no file of this process may grow past a few bytes: every
-// longer write fails as it would on a full disk, also for root.
-class FullDisk {
-public:
-    explicit FullDisk(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FullDisk() { setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_{};
-};
-
-}  // namespace
+using TestFiles::ReadAll;
+using TestFiles::WriteAll;
 
 class tst_StoreFile : public QObject {
     Q_OBJECT
@@ -58,6 +26,8 @@ private slots:
     void readsAFileOrALinkToOne();
     void refusesWhatIsNotARegularFileAtOnce();
     void aSecondLockWaitsForTheFirst();
+    void aLockThatCannotBeWrittenSaysWhy();
+    void aReadOnlyFileIsKeptEvenForRoot();
 
 private:
     QString path() const { return dir_->filePath(QStringLiteral("store.txt")); }
@@ -148,6 +118,37 @@ void tst_StoreFile::aSecondLockWaitsForTheFirst()
     QVERIFY(!QFile::exists(path() + ".lock"));
     StoreFile::Lock again(path());
     QCOMPARE(again.Error(), std::nullopt);
+}
+
+void tst_StoreFile::aLockThatCannotBeWrittenSaysWhy()
+{
+    const StoreFile::Lock withoutFolder(dir_->filePath(QStringLiteral("nowhere/store.txt")));
+    QCOMPARE(withoutFolder.Error(), QStringLiteral("No such file or directory"));
+
+    std::optional<QString> error;
+    {
+        FullDisk full(4);
+        const StoreFile::Lock onAFullDisk(path());
+        error = onAFullDisk.Error();
+    }
+    QCOMPARE(error, QStringLiteral("File too large"));
+    QVERIFY(!QFile::exists(path() + ".lock"));
+}
+
+// The owner's write bit decides, so root, who may write anything, is
+// refused too; a link to a read-only file is refused as the file is.
+void tst_StoreFile::aReadOnlyFileIsKeptEvenForRoot()
+{
+    QVERIFY(WriteAll(path(), "old\r\n"));
+    QVERIFY(QFile::setPermissions(path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const QString link = dir_->filePath(QStringLiteral("link.txt"));
+    QVERIFY(QFile::link(path(), link));
+    for (const QString &name : {path(), link}) {
+        QCOMPARE(StoreFile::WriteWhole(name, "new\r\n"), QStringLiteral("Permission denied"));
+        QCOMPARE(ReadAll(path()), QByteArray("old\r\n"));
+    }
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"link.txt", "store.txt"}));
 }
 
 QTEST_GUILESS_MAIN(tst_StoreFile)

@@ -22,11 +22,38 @@ bool HasLineEnd(const QByteArray &bytes)
     return bytes.contains('\r') || bytes.contains('\n') || bytes.contains('\0');
 }
 
-// The bytes as a store: lines never hold a line end, rewriting them reads
-// back the same lines, and loading the rewrite and saving it again changes
-// nothing.
+bool BeginsWithMark(QByteArrayView bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
+// A store held whole is written as GBK that reads back as the same tips,
+// whole again, and is written the same once more.
+void WholeStoresReadBack(const TipStore &store)
+{
+    if (!store.IsWhole())
+        return;
+    TipStore reread;
+    reread.ReadBytes(store.FileBytes());
+    Require(reread.IsWhole());
+    Require(reread.TipCount() == store.TipCount());
+    for (int i = 0; i < store.TipCount(); ++i)
+        Require(reread.TipAt(i) == store.TipAt(i));
+    Require(reread.FileBytes() == store.FileBytes());
+}
+
+// The bytes as a store. Without a byte-order mark they are GBK lines: lines
+// never hold a line end, rewriting them reads back the same lines, loading
+// the rewrite and saving it again changes nothing, and the store is whole
+// unless a NUL cut its text short.
 void StoreBytes(QByteArrayView bytes)
 {
+    TipStore store;
+    store.ReadBytes(bytes);
+    WholeStoresReadBack(store);
+    if (BeginsWithMark(bytes))
+        return;
+
     const QList<QByteArray> lines = TipLines::Split(bytes);
     qsizetype total = 0;
     for (const QByteArray &line : lines) {
@@ -39,10 +66,9 @@ void StoreBytes(QByteArrayView bytes)
     const QByteArray rewritten = TipLines::Join(lines);
     Require(TipLines::Split(rewritten) == lines);
 
-    TipStore store;
-    store.ReadBytes(bytes);
     Require(store.TipCount() == lines.size());
     Require(store.FileBytes() == rewritten);
+    Require(store.IsWhole() == !bytes.contains('\0'));
 
     GbkText::LineDecoder decode;
     for (int i = 0; i < store.TipCount(); ++i) {
