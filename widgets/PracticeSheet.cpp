@@ -91,6 +91,10 @@ private:
     void DrawAnswer(int index, const QRectF &cell, double numberWidth, double answerWidth);
     double AnswerWidth() const;
     void Text(const QRectF &box, int flags, const QString &text, const QFont &font, const QColor &colour);
+    // A problem's number, right-aligned before the cell's content and on its
+    // baseline, though it is set smaller.
+    void Number(int index, const QRectF &cell, double numberWidth, const QFont &contentFont);
+    double Baseline(const QRectF &cell, const QFont &font) const;
 
     QPainter &painter_;
     QPagedPaintDevice &device_;
@@ -105,6 +109,25 @@ void SheetPainter::Text(const QRectF &box, int flags, const QString &text, const
     painter_.setFont(font);
     painter_.setPen(colour);
     painter_.drawText(box, flags | Qt::TextSingleLine, text);
+}
+
+double SheetPainter::Baseline(const QRectF &cell, const QFont &font) const
+{
+    // Where a vertically centred line of that font stands.
+    const QFontMetricsF metrics(font, &device_);
+    return cell.top() + (cell.height() + metrics.ascent() - metrics.descent()) / 2;
+}
+
+void SheetPainter::Number(int index, const QRectF &cell, double numberWidth, const QFont &contentFont)
+{
+    const QFont font = Fonts::Print(kNumberPt);
+    const QString text = QString::number(index + 1) + u'.';
+    const double right = cell.left() + numberWidth - Px(kNumberGapMm);
+    painter_.setFont(font);
+    painter_.setPen(kGrey);
+    painter_.drawText(QPointF(right - QFontMetricsF(font, &device_).horizontalAdvance(text),
+                              Baseline(cell, contentFont)),
+                      text);
 }
 
 QuestionColumn SheetPainter::MeasureQuestions() const
@@ -170,8 +193,7 @@ void SheetPainter::DrawQuestion(int index, const QRectF &cell, const QuestionCol
     const double top = cell.top();
     const double height = cell.height();
     double x = cell.left();
-    Text(QRectF(x, top, column.number - Px(kNumberGapMm), height), right, QString::number(index + 1) + u'.',
-         Fonts::Print(kNumberPt), kGrey);
+    Number(index, cell, column.number, font);
     x += column.number;
     const SheetProblem &problem = problems_.at(index);
     if (const std::optional<ProblemParts> parts = SplitProblem(problem.text)) {
@@ -188,19 +210,17 @@ void SheetPainter::DrawQuestion(int index, const QRectF &cell, const QuestionCol
         x += column.Problem();
     }
     // A faint line to write the answer on, level with the foot of the digits.
-    const QFontMetricsF metrics(font, &device_);
-    const double baseline = top + (height + metrics.ascent() - metrics.descent()) / 2;
+    const double baseline = Baseline(cell, font);
     painter_.setPen(QPen(kWritingLine, Px(0.25)));
     painter_.drawLine(QPointF(x + Px(kNumberGapMm), baseline + Px(1)), QPointF(cell.right(), baseline + Px(1)));
 }
 
 void SheetPainter::DrawAnswer(int index, const QRectF &cell, double numberWidth, double answerWidth)
 {
-    const int right = Qt::AlignRight | Qt::AlignVCenter;
-    Text(QRectF(cell.left(), cell.top(), numberWidth - Px(kNumberGapMm), cell.height()), right,
-         QString::number(index + 1) + u'.', Fonts::Print(kNumberPt), kGrey);
-    Text(QRectF(cell.left() + numberWidth, cell.top(), answerWidth, cell.height()), right,
-         problems_.at(index).answer, Fonts::Print(kAnswerPt), Palette::Black);
+    const QFont font = Fonts::Print(kAnswerPt);
+    Number(index, cell, numberWidth, font);
+    Text(QRectF(cell.left() + numberWidth, cell.top(), answerWidth, cell.height()), Qt::AlignRight | Qt::AlignVCenter,
+         problems_.at(index).answer, font, Palette::Black);
 }
 
 double SheetPainter::AnswerWidth() const
