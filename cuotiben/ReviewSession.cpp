@@ -79,13 +79,7 @@ void ReviewSession::ZeroKey()
 
 TypedKey ReviewSession::KeyTyped(QChar typed)
 {
-    if (!PassesAnswerFilter(typed))
-        return TypedKey::Swallowed;
-    if (typed != u'\r')
-        return TypedKey::ToAnswerBox;
-    if (reviewing_)
-        Check();
-    return TypedKey::Swallowed;
+    return FilterTypedKey(typed, reviewing_, [this] { Check(); });
 }
 
 void ReviewSession::Check()

@@ -35,6 +35,17 @@ bool PassesAnswerFilter(QChar typed)
     return c == u'\b' || c == u'\r' || (c >= u'0' && c <= u'9');
 }
 
+TypedKey FilterTypedKey(QChar typed, bool takingAnswers, const std::function<void()> &check)
+{
+    if (!PassesAnswerFilter(typed))
+        return TypedKey::Swallowed;
+    if (typed != u'\r')
+        return TypedKey::ToAnswerBox;
+    if (takingAnswers)
+        check();
+    return TypedKey::Swallowed;
+}
+
 QString AfterKeypadDigit(const QString &text, int digit)
 {
     if (text != QLatin1String("0"))

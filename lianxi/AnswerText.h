@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class QString;
@@ -17,6 +18,10 @@ enum class TypedKey { ToAnswerBox, Swallowed };
 // Whether a typed character may reach the answer box: Backspace, Enter and
 // the digits 0 to 9.
 bool PassesAnswerFilter(QChar typed);
+
+// The keyboard filter of an answer box: what passes goes into the box,
+// except Enter, which runs check while answers are taken.
+TypedKey FilterTypedKey(QChar typed, bool takingAnswers, const std::function<void()> &check);
 
 // The answer box's text after a keypad key (digit 0 to 9) is pressed: a lone
 // "0" gives way to the next digit and stays alone when "0" is pressed again,

@@ -69,13 +69,7 @@ void DrillSession::ZeroKey()
 
 TypedKey DrillSession::KeyTyped(QChar typed)
 {
-    if (!PassesAnswerFilter(typed))
-        return TypedKey::Swallowed;
-    if (typed != u'\r')
-        return TypedKey::ToAnswerBox;
-    if (running_)
-        Check();
-    return TypedKey::Swallowed;
+    return FilterTypedKey(typed, running_, [this] { Check(); });
 }
 
 void DrillSession::Check()

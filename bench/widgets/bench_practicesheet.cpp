@@ -1,5 +1,6 @@
 // Printing a practice sheet of 100 problems to a PDF file, from the first
 // page to the file's last byte.
+#include "kaochang/ExamPaper.h"
 #include "widgets/PracticeSheet.h"
 
 #include <QGuiApplication>
@@ -11,16 +12,13 @@
 
 namespace {
 
+// An exam paper of the widest problems: range 10000, all four operators.
 QList<SheetProblem> Paper(int count)
 {
-    const QStringList signs{QStringLiteral(" + "), QStringLiteral(" - "), QStringLiteral(" × "),
-                            QStringLiteral(" ÷ ")};
+    RandomSource source(2024);
     QList<SheetProblem> paper;
-    for (int i = 0; i < count; ++i) {
-        const int first = 9999 - i * 37;
-        paper.append({QString::number(first) + signs.at(i % 4) + QString::number(i + 1) + u'=',
-                      QString::number(first * 10 + i)});
-    }
+    for (const ExamProblem &problem : DrawPaper(count, 10000, OperationChoice::Mixed, source))
+        paper.append({problem.Text, QString::number(problem.Answer)});
     return paper;
 }
 

@@ -124,15 +124,6 @@ private slots:
         QCOMPARE(entry.RightCount, 1);
         QCOMPARE(entry.Due, Day(4));
     }
-
-    void intervalsCrossMonthsAndYears()
-    {
-        NotebookEntry entry = MissedOn(QDate(2023, 12, 31));
-        QCOMPARE(entry.Due, QDate(2024, 1, 1));
-        entry = MissedOn(QDate(2024, 2, 28));
-        QVERIFY(ReviewSchedule::AnsweredRight(entry, QDate(2024, 2, 29)));
-        QCOMPARE(entry.Due, QDate(2024, 3, 3));
-    }
 };
 
 QTEST_APPLESS_MAIN(tst_ReviewSchedule)
