@@ -8,6 +8,8 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -53,6 +55,7 @@ private slots:
     void aProblemIsKeptOnceAndStartsOverWhenMissedAgain();
     void reviewsMoveEntriesOn();
     void twoCopiesKeepEachOthersChanges();
+    void copiesSavingAtOnceLoseNothing();
     void linesItCannotReadAreKeptByteForByte();
     void aFileThatCannotBeReadIsNeverWrittenOver();
     void aFullDiskLeavesTheOldFileAndKeepsTheChanges();
@@ -191,6 +194,44 @@ void tst_Notebook::twoCopiesKeepEachOthersChanges()
     QCOMPARE(reader.Find(kFiftySixEights)->Answer, QStringLiteral("9"));
     QCOMPARE(ReadAll(path()).count("\r\n"), 3);
     QVERIFY(!QFile::exists(path() + QStringLiteral(".lock")));
+}
+
+// Real processes saving into one file at the same moment, each after every
+// miss: the lock and the fresh read keep every one of them. A save that
+// waited too long for the lock keeps its changes for the next one.
+void tst_Notebook::copiesSavingAtOnceLoseNothing()
+{
+    constexpr int kCopies = 3;
+    constexpr int kMissesEach = 15;
+    QList<pid_t> children;
+    for (int copy = 0; copy < kCopies; ++copy) {
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            Notebook notebook(path());
+            for (int i = 1; i <= kMissesEach; ++i) {
+                notebook.NoteMiss({copy + 1, Operator::Addition, i, copy + 1 + i}, QStringLiteral("0"),
+                                  MissSource::Practice, kMonday);
+                (void)notebook.Save();
+                // A child answers one problem at a time; the others save meanwhile.
+                ::usleep(20000);
+            }
+            for (int tries = 0; tries < 3 && notebook.HasUnsavedChanges(); ++tries)
+                (void)notebook.Save();
+            ::_exit(notebook.HasUnsavedChanges() ? 1 : 0);
+        }
+        children.append(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+    }
+    Notebook reader(path());
+    QCOMPARE(reader.Load(), std::nullopt);
+    QCOMPARE(reader.Entries().size(), kCopies * kMissesEach);
+    QCOMPARE(ReadAll(path()).count("\r\n"), kCopies * kMissesEach);
 }
 
 void tst_Notebook::linesItCannotReadAreKeptByteForByte()
