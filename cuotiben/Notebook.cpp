@@ -34,6 +34,15 @@ std::optional<QString> MissingFolder(const QString &path)
     return QStringLiteral("No such file or directory");
 }
 
+// The file's bytes, or none for a file that is not there. A link to nothing
+// is there: it is reported rather than replaced.
+StoreFile::ReadResult ReadIfThere(const QString &path)
+{
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+        return {};
+    return StoreFile::ReadWhole(path);
+}
+
 }  // namespace
 
 Notebook::Notebook(QString path) : path_(std::move(path)) {}
@@ -45,16 +54,11 @@ QString Notebook::PathIn(const QString &databaseFolder)
 
 std::optional<QString> Notebook::Load()
 {
-    if (!QFileInfo::exists(path_) && !QFileInfo(path_).isSymLink()) {
-        ReadBytes({});
-        fileBytes_ = QByteArray();
-    } else {
-        StoreFile::ReadResult read = StoreFile::ReadWhole(path_);
-        if (read.error)
-            return ErrorText::CannotOpenFile(QDir::toNativeSeparators(path_), *read.error);
-        ReadBytes(read.bytes);
-        fileBytes_ = std::move(read.bytes);
-    }
+    StoreFile::ReadResult read = ReadIfThere(path_);
+    if (read.error)
+        return ErrorText::CannotOpenFile(QDir::toNativeSeparators(path_), *read.error);
+    ReadBytes(read.bytes);
+    fileBytes_ = std::move(read.bytes);
     for (const Change &change : std::as_const(unsaved_))
         Apply(change);
     return std::nullopt;
@@ -123,15 +127,12 @@ std::optional<QString> Notebook::Save()
     if (lock.Error())
         return ErrorText::CannotCreateFile(shownPath, *lock.Error());
 
-    QByteArray now;
-    if (QFileInfo::exists(path_) || QFileInfo(path_).isSymLink()) {
-        StoreFile::ReadResult read = StoreFile::ReadWhole(path_);
-        if (read.error)
-            return ErrorText::CannotOpenFile(shownPath, *read.error);
-        now = std::move(read.bytes);
-    }
-    if (!fileBytes_ || *fileBytes_ != now) {
-        ReadBytes(now);
+    const StoreFile::ReadResult read = ReadIfThere(path_);
+    if (read.error)
+        return ErrorText::CannotOpenFile(shownPath, *read.error);
+    if (!fileBytes_ || *fileBytes_ != read.bytes) {
+        ReadBytes(read.bytes);
+        fileBytes_ = read.bytes;
         for (const Change &change : std::as_const(unsaved_))
             Apply(change);
     }
