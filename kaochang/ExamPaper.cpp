@@ -27,7 +27,8 @@ ExamPaper DrawPaper(int N, std::int32_t R, OperationChoice choice, RandomSource 
     paper.reserve(N);
     for (int i = 0; i < N; ++i) {
         const ArithProblem problem = DrawProblem(R, choice, source);
-        paper.append({problem.FirstOperand, problem.SecondOperand, problem.Answer, ExamProblemText(problem)});
+        paper.append({problem.FirstOperand, problem.SecondOperand, problem.Answer, ExamProblemText(problem),
+                      problem.OperatorCode});
     }
     return paper;
 }

@@ -12,6 +12,10 @@ struct ExamProblem {
     std::int32_t SecondOperand = 0;
     std::int32_t Answer = 0;
     QString Text;
+    // Kept for the 错题本, which files a missed problem by its operator.
+    Operator OperatorCode = Operator::Addition;
+
+    ArithProblem AsArithProblem() const { return {FirstOperand, OperatorCode, SecondOperand, Answer}; }
 };
 
 using ExamPaper = QList<ExamProblem>;

@@ -1,5 +1,7 @@
 #include "lianxi/AnswerText.h"
 
+#include "lianxi/ProblemGenerator.h"
+
 #include <QString>
 
 std::optional<std::int32_t> ReadAnswer(const QString &text)
@@ -31,4 +33,28 @@ bool PassesAnswerFilter(QChar typed)
 {
     const char16_t c = typed.unicode();
     return c == u'\b' || c == u'\r' || (c >= u'0' && c <= u'9');
+}
+
+TypedKey FilterTypedKey(QChar typed, bool takingAnswers, const std::function<void()> &check)
+{
+    if (!PassesAnswerFilter(typed))
+        return TypedKey::Swallowed;
+    if (typed != u'\r')
+        return TypedKey::ToAnswerBox;
+    if (takingAnswers)
+        check();
+    return TypedKey::Swallowed;
+}
+
+QString AfterKeypadDigit(const QString &text, int digit)
+{
+    if (text != QLatin1String("0"))
+        return text + QString::number(digit);
+    return QString::number(digit);
+}
+
+QString RecordLine(const ArithProblem &problem, const QString &answer)
+{
+    return QString::number(problem.FirstOperand) + QLatin1String(OperatorText(problem.OperatorCode)) +
+           QString::number(problem.SecondOperand) + QLatin1Char('=') + answer;
 }

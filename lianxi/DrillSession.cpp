@@ -59,37 +59,17 @@ void DrillSession::DigitKey(int digit)
 {
     if (!running_)
         return;
-    QString text = view_.answerText();
-    if (text == QLatin1String("0"))
-        text.clear();
-    view_.setAnswerText(text + QString::number(digit));
+    view_.setAnswerText(AfterKeypadDigit(view_.answerText(), digit));
 }
 
 void DrillSession::ZeroKey()
 {
-    if (!running_)
-        return;
-    const QString text = view_.answerText();
-    if (text == QLatin1String("0"))
-        return;
-    view_.setAnswerText(text + QLatin1Char('0'));
+    DigitKey(0);
 }
 
 TypedKey DrillSession::KeyTyped(QChar typed)
 {
-    if (!PassesAnswerFilter(typed))
-        return TypedKey::Swallowed;
-    if (typed != u'\r')
-        return TypedKey::ToAnswerBox;
-    if (running_)
-        Check();
-    return TypedKey::Swallowed;
-}
-
-QString DrillSession::RecordLine(const QString &answer) const
-{
-    return QString::number(problem_.FirstOperand) + QLatin1String(OperatorText(problem_.OperatorCode)) +
-           QString::number(problem_.SecondOperand) + QLatin1Char('=') + answer;
+    return FilterTypedKey(typed, running_, [this] { Check(); });
 }
 
 void DrillSession::Check()
@@ -104,11 +84,11 @@ void DrillSession::Check()
     }
     if (*value == problem_.Answer) {
         view_.playCue(CueNames::Dui());
-        tally_.AddRight(RecordLine(answer));
+        tally_.AddRight(RecordLine(problem_, answer));
         view_.answerListGrew(AnswerList::Right);
     } else {
         view_.playCue(CueNames::Cuo());
-        tally_.AddWrong(RecordLine(answer));
+        tally_.AddWrong(RecordLine(problem_, answer));
         view_.answerListGrew(AnswerList::Wrong);
     }
     view_.setAnswerText(QString());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lianxi/AnswerText.h"
 #include "lianxi/DrillTally.h"
 #include "lianxi/ProblemGenerator.h"
 #include "widgets/FrameCycle.h"
@@ -7,9 +8,6 @@
 #include <QString>
 
 class DrillView;
-
-// Where a typed character goes once the drill has looked at it.
-enum class TypedKey { ToAnswerBox, Swallowed };
 
 // The practice and competition drill: problems, answers, the tally, the
 // competition clock, the runner, the result panel and the records.
@@ -53,7 +51,6 @@ public:
 private:
     void NextProblem();
     bool IsCompetition() const;
-    QString RecordLine(const QString &answer) const;
 
     DrillView &view_;
     QString root_;

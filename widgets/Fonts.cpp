@@ -15,6 +15,11 @@ QFont Face(const QStringList &families, int pixelSize, bool bold)
     return font;
 }
 
+QStringList SansFamilies()
+{
+    return {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("DejaVu Sans")};
+}
+
 }  // namespace
 
 QFont SongTi(int pixelSize, bool bold)
@@ -39,7 +44,16 @@ QFont KaiTi(int pixelSize, bool bold)
 
 QFont Ui(int pixelSize, bool bold)
 {
-    return Face({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("DejaVu Sans")}, pixelSize, bold);
+    return Face(SansFamilies(), pixelSize, bold);
+}
+
+QFont Print(double pointSize, bool bold)
+{
+    QFont font;
+    font.setFamilies(SansFamilies());
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
 }
 
 }  // namespace Fonts

@@ -11,5 +11,6 @@ QFont SongTi(int pixelSize, bool bold = false);   // 宋体: serif
 QFont LiShu(int pixelSize, bool bold = false);    // 隶书: calligraphic
 QFont KaiTi(int pixelSize, bool bold = false);    // 楷体_GB2312: brush script
 QFont Ui(int pixelSize, bool bold = false);       // the plain sans-serif of captions
+QFont Print(double pointSize, bool bold = false); // the same sans-serif on paper, sized in points
 
 }  // namespace Fonts

@@ -124,6 +124,7 @@ void tst_ExamPaper::paperIsTheGeneratorsRunWithoutReseeding()
         QCOMPARE(problem.SecondOperand, expected.SecondOperand);
         QCOMPARE(problem.Answer, expected.Answer);
         QCOMPARE(problem.Text, ExamProblemText(expected));
+        QCOMPARE(problem.AsArithProblem().OperatorCode, expected.OperatorCode);
     }
     QCOMPARE(paperSource.State(), drillSource.State());
 }

@@ -45,6 +45,29 @@ private slots:
         if (valid)
             QCOMPARE(*read, value);
     }
+
+    // What the keypad makes of the box's text: never a leading zero, yet a
+    // lone 0; text typed from the keyboard is only ever added to.
+    void keypadDigits_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("digit");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("0 into an empty box") << "" << 0 << "0";
+        QTest::newRow("0 after a lone 0") << "0" << 0 << "0";
+        QTest::newRow("7 after a lone 0") << "0" << 7 << "7";
+        QTest::newRow("0 after 7") << "7" << 0 << "70";
+        QTest::newRow("0 after a typed 07") << "07" << 0 << "070";
+        QTest::newRow("9 after text that is no number") << "abc" << 9 << "abc9";
+    }
+
+    void keypadDigits()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, digit);
+        QFETCH(QString, after);
+        QCOMPARE(AfterKeypadDigit(text, digit), after);
+    }
 };
 
 QTEST_APPLESS_MAIN(tst_AnswerText)

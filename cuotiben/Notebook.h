@@ -1,0 +1,85 @@
+#pragma once
+
+#include "cuotiben/NotebookEntry.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// The 错题本: every problem a child missed, with its review schedule, kept in
+// one GBK text file (see NotebookLine for its lines).
+//
+// Changes are made in memory at once and cost microseconds, so a drill can
+// note a miss between "确定" and the next problem. Save() writes them later:
+// under the file's lock it reads the file afresh, applies the unsaved
+// changes to what it holds now and writes it whole through a new file, so
+// two copies of the program keep each other's entries, a full disk or a
+// crash leaves the old file byte for byte, and a line the program cannot
+// read is kept as it was. A file that exists but cannot be read is never
+// written over. Every failure comes back as the error box's text; the
+// changes then stay unsaved and the next Save() tries again.
+//
+// A notebook that only notes misses (a drill's) need not Load() first.
+class Notebook {
+public:
+    // path is the notebook file's full path, normally PathIn(the database folder).
+    explicit Notebook(QString path);
+
+    // "cuoti.zerk" in the given folder.
+    static QString PathIn(const QString &databaseFolder);
+    const QString &Path() const { return path_; }
+
+    // Reads the file, keeping unsaved changes on top. A missing file is an
+    // empty notebook. On failure the entries stay as they were and the text
+    // "Cannot open file …" is returned.
+    [[nodiscard]] std::optional<QString> Load();
+
+    // A wrong answer (or an empty exam box): a new entry due tomorrow, or a
+    // known problem started over with this answer, day and source.
+    void NoteMiss(const ArithProblem &problem, const QString &answer, MissSource source, QDate today);
+    // A review answer to a problem in the notebook: a right one moves it on
+    // when it is due, a wrong one starts it over.
+    void NoteReview(const ArithProblem &problem, bool right, const QString &answer, QDate today);
+
+    bool HasUnsavedChanges() const { return !unsaved_.isEmpty(); }
+    // Writes the unsaved changes; nothing is done when there are none. On
+    // failure returns "Cannot open file …" (the file could not be read whole)
+    // or "Cannot create file …" (it could not be written).
+    [[nodiscard]] std::optional<QString> Save();
+
+    // In the file's order, entries added last at the end.
+    const QList<NotebookEntry> &Entries() const { return entries_; }
+    // The entry of a problem, or nothing.
+    const NotebookEntry *Find(const ArithProblem &problem) const;
+    // Indexes into Entries() of the entries due today (overdue ones too).
+    QList<int> DueIndexes(QDate today) const;
+    int ConqueredCount() const;
+
+private:
+    enum class ChangeKind { Miss, Right, Wrong };
+    struct Change {
+        ChangeKind kind;
+        ArithProblem problem;
+        QString answer;
+        MissSource source;
+        QDate day;
+    };
+
+    void Apply(const Change &change);
+    void ReadBytes(QByteArrayView bytes);
+    void Rewrite(qsizetype entry);
+
+    QString path_;
+    // The file's lines: each entry's as it writes it, and those kept as read.
+    QList<QByteArray> lines_;
+    QList<NotebookEntry> entries_;
+    QList<qsizetype> entryLines_;
+    QHash<std::uint64_t, qsizetype> byProblem_;
+    QList<Change> unsaved_;
+    // What the file held when it was last read or written: while it still
+    // does, the entries in memory are already its content plus the changes.
+    std::optional<QByteArray> fileBytes_;
+};

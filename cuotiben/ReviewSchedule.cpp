@@ -1,0 +1,46 @@
+#include "cuotiben/ReviewSchedule.h"
+
+#include "cuotiben/NotebookEntry.h"
+
+#include <algorithm>
+#include <array>
+
+QDate SystemToday()
+{
+    return QDate::currentDate();
+}
+
+namespace ReviewSchedule {
+namespace {
+
+// Days until the next review after the first and the second right answer.
+constexpr std::array<int, RightAnswersToConquer - 1> kDaysAfterRight{3, 7};
+
+}  // namespace
+
+bool IsDue(const NotebookEntry &entry, QDate today)
+{
+    return !entry.Conquered() && entry.Due <= today;
+}
+
+void StartOver(NotebookEntry &entry, const QString &answer, QDate today)
+{
+    entry.Answer = answer;
+    entry.Missed = today;
+    entry.RightCount = 0;
+    entry.Due = today.addDays(1);
+}
+
+bool AnsweredRight(NotebookEntry &entry, QDate today)
+{
+    if (!IsDue(entry, today))
+        return false;
+    ++entry.RightCount;
+    if (entry.RightCount >= RightAnswersToConquer)
+        entry.Due = QDate();
+    else
+        entry.Due = today.addDays(kDaysAfterRight[std::max(entry.RightCount, 1) - 1]);
+    return true;
+}
+
+}  // namespace ReviewSchedule

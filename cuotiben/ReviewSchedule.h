@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDate>
+#include <functional>
+
+class QString;
+struct NotebookEntry;
+
+// Today's date; tests give a fixed or moving day instead of the system's.
+using Clock = std::function<QDate()>;
+QDate SystemToday();
+
+// When a missed problem comes back: the day after it was missed; after a
+// right answer on a due day 3 days later, after the second 7 days later; the
+// third right answer conquers it. A wrong answer starts it over. Days count
+// from the day of the answer, so an entry answered late keeps its intervals.
+namespace ReviewSchedule {
+
+inline constexpr int RightAnswersToConquer = 3;
+
+// Due on today, or overdue; a conquered entry never is.
+bool IsDue(const NotebookEntry &entry, QDate today);
+
+// Missed (again) today with this answer: no right answers, due tomorrow.
+void StartOver(NotebookEntry &entry, const QString &answer, QDate today);
+
+// A right answer today. Only one on a due day moves the entry on; returns
+// whether it did.
+bool AnsweredRight(NotebookEntry &entry, QDate today);
+
+}  // namespace ReviewSchedule

@@ -1,0 +1,141 @@
+#include "cuotiben/ReviewSession.h"
+
+#include "cuotiben/Notebook.h"
+#include "cuotiben/ReviewView.h"
+#include "shell/CueNames.h"
+#include "shell/ErrorText.h"
+
+#include <utility>
+
+ReviewSession::ReviewSession(ReviewView &view, Notebook &notebook, Clock today)
+    : view_(view), notebook_(notebook), today_(std::move(today))
+{
+}
+
+QString ReviewSession::DueText(int dueCount)
+{
+    return QStringLiteral("今天要复习的错题：%1 道").arg(dueCount);
+}
+
+QString ReviewSession::DoneText(int rightCount, int wrongCount)
+{
+    return QStringLiteral("今天的错题复习完了！答对 %1 道，答错 %2 道。").arg(rightCount).arg(wrongCount);
+}
+
+void ReviewSession::Open()
+{
+    if (const std::optional<QString> error = notebook_.Load())
+        view_.showError(*error);
+    view_.entriesChanged();
+    ShowDueCount();
+}
+
+void ReviewSession::ShowDueCount()
+{
+    view_.setDueText(DueText(static_cast<int>(notebook_.DueIndexes(today_()).size())));
+}
+
+QList<ArithProblem> ReviewSession::DueProblems() const
+{
+    QList<ArithProblem> due;
+    for (const int index : notebook_.DueIndexes(today_()))
+        due.append(notebook_.Entries().at(index).Problem);
+    return due;
+}
+
+void ReviewSession::StartReview()
+{
+    queue_ = DueProblems();
+    tally_.Clear();
+    if (queue_.isEmpty()) {
+        view_.showMessage(NothingDue());
+        return;
+    }
+    reviewing_ = true;
+    view_.showEqualsSign();
+    view_.setConfirmEnabled(true);
+    view_.setAnswerReadOnly(false);
+    ShowNextProblem();
+}
+
+void ReviewSession::ShowNextProblem()
+{
+    problem_ = queue_.first();
+    view_.showOperatorSign(problem_.OperatorCode);
+    view_.setOperands(QString::number(problem_.FirstOperand), QString::number(problem_.SecondOperand));
+}
+
+void ReviewSession::DigitKey(int digit)
+{
+    if (!reviewing_)
+        return;
+    view_.setAnswerText(AfterKeypadDigit(view_.answerText(), digit));
+}
+
+void ReviewSession::ZeroKey()
+{
+    DigitKey(0);
+}
+
+TypedKey ReviewSession::KeyTyped(QChar typed)
+{
+    return FilterTypedKey(typed, reviewing_, [this] { Check(); });
+}
+
+void ReviewSession::Check()
+{
+    if (!reviewing_)
+        return;
+    const QString answer = view_.answerText();
+    if (answer.isEmpty())
+        return;
+    const std::optional<std::int32_t> value = ReadAnswer(answer);
+    if (!value) {
+        view_.showError(ErrorText::NotAValidInteger(answer));
+        return;
+    }
+    const bool right = *value == problem_.Answer;
+    view_.playCue(right ? CueNames::Dui() : CueNames::Cuo());
+    if (right)
+        tally_.AddRight(RecordLine(problem_, answer));
+    else
+        tally_.AddWrong(RecordLine(problem_, answer));
+    notebook_.NoteReview(problem_, right, answer, today_());
+
+    view_.setAnswerText(QString());
+    view_.clearOperands();
+    queue_.removeFirst();
+    if (!queue_.isEmpty())
+        ShowNextProblem();
+    view_.entriesChanged();
+    ShowDueCount();
+    view_.saveSoon();
+    if (queue_.isEmpty())
+        Finish();
+}
+
+void ReviewSession::Finish()
+{
+    reviewing_ = false;
+    view_.setConfirmEnabled(false);
+    view_.setAnswerReadOnly(true);
+    view_.showMessage(DoneText(tally_.RightCount(), tally_.WrongCount()));
+}
+
+void ReviewSession::Clear()
+{
+    view_.setAnswerText(QString());
+}
+
+void ReviewSession::Save()
+{
+    if (const std::optional<QString> error = notebook_.Save())
+        view_.showError(*error);
+}
+
+void ReviewSession::Leave()
+{
+    reviewing_ = false;
+    Save();
+    view_.closeWindow();
+}

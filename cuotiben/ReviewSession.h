@@ -1,0 +1,66 @@
+#pragma once
+
+#include "cuotiben/ReviewSchedule.h"
+#include "lianxi/AnswerText.h"
+#include "lianxi/DrillTally.h"
+#include "lianxi/ProblemGenerator.h"
+
+#include <QList>
+#include <QString>
+
+class Notebook;
+class ReviewView;
+
+// The 错题本 window's logic: it shows what is due and drills the problems
+// due today one by one ("开始复习"), with the drill window's keypad, keyboard
+// filter, cues and record lines. Each answer moves its entry on in the
+// schedule and is saved right after the next problem is shown.
+class ReviewSession {
+public:
+    ReviewSession(ReviewView &view, Notebook &notebook, Clock today = SystemToday);
+
+    static QString NothingDue() { return QStringLiteral("今天没有要复习的错题！"); }
+    // "今天要复习的错题：3 道".
+    static QString DueText(int dueCount);
+    // The message once every due problem has been answered.
+    static QString DoneText(int rightCount, int wrongCount);
+
+    // The window opens: the notebook is read and what is due is shown. A
+    // notebook that cannot be read gives the error box and an empty list.
+    void Open();
+    // "开始复习": the first due problem, or the message that none is due.
+    void StartReview();
+    void DigitKey(int digit);
+    void ZeroKey();
+    TypedKey KeyTyped(QChar typed);
+    // "确定", or Enter.
+    void Check();
+    // "清除".
+    void Clear();
+    // Writes what is unsaved; a failure gives the error box and the review
+    // goes on. The window runs it from saveSoon() and when it closes.
+    void Save();
+    // "离开": saves and closes.
+    void Leave();
+
+    bool Reviewing() const { return reviewing_; }
+    // The problems due today, in the notebook's order ("打印错题").
+    QList<ArithProblem> DueProblems() const;
+    const ArithProblem &Problem() const { return problem_; }
+    // This review's answers, as the drill lists them.
+    const DrillTally &Tally() const { return tally_; }
+
+private:
+    void ShowNextProblem();
+    void ShowDueCount();
+    void Finish();
+
+    ReviewView &view_;
+    Notebook &notebook_;
+    Clock today_;
+    bool reviewing_ = false;
+    // The problems of this review still to come, the one on show first.
+    QList<ArithProblem> queue_;
+    ArithProblem problem_;
+    DrillTally tally_;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "lianxi/ProblemGenerator.h"
+
+class QString;
+
+// What the 错题本 window's logic needs from its window: the due count, the
+// lists (which follow the notebook), and the review drill's problem, answer
+// box and keys, which behave as the drill window's do.
+class ReviewView {
+public:
+    virtual ~ReviewView() = default;
+
+    // The line that says how many problems are due today.
+    virtual void setDueText(const QString &text) = 0;
+    // The notebook's entries changed: the lists show them afresh.
+    virtual void entriesChanged() = 0;
+
+    virtual void setOperands(const QString &first, const QString &second) = 0;
+    virtual void clearOperands() = 0;
+    // Shows the sign of op and hides the other three.
+    virtual void showOperatorSign(Operator op) = 0;
+    virtual void showEqualsSign() = 0;
+
+    virtual QString answerText() const = 0;
+    virtual void setAnswerText(const QString &text) = 0;
+    virtual void setAnswerReadOnly(bool readOnly) = 0;
+    virtual void setConfirmEnabled(bool enabled) = 0;
+
+    // Runs the session's Save() soon, once the next problem is on screen
+    // (a zero-length timer).
+    virtual void saveSoon() = 0;
+
+    virtual void playCue(const QString &relativePath) = 0;
+    virtual void showMessage(const QString &text) = 0;
+    virtual void showError(const QString &text) = 0;
+    virtual void closeWindow() = 0;
+};

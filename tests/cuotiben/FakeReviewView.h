@@ -1,0 +1,49 @@
+#pragma once
+
+#include "cuotiben/ReviewView.h"
+
+#include <QString>
+#include <QStringList>
+
+// Records what the 错题本 window would show.
+class FakeReviewView : public ReviewView {
+public:
+    QString dueText;
+    int entryRefreshes = 0;
+    QString first;
+    QString second;
+    int shownSign = 0;
+    bool equalsShown = false;
+    QString answer;
+    bool answerReadOnly = true;
+    bool confirmEnabled = false;
+    int savesAsked = 0;
+    QStringList cues;
+    QStringList messages;
+    QStringList errors;
+    bool closed = false;
+
+    void setDueText(const QString &text) override { dueText = text; }
+    void entriesChanged() override { ++entryRefreshes; }
+    void setOperands(const QString &f, const QString &s) override
+    {
+        first = f;
+        second = s;
+    }
+    void clearOperands() override
+    {
+        first.clear();
+        second.clear();
+    }
+    void showOperatorSign(Operator op) override { shownSign = static_cast<int>(op); }
+    void showEqualsSign() override { equalsShown = true; }
+    QString answerText() const override { return answer; }
+    void setAnswerText(const QString &text) override { answer = text; }
+    void setAnswerReadOnly(bool readOnly) override { answerReadOnly = readOnly; }
+    void setConfirmEnabled(bool enabled) override { confirmEnabled = enabled; }
+    void saveSoon() override { ++savesAsked; }
+    void playCue(const QString &relativePath) override { cues << relativePath; }
+    void showMessage(const QString &text) override { messages << text; }
+    void showError(const QString &text) override { errors << text; }
+    void closeWindow() override { closed = true; }
+};
