@@ -119,18 +119,22 @@ Outlined OutlineText(const Properties &properties, const QXmlStreamAttributes &o
     }
 
     bool sizeRead = false;
+    bool xRead = false;
+    bool yRead = false;
     const qreal size = properties.value(QStringLiteral("font-size")).toDouble(&sizeRead);
-    if (!sizeRead || size <= 0)
-        return {{}, QStringLiteral("font-size must be a plain number of user units")};
-    const qreal x = own.value(QLatin1String("x")).toDouble();
-    const qreal y = own.value(QLatin1String("y")).toDouble();
+    const qreal x = own.value(QLatin1String("x")).toDouble(&xRead);
+    const qreal y = own.value(QLatin1String("y")).toDouble(&yRead);
+    if (!sizeRead || size <= 0 || !xRead || !yRead)
+        return {{}, QStringLiteral("font-size, x and y must be plain numbers of user units")};
     const qreal scale = size / kOutlinePixels;
 
     QPainterPath glyphs;
     glyphs.addText(QPointF(0, 0), face.font, text);
     const qreal advance = QFontMetricsF(face.font).horizontalAdvance(text) * scale;
     const QString anchor = properties.value(QStringLiteral("text-anchor"), QStringLiteral("start"));
-    const qreal left = anchor == QLatin1String("middle") ? x - advance / 2 : anchor == QLatin1String("end") ? x - advance : x;
+    const qreal left = anchor == QLatin1String("middle") ? x - advance / 2
+                       : anchor == QLatin1String("end")  ? x - advance
+                                                         : x;
     const QPainterPath placed = QTransform(scale, 0, 0, scale, left, y).map(glyphs);
 
     QString element = QStringLiteral("<path");

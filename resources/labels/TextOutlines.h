@@ -18,8 +18,8 @@ struct Result {
 // QFontDatabase::applicationFontFamilies): each text is set in the first of
 // its font-family names that is among them, at its font-size (user units),
 // font-weight and font-style, placed by x, y and text-anchor. Texts with
-// child elements, a family the file lacks, or a character its face lacks
-// are refused.
+// child elements, a family or face the file lacks, a character its face
+// lacks, or a size or place given other than as a plain number are refused.
 Result Outline(const QString &svg, const QStringList &families);
 
 }  // namespace TextOutlines

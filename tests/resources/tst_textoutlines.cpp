@@ -1,6 +1,7 @@
 // The labels of the art as glyph outlines: the same picture as the text they
 // replace, and the committed art made from its templates as they stand.
 #include "labels/TextOutlines.h"
+#include "support/ImageDifference.h"
 
 #include <QFile>
 #include <QFontDatabase>
@@ -10,7 +11,6 @@
 #include <QSvgRenderer>
 #include <QTest>
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -32,21 +32,8 @@ QImage Draw(const QString &svg, qreal scale)
     return image;
 }
 
-// Pixels where some channel differs by more than an eighth of its range.
-int StronglyDiffering(const QImage &a, const QImage &b)
-{
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            const int worst = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                        std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
-            count += worst > 32 ? 1 : 0;
-        }
-    }
-    return count;
-}
+// An eighth of a channel's range.
+constexpr int kTolerance = 32;
 
 const QString kSourceDir = QStringLiteral(NUMBROOK_SOURCE_DIR "/");
 
@@ -107,14 +94,14 @@ void tst_TextOutlines::outlinesCoverWhatTheTextCovered()
     const QImage asText = Draw(source, 2);
     const QImage asOutlines = Draw(made.svg, 2);
     QCOMPARE(asOutlines.size(), asText.size());
-    const int differing = StronglyDiffering(asText, asOutlines);
+    const int differing = PixelsDiffering(asText, asOutlines, kTolerance);
     QVERIFY2(differing * 10000 < asText.width() * asText.height(),
              qPrintable(QStringLiteral("%1 of %2 pixels differ").arg(differing).arg(asText.width() * asText.height())));
     // Without its labels the picture is clearly different, so the measure
     // can tell.
     QString unlabelled = source;
     unlabelled.replace(QRegularExpression(QStringLiteral("<text[^>]*>[^<]*</text>")), QString());
-    QVERIFY(StronglyDiffering(asText, Draw(unlabelled, 2)) > 10 * std::max(differing, 100));
+    QVERIFY(PixelsDiffering(asText, Draw(unlabelled, 2), kTolerance) > 10 * std::max(differing, 100));
 }
 
 void tst_TextOutlines::refusesWhatItCannotOutline_data()
@@ -126,7 +113,8 @@ void tst_TextOutlines::refusesWhatItCannotOutline_data()
         << QStringLiteral("<text x='1' y='20' font-family='DejaVu Sans' font-size='20'>开始</text>")
         << QStringLiteral("none of the families");
     QTest::newRow("a character the face lacks")
-        << QStringLiteral("<text x='1' y='20' %1>开始😀</text>").arg(ok) << QStringLiteral("lacks the character U+1f600");
+        << QStringLiteral("<text x='1' y='20' %1>开始😀</text>").arg(ok)
+        << QStringLiteral("lacks the character U+1f600");
     QTest::newRow("a span inside")
         << QStringLiteral("<text x='1' y='20' %1>开<tspan>始</tspan></text>").arg(ok)
         << QStringLiteral("characters and nothing else");
@@ -134,7 +122,13 @@ void tst_TextOutlines::refusesWhatItCannotOutline_data()
                                    << QStringLiteral("characters and nothing else");
     QTest::newRow("a size with a unit")
         << QStringLiteral("<text x='1' y='20' font-family='Noto Sans CJK SC' font-size='20pt'>开始</text>")
-        << QStringLiteral("font-size");
+        << QStringLiteral("plain numbers");
+    QTest::newRow("a place in a list") << QStringLiteral("<text x='1 2' y='20' %1>开始</text>").arg(ok)
+                                       << QStringLiteral("plain numbers");
+    QTest::newRow("a weight the file lacks")
+        << QStringLiteral("<text x='1' y='20' font-family='Noto Sans CJK SC' font-weight='200' "
+                          "font-size='20'>开始</text>")
+        << QStringLiteral("no Noto Sans CJK SC face of weight 200");
     QTest::newRow("broken markup") << QStringLiteral("<g><text>开始</g>") << QStringLiteral("line 1");
 }
 
@@ -142,7 +136,8 @@ void tst_TextOutlines::refusesWhatItCannotOutline()
 {
     QFETCH(QString, body);
     QFETCH(QString, complaint);
-    const QString svg = QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' width='80' height='30'>%1</svg>").arg(body);
+    const QString svg =
+        QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' width='80' height='30'>%1</svg>").arg(body);
     const TextOutlines::Result made = TextOutlines::Outline(svg, families_);
     QVERIFY2(made.error.contains(complaint), qPrintable(made.error));
     QVERIFY(made.svg.isEmpty());

@@ -55,8 +55,8 @@ private slots:
         QTest::addColumn<int>("closingKey");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QMessageBox::Icon>("icon");
-        QTest::newRow("notice closed with Enter") << false << int(Qt::Key_Return)
-                                                  << QStringLiteral("你有十分钟时间竞赛！") << QMessageBox::NoIcon;
+        QTest::newRow("notice closed with Enter")
+            << false << int(Qt::Key_Return) << QStringLiteral("你有十分钟时间竞赛！") << QMessageBox::NoIcon;
         QTest::newRow("error box closed with Escape")
             << true << int(Qt::Key_Escape) << QStringLiteral("'x' is not a valid integer value.")
             << QMessageBox::Critical;
