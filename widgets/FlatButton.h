@@ -15,8 +15,8 @@ class FlatButton : public QAbstractButton {
 public:
     explicit FlatButton(QWidget *parent = nullptr);
 
-    // An SVG or bitmap from the resources, drawn at pictureSize for the
-    // screen the button is on.
+    // An SVG picture from the resources, drawn at pictureSize for the screen
+    // the button is on.
     void setPicture(const QString &resourcePath, QSize pictureSize);
     void setCaptionColor(const QColor &color);
 

@@ -6,9 +6,9 @@
 
 // A picture control. It either stretches its picture over the whole control
 // or draws it at its own size in the top-left corner (an icon in a larger
-// box); where there is no picture it is transparent. The picture is drawn
-// for the screen the control is on. Mouse buttons and moves
-// are passed on as signals with the pointer's position in the control.
+// box), drawn for the screen the control is on; where there is no picture
+// it is transparent. Mouse buttons and moves are passed on as signals with
+// the pointer's position in the control.
 class PictureBox : public QWidget {
     Q_OBJECT
 

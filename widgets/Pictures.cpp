@@ -19,14 +19,7 @@ QSize DeviceSize(QSize size, qreal devicePixelRatio)
 
 QPixmap Draw(const QString &resourcePath, QSize size, qreal devicePixelRatio)
 {
-    const QSize deviceSize = DeviceSize(size, devicePixelRatio);
-    if (!resourcePath.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        QPixmap bitmap =
-            QPixmap(resourcePath).scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        bitmap.setDevicePixelRatio(devicePixelRatio);
-        return bitmap;
-    }
-    QPixmap pixmap(deviceSize);
+    QPixmap pixmap(DeviceSize(size, devicePixelRatio));
     pixmap.setDevicePixelRatio(devicePixelRatio);
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(resourcePath);
