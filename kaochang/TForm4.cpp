@@ -536,7 +536,7 @@ void TForm4::markSlot(int slot, Mark mark, const QString &hint)
     const auto k = static_cast<std::size_t>(slot);
     const bool right = mark == Mark::Tick;
     const PictureBox *model = right ? Image102 : Image101;
-    Marks[k]->setPixmap(model->pixmap());
+    Marks[k]->setPicture(model->picture());
     Marks[k]->setAccessibleName(model->accessibleName());
     Marks[k]->show();
     Marks[k]->setToolTip(hint);

@@ -295,8 +295,8 @@ void TForm2::FormCreate()
     for (FlatButton *button : {SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton1, SpeedButton5, SpeedButton6,
                                SpeedButton7, SpeedButton8, SpeedButton9, SpeedButton10, SpeedButton11, SpeedButton12,
                                SpeedButton13, SpeedButton14, SpeedButton15})
-        button->setCursor(PenCursor());
-    Edit1->setCursor(PenCursor());
+        GivePenCursor(button);
+    GivePenCursor(Edit1);
     session_.Create();
 }
 

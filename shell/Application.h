@@ -2,6 +2,6 @@
 
 class QApplication;
 
-// Sets up the application object: its title, its icon, and the font faces
-// the windows fall back on.
+// Sets up the application object: its title, its icon, and Qt's Chinese
+// translation for Qt's own texts.
 void SetUpApplication(QApplication &app);

@@ -116,7 +116,7 @@ TForm1::~TForm1()
 void TForm1::FormCreate()
 {
     for (FlatButton *button : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5})
-        button->setCursor(PenCursor());
+        GivePenCursor(button);
 }
 
 void TForm1::SpeedButton1Click()

@@ -1,7 +1,6 @@
 #include "widgets/FlatButton.h"
 
 #include "widgets/Palette.h"
-#include "widgets/Pictures.h"
 
 #include <QPainter>
 
@@ -13,7 +12,8 @@ FlatButton::FlatButton(QWidget *parent) : QAbstractButton(parent), captionColor_
 
 void FlatButton::setPicture(const QString &resourcePath, QSize pictureSize)
 {
-    picture_ = Pictures::Render(resourcePath, pictureSize);
+    picture_.SetResource(resourcePath);
+    pictureSize_ = pictureSize;
     update();
 }
 
@@ -62,18 +62,21 @@ void FlatButton::paintEvent(QPaintEvent *)
 
     // Picture and caption are centred together, the picture on the left;
     // a held button shifts its content by one pixel, as if pressed in.
-    const int gap = (!picture_.isNull() && !text().isEmpty()) ? 4 : 0;
+    const bool hasPicture = !picture_.IsNull();
+    const QSize pictureSize = hasPicture ? pictureSize_ : QSize(0, 0);
+    const int gap = (hasPicture && !text().isEmpty()) ? 4 : 0;
     const QFontMetrics metrics(font());
     const int textWidth = text().isEmpty() ? 0 : metrics.horizontalAdvance(text());
-    const int contentWidth = picture_.width() + gap + textWidth;
+    const int contentWidth = pictureSize.width() + gap + textWidth;
     const int shift = isDown() ? 1 : 0;
     int x = (width() - contentWidth) / 2 + shift;
 
     if (!isEnabled())
         painter.setOpacity(0.45);
-    if (!picture_.isNull()) {
-        painter.drawPixmap(x, (height() - picture_.height()) / 2 + shift, picture_);
-        x += picture_.width() + gap;
+    if (hasPicture) {
+        painter.drawPixmap(x, (height() - pictureSize.height()) / 2 + shift,
+                           picture_.Pixmap(pictureSize, devicePixelRatioF()));
+        x += pictureSize.width() + gap;
     }
     if (!text().isEmpty()) {
         painter.setFont(font());

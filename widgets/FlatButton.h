@@ -1,8 +1,9 @@
 #pragma once
 
+#include "widgets/ScreenPicture.h"
+
 #include <QAbstractButton>
 #include <QColor>
-#include <QPixmap>
 
 // A button without a face of its own: it shows the art beneath it, with a
 // thin raised frame while the pointer is over it and a sunken one while it is
@@ -14,7 +15,8 @@ class FlatButton : public QAbstractButton {
 public:
     explicit FlatButton(QWidget *parent = nullptr);
 
-    // An SVG or bitmap from the resources, drawn at pictureSize.
+    // An SVG picture from the resources, drawn at pictureSize for the screen
+    // the button is on.
     void setPicture(const QString &resourcePath, QSize pictureSize);
     void setCaptionColor(const QColor &color);
 
@@ -28,6 +30,7 @@ protected:
 private:
     void paintFrame(QPainter &painter) const;
 
-    QPixmap picture_;
+    ScreenPicture picture_;
+    QSize pictureSize_;
     QColor captionColor_;
 };

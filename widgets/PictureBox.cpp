@@ -1,7 +1,5 @@
 #include "widgets/PictureBox.h"
 
-#include "widgets/Pictures.h"
-
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -12,27 +10,18 @@ PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
 
 void PictureBox::setPicture(const QString &resourcePath, Fit fit, QSize pictureSize)
 {
-    setPixmap(Pictures::Render(resourcePath, fit == Fit::Stretch ? size() : pictureSize), fit);
-}
-
-void PictureBox::setPixmap(const QPixmap &pixmap, Fit fit)
-{
-    pixmap_ = pixmap;
+    picture_.SetResource(resourcePath);
     fit_ = fit;
+    pictureSize_ = pictureSize;
     update();
 }
 
 void PictureBox::paintEvent(QPaintEvent *)
 {
-    if (pixmap_.isNull())
+    if (picture_.IsNull())
         return;
     QPainter painter(this);
-    if (fit_ == Fit::Stretch && pixmap_.size() != size())
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (fit_ == Fit::Stretch)
-        painter.drawPixmap(rect(), pixmap_);
-    else
-        painter.drawPixmap(0, 0, pixmap_);
+    painter.drawPixmap(0, 0, picture_.Pixmap(fit_ == Fit::Stretch ? size() : pictureSize_, devicePixelRatioF()));
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)

@@ -1,12 +1,14 @@
 #pragma once
 
-#include <QPixmap>
+#include "widgets/ScreenPicture.h"
+
 #include <QWidget>
 
 // A picture control. It either stretches its picture over the whole control
 // or draws it at its own size in the top-left corner (an icon in a larger
-// box); where there is no picture it is transparent. Mouse buttons and moves
-// are passed on as signals with the pointer's position in the control.
+// box), drawn for the screen the control is on; where there is no picture
+// it is transparent. Mouse buttons and moves are passed on as signals with
+// the pointer's position in the control.
 class PictureBox : public QWidget {
     Q_OBJECT
 
@@ -18,8 +20,7 @@ public:
     // pictureSize is used for Fit::TopLeft; a stretched picture takes the
     // control's size.
     void setPicture(const QString &resourcePath, Fit fit = Fit::Stretch, QSize pictureSize = {});
-    void setPixmap(const QPixmap &pixmap, Fit fit = Fit::Stretch);
-    const QPixmap &pixmap() const { return pixmap_; }
+    const QString &picture() const { return picture_.Resource(); }
 
 signals:
     void mousePressed(Qt::MouseButton button, QPoint position);
@@ -33,6 +34,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    QPixmap pixmap_;
+    ScreenPicture picture_;
     Fit fit_ = Fit::Stretch;
+    QSize pictureSize_;
 };

@@ -125,8 +125,9 @@ private slots:
         QCOMPARE(Form().SpeedButton14->geometry(), QRect(8 + 56 * 9, 8, 57, 49));
         QCOMPARE(Form().SpeedButton14->text(), QStringLiteral("9"));
         QCOMPARE(Form().Panel2->geometry(), QRect(104, 56, 617, 401));
-        QCOMPARE(Form().SpeedButton15->cursor().shape(), PenCursor().shape());
-        QCOMPARE(Form().Edit1->cursor().shape(), PenCursor().shape());
+        const qint64 pen = PenCursor(Form().devicePixelRatioF()).pixmap().cacheKey();
+        QCOMPARE(Form().SpeedButton15->cursor().pixmap().cacheKey(), pen);
+        QCOMPARE(Form().Edit1->cursor().pixmap().cacheKey(), pen);
         QCOMPARE(Form().Label12->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(Form().findChild<QLineEdit *>(QStringLiteral("Edit1")), Form().Edit1);
         QCOMPARE(Form().findChild<QTimer *>(QStringLiteral("Timer2")), Form().Timer2);

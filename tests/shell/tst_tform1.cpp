@@ -83,7 +83,7 @@ private slots:
                                     form.SpeedButton5}) {
             QCOMPARE(b->cursor().shape(), Qt::BitmapCursor);
             QCOMPARE(b->cursor().hotSpot(), QPoint(0, 0));
-            QCOMPARE(b->cursor().pixmap().cacheKey(), PenCursor().pixmap().cacheKey());
+            QCOMPARE(b->cursor().pixmap().cacheKey(), PenCursor(b->devicePixelRatioF()).pixmap().cacheKey());
         }
         for (const QWidget *w : {static_cast<QWidget *>(form.SpeedButton6), static_cast<QWidget *>(form.SpeedButton8),
                                  static_cast<QWidget *>(form.Image2)})
