@@ -1,0 +1,117 @@
+#include "SoundAnalysis.h"
+
+#include "shell/WavFile.h"
+
+#include <QtEndian>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace SoundAnalysis {
+namespace {
+
+float Sample(const char *at, WavFile::SampleFormat format)
+{
+    switch (format) {
+    case WavFile::SampleFormat::UInt8:
+        return (static_cast<quint8>(*at) - 128) / 128.0f;
+    case WavFile::SampleFormat::Int16:
+        return qFromLittleEndian<qint16>(at) / 32768.0f;
+    case WavFile::SampleFormat::Int32:
+        return static_cast<float>(qFromLittleEndian<qint32>(at) / 2147483648.0);
+    case WavFile::SampleFormat::Float:
+        return qFromLittleEndian<float>(at);
+    }
+    return 0;
+}
+
+// Power at one frequency (Goertzel), the samples weighted by a Hann window.
+double PowerAt(const float *samples, qsizetype count, double frequency, int rate)
+{
+    const double coefficient = 2.0 * std::cos(2.0 * std::numbers::pi * frequency / rate);
+    double previous = 0, beforePrevious = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        const double hann = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / (count - 1));
+        const double current = samples[i] * hann + coefficient * previous - beforePrevious;
+        beforePrevious = previous;
+        previous = current;
+    }
+    return previous * previous + beforePrevious * beforePrevious - coefficient * previous * beforePrevious;
+}
+
+}  // namespace
+
+std::vector<float> Mono(const WavFile::Sound &sound)
+{
+    std::vector<float> mono(static_cast<std::size_t>(sound.FrameCount()));
+    const int sampleBytes = sound.BytesPerSample();
+    const char *at = sound.frames.constData();
+    for (float &out : mono) {
+        float sum = 0;
+        for (int c = 0; c < sound.channelCount; ++c, at += sampleBytes)
+            sum += Sample(at, sound.format);
+        out = sum / static_cast<float>(sound.channelCount);
+    }
+    return mono;
+}
+
+QList<Heard> FindSounds(const std::vector<float> &samples, int rate)
+{
+    const qsizetype longestInnerQuiet = rate / 100;
+    QList<Heard> sounds;
+    for (qsizetype i = 0; i < std::ssize(samples); ++i) {
+        const float level = std::abs(samples[static_cast<std::size_t>(i)]);
+        if (level <= kAudible)
+            continue;
+        if (sounds.isEmpty() || i - sounds.last().end >= longestInnerQuiet)
+            sounds.append({i, i + 1});
+        sounds.last().end = i + 1;
+    }
+    return sounds;
+}
+
+std::optional<qsizetype> AttackNear(const std::vector<float> &samples, qsizetype around, int rate)
+{
+    const qsizetype reach = rate / 20, before = rate / 100, after = rate / 200;
+    const qsizetype first = std::max(around - reach, before);
+    const qsizetype last = std::min(around + reach, std::ssize(samples) - after);
+    std::optional<qsizetype> best;
+    double bestRise = 2.0;
+    for (qsizetype at = first; at <= last; ++at) {
+        const Heard earlier{at - before, at};
+        const Heard later{at, at + after};
+        const double rise = Peak(samples, later) / std::max(Peak(samples, earlier), kAudible);
+        if (rise > bestRise) {
+            bestRise = rise;
+            best = at;
+        }
+    }
+    return best;
+}
+
+double Peak(const std::vector<float> &samples, const Heard &sound)
+{
+    float peak = 0;
+    for (qsizetype i = sound.onset; i < sound.end; ++i)
+        peak = std::max(peak, std::abs(samples[static_cast<std::size_t>(i)]));
+    return peak;
+}
+
+double StartPitch(const std::vector<float> &samples, qsizetype onset, int rate)
+{
+    const qsizetype first = std::min<qsizetype>(onset + rate / 200, std::ssize(samples));
+    const qsizetype count = std::min<qsizetype>(rate / 25, std::ssize(samples) - first);
+    if (count < 2)
+        return 0;
+    double best = 0, bestPower = -1;
+    for (double frequency = 100; frequency <= 3000; frequency += 1) {
+        const double power = PowerAt(samples.data() + first, count, frequency, rate);
+        if (power > bestPower) {
+            bestPower = power;
+            best = frequency;
+        }
+    }
+    return best;
+}
+
+}  // namespace SoundAnalysis
