@@ -39,6 +39,36 @@ double PowerAt(const float *samples, qsizetype count, double frequency, int rate
     return previous * previous + beforePrevious * beforePrevious - coefficient * previous * beforePrevious;
 }
 
+struct Window {
+    qsizetype first;
+    qsizetype count;
+};
+
+// The 40 ms that follow the first 5 ms of a sound, past its attack.
+Window StartWindow(const std::vector<float> &samples, qsizetype onset, int rate)
+{
+    const qsizetype first = std::min<qsizetype>(onset + rate / 200, std::ssize(samples));
+    return {first, std::min<qsizetype>(rate / 25, std::ssize(samples) - first)};
+}
+
+constexpr double kLowestHz = 100;
+constexpr double kHighestHz = 3000;
+
+// Power from kLowestHz to kHighestHz in steps of 5 Hz, the whole adding up to 1.
+std::vector<double> Spectrum(const std::vector<float> &samples, qsizetype onset, int rate)
+{
+    const Window window = StartWindow(samples, onset, rate);
+    std::vector<double> power;
+    double total = 0;
+    for (double frequency = kLowestHz; frequency <= kHighestHz; frequency += 5) {
+        power.push_back(window.count < 2 ? 0 : PowerAt(samples.data() + window.first, window.count, frequency, rate));
+        total += power.back();
+    }
+    for (double &p : power)
+        p = total > 0 ? p / total : 0;
+    return power;
+}
+
 }  // namespace
 
 std::vector<float> Mono(const WavFile::Sound &sound)
@@ -89,6 +119,17 @@ std::optional<qsizetype> AttackNear(const std::vector<float> &samples, qsizetype
     return best;
 }
 
+double ForeignShare(const std::vector<float> &samples, qsizetype onset, int rate, const std::vector<float> &file,
+                    qsizetype fileOnset, int fileRate)
+{
+    const std::vector<double> heard = Spectrum(samples, onset, rate);
+    const std::vector<double> own = Spectrum(file, fileOnset, fileRate);
+    double foreign = 0;
+    for (std::size_t i = 0; i < heard.size(); ++i)
+        foreign += std::max(0.0, heard[i] - own[i]);
+    return foreign;
+}
+
 double Peak(const std::vector<float> &samples, const Heard &sound)
 {
     float peak = 0;
@@ -99,13 +140,12 @@ double Peak(const std::vector<float> &samples, const Heard &sound)
 
 double StartPitch(const std::vector<float> &samples, qsizetype onset, int rate)
 {
-    const qsizetype first = std::min<qsizetype>(onset + rate / 200, std::ssize(samples));
-    const qsizetype count = std::min<qsizetype>(rate / 25, std::ssize(samples) - first);
-    if (count < 2)
+    const Window window = StartWindow(samples, onset, rate);
+    if (window.count < 2)
         return 0;
     double best = 0, bestPower = -1;
-    for (double frequency = 100; frequency <= 3000; frequency += 1) {
-        const double power = PowerAt(samples.data() + first, count, frequency, rate);
+    for (double frequency = kLowestHz; frequency <= kHighestHz; frequency += 1) {
+        const double power = PowerAt(samples.data() + window.first, window.count, frequency, rate);
         if (power > bestPower) {
             bestPower = power;
             best = frequency;

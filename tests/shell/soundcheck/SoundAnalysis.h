@@ -30,6 +30,12 @@ QList<Heard> FindSounds(const std::vector<float> &samples, int rate);
 // pause. Empty when nothing sets in there.
 std::optional<qsizetype> AttackNear(const std::vector<float> &samples, qsizetype around, int rate);
 
+// How much of a sound's start is not its cue file's: the share of the
+// power, in the 40 ms after the first 5 ms, at frequencies where the file's
+// own start has less (0 for the file alone, near 1 for another sound).
+double ForeignShare(const std::vector<float> &samples, qsizetype onset, int rate, const std::vector<float> &file,
+                    qsizetype fileOnset, int fileRate);
+
 // The loudest sample of a sound, 0..1.
 double Peak(const std::vector<float> &samples, const Heard &sound);
 

@@ -1,7 +1,8 @@
 // Checks a recording of the sound server's output against the answers that
 // were confirmed: one sound for every answer, each starting at its cue
-// file's pitch a steady delay after its answer, each as long as its file, or
-// cut off when the next answer came sooner, and nothing else. Prints the
+// file's pitch a steady delay after its answer with no other sound beneath
+// it, each as long as its file, or cut off when the next answer came sooner,
+// and nothing else. Prints the
 // recording's envelope and a table of what was heard.
 //
 //   check_recording RECORDING ANSWERS SOUND_FOLDER
@@ -26,6 +27,9 @@ constexpr int kRate = 44100;
 constexpr double kPitchTolerance = 0.03;  // of the file's pitch
 constexpr double kWholeToleranceMs = 10;  // a whole cue's length, either way
 constexpr double kDelaySpreadMs = 50;     // a cue's delay after its answer, either way of the median
+// At most this share of a cue's start may lie where its file has no power:
+// more means another sound plays beneath it.
+constexpr double kForeignLimit = 0.01;
 // A cue cut off by the next one ends no later than the next one starts and
 // no earlier than this before it is due.
 constexpr double kCutEarlyMs = 60;
@@ -36,6 +40,9 @@ struct Asked {
 };
 
 struct CueFile {
+    std::vector<float> samples;
+    int rate;
+    qsizetype onset;
     double audibleMs;
     double pitch;
 };
@@ -78,7 +85,9 @@ std::optional<CueFile> Profile(const QString &path)
                      static_cast<int>(sounds.size()));
         return std::nullopt;
     }
-    return CueFile{Ms(sounds[0].end - sounds[0].onset, rate), SoundAnalysis::StartPitch(samples, sounds[0].onset, rate)};
+    const SoundAnalysis::Heard &sound = sounds[0];
+    return CueFile{samples, rate, sound.onset, Ms(sound.end - sound.onset, rate),
+                   SoundAnalysis::StartPitch(samples, sound.onset, rate)};
 }
 
 std::vector<float> Recording(const QByteArray &bytes)
@@ -183,12 +192,14 @@ int main(int argc, char *argv[])
     std::sort(sorted.begin(), sorted.end());
     const double medianDelay = sorted.empty() ? 0 : sorted[sorted.size() / 2];
 
-    std::printf("\n  # cue  answer ms  heard at s  delay±  length ms  expected        pitch Hz (file)  peak dB\n");
+    std::printf("\n  # cue  answer ms  heard at s  delay±  length ms  expected        pitch Hz (file)  foreign  peak dB\n");
     for (qsizetype i = 0; i < std::ssize(delays); ++i) {
         const SoundAnalysis::Heard &sound = heard[i];
         const CueFile &file = files[asked[i].cue];
         const double length = Ms(sound.end - sound.onset, kRate);
         const double pitch = SoundAnalysis::StartPitch(samples, sound.onset, kRate);
+        const double foreign =
+            SoundAnalysis::ForeignShare(samples, sound.onset, kRate, file.samples, file.onset, file.rate);
         const double gap = i + 1 < asked.size() ? asked[i + 1].ms - asked[i].ms : INFINITY;
         const bool whole = gap >= file.audibleMs + 100;
         const double shortest = whole ? file.audibleMs - kWholeToleranceMs : gap - kCutEarlyMs;
@@ -199,12 +210,15 @@ int main(int argc, char *argv[])
             wrong << QStringLiteral("starts %1 ms off the others' delay").arg(delays[i] - medianDelay, 0, 'f', 0);
         if (std::abs(pitch - file.pitch) > kPitchTolerance * file.pitch)
             wrong << QStringLiteral("starts at %1 Hz, not at %2 Hz").arg(pitch, 0, 'f', 0).arg(file.pitch, 0, 'f', 0);
+        if (foreign > kForeignLimit)
+            wrong << QStringLiteral("starts with %1% of its power from another sound").arg(foreign * 100, 0, 'f', 1);
         if (length < shortest || length > longest)
             wrong << QStringLiteral("lasts %1 ms, not %2 to %3 ms").arg(length, 0, 'f', 0).arg(shortest, 0, 'f', 0).arg(longest, 0, 'f', 0);
         const QString expected = whole ? QStringLiteral("whole") : QStringLiteral("cut at %1").arg(gap, 0, 'f', 0);
-        std::printf("%3d %-4s %9.0f  %10.3f  %+6.0f  %9.0f  %-14s %8.0f (%4.0f)  %7.1f  %s\n", static_cast<int>(i + 1),
-                    qPrintable(asked[i].cue), asked[i].ms, Ms(sound.onset, kRate) / 1000, delays[i] - medianDelay,
-                    length, qPrintable(expected), pitch, file.pitch, Decibels(SoundAnalysis::Peak(samples, sound)),
+        std::printf("%3d %-4s %9.0f  %10.3f  %+6.0f  %9.0f  %-14s %8.0f (%4.0f)  %6.1f%%  %7.1f  %s\n",
+                    static_cast<int>(i + 1), qPrintable(asked[i].cue), asked[i].ms, Ms(sound.onset, kRate) / 1000,
+                    delays[i] - medianDelay, length, qPrintable(expected), pitch, file.pitch, foreign * 100,
+                    Decibels(SoundAnalysis::Peak(samples, sound)),
                     wrong.isEmpty() ? "ok" : "WRONG");
         for (const QString &fault : wrong)
             faults << QStringLiteral("sound %1 (%2): %3").arg(i + 1).arg(asked[i].cue, fault);
