@@ -25,30 +25,31 @@ float Sample(const char *at, WavFile::SampleFormat format)
     return 0;
 }
 
-// Power at one frequency (Goertzel), the samples weighted by a Hann window.
-double PowerAt(const float *samples, qsizetype count, double frequency, int rate)
+// The 40 ms that follow the first 5 ms of a sound (past its attack),
+// weighted by a Hann window.
+std::vector<double> StartWindow(const std::vector<float> &samples, qsizetype onset, int rate)
+{
+    const qsizetype first = std::min<qsizetype>(onset + rate / 200, std::ssize(samples));
+    const qsizetype count = std::min<qsizetype>(rate / 25, std::ssize(samples) - first);
+    std::vector<double> window;
+    for (qsizetype i = 0; i < count; ++i) {
+        const double hann = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / (count - 1));
+        window.push_back(samples[static_cast<std::size_t>(first + i)] * hann);
+    }
+    return window;
+}
+
+// Power at one frequency (Goertzel).
+double PowerAt(const std::vector<double> &window, double frequency, int rate)
 {
     const double coefficient = 2.0 * std::cos(2.0 * std::numbers::pi * frequency / rate);
     double previous = 0, beforePrevious = 0;
-    for (qsizetype i = 0; i < count; ++i) {
-        const double hann = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / (count - 1));
-        const double current = samples[i] * hann + coefficient * previous - beforePrevious;
+    for (double sample : window) {
+        const double current = sample + coefficient * previous - beforePrevious;
         beforePrevious = previous;
         previous = current;
     }
     return previous * previous + beforePrevious * beforePrevious - coefficient * previous * beforePrevious;
-}
-
-struct Window {
-    qsizetype first;
-    qsizetype count;
-};
-
-// The 40 ms that follow the first 5 ms of a sound, past its attack.
-Window StartWindow(const std::vector<float> &samples, qsizetype onset, int rate)
-{
-    const qsizetype first = std::min<qsizetype>(onset + rate / 200, std::ssize(samples));
-    return {first, std::min<qsizetype>(rate / 25, std::ssize(samples) - first)};
 }
 
 constexpr double kLowestHz = 100;
@@ -57,11 +58,11 @@ constexpr double kHighestHz = 3000;
 // Power from kLowestHz to kHighestHz in steps of 5 Hz, the whole adding up to 1.
 std::vector<double> Spectrum(const std::vector<float> &samples, qsizetype onset, int rate)
 {
-    const Window window = StartWindow(samples, onset, rate);
+    const std::vector<double> window = StartWindow(samples, onset, rate);
     std::vector<double> power;
     double total = 0;
     for (double frequency = kLowestHz; frequency <= kHighestHz; frequency += 5) {
-        power.push_back(window.count < 2 ? 0 : PowerAt(samples.data() + window.first, window.count, frequency, rate));
+        power.push_back(PowerAt(window, frequency, rate));
         total += power.back();
     }
     for (double &p : power)
@@ -140,12 +141,12 @@ double Peak(const std::vector<float> &samples, const Heard &sound)
 
 double StartPitch(const std::vector<float> &samples, qsizetype onset, int rate)
 {
-    const Window window = StartWindow(samples, onset, rate);
-    if (window.count < 2)
+    const std::vector<double> window = StartWindow(samples, onset, rate);
+    if (window.size() < 2)
         return 0;
     double best = 0, bestPower = -1;
     for (double frequency = kLowestHz; frequency <= kHighestHz; frequency += 1) {
-        const double power = PowerAt(samples.data() + window.first, window.count, frequency, rate);
+        const double power = PowerAt(window, frequency, rate);
         if (power > bestPower) {
             bestPower = power;
             best = frequency;

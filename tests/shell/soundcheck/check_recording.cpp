@@ -145,6 +145,65 @@ QList<SoundAnalysis::Heard> SplitAtAnswers(QList<SoundAnalysis::Heard> sounds, c
     return sounds;
 }
 
+// Every answer in the file, with the profile of each cue file they name.
+std::optional<QList<Asked>> ReadAnswers(const QString &path, const QString &soundFolder, QHash<QString, CueFile> &files)
+{
+    const std::optional<QByteArray> text = ReadFile(path);
+    if (!text)
+        return std::nullopt;
+    QList<Asked> asked;
+    for (const QByteArray &line : text->split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() != 2)
+            continue;
+        const QString cue = QString::fromLatin1(fields[1]);
+        asked.append({fields[0].toDouble(), cue});
+        if (files.contains(cue))
+            continue;
+        const std::optional<CueFile> file = Profile(soundFolder + '/' + cue + ".wav");
+        if (!file)
+            return std::nullopt;
+        files.insert(cue, *file);
+        std::printf("%s.wav: %.0f ms long, starting at %.0f Hz\n", qPrintable(cue), file->audibleMs, file->pitch);
+    }
+    return asked;
+}
+
+// What is wrong with one sound, heard delayMs after its answer (less the
+// median delay), when the next answer came gapMs later; prints its row.
+QStringList Judge(int number, const Asked &answer, const SoundAnalysis::Heard &sound, double delayMs, double gapMs,
+                  const CueFile &file, const std::vector<float> &samples)
+{
+    const double length = Ms(sound.end - sound.onset, kRate);
+    const double pitch = SoundAnalysis::StartPitch(samples, sound.onset, kRate);
+    const double foreign = SoundAnalysis::ForeignShare(samples, sound.onset, kRate, file.samples, file.onset, file.rate);
+    const bool whole = gapMs >= file.audibleMs + 100;
+    const double shortest = whole ? file.audibleMs - kWholeToleranceMs : gapMs - kCutEarlyMs;
+    const double longest = (whole ? file.audibleMs : std::min(gapMs, file.audibleMs)) + kWholeToleranceMs;
+
+    QStringList wrong;
+    if (std::abs(delayMs) > kDelaySpreadMs)
+        wrong << QStringLiteral("starts %1 ms off the others' delay").arg(delayMs, 0, 'f', 0);
+    if (std::abs(pitch - file.pitch) > kPitchTolerance * file.pitch)
+        wrong << QStringLiteral("starts at %1 Hz, not at %2 Hz").arg(pitch, 0, 'f', 0).arg(file.pitch, 0, 'f', 0);
+    if (foreign > kForeignLimit)
+        wrong << QStringLiteral("starts with %1% of its power from another sound").arg(foreign * 100, 0, 'f', 1);
+    if (length < shortest || length > longest)
+        wrong << QStringLiteral("lasts %1 ms, not %2 to %3 ms")
+                     .arg(length, 0, 'f', 0)
+                     .arg(shortest, 0, 'f', 0)
+                     .arg(longest, 0, 'f', 0);
+
+    const QString expected = whole ? QStringLiteral("whole") : QStringLiteral("cut at %1").arg(gapMs, 0, 'f', 0);
+    std::printf("%3d %-4s %9.0f  %10.3f  %+6.0f  %9.0f  %-14s %8.0f (%4.0f)  %6.1f%%  %7.1f  %s\n", number,
+                qPrintable(answer.cue), answer.ms, Ms(sound.onset, kRate) / 1000, delayMs, length,
+                qPrintable(expected), pitch, file.pitch, foreign * 100, Decibels(SoundAnalysis::Peak(samples, sound)),
+                wrong.isEmpty() ? "ok" : "WRONG");
+    for (QString &fault : wrong)
+        fault = QStringLiteral("sound %1 (%2): %3").arg(number).arg(answer.cue, fault);
+    return wrong;
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -153,27 +212,13 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: check_recording RECORDING ANSWERS SOUND_FOLDER\n");
         return 2;
     }
-    const std::optional<QByteArray> recorded = ReadFile(QString::fromLocal8Bit(argv[1]));
-    const std::optional<QByteArray> answerText = ReadFile(QString::fromLocal8Bit(argv[2]));
-    if (!recorded || !answerText)
-        return 2;
-
-    QList<Asked> asked;
     QHash<QString, CueFile> files;
-    for (const QByteArray &line : answerText->split('\n')) {
-        const QList<QByteArray> fields = line.simplified().split(' ');
-        if (fields.size() != 2)
-            continue;
-        const QString cue = QString::fromLatin1(fields[1]);
-        asked.append({fields[0].toDouble(), cue});
-        if (files.contains(cue))
-            continue;
-        const std::optional<CueFile> file = Profile(QString::fromLocal8Bit(argv[3]) + '/' + cue + ".wav");
-        if (!file)
-            return 2;
-        files.insert(cue, *file);
-        std::printf("%s.wav: %.0f ms long, starting at %.0f Hz\n", qPrintable(cue), file->audibleMs, file->pitch);
-    }
+    const std::optional<QList<Asked>> answers =
+        ReadAnswers(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), files);
+    const std::optional<QByteArray> recorded = ReadFile(QString::fromLocal8Bit(argv[1]));
+    if (!answers || !recorded)
+        return 2;
+    const QList<Asked> &asked = *answers;
 
     const std::vector<float> samples = Recording(*recorded);
     const QList<SoundAnalysis::Heard> heard = SplitAtAnswers(SoundAnalysis::FindSounds(samples, kRate), samples, asked);
@@ -182,6 +227,8 @@ int main(int argc, char *argv[])
     PrintEnvelope(samples);
 
     QStringList faults;
+    if (asked.isEmpty())
+        faults << QStringLiteral("no answer was given");
     if (heard.size() != asked.size())
         faults << QStringLiteral("%1 sounds came out for %2 answers").arg(heard.size()).arg(asked.size());
 
@@ -194,34 +241,9 @@ int main(int argc, char *argv[])
 
     std::printf("\n  # cue  answer ms  heard at s  delay±  length ms  expected        pitch Hz (file)  foreign  peak dB\n");
     for (qsizetype i = 0; i < std::ssize(delays); ++i) {
-        const SoundAnalysis::Heard &sound = heard[i];
-        const CueFile &file = files[asked[i].cue];
-        const double length = Ms(sound.end - sound.onset, kRate);
-        const double pitch = SoundAnalysis::StartPitch(samples, sound.onset, kRate);
-        const double foreign =
-            SoundAnalysis::ForeignShare(samples, sound.onset, kRate, file.samples, file.onset, file.rate);
         const double gap = i + 1 < asked.size() ? asked[i + 1].ms - asked[i].ms : INFINITY;
-        const bool whole = gap >= file.audibleMs + 100;
-        const double shortest = whole ? file.audibleMs - kWholeToleranceMs : gap - kCutEarlyMs;
-        const double longest = whole ? file.audibleMs + kWholeToleranceMs : std::min(gap, file.audibleMs) + kWholeToleranceMs;
-
-        QStringList wrong;
-        if (std::abs(delays[i] - medianDelay) > kDelaySpreadMs)
-            wrong << QStringLiteral("starts %1 ms off the others' delay").arg(delays[i] - medianDelay, 0, 'f', 0);
-        if (std::abs(pitch - file.pitch) > kPitchTolerance * file.pitch)
-            wrong << QStringLiteral("starts at %1 Hz, not at %2 Hz").arg(pitch, 0, 'f', 0).arg(file.pitch, 0, 'f', 0);
-        if (foreign > kForeignLimit)
-            wrong << QStringLiteral("starts with %1% of its power from another sound").arg(foreign * 100, 0, 'f', 1);
-        if (length < shortest || length > longest)
-            wrong << QStringLiteral("lasts %1 ms, not %2 to %3 ms").arg(length, 0, 'f', 0).arg(shortest, 0, 'f', 0).arg(longest, 0, 'f', 0);
-        const QString expected = whole ? QStringLiteral("whole") : QStringLiteral("cut at %1").arg(gap, 0, 'f', 0);
-        std::printf("%3d %-4s %9.0f  %10.3f  %+6.0f  %9.0f  %-14s %8.0f (%4.0f)  %6.1f%%  %7.1f  %s\n",
-                    static_cast<int>(i + 1), qPrintable(asked[i].cue), asked[i].ms, Ms(sound.onset, kRate) / 1000,
-                    delays[i] - medianDelay, length, qPrintable(expected), pitch, file.pitch, foreign * 100,
-                    Decibels(SoundAnalysis::Peak(samples, sound)),
-                    wrong.isEmpty() ? "ok" : "WRONG");
-        for (const QString &fault : wrong)
-            faults << QStringLiteral("sound %1 (%2): %3").arg(i + 1).arg(asked[i].cue, fault);
+        faults << Judge(static_cast<int>(i + 1), asked[i], heard[i], delays[i] - medianDelay, gap,
+                        files[asked[i].cue], samples);
     }
     for (qsizetype i = asked.size(); i < heard.size(); ++i)
         std::printf("  + extra sound at %.3f s, %.0f ms long\n", Ms(heard[i].onset, kRate) / 1000,
