@@ -1,47 +1,20 @@
 #include "shell/Cues.h"
 
 #include "shell/CueNames.h"
-#include "shell/InstallFolder.h"
+#include "shell/CuePlayer.h"
 
-#include <QHash>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QCoreApplication>
+#include <QPointer>
 
 namespace {
 
-class CueBank {
-public:
-    QSoundEffect *effect(const QString &relativePath)
-    {
-        QSoundEffect *&slot = effects_[relativePath];
-        if (!slot) {
-            // Parentless and never freed: cues live as long as the program,
-            // and destroying them during static teardown would outlive Qt.
-            slot = new QSoundEffect;
-            slot->setSource(QUrl::fromLocalFile(InstallFolder::PathOf(relativePath)));
-        }
-        return slot;
-    }
-
-    void play(const QString &relativePath)
-    {
-        QSoundEffect *next = effect(relativePath);
-        if (playing_ && playing_ != next)
-            playing_->stop();
-        next->stop();
-        next->play();
-        playing_ = next;
-    }
-
-private:
-    QHash<QString, QSoundEffect *> effects_;
-    QSoundEffect *playing_ = nullptr;
-};
-
-CueBank &Bank()
+// Lives as long as the application object, whose child it is.
+CuePlayer *Player()
 {
-    static CueBank bank;
-    return bank;
+    static QPointer<CuePlayer> player;
+    if (!player)
+        player = new CuePlayer(QCoreApplication::instance());
+    return player;
 }
 
 Cues::Listener &CurrentListener()
@@ -58,7 +31,7 @@ void PlayCue(const QString &relativePath)
         listen(relativePath);
         return;
     }
-    Bank().play(relativePath);
+    Player()->Play(relativePath);
 }
 
 namespace Cues {
@@ -68,7 +41,7 @@ void Preload()
     if (CurrentListener())
         return;
     for (const QString &name : AllCueNames())
-        Bank().effect(name);
+        Player()->Load(name);
 }
 
 void ListenForTests(Listener listener)

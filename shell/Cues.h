@@ -12,8 +12,9 @@ void PlayCue(const QString &relativePath);
 
 namespace Cues {
 
-// Decodes the five cue files ahead of use so that a cue starts within a
-// frame of the click. Called once the main menu is on screen.
+// Decodes the five cue files and opens a sound output ahead of use, so that
+// a cue starts within a frame of the click. Called once the main menu is on
+// screen.
 void Preload();
 
 // Tests hear which cue was asked for instead of any sound; an empty function

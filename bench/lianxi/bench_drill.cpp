@@ -3,11 +3,11 @@
 // Sound is left out: cues are only named, not played.
 
 #include "lianxi/TForm2.h"
+#include "support/ReportMedian.h"
 #include "support/RunWindowBenchmarks.h"
 #include "widgets/FlatButton.h"
 
 #include <QLineEdit>
-#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <vector>
@@ -35,13 +35,6 @@ void Fill(TForm2 &form, int eachList)
 {
     for (int i = 0; i < 2 * eachList; ++i)
         Answer(form, i % 2 == 0);
-}
-
-void ReportMedian(benchmark::State &state, std::vector<double> &seconds)
-{
-    std::sort(seconds.begin(), seconds.end());
-    state.counters["median_us"] = seconds[seconds.size() / 2] * 1e6;
-    state.counters["p99_us"] = seconds[seconds.size() * 99 / 100] * 1e6;
 }
 
 // One answer checked and the next problem shown; the argument is how many
