@@ -2,6 +2,6 @@
 
 class QApplication;
 
-// Sets up the application object: its title, its icon, and the font faces
-// the windows fall back on.
+// Sets up the application object: its name and title, its icon, its desktop
+// entry and Qt's translations for the user's language.
 void SetUpApplication(QApplication &app);
