@@ -85,10 +85,10 @@ QTextOption::WrapMode DetailWrapMode(const QString &text)
 
 }  // namespace
 
-TForm3::TForm3(QWidget *parent) : TForm3(InstallFolder::ExecutableFolder(), parent) {}
+TForm3::TForm3(QWidget *parent) : TForm3(InstallFolder::Current().UserRoot(), parent) {}
 
-TForm3::TForm3(const QString &installRoot, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), book_(*this, installRoot)
+TForm3::TForm3(const QString &userRoot, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), book_(*this, userRoot)
 {
     Form3 = this;
     setObjectName(QStringLiteral("Form3"));

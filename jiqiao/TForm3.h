@@ -20,10 +20,10 @@ class TForm3 : public QDialog, private TipsView {
     Q_OBJECT
 
 public:
-    // The store is "database\yd.zerk" in the installation folder.
+    // The store is "database\yd.zerk" in the folder of the user's files.
     explicit TForm3(QWidget *parent = nullptr);
-    // installRoot ends in a separator.
-    explicit TForm3(const QString &installRoot, QWidget *parent = nullptr);
+    // userRoot ends in a separator.
+    explicit TForm3(const QString &userRoot, QWidget *parent = nullptr);
     ~TForm3() override;
 
     const TipsBook &Book() const { return book_; }

@@ -16,8 +16,8 @@ constexpr char16_t kEnter = 13;
 
 }  // namespace
 
-TipsBook::TipsBook(TipsView &view, const QString &installRoot)
-    : view_(view), storePath_(InstallFolder::Join(installRoot, QStringLiteral("database\\yd.zerk")))
+TipsBook::TipsBook(TipsView &view, const QString &userRoot)
+    : view_(view), storePath_(InstallFolder::Join(userRoot, StoreRelativePath()))
 {
 }
 

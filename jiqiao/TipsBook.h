@@ -16,8 +16,11 @@ enum class TypedCharacter { ToAddBox, Swallowed };
 // ones, saving the store after each.
 class TipsBook {
 public:
-    // installRoot is the installation folder, ending in a separator.
-    TipsBook(TipsView &view, const QString &installRoot);
+    // userRoot is the folder of the user's files, ending in a separator.
+    TipsBook(TipsView &view, const QString &userRoot);
+
+    // The store, relative to the folder of the user's files.
+    static QString StoreRelativePath() { return QStringLiteral("database\\yd.zerk"); }
 
     void Create();
     void ListClicked();

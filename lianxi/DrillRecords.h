@@ -5,8 +5,8 @@
 
 class DrillTally;
 
-// The two record folders of a drill mode, relative to the installation
-// folder, each ending in a backslash.
+// The two record folders of a drill mode, relative to the folder of the
+// user's files, each ending in a backslash.
 struct RecordFolders {
     QString right;
     QString wrong;

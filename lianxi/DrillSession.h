@@ -13,7 +13,7 @@ class DrillView;
 // competition clock, the runner, the result panel and the records.
 class DrillSession {
 public:
-    // root is the installation folder, ending in a separator.
+    // root is the folder of the user's files, ending in a separator.
     DrillSession(DrillView &view, QString root);
 
     static QString PracticeTitle() { return QStringLiteral("口算练习篇"); }

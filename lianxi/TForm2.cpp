@@ -90,8 +90,10 @@ RecordListBox *MakeAnswerList(QWidget *parent, const char *name, const QRect &re
 
 }  // namespace
 
-TForm2::TForm2(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), session_(*this, InstallFolder::ExecutableFolder())
+TForm2::TForm2(QWidget *parent) : TForm2(InstallFolder::Current().UserRoot(), parent) {}
+
+TForm2::TForm2(const QString &userRoot, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), session_(*this, userRoot)
 {
     Form2 = this;
     setObjectName(QStringLiteral("Form2"));

@@ -24,7 +24,10 @@ class TForm2 : public QDialog, private DrillView {
     Q_OBJECT
 
 public:
+    // The records go to the record folders among the user's files.
     explicit TForm2(QWidget *parent = nullptr);
+    // userRoot ends in a separator.
+    explicit TForm2(const QString &userRoot, QWidget *parent = nullptr);
     ~TForm2() override;
 
     const DrillSession &Session() const { return session_; }

@@ -28,8 +28,12 @@ void LoadQtChinese(QApplication &app)
 
 void SetUpApplication(QApplication &app)
 {
-    QApplication::setApplicationName(ApplicationTitle());
+    // The lower-case name is the one of the program's file and of the
+    // user's data folder (~/.local/share/numbrook); the title is "Numbrook".
+    QApplication::setApplicationName(QStringLiteral("numbrook"));
     QApplication::setApplicationDisplayName(ApplicationTitle());
+    // Lets the desktop match the windows to the menu entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral(NUMBROOK_APP_ID));
     app.setWindowIcon(QIcon(QStringLiteral(":/menu/app-icon.svg")));
     LoadQtChinese(app);
 }

@@ -2,6 +2,6 @@
 
 class QApplication;
 
-// Sets up the application object: its title, its icon, and Qt's Chinese
-// translation for Qt's own texts.
+// Sets up the application object: its name and title, its icon, its desktop
+// entry and Qt's Chinese translation for Qt's own texts.
 void SetUpApplication(QApplication &app);

@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// The five cue files, relative to the executable's folder, in the letter case
-// the installation uses.
+// The five cue files, relative to the folder of the shipped files, in the
+// letter case they are shipped in.
 namespace CueNames {
 
 inline QString Tishi() { return QStringLiteral("Sound\\tishi.WAV"); }      // a module opens

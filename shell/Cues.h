@@ -4,8 +4,8 @@
 
 class QString;
 
-// Starts playing a WAV cue given by its path relative to the executable's
-// folder ("Sound\\dui.wav") and returns at once. A new cue cuts off the one
+// Starts playing a WAV cue given by its path relative to the folder of the
+// shipped files ("Sound\\dui.wav") and returns at once. A new cue cuts off the one
 // still playing. A missing or unplayable file, or a machine without sound, is
 // silent and never reported.
 void PlayCue(const QString &relativePath);

@@ -12,6 +12,11 @@ QString CannotCreateFile(const QString &fullPath, const QString &reason)
     return QStringLiteral("Cannot create file \"%1\". %2").arg(fullPath, reason);
 }
 
+QString CannotCreateFolder(const QString &fullPath, const QString &reason)
+{
+    return QStringLiteral("Cannot create folder \"%1\". %2").arg(fullPath, reason);
+}
+
 QString NotAValidInteger(const QString &text)
 {
     return QStringLiteral("'%1' is not a valid integer value").arg(text);

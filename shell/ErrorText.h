@@ -7,6 +7,7 @@ namespace ErrorText {
 
 QString CannotOpenFile(const QString &fullPath, const QString &reason);
 QString CannotCreateFile(const QString &fullPath, const QString &reason);
+QString CannotCreateFolder(const QString &fullPath, const QString &reason);
 QString NotAValidInteger(const QString &text);
 
 // The error box ends a text with a full stop when its last character sorts

@@ -1,19 +1,66 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
-// Every file the program touches lives beside its executable. Relative paths
-// are written the way the program stores them, with backslashes
-// ("Sound\\dui.wav"); the platform's separator takes their place here.
-namespace InstallFolder {
+// Decides where every file of the program lives. Relative paths are written
+// the way the program stores them, with backslashes ("Sound\\dui.wav"); the
+// platform's separator takes their place here. Every folder ends in a
+// separator.
+//
+// Portable: the executable's folder holds "database". Everything is beside
+// the executable, as the folder was laid out, and nothing is ever created.
+//
+// Installed (e.g. /usr/bin/numbrook): the cues and the starter tips are read
+// from <prefix>/share/numbrook, found from the executable so that any prefix
+// works, and the tips store and the record folders are the user's own, in
+// their data folder (~/.local/share/numbrook).
+class InstallFolder {
+public:
+    enum class Layout { Portable, Installed };
 
-// The folder of the running executable, ending in a separator.
-QString ExecutableFolder();
+    // The layout for an executable in executableFolder, with userDataFolder
+    // for an installed one's user files. Only looks; creates nothing.
+    static InstallFolder Decide(const QString &executableFolder, const QString &userDataFolder);
 
-// root (ending in a separator) followed by the relative path.
-QString Join(const QString &root, const QString &relativePath);
+    // The running program's: its executable's folder and the user's
+    // QStandardPaths::AppDataLocation.
+    static InstallFolder Current();
 
-// ExecutableFolder() followed by the relative path.
-QString PathOf(const QString &relativePath);
+    Layout layout() const { return layout_; }
 
-}  // namespace InstallFolder
+    // Where the files the program ships with are read: the cues and the
+    // starter tips.
+    const QString &ShippedRoot() const { return shippedRoot_; }
+
+    // Where the user's files are read and written: the tips store, the
+    // record folders and anything else the program keeps for its user.
+    const QString &UserRoot() const { return userRoot_; }
+
+    // The user's "database" folder, home of the tips store and of every
+    // other store the program keeps.
+    QString UserDatabaseFolder() const;
+
+    // Installed: makes the user's folder, its "database" folder and the four
+    // record folders where they are missing, and copies the starter tips to
+    // the user's tips store when there is none; an existing store is never
+    // touched. Portable: does nothing. Returns the text for the general
+    // error box when a folder or the store could not be made.
+    std::optional<QString> PrepareUserFolder() const;
+
+    // root followed by the relative path.
+    static QString Join(const QString &root, const QString &relativePath);
+
+    // A shipped file of the running program: Current().ShippedRoot() followed
+    // by the relative path. The cues are found this way.
+    static QString PathOf(const QString &relativePath);
+
+private:
+    InstallFolder(Layout layout, QString shippedRoot, QString userRoot);
+
+    std::optional<QString> SeedTipStore() const;
+
+    Layout layout_;
+    QString shippedRoot_;
+    QString userRoot_;
+};

@@ -1,5 +1,7 @@
 #include "shell/Application.h"
 #include "shell/Cues.h"
+#include "shell/InstallFolder.h"
+#include "shell/Notices.h"
 #include "shell/TForm1.h"
 
 #include <QApplication>
@@ -9,10 +11,15 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     SetUpApplication(app);
+    const std::optional<QString> folderError = InstallFolder::Current().PrepareUserFolder();
     TForm1 mainMenu;
     mainMenu.show();
     // Decoding the cues waits until the menu is on screen, so start-up is
     // not held up by it.
     QTimer::singleShot(0, &mainMenu, &Cues::Preload);
+    // The menu opens all the same: the child can still drill and take
+    // exams; only saving fails, each time with its own error.
+    if (folderError)
+        QTimer::singleShot(0, &mainMenu, [&folderError] { Notices::ShowErrorBox(*folderError); });
     return QApplication::exec();
 }

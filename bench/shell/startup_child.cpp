@@ -1,7 +1,8 @@
-// Starts the program's main menu exactly as the program does and, once the
-// first paint of the window is complete, prints the CLOCK_MONOTONIC time in
-// nanoseconds and ends.
+// Starts the program's main menu exactly as the program does, its user's
+// folder prepared first, and, once the first paint of the window is
+// complete, prints the CLOCK_MONOTONIC time in nanoseconds and ends.
 #include "shell/Application.h"
+#include "shell/InstallFolder.h"
 #include "shell/TForm1.h"
 
 #include <QApplication>
@@ -44,6 +45,10 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     SetUpApplication(app);
+    if (const std::optional<QString> error = InstallFolder::Current().PrepareUserFolder()) {
+        std::fprintf(stderr, "%s\n", qPrintable(*error));
+        return 1;
+    }
     TForm1 mainMenu;
     FirstPaintWatcher watcher(&mainMenu);
     mainMenu.installEventFilter(&watcher);

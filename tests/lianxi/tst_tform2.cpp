@@ -11,12 +11,12 @@
 #include "widgets/PictureBox.h"
 #include "widgets/RadioGroup.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -43,15 +43,25 @@ private:
             QTest::mouseClick(keys.at(static_cast<std::size_t>(digit.digitValue())), Qt::LeftButton);
     }
 
-    static void RemoveTodaysRecords()
+    // The user's folder of this run, holding the four record folders.
+    QTemporaryDir userFolder_;
+
+    QString UserRoot() const { return userFolder_.path() + QLatin1Char('/'); }
+
+    QString TodaysRecordPath(const char *folder) const
     {
-        for (const char *folder : {"Lxdui\\", "Lxcuo\\", "jjdui\\", "jjcuo\\"})
-            QFile::remove(InstallFolder::PathOf(QLatin1String(folder) + RecordDateText() + QStringLiteral(".txt")));
+        return InstallFolder::Join(UserRoot(), QLatin1String(folder) + RecordDateText() + QStringLiteral(".txt"));
     }
 
-    static QByteArray TodaysRecord(const char *folder)
+    void RemoveTodaysRecords() const
     {
-        QFile file(InstallFolder::PathOf(QLatin1String(folder) + RecordDateText() + QStringLiteral(".txt")));
+        for (const char *folder : {"Lxdui\\", "Lxcuo\\", "jjdui\\", "jjcuo\\"})
+            QFile::remove(TodaysRecordPath(folder));
+    }
+
+    QByteArray TodaysRecord(const char *folder) const
+    {
+        QFile file(TodaysRecordPath(folder));
         if (!file.open(QIODevice::ReadOnly))
             return "<" + file.errorString().toUtf8() + ">";
         return file.readAll();
@@ -76,7 +86,7 @@ private slots:
     {
         QLocale::setDefault(QLocale::c());
         for (const char *folder : {"Lxdui", "Lxcuo", "jjdui", "jjcuo"})
-            QDir(QCoreApplication::applicationDirPath()).mkpath(QLatin1String(folder));
+            QVERIFY(QDir(userFolder_.path()).mkpath(QLatin1String(folder)));
     }
 
     void init()
@@ -84,7 +94,7 @@ private slots:
         RemoveTodaysRecords();
         notices_ = std::make_unique<NoticeRecorder>();
         cues_ = std::make_unique<CueRecorder>();
-        form_ = std::make_unique<TForm2>();
+        form_ = std::make_unique<TForm2>(UserRoot());
         Form().show();
         QVERIFY(QTest::qWaitForWindowExposed(&Form()));
     }
@@ -279,7 +289,7 @@ private slots:
         QTest::mouseClick(Form().SpeedButton19, Qt::LeftButton);
         QCOMPARE(TodaysRecord("jjcuo\\"), QByteArray());
         QVERIFY(TodaysRecord("jjdui\\").endsWith("\r\n"));
-        QVERIFY(!QFile::exists(InstallFolder::PathOf(QStringLiteral("Lxdui\\") + RecordDateText() + ".txt")));
+        QVERIFY(!QFile::exists(TodaysRecordPath("Lxdui\\")));
 
         QTest::mouseClick(Form().SpeedButton17, Qt::LeftButton);
         QVERIFY(Form().Panel2->isHidden());
@@ -326,7 +336,7 @@ private slots:
         QCOMPARE(Form().result(), int(QDialog::Accepted));
         QCOMPARE(Form().ListBox1->count(), 0);
         QCOMPARE(Form().Label2->text(), QString());
-        QVERIFY(!QFile::exists(InstallFolder::PathOf(QStringLiteral("Lxdui\\") + RecordDateText() + ".txt")));
+        QVERIFY(!QFile::exists(TodaysRecordPath("Lxdui\\")));
     }
 };
 
