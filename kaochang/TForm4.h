@@ -10,6 +10,7 @@ class FlatButton;
 class PictureBox;
 class QCloseEvent;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QTimer;
@@ -26,9 +27,6 @@ public:
     ~TForm4() override;
 
     const ExamRoom &Room() const { return room_; }
-
-    // Escape goes through the same leave logic as the close box.
-    void reject() override;
 
     QFrame *Panel1;  // the content panel
     FlatButton *SpeedButton1;
@@ -97,6 +95,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void BuildContent();
