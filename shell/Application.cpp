@@ -7,7 +7,8 @@
 
 void SetUpApplication(QApplication &app)
 {
+    // The name alone: a display name would be appended to every window's
+    // title ("考场 — Numbrook"), and the titles are exactly the captions.
     QApplication::setApplicationName(ApplicationTitle());
-    QApplication::setApplicationDisplayName(ApplicationTitle());
     app.setWindowIcon(QIcon(QStringLiteral(":/menu/app-icon.svg")));
 }
