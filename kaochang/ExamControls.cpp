@@ -106,12 +106,9 @@ SlotControls MakeSlot(QWidget *page, int k)
 
 void SetProblemText(QLabel *label, const QString &text)
 {
-    int pixels = kProblemPixels;
-    while (pixels > kSmallestProblemPixels
-           && QFontMetrics(Fonts::Ui(pixels, true)).horizontalAdvance(text) > label->width())
-        --pixels;
-    if (label->font().pixelSize() != pixels)
-        label->setFont(Fonts::Ui(pixels, true));
+    const QFont font = Fonts::FittedTo(Fonts::Ui(kProblemPixels, true), text, label->width(), kSmallestProblemPixels);
+    if (label->font() != font)
+        label->setFont(font);
     label->setText(text);
 }
 

@@ -1,5 +1,6 @@
 #include "lianxi/TForm2.h"
 
+#include "lianxi/OperandLabel.h"
 #include "lianxi/RecordListBox.h"
 #include "shell/Cues.h"
 #include "shell/FormRefs.h"
@@ -64,11 +65,12 @@ QLabel *MakeLabel(QWidget *parent, const char *name, QPoint at, const QString &t
     return label;
 }
 
-QLabel *MakeOperandLabel(QWidget *parent, const char *name, const QRect &rect, Qt::Alignment alignment)
+// Both operands line up with the middle of the signs between them.
+OperandLabel *MakeOperandLabel(QWidget *parent, const char *name, const QRect &rect, const QRect &signRect)
 {
-    auto *label = Controls::Place(new QLabel(parent), name, rect);
+    auto *label = Controls::Make<OperandLabel>(parent, name, rect);
     label->setFont(Fonts::SongTi(64, true));
-    label->setAlignment(alignment);
+    label->setDigitsMiddle(signRect.y() + signRect.height() / 2 - rect.y());
     Controls::SetColor(label, QPalette::WindowText, Palette::Blue);
     return label;
 }
@@ -135,13 +137,13 @@ void TForm2::BuildDrillArea()
     SpeedButton1 = MakeButton(this, "SpeedButton1", {584, 464, 161, 73});
     SpeedButton1->setAccessibleName(QStringLiteral("离开"));
 
-    Label2 = MakeOperandLabel(this, "Label2", {80, 224, 169, 73}, Qt::AlignCenter);
     const QRect signRect(264, 240, 36, 36);
+    Label2 = MakeOperandLabel(this, "Label2", {80, 224, 169, 73}, signRect);
     Image9 = MakePicture(this, "Image9", signRect, QStringLiteral(":/signs/plus.svg"), QStringLiteral("加"));
     Image10 = MakePicture(this, "Image10", signRect, QStringLiteral(":/signs/minus.svg"), QStringLiteral("减"));
     Image11 = MakePicture(this, "Image11", signRect, QStringLiteral(":/signs/times.svg"), QStringLiteral("乘"));
     Image12 = MakePicture(this, "Image12", signRect, QStringLiteral(":/signs/divide.svg"), QStringLiteral("除"));
-    Label3 = MakeOperandLabel(this, "Label3", {312, 224, 169, 65}, Qt::AlignHCenter | Qt::AlignBottom);
+    Label3 = MakeOperandLabel(this, "Label3", {312, 224, 169, 65}, signRect);
     Image2 = MakePicture(this, "Image2", {496, 240, 36, 36}, QStringLiteral(":/signs/equals.svg"),
                          QStringLiteral("等于"));
     for (PictureBox *picture : {Image9, Image10, Image11, Image12, Image2})

@@ -9,6 +9,7 @@
 class BevelPanel;
 class ClickLabel;
 class FlatButton;
+class OperandLabel;
 class PictureBox;
 class QLabel;
 class QLineEdit;
@@ -36,12 +37,12 @@ public:
     FlatButton *SpeedButton1;
     RadioGroup *RadioGroup2;
     RadioGroup *RadioGroup1;
-    QLabel *Label2;
+    OperandLabel *Label2;
     PictureBox *Image9;
     PictureBox *Image10;
     PictureBox *Image11;
     PictureBox *Image12;
-    QLabel *Label3;
+    OperandLabel *Label3;
     PictureBox *Image2;
     QLineEdit *Edit1;
     BevelPanel *Panel1;

@@ -1,6 +1,7 @@
 #include "widgets/Fonts.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QStringList>
 
 namespace Fonts {
@@ -40,6 +41,13 @@ QFont KaiTi(int pixelSize, bool bold)
 QFont Ui(int pixelSize, bool bold)
 {
     return Face({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("DejaVu Sans")}, pixelSize, bold);
+}
+
+QFont FittedTo(QFont font, const QString &text, int width, int smallestPixels)
+{
+    while (font.pixelSize() > smallestPixels && QFontMetrics(font).horizontalAdvance(text) > width)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
 }
 
 }  // namespace Fonts

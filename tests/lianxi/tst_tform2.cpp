@@ -1,4 +1,5 @@
 #include "lianxi/DrillRecords.h"
+#include "lianxi/OperandLabel.h"
 #include "lianxi/RecordListBox.h"
 #include "lianxi/TForm2.h"
 #include "shell/FormRefs.h"
@@ -21,6 +22,39 @@
 #include <QTimer>
 #include <QWindow>
 #include <memory>
+
+namespace {
+
+// Where a label's blue digits show, in window pixels.
+struct Ink {
+    int top = 0;
+    int bottom = -1;
+    bool touchesSides = false;
+
+    bool found() const { return bottom >= top; }
+    int middle() const { return (top + bottom) / 2; }
+};
+
+Ink BlueInk(QWidget *label)
+{
+    const QImage image = label->grab().toImage();
+    Ink ink{image.height(), -1, false};
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.blue() - c.red() < 80 || c.blue() - c.green() < 80)
+                continue;
+            ink.top = qMin(ink.top, y);
+            ink.bottom = qMax(ink.bottom, y);
+            ink.touchesSides = ink.touchesSides || x == 0 || x == image.width() - 1;
+        }
+    }
+    ink.top += label->y();
+    ink.bottom += label->y();
+    return ink;
+}
+
+}  // namespace
 
 class tst_TForm2 : public QObject {
     Q_OBJECT
@@ -220,6 +254,34 @@ private slots:
                                                                  Form().Image12, Form().Image3, Form().Image4,
                                                                  Form().Image5})
             QVERIFY2(stacking.indexOf(picture) < panel, qPrintable(picture->objectName()));
+    }
+
+    void operandsShareOneLineLevelWithTheSign_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("one digit each") << "7" << "3";
+        QTest::newRow("largest operands") << "10000" << "10000";
+        QTest::newRow("largest first") << "10000" << "7";
+        QTest::newRow("largest second") << "36" << "10000";
+    }
+
+    void operandsShareOneLineLevelWithTheSign()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        Form().Label2->setText(first);
+        Form().Label3->setText(second);
+        const Ink a = BlueInk(Form().Label2);
+        const Ink b = BlueInk(Form().Label3);
+        QVERIFY(a.found() && b.found());
+        // Round digits dip a pixel below the line.
+        QVERIFY2(qAbs(a.bottom - b.bottom) <= 1, qPrintable(QStringLiteral("%1 / %2").arg(a.bottom).arg(b.bottom)));
+        const int signMiddle = Form().Image9->geometry().center().y();
+        QVERIFY2(qAbs(a.middle() - signMiddle) <= 3, qPrintable(QString::number(a.middle())));
+        QVERIFY2(qAbs(b.middle() - signMiddle) <= 3, qPrintable(QString::number(b.middle())));
+        QVERIFY2(!a.touchesSides && !b.touchesSides, "an operand is cut at its box");
     }
 
     void pastedTextThatIsNoIntegerIsRefused()
