@@ -62,6 +62,8 @@ private slots:
     void widestProblemFitsItsLabel_data();
     void widestProblemFitsItsLabel();
     void generateFillsTheSlots();
+    void summaryOnBothPages_data();
+    void summaryOnBothPages();
     void sitAndGradeAPaperThroughTheWidgets();
     void closingRefusedWhileTheExamRuns();
     void timeOutThroughTheRealTimers();
@@ -228,6 +230,47 @@ void tst_TForm4::generateFillsTheSlots()
         QVERIFY(!w.AnswerBoxes[slot]->hasFrame());
     }
     QCOMPARE(cues.asked.size(), 2);
+}
+
+void tst_TForm4::summaryOnBothPages_data()
+{
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<QString>("questionText");
+    QTest::addColumn<QString>("timeText");
+    QTest::addColumn<QString>("operationText");
+    QTest::newRow("first choices") << 0 << 0 << 0 << "10 题" << "10 分钟" << "加减";
+    QTest::newRow("middle choices") << 4 << 2 << 1 << "50 题" << "30 分钟" << "乘除";
+    QTest::newRow("last choices") << 9 << 5 << 2 << "100 题" << "60 分钟" << "综合";
+}
+
+void tst_TForm4::summaryOnBothPages()
+{
+    QFETCH(int, questions);
+    QFETCH(int, minutes);
+    QFETCH(int, operation);
+    QFETCH(QString, questionText);
+    QFETCH(QString, timeText);
+    QFETCH(QString, operationText);
+    NoticeRecorder notices;
+    CueRecorder cues;
+    TForm4 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Choose(w.RadioGroup3, questions);
+    Choose(w.RadioGroup4, minutes);
+    Choose(w.RadioGroup2, operation);
+    Click(w.SpeedButton3);
+    Click(w.SpeedButton5);
+    for (QLabel *label : {w.Label54, w.Label61})
+        QCOMPARE(label->text(), timeText);
+    for (QLabel *label : {w.Label56, w.Label63})
+        QCOMPARE(label->text(), questionText);
+    for (QLabel *label : {w.Label58, w.Label65}) {
+        QCOMPARE(label->text(), operationText);
+        QVERIFY(label->fontMetrics().horizontalAdvance(operationText) <= label->width());
+    }
 }
 
 void tst_TForm4::sitAndGradeAPaperThroughTheWidgets()

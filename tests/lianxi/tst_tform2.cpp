@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QRadioButton>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -284,6 +286,55 @@ private slots:
         QVERIFY2(!a.touchesSides && !b.touchesSides, "an operand is cut at its box");
     }
 
+    void eachOperatorShowsItsOwnSign()
+    {
+        QRadioButton *mixed = Form().RadioGroup2->button(2);
+        QTest::mouseClick(mixed, Qt::LeftButton, {}, QPoint(8, mixed->height() / 2));
+        QCOMPARE(Form().RadioGroup2->selectedText(), QStringLiteral("综合"));
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        const std::array<std::pair<PictureBox *, QString>, 4> signs{{{Form().Image9, QStringLiteral("加")},
+                                                                      {Form().Image10, QStringLiteral("减")},
+                                                                      {Form().Image11, QStringLiteral("乘")},
+                                                                      {Form().Image12, QStringLiteral("除")}}};
+        QSet<int> seen;
+        for (int problem = 0; problem < 400 && seen.size() < 4; ++problem) {
+            const int op = static_cast<int>(Form().Session().Problem().OperatorCode);
+            QList<PictureBox *> visible;
+            for (const auto &[sign, name] : signs) {
+                if (sign->isVisible())
+                    visible << sign;
+            }
+            QCOMPARE(visible.size(), 1);
+            const auto &[expected, name] = signs.at(static_cast<std::size_t>(op - 1));
+            QCOMPARE(visible.front()->objectName(), expected->objectName());
+            QCOMPARE(visible.front()->accessibleName(), name);
+            seen << op;
+            Form().Edit1->setText(QStringLiteral("1"));
+            QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        }
+        QCOMPARE(seen.size(), 4);
+    }
+
+    void answerBoxEditsWithDeleteAndBackspace()
+    {
+        // The keys as an X11 keyboard sends them, with their control
+        // characters as text.
+        const auto press = [this](Qt::Key key, char16_t text) {
+            QTest::sendKeyEvent(QTest::Click, Form().Edit1, key, QString(QChar(text)), Qt::NoModifier);
+        };
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        QTest::keyClicks(Form().Edit1, QStringLiteral("1234"));
+        QTest::keyClick(Form().Edit1, Qt::Key_Home);
+        press(Qt::Key_Delete, u'\x7f');
+        QCOMPARE(Form().Edit1->text(), QStringLiteral("234"));
+        QTest::keyClick(Form().Edit1, Qt::Key_End);
+        press(Qt::Key_Backspace, u'\b');
+        QCOMPARE(Form().Edit1->text(), QStringLiteral("23"));
+        QTest::keyClick(Form().Edit1, Qt::Key_Left);
+        press(Qt::Key_Delete, u'\x7f');
+        QCOMPARE(Form().Edit1->text(), QStringLiteral("2"));
+    }
+
     void pastedTextThatIsNoIntegerIsRefused()
     {
         QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
@@ -331,6 +382,10 @@ private slots:
         QVERIFY(!Form().Timer1->isActive());
         QVERIFY(!Form().Timer2->isActive());
         QVERIFY(Form().Label1->isVisible());
+        const QString timeUp = QStringLiteral("哈哈哈，时间到了！快看看你的成绩。");
+        QCOMPARE(Form().Label1->text(), timeUp);
+        QVERIFY(Form().Label1->fontMetrics().horizontalAdvance(timeUp) <= Form().Label1->contentsRect().width());
+        QVERIFY(Form().Label1->fontMetrics().height() <= Form().Label1->contentsRect().height());
         QVERIFY(!Form().SpeedButton15->isEnabled());
         QVERIFY(Form().Edit1->isReadOnly());
         QCOMPARE(Form().Edit1->text(), QStringLiteral("4"));
@@ -363,15 +418,18 @@ private slots:
         Form().hide();
         int result = -1;
         bool stillOpen = false;
+        bool nativeOnTop = false;
         QTimer::singleShot(0, &Form(), [&] {
             QTest::mouseClick(Form().Label12, Qt::LeftButton);
             QTimer::singleShot(50, &Form(), [&] {
                 stillOpen = Form().isVisible();
+                nativeOnTop = Form().windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
                 QTest::mouseClick(Form().SpeedButton1, Qt::LeftButton);
             });
         });
         result = Form().exec();
         QVERIFY(stillOpen);
+        QVERIFY(nativeOnTop);
         QCOMPARE(result, int(QDialog::Accepted));
         QVERIFY(Form().windowHandle() == nullptr ||
                 !Form().windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));

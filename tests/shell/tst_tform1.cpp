@@ -13,6 +13,7 @@
 #include <QSet>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -240,9 +241,11 @@ private slots:
         form.show();
         QVERIFY(!form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QTest::mouseClick(form.SpeedButton6, Qt::LeftButton);
+        QVERIFY(form.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(form.isVisible());
         QTest::mouseClick(form.SpeedButton6, Qt::LeftButton);
+        QVERIFY(!form.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(!form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(form.isVisible());
     }
