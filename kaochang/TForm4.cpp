@@ -10,6 +10,7 @@
 #include "widgets/Palette.h"
 #include "widgets/PictureBox.h"
 #include "widgets/RadioGroup.h"
+#include "widgets/Runner.h"
 #include "widgets/Shape.h"
 #include "widgets/WindowPlacement.h"
 
@@ -39,6 +40,14 @@ const Qt::WindowFlags kFrameFlags = Qt::Window | Qt::WindowTitleHint | Qt::Windo
 QString Art(const char *name)
 {
     return QStringLiteral(":/exam/%1.svg").arg(QLatin1String(name));
+}
+
+// The runner's frame step lives as long as the program: a new exam room, or
+// a new exam, carries on where the last one left the animation.
+FrameCycle &ExamRunnerCycle()
+{
+    static FrameCycle cycle;
+    return cycle;
 }
 
 QStringList NumberedItems(int count, const QString &unit)
@@ -137,18 +146,17 @@ void TForm4::BuildContent()
     Shape3->setBrush(QBrush(Palette::Lime, Qt::DiagCrossPattern));
 
     // Frame n of the run is Image(109 - n): Image108 leads.
-    PictureBox **frameMembers[] = {&Image108, &Image107, &Image106, &Image105, &Image104, &Image103};
-    for (int n = 1; n <= 6; ++n) {
-        auto *picture = new PictureBox(Panel1);
-        picture->setObjectName(QStringLiteral("Image%1").arg(109 - n));
-        picture->setGeometry(ExamRoom::RunnerStart, 0, 41, 41);
-        picture->setAttribute(Qt::WA_TransparentForMouseEvents);
-        picture->setAccessibleName(QStringLiteral("小狗"));
-        picture->setPicture(QStringLiteral(":/dog/frame%1.svg").arg(n), PictureBox::Fit::TopLeft, QSize(32, 32));
-        picture->hide();
-        *frameMembers[n - 1] = picture;
-        frames_[static_cast<std::size_t>(n - 1)] = picture;
-    }
+    Runner1 = new Runner(Panel1, {"Image108", "Image107", "Image106", "Image105", "Image104", "Image103"},
+                         &ExamRunnerCycle());
+    Runner1->setObjectName(QStringLiteral("Runner1"));
+    Runner1->move(ExamRoom::RunnerStart, 0);
+    Runner1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Image108 = Runner1->Frame(1);
+    Image107 = Runner1->Frame(2);
+    Image106 = Runner1->Frame(3);
+    Image105 = Runner1->Frame(4);
+    Image104 = Runner1->Frame(5);
+    Image103 = Runner1->Frame(6);
 
     Panel54 = MakePanel(Panel1, QStringLiteral("Panel54"), kPageRect, Palette::Cream, QFrame::Sunken, 1);
     Panel54->hide();
@@ -374,11 +382,6 @@ void TForm4::Edit102Change(const QString &text)
     room_.NameEdited(NameBox::PageTwo, text);
 }
 
-PictureBox *TForm4::frame(int number) const
-{
-    return frames_.at(static_cast<std::size_t>(number - 1));
-}
-
 QTimer *TForm4::timer(ExamTick tick) const
 {
     switch (tick) {
@@ -552,23 +555,12 @@ void TForm4::markSlot(int slot, Mark mark, const QString &hint)
 
 void TForm4::setRunnerLeft(int x)
 {
-    for (PictureBox *picture : frames_)
-        picture->move(x, picture->y());
+    Runner1->move(x, Runner1->y());
 }
 
-void TForm4::showFrame(int number)
+void TForm4::animateRunner()
 {
-    frame(number)->show();
-}
-
-void TForm4::hideFrame(int number)
-{
-    frame(number)->hide();
-}
-
-void TForm4::raiseFrame(int number)
-{
-    frame(number)->raise();
+    Runner1->Animate();
 }
 
 void TForm4::setRunnerStepInterval(int milliseconds)

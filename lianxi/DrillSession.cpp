@@ -11,12 +11,6 @@
 #include <QLocale>
 #include <utility>
 
-namespace {
-
-constexpr int kFrameCount = 6;
-
-}  // namespace
-
 DrillSession::DrillSession(DrillView &view, QString root) : view_(view), root_(std::move(root)) {}
 
 void DrillSession::Create()
@@ -129,8 +123,7 @@ void DrillSession::Leave()
     view_.setConfirmEnabled(false);
     view_.setAnswerReadOnly(true);
     tally_.Clear();
-    for (int frame = 1; frame <= kFrameCount; ++frame)
-        view_.hideFrame(frame);
+    view_.hideRunner();
     view_.setTimeUpMessageVisible(false);
     view_.answerListsEmptied();
     view_.clearOperands();
@@ -150,11 +143,7 @@ void DrillSession::Minimise()
 
 void DrillSession::AnimationTick()
 {
-    const FrameCycle::Change change = cycle_.Tick();
-    view_.showFrame(change.show);
-    view_.hideFrame(change.hide);
-    if (change.raise)
-        view_.raiseFrame(change.show);
+    view_.animateRunner();
 }
 
 void DrillSession::CompetitionTick()

@@ -2,7 +2,6 @@
 
 #include "lianxi/DrillTally.h"
 #include "lianxi/ProblemGenerator.h"
-#include "widgets/FrameCycle.h"
 
 #include <QString>
 
@@ -48,7 +47,6 @@ public:
     bool Running() const { return running_; }
     const DrillTally &Tally() const { return tally_; }
     const ArithProblem &Problem() const { return problem_; }
-    int AnimationStep() const { return cycle_.Step(); }
 
 private:
     void NextProblem();
@@ -61,5 +59,4 @@ private:
     ArithProblem problem_;
     RandomSource source_;
     DrillTally tally_;
-    FrameCycle cycle_;
 };

@@ -15,6 +15,7 @@
 #include "widgets/Palette.h"
 #include "widgets/PictureBox.h"
 #include "widgets/RadioGroup.h"
+#include "widgets/Runner.h"
 #include "widgets/Shape.h"
 #include "widgets/WindowPlacement.h"
 
@@ -160,20 +161,15 @@ void TForm2::BuildDrillArea()
                        Palette::Yellow, timeUpFont);
     Label1->hide();
 
-    const QRect frameRect(DrillSession::RunnerStart, 40, 41, 41);
-    Image3 = Controls::Place(new PictureBox(this), "Image3", frameRect);
-    Image4 = Controls::Place(new PictureBox(this), "Image4", frameRect);
-    Image5 = Controls::Place(new PictureBox(this), "Image5", frameRect);
-    Image6 = Controls::Place(new PictureBox(this), "Image6", frameRect);
-    Image7 = Controls::Place(new PictureBox(this), "Image7", frameRect);
-    Image8 = Controls::Place(new PictureBox(this), "Image8", frameRect);
-    frames_ = {Image3, Image4, Image5, Image6, Image7, Image8};
-    for (std::size_t i = 0; i < frames_.size(); ++i) {
-        frames_[i]->setPicture(QStringLiteral(":/dog/frame%1.svg").arg(i + 1), PictureBox::Fit::TopLeft,
-                               QSize(32, 32));
-        frames_[i]->setAccessibleName(QStringLiteral("小狗"));
-        frames_[i]->hide();
-    }
+    Runner1 = new Runner(this, {"Image3", "Image4", "Image5", "Image6", "Image7", "Image8"});
+    Runner1->setObjectName(QStringLiteral("Runner1"));
+    Runner1->move(DrillSession::RunnerStart, 40);
+    Image3 = Runner1->Frame(1);
+    Image4 = Runner1->Frame(2);
+    Image5 = Runner1->Frame(3);
+    Image6 = Runner1->Frame(4);
+    Image7 = Runner1->Frame(5);
+    Image8 = Runner1->Frame(6);
 
     RadioGroup2 = Controls::Place(new RadioGroup(QStringLiteral("算法选择"), Items(OperationItems), this), "RadioGroup2",
                         {8, 32, 73, 113});
@@ -183,6 +179,7 @@ void TForm2::BuildDrillArea()
         Fill(group, Palette::SkyBlue);
         group->setFont(Fonts::Ui(12));
     }
+    Runner1->setCeiling(RadioGroup2);
 
     Edit1 = Controls::Place(new QLineEdit(this), "Edit1", {544, 220, 225, 70});
     Edit1->setFont(Fonts::SongTi(64, true));
@@ -440,11 +437,6 @@ void TForm2::Timer2Timer()
     session_.CompetitionTick();
 }
 
-PictureBox *TForm2::frame(int number) const
-{
-    return frames_.at(static_cast<std::size_t>(number - 1));
-}
-
 QString TForm2::drillTitle() const
 {
     return windowTitle();
@@ -555,28 +547,22 @@ void TForm2::answerListsEmptied()
 
 int TForm2::runnerLeft() const
 {
-    return Image3->x();
+    return Runner1->x();
 }
 
 void TForm2::setRunnerLeft(int left)
 {
-    for (PictureBox *picture : frames_)
-        picture->move(left, picture->y());
+    Runner1->move(left, Runner1->y());
 }
 
-void TForm2::showFrame(int number)
+void TForm2::animateRunner()
 {
-    frame(number)->show();
+    Runner1->Animate();
 }
 
-void TForm2::hideFrame(int number)
+void TForm2::hideRunner()
 {
-    frame(number)->hide();
-}
-
-void TForm2::raiseFrame(int number)
-{
-    frame(number)->stackUnder(RadioGroup2);
+    Runner1->HideFrames();
 }
 
 void TForm2::startTimers()

@@ -4,7 +4,6 @@
 #include "lianxi/DrillView.h"
 
 #include <QDialog>
-#include <array>
 
 class BevelPanel;
 class ClickLabel;
@@ -16,6 +15,7 @@ class QLineEdit;
 class QTimer;
 class RadioGroup;
 class RecordListBox;
+class Runner;
 class Shape;
 
 // The drill window, for practice and for the competition: the main menu sets
@@ -63,6 +63,7 @@ public:
     Shape *Shape2;
     ClickLabel *Label13;
     QLabel *Label1;
+    Runner *Runner1;  // the dog, whose frames are Image3 to Image8
     PictureBox *Image3;
     PictureBox *Image4;
     PictureBox *Image5;
@@ -126,8 +127,6 @@ private:
     void Timer1Timer();
     void Timer2Timer();
 
-    PictureBox *frame(int number) const;
-
     // DrillView
     QString drillTitle() const override;
     std::int32_t rangeBound() const override;
@@ -150,9 +149,8 @@ private:
     void answerListsEmptied() override;
     int runnerLeft() const override;
     void setRunnerLeft(int left) override;
-    void showFrame(int number) override;
-    void hideFrame(int number) override;
-    void raiseFrame(int number) override;
+    void animateRunner() override;
+    void hideRunner() override;
     void startTimers() override;
     void stopTimers() override;
     void playCue(const QString &relativePath) override;
@@ -163,5 +161,4 @@ private:
     void closeWindow() override;
 
     DrillSession session_;
-    std::array<PictureBox *, 6> frames_{};
 };

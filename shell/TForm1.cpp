@@ -12,6 +12,7 @@
 #include "widgets/Fonts.h"
 #include "widgets/Palette.h"
 #include "widgets/PictureBox.h"
+#include "widgets/Runner.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QApplication>
@@ -71,19 +72,15 @@ TForm1::TForm1(QWidget *parent)
     Image2->setCursor(Qt::PointingHandCursor);
     Image2->setToolTip(QStringLiteral("这里可以移动我。"));
 
-    const QRect frameRect(kDogStart, QSize(41, 41));
-    Image3 = Controls::Make<PictureBox>(this, "Image3", frameRect);
-    Image4 = Controls::Make<PictureBox>(this, "Image4", frameRect);
-    Image5 = Controls::Make<PictureBox>(this, "Image5", frameRect);
-    Image6 = Controls::Make<PictureBox>(this, "Image6", frameRect);
-    Image7 = Controls::Make<PictureBox>(this, "Image7", frameRect);
-    Image8 = Controls::Make<PictureBox>(this, "Image8", frameRect);
-    frames_ = {Image3, Image4, Image5, Image6, Image7, Image8};
-    for (int i = 0; i < 6; ++i) {
-        frames_[i]->setPicture(QStringLiteral(":/dog/frame%1.svg").arg(i + 1), PictureBox::Fit::TopLeft,
-                               QSize(32, 32));
-        frames_[i]->hide();
-    }
+    Runner1 = new Runner(this, {"Image3", "Image4", "Image5", "Image6", "Image7", "Image8"});
+    Runner1->setObjectName(QStringLiteral("Runner1"));
+    Runner1->move(kDogStart);
+    Image3 = Runner1->Frame(1);
+    Image4 = Runner1->Frame(2);
+    Image5 = Runner1->Frame(3);
+    Image6 = Runner1->Frame(4);
+    Image7 = Runner1->Frame(5);
+    Image8 = Runner1->Frame(6);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -179,11 +176,6 @@ void TForm1::Image2MouseUp(Qt::MouseButton, QPoint)
     menu_.HandleReleased();
 }
 
-PictureBox *TForm1::frame(int number) const
-{
-    return frames_.at(static_cast<std::size_t>(number - 1));
-}
-
 int TForm1::windowTop() const
 {
     return y();
@@ -214,31 +206,14 @@ void TForm1::minimiseApplication()
     WindowPlacement::MinimiseApplication();
 }
 
-void TForm1::showFrame(int number)
+void TForm1::animateRunner()
 {
-    frame(number)->show();
+    Runner1->Animate();
 }
 
-void TForm1::hideFrame(int number)
+void TForm1::moveRunner(int x, int y)
 {
-    frame(number)->hide();
-}
-
-void TForm1::raiseFrame(int number)
-{
-    frame(number)->raise();
-}
-
-void TForm1::setFrameTop(int number, int top)
-{
-    PictureBox *picture = frame(number);
-    picture->move(picture->x(), top);
-}
-
-void TForm1::setFrameLeft(int number, int left)
-{
-    PictureBox *picture = frame(number);
-    picture->move(left, picture->y());
+    Runner1->move(x, y);
 }
 
 void TForm1::playCue(const QString &relativePath)

@@ -69,6 +69,7 @@ private slots:
     void timeOutThroughTheRealTimers();
     void leaveEndsTheModalLoop();
     void escapeKeepsAGradedPaper();
+    void runnerCarriesOnInTheNextRoom();
 };
 
 void tst_TForm4::initTestCase()
@@ -96,8 +97,8 @@ void tst_TForm4::framedWindowWithItsControls()
     QCOMPARE(w.Shape3->geometry(), QRect(24, 8, 600, 20));
     QCOMPARE(w.SpeedButton8->accessibleName(), QStringLiteral("下一页"));
     for (PictureBox *frame : {w.Image103, w.Image104, w.Image105, w.Image106, w.Image107, w.Image108}) {
-        QCOMPARE(frame->geometry(), QRect(608, 0, 41, 41));
-        QVERIFY(frame->isHidden());
+        QCOMPARE(frame->mapTo(w.Panel1, QPoint()), QPoint(608, 0));
+        QVERIFY(!frame->isVisible());
     }
 
     // Page two lies under page one, and the settings panel over both.
@@ -368,8 +369,8 @@ void tst_TForm4::timeOutThroughTheRealTimers()
     w.Timer1->setInterval(0);
     QTRY_COMPARE_WITH_TIMEOUT(notices.texts().size(), 2, 20000);
     QCOMPARE(notices.texts(), (QStringList{QStringLiteral("考试结束！"), kHandInAdvice}));
-    QCOMPARE(w.Image103->x(), ExamRoom::RunnerEnd);
-    QCOMPARE(w.Image108->x(), ExamRoom::RunnerEnd);
+    QCOMPARE(w.Image103->mapTo(w.Panel1, QPoint()).x(), ExamRoom::RunnerEnd);
+    QCOMPARE(w.Image108->mapTo(w.Panel1, QPoint()).x(), ExamRoom::RunnerEnd);
     QVERIFY(!w.Timer1->isActive() && !w.Timer2->isActive() && !w.Timer3->isActive());
     QVERIFY(w.SpeedButton7->isEnabled());
     QVERIFY(!w.SpeedButton6->isEnabled());
@@ -435,6 +436,29 @@ void tst_TForm4::escapeKeepsAGradedPaper()
     QVERIFY(openAfterEscape);
     QCOMPARE(scoreAfterEscape, QStringLiteral("10分"));
     QCOMPARE(notices.texts(), QStringList{kHandInAdvice});
+}
+
+void tst_TForm4::runnerCarriesOnInTheNextRoom()
+{
+    NoticeRecorder notices;
+    CueRecorder cues;
+    {
+        TForm4 w;
+        w.show();
+        // Wherever earlier rooms left the run, it comes to frame 2 within
+        // a cycle; one tick more shows frame 3.
+        for (int tick = 0; tick < 7 && !w.Image107->isVisible(); ++tick)
+            QMetaObject::invokeMethod(w.Timer3, "timeout");
+        QVERIFY(w.Image107->isVisible());
+        QMetaObject::invokeMethod(w.Timer3, "timeout");
+        QVERIFY(w.Image106->isVisible());
+    }
+    TForm4 next;
+    next.show();
+    QMetaObject::invokeMethod(next.Timer3, "timeout");
+    for (PictureBox *frame : {next.Image108, next.Image107, next.Image106, next.Image104, next.Image103})
+        QVERIFY2(!frame->isVisible(), qPrintable(frame->objectName()));
+    QVERIFY(next.Image105->isVisible());
 }
 
 QTEST_MAIN(tst_TForm4)

@@ -1,0 +1,109 @@
+#include "widgets/PictureBox.h"
+#include "widgets/Runner.h"
+
+#include <QTest>
+
+namespace {
+
+const std::array<const char *, 6> kNames{"Image3", "Image4", "Image5", "Image6", "Image7", "Image8"};
+
+// The frame on show, 1 to 6, or 0 when none is.
+int ShownFrame(const Runner &runner)
+{
+    int shown = 0;
+    for (int frame = 1; frame <= 6; ++frame) {
+        if (runner.Frame(frame)->isVisible()) {
+            if (shown != 0)
+                return -1;
+            shown = frame;
+        }
+    }
+    return shown;
+}
+
+// A window with the runner in its corner, and a square lying over it.
+struct Scene {
+    QWidget window;
+    Runner *runner = new Runner(&window, kNames);
+    QWidget *cover = new QWidget(&window);
+
+    Scene()
+    {
+        window.resize(200, 200);
+        runner->move(10, 10);
+        cover->setGeometry(0, 0, 100, 100);
+        window.show();
+    }
+
+    bool runnerOnTop() const { return window.childAt(20, 20) != cover; }
+};
+
+}  // namespace
+
+class tst_Runner : public QObject {
+    Q_OBJECT
+
+private slots:
+    void runsItsCycleOneFrameAtATime()
+    {
+        Scene scene;
+        QCOMPARE(ShownFrame(*scene.runner), 0);
+        QVERIFY(!scene.runner->isVisible());
+        for (int shown : {1, 2, 3, 4, 5, 6, 1, 1, 2, 3, 4, 5, 6, 1}) {
+            scene.runner->Animate();
+            QCOMPARE(ShownFrame(*scene.runner), shown);
+        }
+        scene.runner->HideFrames();
+        QCOMPARE(ShownFrame(*scene.runner), 0);
+        QVERIFY(!scene.runner->isVisible());
+    }
+
+    void comesForwardButOnTheClosingTick()
+    {
+        Scene scene;
+        for (int tick = 1; tick <= 6; ++tick) {
+            scene.cover->raise();
+            scene.runner->Animate();
+            QVERIFY2(scene.runnerOnTop(), qPrintable(QString::number(tick)));
+        }
+        scene.cover->raise();
+        scene.runner->Animate();
+        QVERIFY(!scene.runnerOnTop());
+    }
+
+    void staysBeneathItsCeiling()
+    {
+        Scene scene;
+        auto *ceiling = new QWidget(&scene.window);
+        ceiling->setGeometry(15, 15, 10, 10);
+        ceiling->show();
+        scene.runner->setCeiling(ceiling);
+        scene.cover->raise();
+        ceiling->raise();
+        scene.runner->Animate();
+        // Above the cover, beneath the ceiling.
+        QCOMPARE(scene.window.childAt(12, 12), scene.runner->Frame(1));
+        QCOMPARE(scene.window.childAt(20, 20), ceiling);
+    }
+
+    void aSharedCycleCarriesOnInTheNextRunner()
+    {
+        FrameCycle cycle;
+        {
+            Scene first;
+            auto *runner = new Runner(&first.window, kNames, &cycle);
+            runner->Animate();
+            runner->Animate();
+        }
+        Scene next;
+        auto *runner = new Runner(&next.window, kNames, &cycle);
+        runner->Animate();
+        QCOMPARE(ShownFrame(*runner), 3);
+        // A runner of its own starts from the beginning.
+        next.runner->Animate();
+        QCOMPARE(ShownFrame(*next.runner), 1);
+    }
+};
+
+QTEST_MAIN(tst_Runner)
+#include "tst_runner.moc"
