@@ -21,7 +21,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-using ExamControls::MakeButton;
 using ExamControls::MakeLabel;
 using ExamControls::MakePanel;
 
@@ -37,9 +36,20 @@ constexpr QSize kPageButtonPicture{40, 40};
 const Qt::WindowFlags kFrameFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
     | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 
-QString Art(const char *name)
+// The buttons: a bold caption beside its picture.
+Controls::ButtonFace ExamButtonFace(const QString &caption, const char *picture, QSize pictureSize,
+                                    const QColor &captionColor, int fontPixels)
 {
-    return QStringLiteral(":/exam/%1.svg").arg(QLatin1String(name));
+    return {.caption = caption,
+            .font = Fonts::Ui(fontPixels, true),
+            .captionColor = captionColor,
+            .picture = QStringLiteral(":/exam/%1.svg").arg(QLatin1String(picture)),
+            .pictureSize = pictureSize};
+}
+
+Controls::ButtonFace SideButtonFace(const QString &caption, const char *picture)
+{
+    return ExamButtonFace(caption, picture, kButtonPicture, Palette::Yellow, 12);
 }
 
 // The runner's frame step lives as long as the program: a new exam room, or
@@ -146,17 +156,12 @@ void TForm4::BuildContent()
     Shape3->setBrush(QBrush(Palette::Lime, Qt::DiagCrossPattern));
 
     // Frame n of the run is Image(109 - n): Image108 leads.
-    Runner1 = new Runner(Panel1, {"Image108", "Image107", "Image106", "Image105", "Image104", "Image103"},
+    Runner1 = new Runner(Panel1,
+                         {{{&Image108, "Image108"}, {&Image107, "Image107"}, {&Image106, "Image106"},
+                           {&Image105, "Image105"}, {&Image104, "Image104"}, {&Image103, "Image103"}}},
                          &ExamRunnerCycle());
-    Runner1->setObjectName(QStringLiteral("Runner1"));
-    Runner1->move(ExamRoom::RunnerStart, 0);
+    Controls::Place(Runner1, "Runner1", QRect(QPoint(ExamRoom::RunnerStart, 0), Runner1->size()));
     Runner1->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Image108 = Runner1->Frame(1);
-    Image107 = Runner1->Frame(2);
-    Image106 = Runner1->Frame(3);
-    Image105 = Runner1->Frame(4);
-    Image104 = Runner1->Frame(5);
-    Image103 = Runner1->Frame(6);
 
     Panel54 = MakePanel(Panel1, QStringLiteral("Panel54"), kPageRect, Palette::Cream, QFrame::Sunken, 1);
     Panel54->hide();
@@ -166,17 +171,18 @@ void TForm4::BuildContent()
     BuildPageOne();
     BuildSettingsPanel();
 
-    const QFont captionFont = Fonts::Ui(12, true);
-    const auto sideButton = [&](const char *name, const QRect &rect, const QString &caption, const char *art) {
-        return MakeButton(Panel1, QLatin1String(name), rect, caption, Art(art), kButtonPicture, Palette::Yellow,
-                          captionFont);
-    };
-    SpeedButton6 = sideButton("SpeedButton6", {715, 208, 68, 33}, QStringLiteral("判卷"), "grade");
-    SpeedButton7 = sideButton("SpeedButton7", {715, 272, 68, 33}, QStringLiteral("交卷"), "hand-in");
-    SpeedButton5 = sideButton("SpeedButton5", {715, 336, 68, 33}, QStringLiteral("考试"), "start");
-    SpeedButton2 = sideButton("SpeedButton2", {715, 400, 69, 33}, QStringLiteral("出题"), "generate");
-    SpeedButton4 = sideButton("SpeedButton4", {715, 460, 69, 33}, QStringLiteral("设置"), "settings");
-    SpeedButton1 = sideButton("SpeedButton1", {715, 524, 69, 33}, QStringLiteral("退出"), "leave");
+    SpeedButton6 = Controls::MakeButton(Panel1, "SpeedButton6", {715, 208, 68, 33},
+                                        SideButtonFace(QStringLiteral("判卷"), "grade"));
+    SpeedButton7 = Controls::MakeButton(Panel1, "SpeedButton7", {715, 272, 68, 33},
+                                        SideButtonFace(QStringLiteral("交卷"), "hand-in"));
+    SpeedButton5 = Controls::MakeButton(Panel1, "SpeedButton5", {715, 336, 68, 33},
+                                        SideButtonFace(QStringLiteral("考试"), "start"));
+    SpeedButton2 = Controls::MakeButton(Panel1, "SpeedButton2", {715, 400, 69, 33},
+                                        SideButtonFace(QStringLiteral("出题"), "generate"));
+    SpeedButton4 = Controls::MakeButton(Panel1, "SpeedButton4", {715, 460, 69, 33},
+                                        SideButtonFace(QStringLiteral("设置"), "settings"));
+    SpeedButton1 = Controls::MakeButton(Panel1, "SpeedButton1", {715, 524, 69, 33},
+                                        SideButtonFace(QStringLiteral("退出"), "leave"));
     for (FlatButton *off : {SpeedButton6, SpeedButton7, SpeedButton5})
         off->setEnabled(false);
 
@@ -204,8 +210,9 @@ void TForm4::BuildPageOne()
     Edit51 = ExamControls::MakeNameBox(page, QStringLiteral("Edit51"), {96, 476, 153, 19});
     Label117 = MakeFurnitureLabel(page, QStringLiteral("Label117"), {336, 480}, 72, QStringLiteral("考试成绩："));
     Label118 = MakeScoreLabel(page, QStringLiteral("Label118"), {408, 464});
-    SpeedButton8 = MakeButton(page, QStringLiteral("SpeedButton8"), {576, 432, 121, 89}, QStringLiteral("下一页"),
-                              Art("next-page"), kPageButtonPicture, Palette::Navy, Fonts::Ui(16, true));
+    SpeedButton8 = Controls::MakeButton(page, "SpeedButton8", {576, 432, 121, 89},
+                                        ExamButtonFace(QStringLiteral("下一页"), "next-page", kPageButtonPicture,
+                                                       Palette::Navy, 16));
     Label120 = MakeLabel(page, QStringLiteral("Label120"), {176, 504, 353, 13},
                          QStringLiteral("鼠标放在题目的对错号上稍等，即可显示正确答案！"), Palette::Red,
                          Fonts::Ui(11, true));
@@ -238,8 +245,9 @@ void TForm4::BuildPageTwo()
     Edit102 = ExamControls::MakeNameBox(page, QStringLiteral("Edit102"), {96, 476, 161, 19});
     Label121 = MakeFurnitureLabel(page, QStringLiteral("Label121"), {336, 480}, 72, QStringLiteral("考试成绩："));
     Label122 = MakeScoreLabel(page, QStringLiteral("Label122"), {408, 464});
-    SpeedButton9 = MakeButton(page, QStringLiteral("SpeedButton9"), {584, 432, 113, 89}, QStringLiteral("上一页"),
-                              Art("previous-page"), kPageButtonPicture, Palette::Navy, Fonts::Ui(16, true));
+    SpeedButton9 = Controls::MakeButton(page, "SpeedButton9", {584, 432, 113, 89},
+                                        ExamButtonFace(QStringLiteral("上一页"), "previous-page", kPageButtonPicture,
+                                                       Palette::Navy, 16));
 }
 
 void TForm4::BuildSettingsPanel()
@@ -253,8 +261,8 @@ void TForm4::BuildSettingsPanel()
                                  Items(RangeItems), 13);
     RadioGroup2 = MakeRadioGroup(Panel3, QStringLiteral("RadioGroup2"), {356, 16, 73, 209}, QStringLiteral("算法选择"),
                                  Items(OperationItems), 11);
-    SpeedButton3 = MakeButton(Panel3, QStringLiteral("SpeedButton3"), {352, 252, 77, 33}, QStringLiteral("设置"),
-                              Art("apply"), kButtonPicture, Palette::Yellow, Fonts::Ui(12, true));
+    SpeedButton3 = Controls::MakeButton(Panel3, "SpeedButton3", {352, 252, 77, 33},
+                                        SideButtonFace(QStringLiteral("设置"), "apply"));
 }
 
 void TForm4::FormCreate()

@@ -1,6 +1,7 @@
 #include "lianxi/DrillSession.h"
 
 #include "lianxi/AnswerText.h"
+#include "lianxi/DrillMode.h"
 #include "lianxi/DrillRecords.h"
 #include "lianxi/DrillScore.h"
 #include "lianxi/DrillView.h"
@@ -21,7 +22,7 @@ void DrillSession::Create()
 
 bool DrillSession::IsCompetition() const
 {
-    return view_.drillTitle() == CompetitionTitle();
+    return view_.drillTitle() == DrillTitle(DrillMode::Competition);
 }
 
 void DrillSession::Start()
@@ -193,9 +194,9 @@ void DrillSession::SaveRecords()
     }
     const QString title = view_.drillTitle();
     RecordFolders folders;
-    if (title == PracticeTitle())
+    if (title == DrillTitle(DrillMode::Practice))
         folders = PracticeRecordFolders();
-    else if (title == CompetitionTitle())
+    else if (title == DrillTitle(DrillMode::Competition))
         folders = CompetitionRecordFolders();
     else
         return;

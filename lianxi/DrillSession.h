@@ -17,8 +17,6 @@ public:
     // root is the installation folder, ending in a separator.
     DrillSession(DrillView &view, QString root);
 
-    static QString PracticeTitle() { return QStringLiteral("口算练习篇"); }
-    static QString CompetitionTitle() { return QStringLiteral("口算竞技篇"); }
     static QString NothingRecorded() { return QStringLiteral("本次学习还没有记录！"); }
 
     // Competition runner: it starts at the right end of the track and the

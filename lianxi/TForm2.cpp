@@ -1,5 +1,6 @@
 #include "lianxi/TForm2.h"
 
+#include "lianxi/DrillMode.h"
 #include "lianxi/OperandLabel.h"
 #include "lianxi/RecordListBox.h"
 #include "shell/Cues.h"
@@ -42,11 +43,6 @@ QStringList Items(auto const &texts)
     return items;
 }
 
-FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect)
-{
-    return Controls::Place(new FlatButton(parent), name, rect);
-}
-
 PictureBox *MakePicture(QWidget *parent, const char *name, const QRect &rect, const QString &resource,
                         const QString &accessibleName)
 {
@@ -82,6 +78,16 @@ void Fill(QWidget *widget, const QColor &color)
     widget->setAutoFillBackground(true);
 }
 
+// The result panel's three buttons: a calligraphic caption beside a picture.
+Controls::ButtonFace PanelButton(const QString &caption, const char *picture)
+{
+    return {.caption = caption,
+            .font = Fonts::LiShu(21, true),
+            .captionColor = Palette::Navy,
+            .picture = QStringLiteral(":/drill/%1.svg").arg(QLatin1String(picture)),
+            .pictureSize = {40, 40}};
+}
+
 RecordListBox *MakeAnswerList(QWidget *parent, const char *name, const QRect &rect, const QStringList &lines)
 {
     auto *list = Controls::Place(new RecordListBox(lines, kAnswerRowHeight, parent), name, rect);
@@ -98,7 +104,7 @@ TForm2::TForm2(QWidget *parent)
 {
     Form2 = this;
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(DrillSession::PracticeTitle());
+    setWindowTitle(DrillTitle(DrillMode::Practice));
     setFixedSize(kClientSize);
 
     BuildDrillArea();
@@ -129,14 +135,11 @@ TForm2::~TForm2()
 void TForm2::BuildDrillArea()
 {
     Image1 = MakePicture(this, "Image1", rect(), QStringLiteral(":/drill/background.svg"), {});
-    SpeedButton4 = MakeButton(this, "SpeedButton4", {64, 464, 161, 73});
-    SpeedButton4->setAccessibleName(QStringLiteral("开始"));
-    SpeedButton3 = MakeButton(this, "SpeedButton3", {240, 464, 161, 73});
-    SpeedButton3->setAccessibleName(QStringLiteral("查看"));
-    SpeedButton2 = MakeButton(this, "SpeedButton2", {416, 464, 161, 73});
-    SpeedButton2->setAccessibleName(QStringLiteral("保存"));
-    SpeedButton1 = MakeButton(this, "SpeedButton1", {584, 464, 161, 73});
-    SpeedButton1->setAccessibleName(QStringLiteral("离开"));
+    // Their labels are painted in the background.
+    SpeedButton4 = Controls::MakeButton(this, "SpeedButton4", {64, 464, 161, 73}, {.accessibleName = QStringLiteral("开始")});
+    SpeedButton3 = Controls::MakeButton(this, "SpeedButton3", {240, 464, 161, 73}, {.accessibleName = QStringLiteral("查看")});
+    SpeedButton2 = Controls::MakeButton(this, "SpeedButton2", {416, 464, 161, 73}, {.accessibleName = QStringLiteral("保存")});
+    SpeedButton1 = Controls::MakeButton(this, "SpeedButton1", {584, 464, 161, 73}, {.accessibleName = QStringLiteral("离开")});
 
     const QRect signRect(264, 240, 36, 36);
     Label2 = MakeOperandLabel(this, "Label2", {80, 224, 169, 73}, signRect);
@@ -161,15 +164,9 @@ void TForm2::BuildDrillArea()
                        Palette::Yellow, timeUpFont);
     Label1->hide();
 
-    Runner1 = new Runner(this, {"Image3", "Image4", "Image5", "Image6", "Image7", "Image8"});
-    Runner1->setObjectName(QStringLiteral("Runner1"));
-    Runner1->move(DrillSession::RunnerStart, 40);
-    Image3 = Runner1->Frame(1);
-    Image4 = Runner1->Frame(2);
-    Image5 = Runner1->Frame(3);
-    Image6 = Runner1->Frame(4);
-    Image7 = Runner1->Frame(5);
-    Image8 = Runner1->Frame(6);
+    Runner1 = new Runner(this, {{{&Image3, "Image3"}, {&Image4, "Image4"}, {&Image5, "Image5"}, {&Image6, "Image6"},
+                                 {&Image7, "Image7"}, {&Image8, "Image8"}}});
+    Controls::Place(Runner1, "Runner1", QRect(QPoint(DrillSession::RunnerStart, 40), Runner1->size()));
 
     RadioGroup2 = Controls::Place(new RadioGroup(QStringLiteral("算法选择"), Items(OperationItems), this), "RadioGroup2",
                         {8, 32, 73, 113});
@@ -200,26 +197,24 @@ void TForm2::BuildKeypad()
     const std::array<QColor, 10> digitColors{Palette::Purple, Palette::Green,   Palette::Navy, Palette::Teal,
                                               Palette::Maroon, Palette::Red,     Palette::Yellow,
                                               Palette::Fuchsia, Palette::Aqua, Palette::Desktop};
+    const QString digitNames = QStringLiteral("零一二三四五六七八九");
     FlatButton **const keys[10] = {&SpeedButton5,  &SpeedButton6,  &SpeedButton7, &SpeedButton8,
                                    &SpeedButton9,  &SpeedButton10, &SpeedButton11, &SpeedButton12,
                                    &SpeedButton13, &SpeedButton14};
     for (int d = 0; d < 10; ++d) {
         const QByteArray name = "SpeedButton" + QByteArray::number(5 + d);
-        FlatButton *key = MakeButton(Panel1, name.constData(), {8 + 56 * d, 8, 57, 49});
-        key->setText(QString::number(d));
-        key->setFont(Fonts::SongTi(56, true));
-        key->setCaptionColor(digitColors[static_cast<std::size_t>(d)]);
-        *keys[d] = key;
+        *keys[d] = Controls::MakeButton(Panel1, name.constData(), {8 + 56 * d, 8, 57, 49},
+                                        {.caption = QString::number(d),
+                                         .accessibleName = digitNames.at(d),
+                                         .font = Fonts::SongTi(56, true),
+                                         .captionColor = digitColors[static_cast<std::size_t>(d)]});
     }
 
-    SpeedButton15 = MakeButton(Panel1, "SpeedButton15", {576, 8, 81, 49});
-    SpeedButton15->setText(QStringLiteral("确定"));
-    SpeedButton18 = MakeButton(Panel1, "SpeedButton18", {664, 8, 81, 49});
-    SpeedButton18->setText(QStringLiteral("清除"));
-    for (FlatButton *button : {SpeedButton15, SpeedButton18}) {
-        button->setFont(Fonts::LiShu(35, true));
-        button->setCaptionColor(Palette::Fuchsia);
-    }
+    const QFont commandFont = Fonts::LiShu(35, true);
+    SpeedButton15 = Controls::MakeButton(Panel1, "SpeedButton15", {576, 8, 81, 49},
+                                         {.caption = QStringLiteral("确定"), .font = commandFont, .captionColor = Palette::Fuchsia});
+    SpeedButton18 = Controls::MakeButton(Panel1, "SpeedButton18", {664, 8, 81, 49},
+                                         {.caption = QStringLiteral("清除"), .font = commandFont, .captionColor = Palette::Fuchsia});
     SpeedButton15->setEnabled(false);
 }
 
@@ -246,19 +241,12 @@ void TForm2::BuildResultPanel()
                           QStringLiteral("错误"));
     ListBox2 = MakeAnswerList(Panel2, "ListBox2", {384, 48, 169, 273}, session_.Tally().WrongLines());
 
-    SpeedButton17 = MakeButton(Panel2, "SpeedButton17", {16, 328, 185, 65});
-    SpeedButton17->setText(QStringLiteral("重新练习"));
-    SpeedButton17->setPicture(QStringLiteral(":/drill/restart.svg"), QSize(40, 40));
-    SpeedButton19 = MakeButton(Panel2, "SpeedButton19", {216, 328, 185, 65});
-    SpeedButton19->setText(QStringLiteral("保存记录"));
-    SpeedButton19->setPicture(QStringLiteral(":/drill/save.svg"), QSize(40, 40));
-    SpeedButton16 = MakeButton(Panel2, "SpeedButton16", {416, 328, 185, 65});
-    SpeedButton16->setText(QStringLiteral("我知道了"));
-    SpeedButton16->setPicture(QStringLiteral(":/drill/done.svg"), QSize(40, 40));
-    for (FlatButton *button : {SpeedButton17, SpeedButton19, SpeedButton16}) {
-        button->setFont(Fonts::LiShu(21, true));
-        button->setCaptionColor(Palette::Navy);
-    }
+    SpeedButton17 = Controls::MakeButton(Panel2, "SpeedButton17", {16, 328, 185, 65},
+                                         PanelButton(RestartCaption(DrillMode::Practice), "restart"));
+    SpeedButton19 = Controls::MakeButton(Panel2, "SpeedButton19", {216, 328, 185, 65},
+                                         PanelButton(QStringLiteral("保存记录"), "save"));
+    SpeedButton16 = Controls::MakeButton(Panel2, "SpeedButton16", {416, 328, 185, 65},
+                                         PanelButton(QStringLiteral("我知道了"), "done"));
     Panel2->hide();
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 
-class QPoint;
-class QString;
+#include "lianxi/DrillMode.h"
 
-enum class DrillMode { Practice, Competition };
+class QString;
 
 // What the main menu's logic needs from its window.
 class MainMenuView {

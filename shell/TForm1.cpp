@@ -26,13 +26,6 @@ constexpr QSize kClientSize{792, 545};
 constexpr QRect kHandleRect{288, 192, 177, 177};
 constexpr QPoint kDogStart{32, 40};
 
-FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect, const QString &accessibleName)
-{
-    auto *button = Controls::Make<FlatButton>(parent, name, rect);
-    button->setAccessibleName(accessibleName);
-    return button;
-}
-
 }  // namespace
 
 TForm1::TForm1(QWidget *parent)
@@ -48,22 +41,29 @@ TForm1::TForm1(QWidget *parent)
     Image1 = Controls::Make<PictureBox>(this, "Image1", rect());
     Image1->setPicture(QStringLiteral(":/menu/background.svg"));
 
-    SpeedButton1 = MakeButton(this, "SpeedButton1", {656, 424, 113, 89}, QStringLiteral("离开"));
-    SpeedButton1->setText(QStringLiteral("离开"));
     QFont leaveFont = Fonts::Ui(16, true);
     leaveFont.setItalic(true);
-    SpeedButton1->setFont(leaveFont);
-    SpeedButton1->setCaptionColor(Palette::Blue);
+    SpeedButton1 = Controls::MakeButton(this, "SpeedButton1", {656, 424, 113, 89},
+                                        {.caption = QStringLiteral("离开"), .font = leaveFont,
+                                         .captionColor = Palette::Blue});
     SpeedButton1->setToolTip(QStringLiteral("你要离开吗？"));
-    SpeedButton2 = MakeButton(this, "SpeedButton2", {296, 32, 161, 153}, QStringLiteral("练习篇"));
-    SpeedButton3 = MakeButton(this, "SpeedButton3", {120, 184, 161, 153}, QStringLiteral("竞技篇"));
-    SpeedButton4 = MakeButton(this, "SpeedButton4", {472, 184, 161, 153}, QStringLiteral("考试篇"));
-    SpeedButton5 = MakeButton(this, "SpeedButton5", {296, 376, 161, 153}, QStringLiteral("技巧篇"));
-    SpeedButton6 = MakeButton(this, "SpeedButton6", {704, 8, 73, 65}, QStringLiteral("我在最前面"));
+    // The crowns and circles are painted in the background.
+    SpeedButton2 = Controls::MakeButton(this, "SpeedButton2", {296, 32, 161, 153},
+                                        {.accessibleName = QStringLiteral("练习篇")});
+    SpeedButton3 = Controls::MakeButton(this, "SpeedButton3", {120, 184, 161, 153},
+                                        {.accessibleName = QStringLiteral("竞技篇")});
+    SpeedButton4 = Controls::MakeButton(this, "SpeedButton4", {472, 184, 161, 153},
+                                        {.accessibleName = QStringLiteral("考试篇")});
+    SpeedButton5 = Controls::MakeButton(this, "SpeedButton5", {296, 376, 161, 153},
+                                        {.accessibleName = QStringLiteral("技巧篇")});
+    SpeedButton6 = Controls::MakeButton(this, "SpeedButton6", {704, 8, 73, 65},
+                                        {.accessibleName = QStringLiteral("我在最前面")});
     SpeedButton6->setToolTip(QStringLiteral("我在最前面！"));
-    SpeedButton7 = MakeButton(this, "SpeedButton7", {704, 72, 73, 65}, QStringLiteral("藏起来"));
+    SpeedButton7 = Controls::MakeButton(this, "SpeedButton7", {704, 72, 73, 65},
+                                        {.accessibleName = QStringLiteral("藏起来")});
     SpeedButton7->setToolTip(QStringLiteral("我要暂时藏起来！"));
-    SpeedButton8 = MakeButton(this, "SpeedButton8", {704, 136, 73, 65}, QStringLiteral("帮助"));
+    SpeedButton8 = Controls::MakeButton(this, "SpeedButton8", {704, 136, 73, 65},
+                                        {.accessibleName = QStringLiteral("帮助")});
     SpeedButton8->setToolTip(QStringLiteral("需要我的帮助吗？"));
     for (FlatButton *circle : {SpeedButton6, SpeedButton7, SpeedButton8})
         circle->setCursor(Qt::PointingHandCursor);
@@ -72,15 +72,9 @@ TForm1::TForm1(QWidget *parent)
     Image2->setCursor(Qt::PointingHandCursor);
     Image2->setToolTip(QStringLiteral("这里可以移动我。"));
 
-    Runner1 = new Runner(this, {"Image3", "Image4", "Image5", "Image6", "Image7", "Image8"});
-    Runner1->setObjectName(QStringLiteral("Runner1"));
-    Runner1->move(kDogStart);
-    Image3 = Runner1->Frame(1);
-    Image4 = Runner1->Frame(2);
-    Image5 = Runner1->Frame(3);
-    Image6 = Runner1->Frame(4);
-    Image7 = Runner1->Frame(5);
-    Image8 = Runner1->Frame(6);
+    Runner1 = new Runner(this, {{{&Image3, "Image3"}, {&Image4, "Image4"}, {&Image5, "Image5"}, {&Image6, "Image6"},
+                                 {&Image7, "Image7"}, {&Image8, "Image8"}}});
+    Controls::Place(Runner1, "Runner1", QRect(kDogStart, Runner1->size()));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -231,9 +225,8 @@ void TForm1::openDrill(DrillMode mode)
     // The drill window tells its mode by its caption, which it must find as
     // designed while it is being created: the captions come afterwards.
     auto *drill = new TForm2;
-    const bool competition = mode == DrillMode::Competition;
-    drill->setWindowTitle(competition ? QStringLiteral("口算竞技篇") : QStringLiteral("口算练习篇"));
-    drill->SpeedButton17->setText(competition ? QStringLiteral("重新竞技") : QStringLiteral("重新练习"));
+    drill->setWindowTitle(DrillTitle(mode));
+    drill->SpeedButton17->setText(RestartCaption(mode));
     drill->exec();
     delete drill;
 }

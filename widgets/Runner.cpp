@@ -9,19 +9,20 @@ constexpr QSize kIconSize{32, 32};
 
 }  // namespace
 
-Runner::Runner(QWidget *parent, const std::array<const char *, 6> &frameNames, FrameCycle *cycle)
+Runner::Runner(QWidget *parent, const std::array<RunnerFrame, 6> &frames, FrameCycle *cycle)
     : QWidget(parent), cycle_(cycle ? *cycle : ownCycle_)
 {
     resize(kFrameSize);
     setAccessibleName(QStringLiteral("奔跑的小狗"));
     for (std::size_t i = 0; i < frames_.size(); ++i) {
         auto *frame = new PictureBox(this);
-        frame->setObjectName(QLatin1String(frameNames[i]));
+        frame->setObjectName(QLatin1String(frames[i].name));
         frame->setGeometry(QRect(QPoint(0, 0), kFrameSize));
         frame->setPicture(QStringLiteral(":/dog/frame%1.svg").arg(i + 1), PictureBox::Fit::TopLeft, kIconSize);
         frame->setAccessibleName(QStringLiteral("小狗"));
         frame->hide();
         frames_[i] = frame;
+        *frames[i].member = frame;
     }
     hide();
 }

@@ -7,6 +7,13 @@
 
 class PictureBox;
 
+// A window's member for one frame, which the runner fills in, and the
+// frame's object name.
+struct RunnerFrame {
+    PictureBox **member;
+    const char *name;
+};
+
 // The running dog: six 41 × 41 frames stacked in one place, one shown at a
 // time, and the FrameCycle that steps through them. The runner moves as one;
 // it stays hidden until its first step.
@@ -14,10 +21,10 @@ class Runner : public QWidget {
     Q_OBJECT
 
 public:
-    // frameNames are the frames' object names, frame 1 first. A cycle given
-    // here outlives the runner, so the run carries on across windows;
-    // otherwise the runner keeps its own, which no start resets.
-    Runner(QWidget *parent, const std::array<const char *, 6> &frameNames, FrameCycle *cycle = nullptr);
+    // frames are given frame 1 first. A cycle given here outlives the
+    // runner, so the run carries on across windows; otherwise the runner
+    // keeps its own, which no start resets.
+    Runner(QWidget *parent, const std::array<RunnerFrame, 6> &frames, FrameCycle *cycle = nullptr);
 
     PictureBox *Frame(int number) const;  // 1 to 6
 

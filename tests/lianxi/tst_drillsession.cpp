@@ -1,4 +1,5 @@
 #include "FakeDrillView.h"
+#include "lianxi/DrillMode.h"
 #include "lianxi/DrillRecords.h"
 #include "lianxi/DrillSession.h"
 #include "shell/CueNames.h"
@@ -304,7 +305,7 @@ private slots:
     void restartMidDrillStartsOver()
     {
         FakeDrillView view;
-        view.title = DrillSession::CompetitionTitle();
+        view.title = DrillTitle(DrillMode::Competition);
         DrillSession session(view, QString());
         session.Create();
         session.Start();
@@ -346,7 +347,7 @@ private slots:
         QFETCH(int, wrong);
         QFETCH(bool, panelOpenBefore);
         FakeDrillView view;
-        view.title = DrillSession::CompetitionTitle();
+        view.title = DrillTitle(DrillMode::Competition);
         DrillSession session(view, QString());
         session.Create();
         session.Start();
@@ -389,7 +390,7 @@ private slots:
     void timeUpLeavesATypedDigit()
     {
         FakeDrillView view;
-        view.title = DrillSession::CompetitionTitle();
+        view.title = DrillTitle(DrillMode::Competition);
         DrillSession session(view, QString());
         session.Create();
         session.Start();
@@ -445,7 +446,7 @@ private slots:
     void closingThePanelAfterTimeUpKeepsTheDrillStopped()
     {
         FakeDrillView view;
-        view.title = DrillSession::CompetitionTitle();
+        view.title = DrillTitle(DrillMode::Competition);
         DrillSession session(view, QString());
         session.Create();
         session.Start();
@@ -463,7 +464,7 @@ private slots:
         for (const char *folder : {"Lxdui", "Lxcuo"})
             QVERIFY(QDir(root.path()).mkdir(QLatin1String(folder)));
         FakeDrillView view;
-        view.title = DrillSession::CompetitionTitle();
+        view.title = DrillTitle(DrillMode::Competition);
         DrillSession session(view, root.path() + QLatin1Char('/'));
         session.Create();
         session.StayOnTop();
@@ -503,8 +504,8 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("rightFolder");
         QTest::addColumn<QString>("wrongFolder");
-        QTest::newRow("practice") << DrillSession::PracticeTitle() << "Lxdui" << "Lxcuo";
-        QTest::newRow("competition") << DrillSession::CompetitionTitle() << "jjdui" << "jjcuo";
+        QTest::newRow("practice") << DrillTitle(DrillMode::Practice) << "Lxdui" << "Lxcuo";
+        QTest::newRow("competition") << DrillTitle(DrillMode::Competition) << "jjdui" << "jjcuo";
     }
 
     void saveRecords()

@@ -5,7 +5,9 @@
 #include "shell/Notices.h"
 #include "shell/TForm1.h"
 #include "support/Recorders.h"
+#include "widgets/FlatButton.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QProcess>
 #include <QTest>
@@ -58,6 +60,18 @@ QString TitleBarText(const QWidget &window)
     return answer.mid(quote + 1, answer.size() - quote - 2);
 }
 
+// What a screen reader says for a control.
+QString SpokenName(QWidget *widget)
+{
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    return accessible ? accessible->text(QAccessible::Name) : QString();
+}
+
+bool HasChinese(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c >= u'\u4e00' && c <= u'\u9fff'; });
+}
+
 bool OnX11()
 {
     return QGuiApplication::platformName() == QStringLiteral("xcb");
@@ -93,6 +107,19 @@ private slots:
         const std::unique_ptr<QWidget> window = OpenWindow(title);
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QTRY_COMPARE(TitleBarText(*window), title);
+    }
+
+    void everyButtonHasAChineseName_data() { AddWindowRows(); }
+    void everyButtonHasAChineseName()
+    {
+        QFETCH(QString, title);
+        NoticeRecorder notices;
+        CueRecorder cues;
+        const std::unique_ptr<QWidget> window = OpenWindow(title);
+        const QList<FlatButton *> buttons = window->findChildren<FlatButton *>();
+        QVERIFY(!buttons.isEmpty());
+        for (FlatButton *button : buttons)
+            QVERIFY2(HasChinese(SpokenName(button)), qPrintable(button->objectName() + ": " + SpokenName(button)));
     }
 
     void messageBoxesAreTitledNumbrook()

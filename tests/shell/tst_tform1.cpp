@@ -8,6 +8,7 @@
 #include "widgets/FlatButton.h"
 #include "widgets/PictureBox.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QSet>
@@ -131,10 +132,12 @@ private slots:
         NoticeRecorder notices;
         QString title;
         QString restart;
+        QString restartSpoken;
         auto look = [&] {
             if (Form2) {
                 title = Form2->windowTitle();
                 restart = Form2->SpeedButton17->text();
+                restartSpoken = QAccessible::queryAccessibleInterface(Form2->SpeedButton17)->text(QAccessible::Name);
             }
             CloseModalWindowSoon();
         };
@@ -145,6 +148,7 @@ private slots:
         QTest::mouseClick(form.findChild<FlatButton *>(crown), Qt::LeftButton);
         QTEST(title, "title");
         QTEST(restart, "restart");
+        QTEST(restartSpoken, "restart");
         QTEST(cues.asked.first(), "cue");
         QCOMPARE(Form2, nullptr);
     }

@@ -5,7 +5,15 @@
 
 namespace {
 
-const std::array<const char *, 6> kNames{"Image3", "Image4", "Image5", "Image6", "Image7", "Image8"};
+// A runner whose frames the test reaches through Frame().
+Runner *MakeRunner(QWidget *window, FrameCycle *cycle = nullptr)
+{
+    std::array<PictureBox *, 6> members{};
+    return new Runner(window,
+                      {{{&members[0], "Image3"}, {&members[1], "Image4"}, {&members[2], "Image5"},
+                        {&members[3], "Image6"}, {&members[4], "Image7"}, {&members[5], "Image8"}}},
+                      cycle);
+}
 
 // The frame on show, 1 to 6, or 0 when none is.
 int ShownFrame(const Runner &runner)
@@ -24,7 +32,7 @@ int ShownFrame(const Runner &runner)
 // A window with the runner in its corner, and a square lying over it.
 struct Scene {
     QWidget window;
-    Runner *runner = new Runner(&window, kNames);
+    Runner *runner = MakeRunner(&window);
     QWidget *cover = new QWidget(&window);
 
     Scene()
@@ -91,12 +99,12 @@ private slots:
         FrameCycle cycle;
         {
             Scene first;
-            auto *runner = new Runner(&first.window, kNames, &cycle);
+            Runner *runner = MakeRunner(&first.window, &cycle);
             runner->Animate();
             runner->Animate();
         }
         Scene next;
-        auto *runner = new Runner(&next.window, kNames, &cycle);
+        Runner *runner = MakeRunner(&next.window, &cycle);
         runner->Animate();
         QCOMPARE(ShownFrame(*runner), 3);
         // A runner of its own starts from the beginning.
