@@ -109,8 +109,8 @@ private slots:
         QTRY_COMPARE(TitleBarText(*window), title);
     }
 
-    void everyButtonHasAChineseName_data() { AddWindowRows(); }
-    void everyButtonHasAChineseName()
+    void everyButtonHasAChineseNameAndRoomForItsCaption_data() { AddWindowRows(); }
+    void everyButtonHasAChineseNameAndRoomForItsCaption()
     {
         QFETCH(QString, title);
         NoticeRecorder notices;
@@ -118,8 +118,11 @@ private slots:
         const std::unique_ptr<QWidget> window = OpenWindow(title);
         const QList<FlatButton *> buttons = window->findChildren<FlatButton *>();
         QVERIFY(!buttons.isEmpty());
-        for (FlatButton *button : buttons)
-            QVERIFY2(HasChinese(SpokenName(button)), qPrintable(button->objectName() + ": " + SpokenName(button)));
+        for (FlatButton *button : buttons) {
+            const QString name = button->objectName();
+            QVERIFY2(HasChinese(SpokenName(button)), qPrintable(name + ": " + SpokenName(button)));
+            QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) <= button->width(), qPrintable(name));
+        }
     }
 
     void messageBoxesAreTitledNumbrook()
