@@ -85,6 +85,8 @@ class tst_Application : public QObject {
 private slots:
     void initTestCase() { SetUpApplication(*qApp); }
 
+    // On X11 the title bar itself is read back too: scripts/check-x11 runs
+    // this under Xvfb.
     void windowsAreTitledByTheirCaptionsAlone_data() { AddWindowRows(); }
     void windowsAreTitledByTheirCaptionsAlone()
     {
@@ -94,19 +96,8 @@ private slots:
         const std::unique_ptr<QWidget> window = OpenWindow(title);
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QCOMPARE(window->windowHandle()->title(), title);
-    }
-
-    void titleBarsShowTheCaptionsAlone_data() { AddWindowRows(); }
-    void titleBarsShowTheCaptionsAlone()
-    {
-        if (!OnX11())
-            QSKIP("needs an X server: scripts/check-x11 runs it under Xvfb");
-        QFETCH(QString, title);
-        NoticeRecorder notices;
-        CueRecorder cues;
-        const std::unique_ptr<QWidget> window = OpenWindow(title);
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        QTRY_COMPARE(TitleBarText(*window), title);
+        if (OnX11())
+            QTRY_COMPARE(TitleBarText(*window), title);
     }
 
     void everyButtonHasAChineseNameAndRoomForItsCaption_data() { AddWindowRows(); }

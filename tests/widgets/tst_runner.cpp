@@ -79,21 +79,6 @@ private slots:
         QVERIFY(!scene.runnerOnTop());
     }
 
-    void staysBeneathItsCeiling()
-    {
-        Scene scene;
-        auto *ceiling = new QWidget(&scene.window);
-        ceiling->setGeometry(15, 15, 10, 10);
-        ceiling->show();
-        scene.runner->setCeiling(ceiling);
-        scene.cover->raise();
-        ceiling->raise();
-        scene.runner->Animate();
-        // Above the cover, beneath the ceiling.
-        QCOMPARE(scene.window.childAt(12, 12), scene.runner->Frame(1));
-        QCOMPARE(scene.window.childAt(20, 20), ceiling);
-    }
-
     void aSharedCycleCarriesOnInTheNextRunner()
     {
         FrameCycle cycle;
