@@ -47,7 +47,8 @@ Controls::ButtonFace ExamButtonFace(const QString &caption, const char *picture,
             .pictureSize = pictureSize};
 }
 
-Controls::ButtonFace SideButtonFace(const QString &caption, const char *picture)
+// The small yellow ones beside the pages and on the settings panel.
+Controls::ButtonFace SmallButtonFace(const QString &caption, const char *picture)
 {
     return ExamButtonFace(caption, picture, kButtonPicture, Palette::Yellow, 12);
 }
@@ -172,17 +173,17 @@ void TForm4::BuildContent()
     BuildSettingsPanel();
 
     SpeedButton6 = Controls::MakeButton(Panel1, "SpeedButton6", {715, 208, 68, 33},
-                                        SideButtonFace(QStringLiteral("判卷"), "grade"));
+                                        SmallButtonFace(QStringLiteral("判卷"), "grade"));
     SpeedButton7 = Controls::MakeButton(Panel1, "SpeedButton7", {715, 272, 68, 33},
-                                        SideButtonFace(QStringLiteral("交卷"), "hand-in"));
+                                        SmallButtonFace(QStringLiteral("交卷"), "hand-in"));
     SpeedButton5 = Controls::MakeButton(Panel1, "SpeedButton5", {715, 336, 68, 33},
-                                        SideButtonFace(QStringLiteral("考试"), "start"));
+                                        SmallButtonFace(QStringLiteral("考试"), "start"));
     SpeedButton2 = Controls::MakeButton(Panel1, "SpeedButton2", {715, 400, 69, 33},
-                                        SideButtonFace(QStringLiteral("出题"), "generate"));
+                                        SmallButtonFace(QStringLiteral("出题"), "generate"));
     SpeedButton4 = Controls::MakeButton(Panel1, "SpeedButton4", {715, 460, 69, 33},
-                                        SideButtonFace(QStringLiteral("设置"), "settings"));
+                                        SmallButtonFace(QStringLiteral("设置"), "settings"));
     SpeedButton1 = Controls::MakeButton(Panel1, "SpeedButton1", {715, 524, 69, 33},
-                                        SideButtonFace(QStringLiteral("退出"), "leave"));
+                                        SmallButtonFace(QStringLiteral("退出"), "leave"));
     for (FlatButton *off : {SpeedButton6, SpeedButton7, SpeedButton5})
         off->setEnabled(false);
 
@@ -262,7 +263,7 @@ void TForm4::BuildSettingsPanel()
     RadioGroup2 = MakeRadioGroup(Panel3, QStringLiteral("RadioGroup2"), {356, 16, 73, 209}, QStringLiteral("算法选择"),
                                  Items(OperationItems), 11);
     SpeedButton3 = Controls::MakeButton(Panel3, "SpeedButton3", {352, 252, 77, 33},
-                                        SideButtonFace(QStringLiteral("设置"), "apply"));
+                                        SmallButtonFace(QStringLiteral("设置"), "apply"));
 }
 
 void TForm4::FormCreate()
