@@ -42,17 +42,14 @@ QLabel *MakeCaption(QWidget *parent, const char *name, QPoint topLeft, const QSt
     return label;
 }
 
-FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect, const QString &caption,
-                       const QString &picture, const QColor &captionColor)
+// Every button of the window: a bold caption beside its picture.
+Controls::ButtonFace TipsButton(const QString &caption, const char *picture, const QColor &captionColor)
 {
-    auto *button = Controls::Make<FlatButton>(parent, name, rect);
-    button->setText(caption);
-    button->setAccessibleName(caption);
-    button->setFont(Fonts::Ui(kCaptionPixels, true));
-    button->setCaptionColor(captionColor);
-    button->setPicture(picture, kPictureSize);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
+    return {.caption = caption,
+            .font = Fonts::Ui(kCaptionPixels, true),
+            .captionColor = captionColor,
+            .picture = QStringLiteral(":/tips/%1.svg").arg(QLatin1String(picture)),
+            .pictureSize = kPictureSize};
 }
 
 QPlainTextEdit *MakeMemo(QWidget *parent, const char *name, const QRect &rect, const QFont &font)
@@ -144,12 +141,12 @@ void TForm3::BuildControls()
     Memo1 = MakeMemo(Panel2, "Memo1", {344, 32, 401, 433}, Fonts::Ui(16, true));
     Memo1->setReadOnly(true);
 
-    SpeedButton2 = MakeButton(Panel2, "SpeedButton2", {368, 488, 113, 33}, QStringLiteral("详解技巧"),
-                              QStringLiteral(":/tips/magnifier.svg"), Palette::Navy);
-    SpeedButton3 = MakeButton(Panel2, "SpeedButton3", {504, 488, 113, 33}, QStringLiteral("技巧添加"),
-                              QStringLiteral(":/tips/pencil.svg"), Palette::Navy);
-    SpeedButton1 = MakeButton(Panel2, "SpeedButton1", {632, 488, 113, 33}, QStringLiteral("谢谢，再见"),
-                              QStringLiteral(":/tips/power.svg"), Palette::Navy);
+    SpeedButton2 = Controls::MakeButton(Panel2, "SpeedButton2", {368, 488, 113, 33},
+                                        TipsButton(QStringLiteral("详解技巧"), "magnifier", Palette::Navy));
+    SpeedButton3 = Controls::MakeButton(Panel2, "SpeedButton3", {504, 488, 113, 33},
+                                        TipsButton(QStringLiteral("技巧添加"), "pencil", Palette::Navy));
+    SpeedButton1 = Controls::MakeButton(Panel2, "SpeedButton1", {632, 488, 113, 33},
+                                        TipsButton(QStringLiteral("谢谢，再见"), "power", Palette::Navy));
 
     Label13 = Controls::MakeRoundControl(Panel2, "Label13", {712, 4, 33, 25}, "Shape2", {716, 4, 25, 25},
                                          QStringLiteral("―"), QStringLiteral("最小化"), Shape2);
@@ -170,12 +167,14 @@ void TForm3::BuildAddPanel()
     Label3->setFont(underlined);
     Label3->adjustSize();
 
-    SpeedButton5 = MakeButton(Panel3, "SpeedButton5", {200, 272, 105, 33}, QStringLiteral("保存技巧"),
-                              QStringLiteral(":/tips/floppy.svg"), Palette::Yellow);
-    SpeedButton6 = MakeButton(Panel3, "SpeedButton6", {312, 272, 105, 33}, QStringLiteral("添加新技巧"),
-                              QStringLiteral(":/tips/pencil.svg"), Palette::Yellow);
-    SpeedButton4 = MakeButton(Panel3, "SpeedButton4", {424, 272, 105, 33}, QStringLiteral("返回查看"),
-                              QStringLiteral(":/tips/power.svg"), Palette::Yellow);
+    SpeedButton5 = Controls::MakeButton(Panel3, "SpeedButton5", {200, 272, 105, 33},
+                                        TipsButton(QStringLiteral("保存技巧"), "floppy", Palette::Yellow));
+    SpeedButton6 = Controls::MakeButton(Panel3, "SpeedButton6", {312, 272, 105, 33},
+                                        TipsButton(QStringLiteral("添加新技巧"), "pencil", Palette::Yellow));
+    SpeedButton4 = Controls::MakeButton(Panel3, "SpeedButton4", {424, 272, 105, 33},
+                                        TipsButton(QStringLiteral("返回查看"), "power", Palette::Yellow));
+    for (FlatButton *button : {SpeedButton2, SpeedButton3, SpeedButton1, SpeedButton5, SpeedButton6, SpeedButton4})
+        button->setCursor(Qt::PointingHandCursor);
 
     Panel3->raise();
     Panel3->hide();

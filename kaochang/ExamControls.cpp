@@ -1,7 +1,6 @@
 #include "kaochang/ExamControls.h"
 
 #include "widgets/Controls.h"
-#include "widgets/FlatButton.h"
 #include "widgets/Fonts.h"
 #include "widgets/Palette.h"
 #include "widgets/PictureBox.h"
@@ -30,21 +29,6 @@ QLabel *MakeLabel(QWidget *parent, const QString &name, const QRect &rect, const
     const int height = qMax(rect.height(), QFontMetrics(font).height());
     label->setGeometry(rect.x(), rect.y() - (height - rect.height()) / 2, rect.width(), height);
     return label;
-}
-
-FlatButton *MakeButton(QWidget *parent, const QString &name, const QRect &rect, const QString &caption,
-                       const QString &picture, QSize pictureSize, const QColor &captionColor, const QFont &font)
-{
-    auto *button = new FlatButton(parent);
-    button->setObjectName(name);
-    button->setGeometry(rect);
-    button->setText(caption);
-    button->setAccessibleName(caption);
-    button->setFont(font);
-    button->setCaptionColor(captionColor);
-    if (!pictureSize.isEmpty())
-        button->setPicture(picture, pictureSize);
-    return button;
 }
 
 QFrame *MakePanel(QWidget *parent, const QString &name, const QRect &rect, const QColor &background,
@@ -106,12 +90,9 @@ SlotControls MakeSlot(QWidget *page, int k)
 
 void SetProblemText(QLabel *label, const QString &text)
 {
-    int pixels = kProblemPixels;
-    while (pixels > kSmallestProblemPixels
-           && QFontMetrics(Fonts::Ui(pixels, true)).horizontalAdvance(text) > label->width())
-        --pixels;
-    if (label->font().pixelSize() != pixels)
-        label->setFont(Fonts::Ui(pixels, true));
+    const QFont font = Fonts::FittedTo(Fonts::Ui(kProblemPixels, true), text, label->width(), kSmallestProblemPixels);
+    if (label->font() != font)
+        label->setFont(font);
     label->setText(text);
 }
 

@@ -6,7 +6,6 @@
 #include <QRect>
 #include <QString>
 
-class FlatButton;
 class PictureBox;
 class QLabel;
 class QLineEdit;
@@ -18,10 +17,6 @@ namespace ExamControls {
 // A single-line label; a height too small for the face grows to fit it.
 QLabel *MakeLabel(QWidget *parent, const QString &name, const QRect &rect, const QString &text,
                   const QColor &color, const QFont &font, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
-
-// A picture button with a caption; pictureSize 0 leaves it without picture.
-FlatButton *MakeButton(QWidget *parent, const QString &name, const QRect &rect, const QString &caption,
-                       const QString &picture, QSize pictureSize, const QColor &captionColor, const QFont &font);
 
 QFrame *MakePanel(QWidget *parent, const QString &name, const QRect &rect, const QColor &background,
                   QFrame::Shadow shadow, int lineWidth);

@@ -1,6 +1,6 @@
 #include "kaochang/ExamGrading.h"
 
-#include <cmath>
+#include "lianxi/PercentScore.h"
 
 bool AnswerIsRight(const QString &typed, std::int32_t expected)
 {
@@ -9,9 +9,7 @@ bool AnswerIsRight(const QString &typed, std::int32_t expected)
 
 qint64 ExamScore(int rightCount, int questionCount)
 {
-    const double fraction = static_cast<double>(rightCount) / static_cast<double>(questionCount);
-    // llrint rounds in the default mode, to nearest with ties to even.
-    return std::llrint(fraction * 100.0 * 10000.0);
+    return PercentScore(rightCount, questionCount, ScoreFormat::Double);
 }
 
 ExamGrade GradeAnswers(const QStringList &typed, const ExamPaper &paper)

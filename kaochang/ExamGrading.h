@@ -10,7 +10,7 @@
 // are wrong, and so is an empty box.
 bool AnswerIsRight(const QString &typed, std::int32_t expected);
 
-// right ÷ N × 100 in ten-thousandths of a point, worked in floating point and
+// right ÷ N × 100 in ten-thousandths of a point, worked as in a double and
 // rounded to the nearest (ties to even): 7 of 30 gives 233333.
 qint64 ExamScore(int rightCount, int questionCount);
 

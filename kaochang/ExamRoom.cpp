@@ -16,15 +16,7 @@ QString HandInAdvice()
 
 }  // namespace
 
-FrameCycle &ExamRunnerCycle()
-{
-    static FrameCycle cycle;
-    return cycle;
-}
-
-ExamRoom::ExamRoom(ExamView &view, FrameCycle &runnerCycle) : view_(view), runnerCycle_(runnerCycle)
-{
-}
+ExamRoom::ExamRoom(ExamView &view) : view_(view) {}
 
 void ExamRoom::Settings()
 {
@@ -124,11 +116,7 @@ void ExamRoom::CountdownTick()
 
 void ExamRoom::AnimationTick()
 {
-    const FrameCycle::Change change = runnerCycle_.Tick();
-    view_.showFrame(change.show);
-    view_.hideFrame(change.hide);
-    if (change.raise)
-        view_.raiseFrame(change.show);
+    view_.animateRunner();
 }
 
 void ExamRoom::StopTicks()

@@ -2,14 +2,9 @@
 
 #include "kaochang/ExamCountdown.h"
 #include "kaochang/ExamPaper.h"
-#include "widgets/FrameCycle.h"
 
 class ExamView;
 enum class NameBox;
-
-// The runner's frame step lives as long as the program: a new exam room, or
-// a new exam, carries on where the last one left the animation.
-FrameCycle &ExamRunnerCycle();
 
 // The exam room: settings, the paper, the timed sitting, hand-in and grading.
 // The window forwards its handlers here and shows what this tells it.
@@ -20,7 +15,7 @@ public:
     static constexpr int RunnerStart = 608;
     static constexpr int RunnerEnd = 8;
 
-    explicit ExamRoom(ExamView &view, FrameCycle &runnerCycle = ExamRunnerCycle());
+    explicit ExamRoom(ExamView &view);
 
     void Settings();
     void Apply();
@@ -51,7 +46,6 @@ private:
     void StopTicks();
 
     ExamView &view_;
-    FrameCycle &runnerCycle_;
     RandomSource source_;
     ExamPaper paper_;
     ExamCountdown countdown_;

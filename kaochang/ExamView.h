@@ -9,7 +9,7 @@ enum class ExamTick { RunnerStep, Countdown, Animation };
 enum class Mark { Tick, Cross };
 
 // What the exam room's logic needs from its window. Slots are numbered 0 to
-// 99, slots 0 to 49 on page one; runner frames 1 to 6 in running order.
+// 99, slots 0 to 49 on page one.
 class ExamView {
 public:
     virtual ~ExamView() = default;
@@ -48,10 +48,9 @@ public:
     // red under a cross.
     virtual void markSlot(int slot, Mark mark, const QString &hint) = 0;
 
+    // The runner: where it stands, and its next frame.
     virtual void setRunnerLeft(int x) = 0;
-    virtual void showFrame(int frame) = 0;
-    virtual void hideFrame(int frame) = 0;
-    virtual void raiseFrame(int frame) = 0;
+    virtual void animateRunner() = 0;
 
     virtual void setRunnerStepInterval(int milliseconds) = 0;
     virtual void startTick(ExamTick tick) = 0;

@@ -10,16 +10,17 @@
 #include "widgets/Palette.h"
 #include "widgets/PictureBox.h"
 #include "widgets/RadioGroup.h"
+#include "widgets/Runner.h"
 #include "widgets/Shape.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 
-using ExamControls::MakeButton;
 using ExamControls::MakeLabel;
 using ExamControls::MakePanel;
 
@@ -35,9 +36,29 @@ constexpr QSize kPageButtonPicture{40, 40};
 const Qt::WindowFlags kFrameFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
     | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 
-QString Art(const char *name)
+// The buttons: a bold caption beside its picture.
+Controls::ButtonFace ExamButtonFace(const QString &caption, const char *picture, QSize pictureSize,
+                                    const QColor &captionColor, int fontPixels)
 {
-    return QStringLiteral(":/exam/%1.svg").arg(QLatin1String(name));
+    return {.caption = caption,
+            .font = Fonts::Ui(fontPixels, true),
+            .captionColor = captionColor,
+            .picture = QStringLiteral(":/exam/%1.svg").arg(QLatin1String(picture)),
+            .pictureSize = pictureSize};
+}
+
+// The small yellow ones beside the pages and on the settings panel.
+Controls::ButtonFace SmallButtonFace(const QString &caption, const char *picture)
+{
+    return ExamButtonFace(caption, picture, kButtonPicture, Palette::Yellow, 12);
+}
+
+// The runner's frame step lives as long as the program: a new exam room, or
+// a new exam, carries on where the last one left the animation.
+FrameCycle &ExamRunnerCycle()
+{
+    static FrameCycle cycle;
+    return cycle;
 }
 
 QStringList NumberedItems(int count, const QString &unit)
@@ -136,18 +157,12 @@ void TForm4::BuildContent()
     Shape3->setBrush(QBrush(Palette::Lime, Qt::DiagCrossPattern));
 
     // Frame n of the run is Image(109 - n): Image108 leads.
-    PictureBox **frameMembers[] = {&Image108, &Image107, &Image106, &Image105, &Image104, &Image103};
-    for (int n = 1; n <= 6; ++n) {
-        auto *picture = new PictureBox(Panel1);
-        picture->setObjectName(QStringLiteral("Image%1").arg(109 - n));
-        picture->setGeometry(ExamRoom::RunnerStart, 0, 41, 41);
-        picture->setAttribute(Qt::WA_TransparentForMouseEvents);
-        picture->setAccessibleName(QStringLiteral("小狗"));
-        picture->setPicture(QStringLiteral(":/dog/frame%1.svg").arg(n), PictureBox::Fit::TopLeft, QSize(32, 32));
-        picture->hide();
-        *frameMembers[n - 1] = picture;
-        frames_[static_cast<std::size_t>(n - 1)] = picture;
-    }
+    Runner1 = new Runner(Panel1,
+                         {{{&Image108, "Image108"}, {&Image107, "Image107"}, {&Image106, "Image106"},
+                           {&Image105, "Image105"}, {&Image104, "Image104"}, {&Image103, "Image103"}}},
+                         &ExamRunnerCycle());
+    Controls::Place(Runner1, "Runner1", QRect(QPoint(ExamRoom::RunnerStart, 0), Runner1->size()));
+    Runner1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     Panel54 = MakePanel(Panel1, QStringLiteral("Panel54"), kPageRect, Palette::Cream, QFrame::Sunken, 1);
     Panel54->hide();
@@ -157,17 +172,18 @@ void TForm4::BuildContent()
     BuildPageOne();
     BuildSettingsPanel();
 
-    const QFont captionFont = Fonts::Ui(12, true);
-    const auto sideButton = [&](const char *name, const QRect &rect, const QString &caption, const char *art) {
-        return MakeButton(Panel1, QLatin1String(name), rect, caption, Art(art), kButtonPicture, Palette::Yellow,
-                          captionFont);
-    };
-    SpeedButton6 = sideButton("SpeedButton6", {715, 208, 68, 33}, QStringLiteral("判卷"), "grade");
-    SpeedButton7 = sideButton("SpeedButton7", {715, 272, 68, 33}, QStringLiteral("交卷"), "hand-in");
-    SpeedButton5 = sideButton("SpeedButton5", {715, 336, 68, 33}, QStringLiteral("考试"), "start");
-    SpeedButton2 = sideButton("SpeedButton2", {715, 400, 69, 33}, QStringLiteral("出题"), "generate");
-    SpeedButton4 = sideButton("SpeedButton4", {715, 460, 69, 33}, QStringLiteral("设置"), "settings");
-    SpeedButton1 = sideButton("SpeedButton1", {715, 524, 69, 33}, QStringLiteral("退出"), "leave");
+    SpeedButton6 = Controls::MakeButton(Panel1, "SpeedButton6", {715, 208, 68, 33},
+                                        SmallButtonFace(QStringLiteral("判卷"), "grade"));
+    SpeedButton7 = Controls::MakeButton(Panel1, "SpeedButton7", {715, 272, 68, 33},
+                                        SmallButtonFace(QStringLiteral("交卷"), "hand-in"));
+    SpeedButton5 = Controls::MakeButton(Panel1, "SpeedButton5", {715, 336, 68, 33},
+                                        SmallButtonFace(QStringLiteral("考试"), "start"));
+    SpeedButton2 = Controls::MakeButton(Panel1, "SpeedButton2", {715, 400, 69, 33},
+                                        SmallButtonFace(QStringLiteral("出题"), "generate"));
+    SpeedButton4 = Controls::MakeButton(Panel1, "SpeedButton4", {715, 460, 69, 33},
+                                        SmallButtonFace(QStringLiteral("设置"), "settings"));
+    SpeedButton1 = Controls::MakeButton(Panel1, "SpeedButton1", {715, 524, 69, 33},
+                                        SmallButtonFace(QStringLiteral("退出"), "leave"));
     for (FlatButton *off : {SpeedButton6, SpeedButton7, SpeedButton5})
         off->setEnabled(false);
 
@@ -195,8 +211,9 @@ void TForm4::BuildPageOne()
     Edit51 = ExamControls::MakeNameBox(page, QStringLiteral("Edit51"), {96, 476, 153, 19});
     Label117 = MakeFurnitureLabel(page, QStringLiteral("Label117"), {336, 480}, 72, QStringLiteral("考试成绩："));
     Label118 = MakeScoreLabel(page, QStringLiteral("Label118"), {408, 464});
-    SpeedButton8 = MakeButton(page, QStringLiteral("SpeedButton8"), {576, 432, 121, 89}, QStringLiteral("下一页"),
-                              Art("next-page"), kPageButtonPicture, Palette::Navy, Fonts::Ui(16, true));
+    SpeedButton8 = Controls::MakeButton(page, "SpeedButton8", {576, 432, 121, 89},
+                                        ExamButtonFace(QStringLiteral("下一页"), "next-page", kPageButtonPicture,
+                                                       Palette::Navy, 16));
     Label120 = MakeLabel(page, QStringLiteral("Label120"), {176, 504, 353, 13},
                          QStringLiteral("鼠标放在题目的对错号上稍等，即可显示正确答案！"), Palette::Red,
                          Fonts::Ui(11, true));
@@ -229,8 +246,9 @@ void TForm4::BuildPageTwo()
     Edit102 = ExamControls::MakeNameBox(page, QStringLiteral("Edit102"), {96, 476, 161, 19});
     Label121 = MakeFurnitureLabel(page, QStringLiteral("Label121"), {336, 480}, 72, QStringLiteral("考试成绩："));
     Label122 = MakeScoreLabel(page, QStringLiteral("Label122"), {408, 464});
-    SpeedButton9 = MakeButton(page, QStringLiteral("SpeedButton9"), {584, 432, 113, 89}, QStringLiteral("上一页"),
-                              Art("previous-page"), kPageButtonPicture, Palette::Navy, Fonts::Ui(16, true));
+    SpeedButton9 = Controls::MakeButton(page, "SpeedButton9", {584, 432, 113, 89},
+                                        ExamButtonFace(QStringLiteral("上一页"), "previous-page", kPageButtonPicture,
+                                                       Palette::Navy, 16));
 }
 
 void TForm4::BuildSettingsPanel()
@@ -244,8 +262,8 @@ void TForm4::BuildSettingsPanel()
                                  Items(RangeItems), 13);
     RadioGroup2 = MakeRadioGroup(Panel3, QStringLiteral("RadioGroup2"), {356, 16, 73, 209}, QStringLiteral("算法选择"),
                                  Items(OperationItems), 11);
-    SpeedButton3 = MakeButton(Panel3, QStringLiteral("SpeedButton3"), {352, 252, 77, 33}, QStringLiteral("设置"),
-                              Art("apply"), kButtonPicture, Palette::Yellow, Fonts::Ui(12, true));
+    SpeedButton3 = Controls::MakeButton(Panel3, "SpeedButton3", {352, 252, 77, 33},
+                                        SmallButtonFace(QStringLiteral("设置"), "apply"));
 }
 
 void TForm4::FormCreate()
@@ -282,9 +300,15 @@ void TForm4::closeEvent(QCloseEvent *event)
     FormCloseQuery(event);
 }
 
-void TForm4::reject()
+void TForm4::keyPressEvent(QKeyEvent *event)
 {
-    close();
+    // One key would throw a handed-in or graded paper away: only 退出 and
+    // the close box leave, through the leave check.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TForm4::FormCloseQuery(QCloseEvent *event)
@@ -365,11 +389,6 @@ void TForm4::Edit51Change(const QString &text)
 void TForm4::Edit102Change(const QString &text)
 {
     room_.NameEdited(NameBox::PageTwo, text);
-}
-
-PictureBox *TForm4::frame(int number) const
-{
-    return frames_.at(static_cast<std::size_t>(number - 1));
 }
 
 QTimer *TForm4::timer(ExamTick tick) const
@@ -545,23 +564,12 @@ void TForm4::markSlot(int slot, Mark mark, const QString &hint)
 
 void TForm4::setRunnerLeft(int x)
 {
-    for (PictureBox *picture : frames_)
-        picture->move(x, picture->y());
+    Runner1->move(x, Runner1->y());
 }
 
-void TForm4::showFrame(int number)
+void TForm4::animateRunner()
 {
-    frame(number)->show();
-}
-
-void TForm4::hideFrame(int number)
-{
-    frame(number)->hide();
-}
-
-void TForm4::raiseFrame(int number)
-{
-    frame(number)->raise();
+    Runner1->Animate();
 }
 
 void TForm4::setRunnerStepInterval(int milliseconds)

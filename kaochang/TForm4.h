@@ -10,10 +10,12 @@ class FlatButton;
 class PictureBox;
 class QCloseEvent;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QTimer;
 class RadioGroup;
+class Runner;
 class Shape;
 
 // The exam room: a framed window holding the settings panel, the two pages
@@ -27,9 +29,6 @@ public:
 
     const ExamRoom &Room() const { return room_; }
 
-    // Escape goes through the same leave logic as the close box.
-    void reject() override;
-
     QFrame *Panel1;  // the content panel
     FlatButton *SpeedButton1;
     FlatButton *SpeedButton2;
@@ -41,6 +40,7 @@ public:
     QLabel *Label1;
     QLabel *Label2;
     QLabel *Label119;
+    Runner *Runner1;  // the dog, whose frames are Image108 (the first) to Image103
     PictureBox *Image103;
     PictureBox *Image104;
     PictureBox *Image105;
@@ -97,6 +97,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void BuildContent();
@@ -122,7 +123,6 @@ private:
     void Edit51Change(const QString &text);
     void Edit102Change(const QString &text);
 
-    PictureBox *frame(int number) const;
     QTimer *timer(ExamTick tick) const;
     FlatButton *button(ExamButton which) const;
     QLineEdit *nameBox(NameBox box) const;
@@ -152,9 +152,7 @@ private:
     QString answerText(int slot) const override;
     void markSlot(int slot, Mark mark, const QString &hint) override;
     void setRunnerLeft(int x) override;
-    void showFrame(int number) override;
-    void hideFrame(int number) override;
-    void raiseFrame(int number) override;
+    void animateRunner() override;
     void setRunnerStepInterval(int milliseconds) override;
     void startTick(ExamTick tick) override;
     void stopTick(ExamTick tick) override;
@@ -162,5 +160,4 @@ private:
     void showMessage(const QString &text) override;
 
     ExamRoom room_;
-    std::array<PictureBox *, 6> frames_{};
 };

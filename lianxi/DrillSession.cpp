@@ -1,6 +1,7 @@
 #include "lianxi/DrillSession.h"
 
 #include "lianxi/AnswerText.h"
+#include "lianxi/DrillMode.h"
 #include "lianxi/DrillRecords.h"
 #include "lianxi/DrillScore.h"
 #include "lianxi/DrillView.h"
@@ -10,12 +11,6 @@
 
 #include <QLocale>
 #include <utility>
-
-namespace {
-
-constexpr int kFrameCount = 6;
-
-}  // namespace
 
 DrillSession::DrillSession(DrillView &view, QString root) : view_(view), root_(std::move(root)) {}
 
@@ -27,7 +22,7 @@ void DrillSession::Create()
 
 bool DrillSession::IsCompetition() const
 {
-    return view_.drillTitle() == CompetitionTitle();
+    return view_.drillTitle() == DrillTitle(DrillMode::Competition);
 }
 
 void DrillSession::Start()
@@ -109,8 +104,7 @@ void DrillSession::Leave()
     view_.setConfirmEnabled(false);
     view_.setAnswerReadOnly(true);
     tally_.Clear();
-    for (int frame = 1; frame <= kFrameCount; ++frame)
-        view_.hideFrame(frame);
+    view_.hideRunner();
     view_.setTimeUpMessageVisible(false);
     view_.answerListsEmptied();
     view_.clearOperands();
@@ -130,11 +124,7 @@ void DrillSession::Minimise()
 
 void DrillSession::AnimationTick()
 {
-    const FrameCycle::Change change = cycle_.Tick();
-    view_.showFrame(change.show);
-    view_.hideFrame(change.hide);
-    if (change.raise)
-        view_.raiseFrame(change.show);
+    view_.animateRunner();
 }
 
 void DrillSession::CompetitionTick()
@@ -184,9 +174,9 @@ void DrillSession::SaveRecords()
     }
     const QString title = view_.drillTitle();
     RecordFolders folders;
-    if (title == PracticeTitle())
+    if (title == DrillTitle(DrillMode::Practice))
         folders = PracticeRecordFolders();
-    else if (title == CompetitionTitle())
+    else if (title == DrillTitle(DrillMode::Competition))
         folders = CompetitionRecordFolders();
     else
         return;

@@ -3,7 +3,6 @@
 #include "lianxi/AnswerText.h"
 #include "lianxi/DrillTally.h"
 #include "lianxi/ProblemGenerator.h"
-#include "widgets/FrameCycle.h"
 
 #include <QString>
 
@@ -16,8 +15,6 @@ public:
     // root is the folder of the user's files, ending in a separator.
     DrillSession(DrillView &view, QString root);
 
-    static QString PracticeTitle() { return QStringLiteral("口算练习篇"); }
-    static QString CompetitionTitle() { return QStringLiteral("口算竞技篇"); }
     static QString NothingRecorded() { return QStringLiteral("本次学习还没有记录！"); }
 
     // Competition runner: it starts at the right end of the track and the
@@ -46,7 +43,6 @@ public:
     bool Running() const { return running_; }
     const DrillTally &Tally() const { return tally_; }
     const ArithProblem &Problem() const { return problem_; }
-    int AnimationStep() const { return cycle_.Step(); }
 
 private:
     void NextProblem();
@@ -58,5 +54,4 @@ private:
     ArithProblem problem_;
     RandomSource source_;
     DrillTally tally_;
-    FrameCycle cycle_;
 };

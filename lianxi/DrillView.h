@@ -42,12 +42,11 @@ public:
     virtual void answerListGrew(AnswerList list) = 0;
     virtual void answerListsEmptied() = 0;
 
-    // The runner: frames 1 to 6, all sharing one left edge.
+    // The runner: its left edge, its next frame, all its frames hidden.
     virtual int runnerLeft() const = 0;
     virtual void setRunnerLeft(int left) = 0;
-    virtual void showFrame(int frame) = 0;
-    virtual void hideFrame(int frame) = 0;
-    virtual void raiseFrame(int frame) = 0;
+    virtual void animateRunner() = 0;
+    virtual void hideRunner() = 0;
 
     // Switches on whichever of the animation and clock timers is off; one
     // already on keeps its rhythm.

@@ -1,5 +1,7 @@
 #include "lianxi/TForm2.h"
 
+#include "lianxi/DrillMode.h"
+#include "lianxi/OperandLabel.h"
 #include "lianxi/RecordListBox.h"
 #include "shell/Cues.h"
 #include "shell/FormRefs.h"
@@ -14,6 +16,7 @@
 #include "widgets/Palette.h"
 #include "widgets/PictureBox.h"
 #include "widgets/RadioGroup.h"
+#include "widgets/Runner.h"
 #include "widgets/Shape.h"
 #include "widgets/WindowPlacement.h"
 
@@ -40,11 +43,6 @@ QStringList Items(auto const &texts)
     return items;
 }
 
-FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect)
-{
-    return Controls::Place(new FlatButton(parent), name, rect);
-}
-
 PictureBox *MakePicture(QWidget *parent, const char *name, const QRect &rect, const QString &resource,
                         const QString &accessibleName)
 {
@@ -64,11 +62,12 @@ QLabel *MakeLabel(QWidget *parent, const char *name, QPoint at, const QString &t
     return label;
 }
 
-QLabel *MakeOperandLabel(QWidget *parent, const char *name, const QRect &rect, Qt::Alignment alignment)
+// Both operands line up with the middle of the signs between them.
+OperandLabel *MakeOperandLabel(QWidget *parent, const char *name, const QRect &rect, const QRect &signRect)
 {
-    auto *label = Controls::Place(new QLabel(parent), name, rect);
+    auto *label = Controls::Make<OperandLabel>(parent, name, rect);
     label->setFont(Fonts::SongTi(64, true));
-    label->setAlignment(alignment);
+    label->setDigitsMiddle(signRect.y() + signRect.height() / 2 - rect.y());
     Controls::SetColor(label, QPalette::WindowText, Palette::Blue);
     return label;
 }
@@ -77,6 +76,16 @@ void Fill(QWidget *widget, const QColor &color)
 {
     Controls::SetColor(widget, QPalette::Window, color);
     widget->setAutoFillBackground(true);
+}
+
+// The result panel's three buttons: a calligraphic caption beside a picture.
+Controls::ButtonFace PanelButton(const QString &caption, const char *picture)
+{
+    return {.caption = caption,
+            .font = Fonts::LiShu(21, true),
+            .captionColor = Palette::Navy,
+            .picture = QStringLiteral(":/drill/%1.svg").arg(QLatin1String(picture)),
+            .pictureSize = {40, 40}};
 }
 
 RecordListBox *MakeAnswerList(QWidget *parent, const char *name, const QRect &rect, const QStringList &lines)
@@ -97,7 +106,7 @@ TForm2::TForm2(const QString &userRoot, QWidget *parent)
 {
     Form2 = this;
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(DrillSession::PracticeTitle());
+    setWindowTitle(DrillTitle(DrillMode::Practice));
     setFixedSize(kClientSize);
 
     BuildDrillArea();
@@ -128,22 +137,19 @@ TForm2::~TForm2()
 void TForm2::BuildDrillArea()
 {
     Image1 = MakePicture(this, "Image1", rect(), QStringLiteral(":/drill/background.svg"), {});
-    SpeedButton4 = MakeButton(this, "SpeedButton4", {64, 464, 161, 73});
-    SpeedButton4->setAccessibleName(QStringLiteral("开始"));
-    SpeedButton3 = MakeButton(this, "SpeedButton3", {240, 464, 161, 73});
-    SpeedButton3->setAccessibleName(QStringLiteral("查看"));
-    SpeedButton2 = MakeButton(this, "SpeedButton2", {416, 464, 161, 73});
-    SpeedButton2->setAccessibleName(QStringLiteral("保存"));
-    SpeedButton1 = MakeButton(this, "SpeedButton1", {584, 464, 161, 73});
-    SpeedButton1->setAccessibleName(QStringLiteral("离开"));
+    // Their labels are painted in the background.
+    SpeedButton4 = Controls::MakeButton(this, "SpeedButton4", {64, 464, 161, 73}, {.accessibleName = QStringLiteral("开始")});
+    SpeedButton3 = Controls::MakeButton(this, "SpeedButton3", {240, 464, 161, 73}, {.accessibleName = QStringLiteral("查看")});
+    SpeedButton2 = Controls::MakeButton(this, "SpeedButton2", {416, 464, 161, 73}, {.accessibleName = QStringLiteral("保存")});
+    SpeedButton1 = Controls::MakeButton(this, "SpeedButton1", {584, 464, 161, 73}, {.accessibleName = QStringLiteral("离开")});
 
-    Label2 = MakeOperandLabel(this, "Label2", {80, 224, 169, 73}, Qt::AlignCenter);
     const QRect signRect(264, 240, 36, 36);
+    Label2 = MakeOperandLabel(this, "Label2", {80, 224, 169, 73}, signRect);
     Image9 = MakePicture(this, "Image9", signRect, QStringLiteral(":/signs/plus.svg"), QStringLiteral("加"));
     Image10 = MakePicture(this, "Image10", signRect, QStringLiteral(":/signs/minus.svg"), QStringLiteral("减"));
     Image11 = MakePicture(this, "Image11", signRect, QStringLiteral(":/signs/times.svg"), QStringLiteral("乘"));
     Image12 = MakePicture(this, "Image12", signRect, QStringLiteral(":/signs/divide.svg"), QStringLiteral("除"));
-    Label3 = MakeOperandLabel(this, "Label3", {312, 224, 169, 65}, Qt::AlignHCenter | Qt::AlignBottom);
+    Label3 = MakeOperandLabel(this, "Label3", {312, 224, 169, 65}, signRect);
     Image2 = MakePicture(this, "Image2", {496, 240, 36, 36}, QStringLiteral(":/signs/equals.svg"),
                          QStringLiteral("等于"));
     for (PictureBox *picture : {Image9, Image10, Image11, Image12, Image2})
@@ -160,20 +166,9 @@ void TForm2::BuildDrillArea()
                        Palette::Yellow, timeUpFont);
     Label1->hide();
 
-    const QRect frameRect(DrillSession::RunnerStart, 40, 41, 41);
-    Image3 = Controls::Place(new PictureBox(this), "Image3", frameRect);
-    Image4 = Controls::Place(new PictureBox(this), "Image4", frameRect);
-    Image5 = Controls::Place(new PictureBox(this), "Image5", frameRect);
-    Image6 = Controls::Place(new PictureBox(this), "Image6", frameRect);
-    Image7 = Controls::Place(new PictureBox(this), "Image7", frameRect);
-    Image8 = Controls::Place(new PictureBox(this), "Image8", frameRect);
-    frames_ = {Image3, Image4, Image5, Image6, Image7, Image8};
-    for (std::size_t i = 0; i < frames_.size(); ++i) {
-        frames_[i]->setPicture(QStringLiteral(":/dog/frame%1.svg").arg(i + 1), PictureBox::Fit::TopLeft,
-                               QSize(32, 32));
-        frames_[i]->setAccessibleName(QStringLiteral("小狗"));
-        frames_[i]->hide();
-    }
+    Runner1 = new Runner(this, {{{&Image3, "Image3"}, {&Image4, "Image4"}, {&Image5, "Image5"}, {&Image6, "Image6"},
+                                 {&Image7, "Image7"}, {&Image8, "Image8"}}});
+    Controls::Place(Runner1, "Runner1", QRect(QPoint(DrillSession::RunnerStart, 40), Runner1->size()));
 
     RadioGroup2 = Controls::Place(new RadioGroup(QStringLiteral("算法选择"), Items(OperationItems), this), "RadioGroup2",
                         {8, 32, 73, 113});
@@ -183,6 +178,7 @@ void TForm2::BuildDrillArea()
         Fill(group, Palette::SkyBlue);
         group->setFont(Fonts::Ui(12));
     }
+    Runner1->setCeiling(RadioGroup2);
 
     Edit1 = Controls::Place(new QLineEdit(this), "Edit1", {544, 220, 225, 70});
     Edit1->setFont(Fonts::SongTi(64, true));
@@ -203,26 +199,24 @@ void TForm2::BuildKeypad()
     const std::array<QColor, 10> digitColors{Palette::Purple, Palette::Green,   Palette::Navy, Palette::Teal,
                                               Palette::Maroon, Palette::Red,     Palette::Yellow,
                                               Palette::Fuchsia, Palette::Aqua, Palette::Desktop};
+    const QString digitNames = QStringLiteral("零一二三四五六七八九");
     FlatButton **const keys[10] = {&SpeedButton5,  &SpeedButton6,  &SpeedButton7, &SpeedButton8,
                                    &SpeedButton9,  &SpeedButton10, &SpeedButton11, &SpeedButton12,
                                    &SpeedButton13, &SpeedButton14};
     for (int d = 0; d < 10; ++d) {
         const QByteArray name = "SpeedButton" + QByteArray::number(5 + d);
-        FlatButton *key = MakeButton(Panel1, name.constData(), {8 + 56 * d, 8, 57, 49});
-        key->setText(QString::number(d));
-        key->setFont(Fonts::SongTi(56, true));
-        key->setCaptionColor(digitColors[static_cast<std::size_t>(d)]);
-        *keys[d] = key;
+        *keys[d] = Controls::MakeButton(Panel1, name.constData(), {8 + 56 * d, 8, 57, 49},
+                                        {.caption = QString::number(d),
+                                         .accessibleName = digitNames.at(d),
+                                         .font = Fonts::SongTi(56, true),
+                                         .captionColor = digitColors[static_cast<std::size_t>(d)]});
     }
 
-    SpeedButton15 = MakeButton(Panel1, "SpeedButton15", {576, 8, 81, 49});
-    SpeedButton15->setText(QStringLiteral("确定"));
-    SpeedButton18 = MakeButton(Panel1, "SpeedButton18", {664, 8, 81, 49});
-    SpeedButton18->setText(QStringLiteral("清除"));
-    for (FlatButton *button : {SpeedButton15, SpeedButton18}) {
-        button->setFont(Fonts::LiShu(35, true));
-        button->setCaptionColor(Palette::Fuchsia);
-    }
+    const QFont commandFont = Fonts::LiShu(35, true);
+    SpeedButton15 = Controls::MakeButton(Panel1, "SpeedButton15", {576, 8, 81, 49},
+                                         {.caption = QStringLiteral("确定"), .font = commandFont, .captionColor = Palette::Fuchsia});
+    SpeedButton18 = Controls::MakeButton(Panel1, "SpeedButton18", {664, 8, 81, 49},
+                                         {.caption = QStringLiteral("清除"), .font = commandFont, .captionColor = Palette::Fuchsia});
     SpeedButton15->setEnabled(false);
 }
 
@@ -249,19 +243,12 @@ void TForm2::BuildResultPanel()
                           QStringLiteral("错误"));
     ListBox2 = MakeAnswerList(Panel2, "ListBox2", {384, 48, 169, 273}, session_.Tally().WrongLines());
 
-    SpeedButton17 = MakeButton(Panel2, "SpeedButton17", {16, 328, 185, 65});
-    SpeedButton17->setText(QStringLiteral("重新练习"));
-    SpeedButton17->setPicture(QStringLiteral(":/drill/restart.svg"), QSize(40, 40));
-    SpeedButton19 = MakeButton(Panel2, "SpeedButton19", {216, 328, 185, 65});
-    SpeedButton19->setText(QStringLiteral("保存记录"));
-    SpeedButton19->setPicture(QStringLiteral(":/drill/save.svg"), QSize(40, 40));
-    SpeedButton16 = MakeButton(Panel2, "SpeedButton16", {416, 328, 185, 65});
-    SpeedButton16->setText(QStringLiteral("我知道了"));
-    SpeedButton16->setPicture(QStringLiteral(":/drill/done.svg"), QSize(40, 40));
-    for (FlatButton *button : {SpeedButton17, SpeedButton19, SpeedButton16}) {
-        button->setFont(Fonts::LiShu(21, true));
-        button->setCaptionColor(Palette::Navy);
-    }
+    SpeedButton17 = Controls::MakeButton(Panel2, "SpeedButton17", {16, 328, 185, 65},
+                                         PanelButton(RestartCaption(DrillMode::Practice), "restart"));
+    SpeedButton19 = Controls::MakeButton(Panel2, "SpeedButton19", {216, 328, 185, 65},
+                                         PanelButton(QStringLiteral("保存记录"), "save"));
+    SpeedButton16 = Controls::MakeButton(Panel2, "SpeedButton16", {416, 328, 185, 65},
+                                         PanelButton(QStringLiteral("我知道了"), "done"));
     Panel2->hide();
 }
 
@@ -440,11 +427,6 @@ void TForm2::Timer2Timer()
     session_.CompetitionTick();
 }
 
-PictureBox *TForm2::frame(int number) const
-{
-    return frames_.at(static_cast<std::size_t>(number - 1));
-}
-
 QString TForm2::drillTitle() const
 {
     return windowTitle();
@@ -555,28 +537,22 @@ void TForm2::answerListsEmptied()
 
 int TForm2::runnerLeft() const
 {
-    return Image3->x();
+    return Runner1->x();
 }
 
 void TForm2::setRunnerLeft(int left)
 {
-    for (PictureBox *picture : frames_)
-        picture->move(left, picture->y());
+    Runner1->move(left, Runner1->y());
 }
 
-void TForm2::showFrame(int number)
+void TForm2::animateRunner()
 {
-    frame(number)->show();
+    Runner1->Animate();
 }
 
-void TForm2::hideFrame(int number)
+void TForm2::hideRunner()
 {
-    frame(number)->hide();
-}
-
-void TForm2::raiseFrame(int number)
-{
-    frame(number)->stackUnder(RadioGroup2);
+    Runner1->HideFrames();
 }
 
 void TForm2::startTimers()

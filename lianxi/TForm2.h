@@ -4,17 +4,18 @@
 #include "lianxi/DrillView.h"
 
 #include <QDialog>
-#include <array>
 
 class BevelPanel;
 class ClickLabel;
 class FlatButton;
+class OperandLabel;
 class PictureBox;
 class QLabel;
 class QLineEdit;
 class QTimer;
 class RadioGroup;
 class RecordListBox;
+class Runner;
 class Shape;
 
 // The drill window, for practice and for the competition: the main menu sets
@@ -39,12 +40,12 @@ public:
     FlatButton *SpeedButton1;
     RadioGroup *RadioGroup2;
     RadioGroup *RadioGroup1;
-    QLabel *Label2;
+    OperandLabel *Label2;
     PictureBox *Image9;
     PictureBox *Image10;
     PictureBox *Image11;
     PictureBox *Image12;
-    QLabel *Label3;
+    OperandLabel *Label3;
     PictureBox *Image2;
     QLineEdit *Edit1;
     BevelPanel *Panel1;
@@ -65,6 +66,7 @@ public:
     Shape *Shape2;
     ClickLabel *Label13;
     QLabel *Label1;
+    Runner *Runner1;  // the dog, whose frames are Image3 to Image8
     PictureBox *Image3;
     PictureBox *Image4;
     PictureBox *Image5;
@@ -128,8 +130,6 @@ private:
     void Timer1Timer();
     void Timer2Timer();
 
-    PictureBox *frame(int number) const;
-
     // DrillView
     QString drillTitle() const override;
     std::int32_t rangeBound() const override;
@@ -152,9 +152,8 @@ private:
     void answerListsEmptied() override;
     int runnerLeft() const override;
     void setRunnerLeft(int left) override;
-    void showFrame(int number) override;
-    void hideFrame(int number) override;
-    void raiseFrame(int number) override;
+    void animateRunner() override;
+    void hideRunner() override;
     void startTimers() override;
     void stopTimers() override;
     void playCue(const QString &relativePath) override;
@@ -165,5 +164,4 @@ private:
     void closeWindow() override;
 
     DrillSession session_;
-    std::array<PictureBox *, 6> frames_{};
 };

@@ -29,9 +29,10 @@ void LoadQtChinese(QApplication &app)
 void SetUpApplication(QApplication &app)
 {
     // The lower-case name is the one of the program's file and of the
-    // user's data folder (~/.local/share/numbrook); the title is "Numbrook".
+    // user's data folder (~/.local/share/numbrook). No display name: Qt would
+    // append it to every window's title ("考场 — Numbrook"), and the titles
+    // are exactly the captions; message boxes are titled "Numbrook" by name.
     QApplication::setApplicationName(QStringLiteral("numbrook"));
-    QApplication::setApplicationDisplayName(ApplicationTitle());
     // Lets the desktop match the windows to the menu entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral(NUMBROOK_APP_ID));
     app.setWindowIcon(QIcon(QStringLiteral(":/menu/app-icon.svg")));

@@ -72,17 +72,12 @@ void MainMenu::Minimise()
 
 void MainMenu::AnimationTick()
 {
-    const FrameCycle::Change change = cycle_.Tick();
-    view_.showFrame(change.show);
-    view_.hideFrame(change.hide);
-    if (change.raise)
-        view_.raiseFrame(change.show);
+    view_.animateRunner();
 }
 
 void MainMenu::BackgroundPressed(int x, int y)
 {
-    for (int frame = 1; frame <= 6; ++frame) {
-        view_.setFrameTop(frame, y);
-        view_.setFrameLeft(frame, x);
-    }
+    // The press point becomes the dog's top-left corner, inside the window
+    // or not.
+    view_.moveRunner(x, y);
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "widgets/FrameCycle.h"
-
 class MainMenuView;
 
 enum class PointerButton { Left, Other };
@@ -29,7 +27,6 @@ public:
 
     bool Dragging() const { return dragging_; }
     bool NormalStyle() const { return normalStyle_; }
-    int FrameStep() const { return cycle_.Step(); }
 
 private:
     MainMenuView &view_;
@@ -37,5 +34,4 @@ private:
     bool normalStyle_ = true;
     int handleHeight_;
     int handleWidth_;
-    FrameCycle cycle_;
 };

@@ -1,9 +1,8 @@
 #pragma once
 
-class QPoint;
-class QString;
+#include "lianxi/DrillMode.h"
 
-enum class DrillMode { Practice, Competition };
+class QString;
 
 // What the main menu's logic needs from its window.
 class MainMenuView {
@@ -17,12 +16,9 @@ public:
     virtual void setStaysOnTop(bool onTop) = 0;
     virtual void minimiseApplication() = 0;
 
-    // The dog: frames 1 to 6.
-    virtual void showFrame(int frame) = 0;
-    virtual void hideFrame(int frame) = 0;
-    virtual void raiseFrame(int frame) = 0;
-    virtual void setFrameTop(int frame, int top) = 0;
-    virtual void setFrameLeft(int frame, int left) = 0;
+    // The dog: its next frame, and where its top-left corner stands.
+    virtual void animateRunner() = 0;
+    virtual void moveRunner(int x, int y) = 0;
 
     virtual void playCue(const QString &relativePath) = 0;
     virtual void showNotice(const QString &text) = 0;

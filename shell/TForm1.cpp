@@ -12,6 +12,7 @@
 #include "widgets/Fonts.h"
 #include "widgets/Palette.h"
 #include "widgets/PictureBox.h"
+#include "widgets/Runner.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QApplication>
@@ -24,13 +25,6 @@ namespace {
 constexpr QSize kClientSize{792, 545};
 constexpr QRect kHandleRect{288, 192, 177, 177};
 constexpr QPoint kDogStart{32, 40};
-
-FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect, const QString &accessibleName)
-{
-    auto *button = Controls::Make<FlatButton>(parent, name, rect);
-    button->setAccessibleName(accessibleName);
-    return button;
-}
 
 }  // namespace
 
@@ -47,22 +41,29 @@ TForm1::TForm1(QWidget *parent)
     Image1 = Controls::Make<PictureBox>(this, "Image1", rect());
     Image1->setPicture(QStringLiteral(":/menu/background.svg"));
 
-    SpeedButton1 = MakeButton(this, "SpeedButton1", {656, 424, 113, 89}, QStringLiteral("离开"));
-    SpeedButton1->setText(QStringLiteral("离开"));
     QFont leaveFont = Fonts::Ui(16, true);
     leaveFont.setItalic(true);
-    SpeedButton1->setFont(leaveFont);
-    SpeedButton1->setCaptionColor(Palette::Blue);
+    SpeedButton1 = Controls::MakeButton(this, "SpeedButton1", {656, 424, 113, 89},
+                                        {.caption = QStringLiteral("离开"), .font = leaveFont,
+                                         .captionColor = Palette::Blue});
     SpeedButton1->setToolTip(QStringLiteral("你要离开吗？"));
-    SpeedButton2 = MakeButton(this, "SpeedButton2", {296, 32, 161, 153}, QStringLiteral("练习篇"));
-    SpeedButton3 = MakeButton(this, "SpeedButton3", {120, 184, 161, 153}, QStringLiteral("竞技篇"));
-    SpeedButton4 = MakeButton(this, "SpeedButton4", {472, 184, 161, 153}, QStringLiteral("考试篇"));
-    SpeedButton5 = MakeButton(this, "SpeedButton5", {296, 376, 161, 153}, QStringLiteral("技巧篇"));
-    SpeedButton6 = MakeButton(this, "SpeedButton6", {704, 8, 73, 65}, QStringLiteral("我在最前面"));
+    // The crowns and circles are painted in the background.
+    SpeedButton2 = Controls::MakeButton(this, "SpeedButton2", {296, 32, 161, 153},
+                                        {.accessibleName = QStringLiteral("练习篇")});
+    SpeedButton3 = Controls::MakeButton(this, "SpeedButton3", {120, 184, 161, 153},
+                                        {.accessibleName = QStringLiteral("竞技篇")});
+    SpeedButton4 = Controls::MakeButton(this, "SpeedButton4", {472, 184, 161, 153},
+                                        {.accessibleName = QStringLiteral("考试篇")});
+    SpeedButton5 = Controls::MakeButton(this, "SpeedButton5", {296, 376, 161, 153},
+                                        {.accessibleName = QStringLiteral("技巧篇")});
+    SpeedButton6 = Controls::MakeButton(this, "SpeedButton6", {704, 8, 73, 65},
+                                        {.accessibleName = QStringLiteral("我在最前面")});
     SpeedButton6->setToolTip(QStringLiteral("我在最前面！"));
-    SpeedButton7 = MakeButton(this, "SpeedButton7", {704, 72, 73, 65}, QStringLiteral("藏起来"));
+    SpeedButton7 = Controls::MakeButton(this, "SpeedButton7", {704, 72, 73, 65},
+                                        {.accessibleName = QStringLiteral("藏起来")});
     SpeedButton7->setToolTip(QStringLiteral("我要暂时藏起来！"));
-    SpeedButton8 = MakeButton(this, "SpeedButton8", {704, 136, 73, 65}, QStringLiteral("帮助"));
+    SpeedButton8 = Controls::MakeButton(this, "SpeedButton8", {704, 136, 73, 65},
+                                        {.accessibleName = QStringLiteral("帮助")});
     SpeedButton8->setToolTip(QStringLiteral("需要我的帮助吗？"));
     for (FlatButton *circle : {SpeedButton6, SpeedButton7, SpeedButton8})
         circle->setCursor(Qt::PointingHandCursor);
@@ -71,19 +72,9 @@ TForm1::TForm1(QWidget *parent)
     Image2->setCursor(Qt::PointingHandCursor);
     Image2->setToolTip(QStringLiteral("这里可以移动我。"));
 
-    const QRect frameRect(kDogStart, QSize(41, 41));
-    Image3 = Controls::Make<PictureBox>(this, "Image3", frameRect);
-    Image4 = Controls::Make<PictureBox>(this, "Image4", frameRect);
-    Image5 = Controls::Make<PictureBox>(this, "Image5", frameRect);
-    Image6 = Controls::Make<PictureBox>(this, "Image6", frameRect);
-    Image7 = Controls::Make<PictureBox>(this, "Image7", frameRect);
-    Image8 = Controls::Make<PictureBox>(this, "Image8", frameRect);
-    frames_ = {Image3, Image4, Image5, Image6, Image7, Image8};
-    for (int i = 0; i < 6; ++i) {
-        frames_[i]->setPicture(QStringLiteral(":/dog/frame%1.svg").arg(i + 1), PictureBox::Fit::TopLeft,
-                               QSize(32, 32));
-        frames_[i]->hide();
-    }
+    Runner1 = new Runner(this, {{{&Image3, "Image3"}, {&Image4, "Image4"}, {&Image5, "Image5"}, {&Image6, "Image6"},
+                                 {&Image7, "Image7"}, {&Image8, "Image8"}}});
+    Controls::Place(Runner1, "Runner1", QRect(kDogStart, Runner1->size()));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -179,11 +170,6 @@ void TForm1::Image2MouseUp(Qt::MouseButton, QPoint)
     menu_.HandleReleased();
 }
 
-PictureBox *TForm1::frame(int number) const
-{
-    return frames_.at(static_cast<std::size_t>(number - 1));
-}
-
 int TForm1::windowTop() const
 {
     return y();
@@ -214,31 +200,14 @@ void TForm1::minimiseApplication()
     WindowPlacement::MinimiseApplication();
 }
 
-void TForm1::showFrame(int number)
+void TForm1::animateRunner()
 {
-    frame(number)->show();
+    Runner1->Animate();
 }
 
-void TForm1::hideFrame(int number)
+void TForm1::moveRunner(int x, int y)
 {
-    frame(number)->hide();
-}
-
-void TForm1::raiseFrame(int number)
-{
-    frame(number)->raise();
-}
-
-void TForm1::setFrameTop(int number, int top)
-{
-    PictureBox *picture = frame(number);
-    picture->move(picture->x(), top);
-}
-
-void TForm1::setFrameLeft(int number, int left)
-{
-    PictureBox *picture = frame(number);
-    picture->move(left, picture->y());
+    Runner1->move(x, y);
 }
 
 void TForm1::playCue(const QString &relativePath)
@@ -256,9 +225,8 @@ void TForm1::openDrill(DrillMode mode)
     // The drill window tells its mode by its caption, which it must find as
     // designed while it is being created: the captions come afterwards.
     auto *drill = new TForm2;
-    const bool competition = mode == DrillMode::Competition;
-    drill->setWindowTitle(competition ? QStringLiteral("口算竞技篇") : QStringLiteral("口算练习篇"));
-    drill->SpeedButton17->setText(competition ? QStringLiteral("重新竞技") : QStringLiteral("重新练习"));
+    drill->setWindowTitle(DrillTitle(mode));
+    drill->SpeedButton17->setText(RestartCaption(mode));
     drill->exec();
     delete drill;
 }

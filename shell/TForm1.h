@@ -4,11 +4,11 @@
 #include "shell/MainMenuView.h"
 
 #include <QWidget>
-#include <array>
 
 class FlatButton;
 class PictureBox;
 class QTimer;
+class Runner;
 
 // The main menu: one picture with flat buttons over its painted crowns.
 class TForm1 : public QWidget, private MainMenuView {
@@ -30,6 +30,7 @@ public:
     FlatButton *SpeedButton7;
     FlatButton *SpeedButton8;
     PictureBox *Image2;
+    Runner *Runner1;  // the dog, whose frames are Image3 to Image8
     PictureBox *Image3;
     PictureBox *Image4;
     PictureBox *Image5;
@@ -54,8 +55,6 @@ public:
     void Image2MouseUp(Qt::MouseButton button, QPoint position);
 
 private:
-    PictureBox *frame(int number) const;
-
     // MainMenuView
     int windowTop() const override;
     int windowLeft() const override;
@@ -63,11 +62,8 @@ private:
     void setWindowLeft(int left) override;
     void setStaysOnTop(bool onTop) override;
     void minimiseApplication() override;
-    void showFrame(int frame) override;
-    void hideFrame(int frame) override;
-    void raiseFrame(int frame) override;
-    void setFrameTop(int frame, int top) override;
-    void setFrameLeft(int frame, int left) override;
+    void animateRunner() override;
+    void moveRunner(int x, int y) override;
     void playCue(const QString &relativePath) override;
     void showNotice(const QString &text) override;
     void openDrill(DrillMode mode) override;
@@ -76,5 +72,4 @@ private:
     void quitApplication() override;
 
     MainMenu menu_;
-    std::array<PictureBox *, 6> frames_{};
 };

@@ -1,6 +1,7 @@
 #include "widgets/Controls.h"
 
 #include "widgets/ClickLabel.h"
+#include "widgets/FlatButton.h"
 #include "widgets/Fonts.h"
 #include "widgets/Palette.h"
 #include "widgets/Shape.h"
@@ -12,6 +13,20 @@ void SetColor(QWidget *widget, QPalette::ColorRole role, const QColor &color)
     QPalette palette = widget->palette();
     palette.setColor(role, color);
     widget->setPalette(palette);
+}
+
+FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect, const ButtonFace &face)
+{
+    auto *button = Make<FlatButton>(parent, name, rect);
+    button->setText(face.caption);
+    // Left empty, the name follows the caption, also when it changes later.
+    if (!face.accessibleName.isEmpty())
+        button->setAccessibleName(face.accessibleName);
+    button->setFont(face.font);
+    button->setCaptionColor(face.captionColor);
+    if (!face.picture.isEmpty())
+        button->setPicture(face.picture, face.pictureSize);
+    return button;
 }
 
 ClickLabel *MakeRoundControl(QWidget *parent, const char *labelName, const QRect &labelRect, const char *shapeName,

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "widgets/Palette.h"
+
+#include <QFont>
 #include <QPalette>
 #include <QRect>
+#include <QSize>
+#include <QString>
 #include <QWidget>
 
 class ClickLabel;
-class QColor;
-class QString;
+class FlatButton;
 class Shape;
 
 // Small helpers every window builds its controls with.
@@ -29,6 +33,20 @@ Widget *Make(QWidget *parent, const char *name, const QRect &rect)
 }
 
 void SetColor(QWidget *widget, QPalette::ColorRole role, const QColor &color);
+
+// What a flat button shows. A screen reader names the button by its caption
+// unless accessibleName says otherwise; a button over painted art, without
+// a caption, is named by accessibleName alone.
+struct ButtonFace {
+    QString caption{};
+    QString accessibleName{};
+    QFont font{};
+    QColor captionColor = Palette::Black;
+    QString picture{};  // a resource drawn left of the caption; none when empty
+    QSize pictureSize{};
+};
+
+FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect, const ButtonFace &face);
 
 // The round window controls of the borderless windows: a bold fuchsia
 // caption over a dotted lime circle, with the hand pointer.

@@ -1,6 +1,7 @@
 #include "widgets/Fonts.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QStringList>
 
 namespace Fonts {
@@ -53,6 +54,13 @@ QFont Print(double pointSize, bool bold)
     font.setFamilies(SansFamilies());
     font.setPointSizeF(pointSize);
     font.setBold(bold);
+    return font;
+}
+
+QFont FittedTo(QFont font, const QString &text, int width, int smallestPixels)
+{
+    while (font.pixelSize() > smallestPixels && QFontMetrics(font).horizontalAdvance(text) > width)
+        font.setPixelSize(font.pixelSize() - 1);
     return font;
 }
 

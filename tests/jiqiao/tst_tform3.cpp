@@ -7,6 +7,7 @@
 #include "widgets/ClickLabel.h"
 #include "widgets/FlatButton.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -97,7 +98,8 @@ void tst_TForm3::opensAsTheTipsBook()
     QVERIFY(window.Memo1->isReadOnly());
     QCOMPARE(window.Memo1->toPlainText(), kHint);
     QVERIFY(window.SpeedButton5->isEnabled());
-    QCOMPARE(window.SpeedButton2->accessibleName(), QStringLiteral("详解技巧"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(window.SpeedButton2)->text(QAccessible::Name),
+             QStringLiteral("详解技巧"));
 
     const QHeaderView *header = window.ListView1->horizontalHeader();
     QCOMPARE(header->sectionSize(0), 50);

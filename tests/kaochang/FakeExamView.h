@@ -10,7 +10,7 @@
 #include <set>
 
 // An exam window without widgets: it holds what the window would show and
-// records the messages, cues and frame changes.
+// records the messages and cues.
 class FakeExamView : public ExamView {
 public:
     struct Slot {
@@ -45,7 +45,6 @@ public:
     QString nameTwo;
     std::array<Slot, ExamRoom::SlotCount> strips{};
     int runnerLeft = ExamRoom::RunnerStart;
-    QStringList frameLog;
     int stepInterval = 1000;
     std::set<ExamTick> running;
     QStringList cues;
@@ -106,9 +105,7 @@ public:
     }
 
     void setRunnerLeft(int x) override { runnerLeft = x; }
-    void showFrame(int frame) override { frameLog << QStringLiteral("show %1").arg(frame); }
-    void hideFrame(int frame) override { frameLog << QStringLiteral("hide %1").arg(frame); }
-    void raiseFrame(int frame) override { frameLog << QStringLiteral("raise %1").arg(frame); }
+    void animateRunner() override {}
 
     void setRunnerStepInterval(int milliseconds) override { stepInterval = milliseconds; }
     void startTick(ExamTick tick) override { running.insert(tick); }

@@ -4,6 +4,19 @@
 #include <QLocale>
 #include <QTest>
 
+#include <cmath>
+
+namespace {
+
+// The score as worked in doubles, each step rounded at a 53-bit significand.
+qint64 DoubleScore(int rightCount, int questionCount)
+{
+    const double fraction = static_cast<double>(rightCount) / static_cast<double>(questionCount);
+    return std::llrint(fraction * 100.0 * 10000.0);
+}
+
+}  // namespace
+
 class tst_ExamGrading : public QObject {
     Q_OBJECT
 
@@ -13,6 +26,7 @@ private slots:
     void score_data();
     void score();
     void everyPaperScoresItsExactRounding();
+    void sameDigitsAsDoubles();
     void gradeCountsRightAnswersInPaperOrder();
 };
 
@@ -80,6 +94,18 @@ void tst_ExamGrading::everyPaperScoresItsExactRounding()
         for (int right = 0; right <= n; ++right) {
             const qint64 exact = (qint64(right) * 2000000 + n) / (2 * n);
             QCOMPARE(ExamScore(right, n), exact);
+        }
+    }
+}
+
+void tst_ExamGrading::sameDigitsAsDoubles()
+{
+    // Far beyond the papers' sizes, so the rounding is checked where ties and
+    // near-ties do occur.
+    for (int n = 1; n <= 2500; ++n) {
+        for (int right = 0; right <= n; ++right) {
+            if (ExamScore(right, n) != DoubleScore(right, n))
+                QFAIL(qPrintable(QStringLiteral("%1 of %2").arg(right).arg(n)));
         }
     }
 }

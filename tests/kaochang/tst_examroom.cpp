@@ -11,11 +11,10 @@ namespace {
 const QString kHandInAdvice =
     QStringLiteral("请单击{判卷}，审核自己考试成绩！正确答案在判卷后对错符号的提示信息中！");
 
-// A room on a fake window with its own animation cycle.
+// A room on a fake window.
 struct Sitting {
     FakeExamView view;
-    FrameCycle cycle;
-    ExamRoom room{view, cycle};
+    ExamRoom room{view};
 
     void applyAndStart(int questionIndex, int timeIndex, int operation = 2)
     {
@@ -64,8 +63,6 @@ private slots:
     void timeIsUpAfterSixHundredSteps_data();
     void timeIsUpAfterSixHundredSteps();
     void secondExamAfterTimeOutLastsItsFullTime();
-    void runnerAnimationCycle();
-    void animationCarriesOverToTheNextRoom();
     void paging_data();
     void paging();
     void nameTypedOnEitherPageCountsAtHandIn_data();
@@ -340,37 +337,6 @@ void tst_ExamRoom::secondExamAfterTimeOutLastsItsFullTime()
     QCOMPARE(s.view.running.size(), std::size_t{3});
     s.room.RunnerStep();
     QCOMPARE(s.view.messages.first(), QStringLiteral("考试结束！"));
-}
-
-void tst_ExamRoom::runnerAnimationCycle()
-{
-    Sitting s;
-    for (int i = 0; i < 7; ++i)
-        s.room.AnimationTick();
-    const QStringList expected{
-        QStringLiteral("show 1"), QStringLiteral("hide 6"), QStringLiteral("raise 1"),
-        QStringLiteral("show 2"), QStringLiteral("hide 1"), QStringLiteral("raise 2"),
-        QStringLiteral("show 3"), QStringLiteral("hide 2"), QStringLiteral("raise 3"),
-        QStringLiteral("show 4"), QStringLiteral("hide 3"), QStringLiteral("raise 4"),
-        QStringLiteral("show 5"), QStringLiteral("hide 4"), QStringLiteral("raise 5"),
-        QStringLiteral("show 6"), QStringLiteral("hide 5"), QStringLiteral("raise 6"),
-        QStringLiteral("show 1"), QStringLiteral("hide 6")};
-    QCOMPARE(s.view.frameLog, expected);
-}
-
-void tst_ExamRoom::animationCarriesOverToTheNextRoom()
-{
-    const int before = ExamRunnerCycle().Step();
-    {
-        FakeExamView view;
-        ExamRoom room(view);
-        room.AnimationTick();
-        room.AnimationTick();
-    }
-    FakeExamView view;
-    ExamRoom room(view);
-    room.AnimationTick();
-    QCOMPARE(ExamRunnerCycle().Step(), (before + 3) % 7);
 }
 
 void tst_ExamRoom::paging_data()

@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <array>
 
 // The drill window's state as plain fields, with every message, cue and
 // closing recorded.
@@ -31,8 +30,7 @@ public:
     int listResets = 0;
 
     int left = 672;
-    std::array<bool, 6> frameShown{};
-    int lastRaised = 0;
+    bool runnerShown = false;
     bool animationTimerOn = false;
     bool clockTimerOn = false;
     int timerStarts = 0;
@@ -86,9 +84,8 @@ public:
     }
     int runnerLeft() const override { return left; }
     void setRunnerLeft(int value) override { left = value; }
-    void showFrame(int frame) override { frameShown.at(static_cast<std::size_t>(frame - 1)) = true; }
-    void hideFrame(int frame) override { frameShown.at(static_cast<std::size_t>(frame - 1)) = false; }
-    void raiseFrame(int frame) override { lastRaised = frame; }
+    void animateRunner() override { runnerShown = true; }
+    void hideRunner() override { runnerShown = false; }
     void startTimers() override
     {
         // A timer already on keeps running: only the ones off are started.
@@ -107,12 +104,4 @@ public:
     void setStaysOnTop(bool value) override { onTop = value; }
     void minimiseApplication() override { ++minimised; }
     void closeWindow() override { closed = true; }
-
-    int visibleFrames() const
-    {
-        int count = 0;
-        for (bool shown : frameShown)
-            count += shown ? 1 : 0;
-        return count;
-    }
 };

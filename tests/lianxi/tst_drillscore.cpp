@@ -4,6 +4,31 @@
 #include <QLocale>
 #include <QTest>
 
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+// The score as an x87 unit works it, with every step rounded at a 64-bit
+// significand; meaningful only where long double is that format.
+qint64 ExtendedFloatingPointScore(std::int32_t right, std::int32_t total)
+{
+    long double q = static_cast<long double>(right) / static_cast<long double>(total);
+    q = q * 100.0L;
+    q = q * 10000.0L;
+    return static_cast<qint64>(std::llrint(q));
+}
+
+// Counts all over the 32-bit range, from a fixed seed.
+std::int32_t NextCount(std::uint64_t &state)
+{
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    return static_cast<std::int32_t>(state >> 33);
+}
+
+}  // namespace
+
 class tst_DrillScore : public QObject {
     Q_OBJECT
 
@@ -50,6 +75,35 @@ private slots:
     void noAnswersScoreNothing()
     {
         QCOMPARE(DrillScore(0, 0), qint64(0));
+    }
+
+    void sameDigitsAsExtendedFloatingPoint()
+    {
+        if constexpr (std::numeric_limits<long double>::digits != 64) {
+            QSKIP("long double has no 64-bit significand with this compiler");
+        } else {
+            // Every drill of up to 2500 answers, a few more right than done included.
+            for (std::int32_t total = 1; total <= 2500; ++total) {
+                for (std::int32_t right = 0; right <= total + 2; ++right) {
+                    if (DrillScore(right, total) != ExtendedFloatingPointScore(right, total))
+                        QFAIL(qPrintable(QStringLiteral("%1 of %2").arg(right).arg(total)));
+                }
+            }
+            // Counts of any size, the right count on either side of zero.
+            std::uint64_t state = 2024;
+            for (int i = 0; i < 1000000; ++i) {
+                const std::int32_t total = NextCount(state) | 1;
+                std::int32_t right = NextCount(state);
+                if (i % 2 == 0)
+                    right = static_cast<std::int32_t>(right % total);
+                if (i % 3 == 0)
+                    right = -right;
+                if (DrillScore(right, total) != ExtendedFloatingPointScore(right, total))
+                    QFAIL(qPrintable(QStringLiteral("%1 of %2").arg(right).arg(total)));
+            }
+            QCOMPARE(DrillScore(std::numeric_limits<std::int32_t>::min(), 3),
+                     ExtendedFloatingPointScore(std::numeric_limits<std::int32_t>::min(), 3));
+        }
     }
 };
 

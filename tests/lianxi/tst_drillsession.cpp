@@ -1,4 +1,5 @@
 #include "FakeDrillView.h"
+#include "lianxi/DrillMode.h"
 #include "lianxi/DrillRecords.h"
 #include "lianxi/DrillSession.h"
 #include "shell/CueNames.h"
@@ -48,7 +49,6 @@ private slots:
         session.Create();
         QVERIFY(view.firstItemsSelected);
         QVERIFY(!session.Running());
-        QCOMPARE(session.AnimationStep(), 0);
 
         session.DigitKey(5);
         session.ZeroKey();
@@ -305,7 +305,7 @@ private slots:
     void restartMidDrillStartsOver()
     {
         FakeDrillView view;
-        view.title = DrillSession::CompetitionTitle();
+        view.title = DrillTitle(DrillMode::Competition);
         DrillSession session(view, QString());
         session.Create();
         session.Start();
@@ -347,7 +347,7 @@ private slots:
         QFETCH(int, wrong);
         QFETCH(bool, panelOpenBefore);
         FakeDrillView view;
-        view.title = DrillSession::CompetitionTitle();
+        view.title = DrillTitle(DrillMode::Competition);
         DrillSession session(view, QString());
         session.Create();
         session.Start();
@@ -390,7 +390,7 @@ private slots:
     void timeUpLeavesATypedDigit()
     {
         FakeDrillView view;
-        view.title = DrillSession::CompetitionTitle();
+        view.title = DrillTitle(DrillMode::Competition);
         DrillSession session(view, QString());
         session.Create();
         session.Start();
@@ -404,26 +404,6 @@ private slots:
         session.Start();
         QCOMPARE(view.answer, QStringLiteral("5"));
         QVERIFY(session.Running());
-    }
-
-    void runnerAnimationCyclesAndKeepsItsStep()
-    {
-        FakeDrillView view;
-        view.title = DrillSession::CompetitionTitle();
-        DrillSession session(view, QString());
-        session.Create();
-        session.Start();
-        const int expectedShown[] = {1, 2, 3, 4, 5, 6, 1, 1, 2};
-        for (int shown : expectedShown) {
-            session.AnimationTick();
-            QCOMPARE(view.visibleFrames(), 1);
-            QVERIFY(view.frameShown.at(static_cast<std::size_t>(shown - 1)));
-        }
-        QCOMPARE(session.AnimationStep(), 2);
-        session.Start();
-        QCOMPARE(session.AnimationStep(), 2);
-        session.AnimationTick();
-        QCOMPARE(view.lastRaised, 3);
     }
 
     void resultPanel()
@@ -466,7 +446,7 @@ private slots:
     void closingThePanelAfterTimeUpKeepsTheDrillStopped()
     {
         FakeDrillView view;
-        view.title = DrillSession::CompetitionTitle();
+        view.title = DrillTitle(DrillMode::Competition);
         DrillSession session(view, QString());
         session.Create();
         session.Start();
@@ -484,7 +464,7 @@ private slots:
         for (const char *folder : {"Lxdui", "Lxcuo"})
             QVERIFY(QDir(root.path()).mkdir(QLatin1String(folder)));
         FakeDrillView view;
-        view.title = DrillSession::CompetitionTitle();
+        view.title = DrillTitle(DrillMode::Competition);
         DrillSession session(view, root.path() + QLatin1Char('/'));
         session.Create();
         session.StayOnTop();
@@ -501,7 +481,7 @@ private slots:
         QVERIFY(!view.clockTimerOn && !view.animationTimerOn);
         QVERIFY(!view.confirmEnabled);
         QVERIFY(view.answerReadOnly);
-        QCOMPARE(view.visibleFrames(), 0);
+        QVERIFY(!view.runnerShown);
         QVERIFY(!view.timeUpShown);
         QCOMPARE(session.Tally().TotalCount(), 0);
         QVERIFY(session.Tally().RightLines().isEmpty());
@@ -524,8 +504,8 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("rightFolder");
         QTest::addColumn<QString>("wrongFolder");
-        QTest::newRow("practice") << DrillSession::PracticeTitle() << "Lxdui" << "Lxcuo";
-        QTest::newRow("competition") << DrillSession::CompetitionTitle() << "jjdui" << "jjcuo";
+        QTest::newRow("practice") << DrillTitle(DrillMode::Practice) << "Lxdui" << "Lxcuo";
+        QTest::newRow("competition") << DrillTitle(DrillMode::Competition) << "jjdui" << "jjcuo";
     }
 
     void saveRecords()

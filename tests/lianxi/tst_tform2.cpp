@@ -1,4 +1,5 @@
 #include "lianxi/DrillRecords.h"
+#include "lianxi/OperandLabel.h"
 #include "lianxi/RecordListBox.h"
 #include "lianxi/TForm2.h"
 #include "shell/FormRefs.h"
@@ -10,17 +11,53 @@
 #include "widgets/FlatButton.h"
 #include "widgets/PictureBox.h"
 #include "widgets/RadioGroup.h"
+#include "widgets/Runner.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QRadioButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <memory>
+
+namespace {
+
+// Where a label's blue digits show, in window pixels.
+struct Ink {
+    int top = 0;
+    int bottom = -1;
+    bool touchesSides = false;
+
+    bool found() const { return bottom >= top; }
+    int middle() const { return (top + bottom) / 2; }
+};
+
+Ink BlueInk(QWidget *label)
+{
+    const QImage image = label->grab().toImage();
+    Ink ink{image.height(), -1, false};
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.blue() - c.red() < 80 || c.blue() - c.green() < 80)
+                continue;
+            ink.top = qMin(ink.top, y);
+            ink.bottom = qMax(ink.bottom, y);
+            ink.touchesSides = ink.touchesSides || x == 0 || x == image.width() - 1;
+        }
+    }
+    ink.top += label->y();
+    ink.bottom += label->y();
+    return ink;
+}
+
+}  // namespace
 
 class tst_TForm2 : public QObject {
     Q_OBJECT
@@ -122,8 +159,8 @@ private slots:
         QVERIFY(Form().Image2->isHidden());
         for (PictureBox *frame : {Form().Image3, Form().Image4, Form().Image5, Form().Image6, Form().Image7,
                                   Form().Image8}) {
-            QVERIFY(frame->isHidden());
-            QCOMPARE(frame->geometry(), QRect(672, 40, 41, 41));
+            QVERIFY(!frame->isVisible());
+            QCOMPARE(frame->mapTo(&Form(), QPoint()), QPoint(672, 40));
         }
         QVERIFY(!Form().Timer1->isActive());
         QVERIFY(!Form().Timer2->isActive());
@@ -228,9 +265,85 @@ private slots:
         const QObjectList stacking = Form().children();
         const qsizetype panel = stacking.indexOf(Form().Panel2);
         for (QWidget *picture : std::initializer_list<QWidget *>{Form().Image9, Form().Image10, Form().Image11,
-                                                                 Form().Image12, Form().Image3, Form().Image4,
-                                                                 Form().Image5})
+                                                                 Form().Image12, Form().Runner1})
             QVERIFY2(stacking.indexOf(picture) < panel, qPrintable(picture->objectName()));
+    }
+
+    void operandsShareOneLineLevelWithTheSign_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("one digit each") << "7" << "3";
+        QTest::newRow("largest operands") << "10000" << "10000";
+        QTest::newRow("largest first") << "10000" << "7";
+        QTest::newRow("largest second") << "36" << "10000";
+    }
+
+    void operandsShareOneLineLevelWithTheSign()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        Form().Label2->setText(first);
+        Form().Label3->setText(second);
+        const Ink a = BlueInk(Form().Label2);
+        const Ink b = BlueInk(Form().Label3);
+        QVERIFY(a.found() && b.found());
+        // Round digits dip a pixel below the line.
+        QVERIFY2(qAbs(a.bottom - b.bottom) <= 1, qPrintable(QStringLiteral("%1 / %2").arg(a.bottom).arg(b.bottom)));
+        const int signMiddle = Form().Image9->geometry().center().y();
+        QVERIFY2(qAbs(a.middle() - signMiddle) <= 3, qPrintable(QString::number(a.middle())));
+        QVERIFY2(qAbs(b.middle() - signMiddle) <= 3, qPrintable(QString::number(b.middle())));
+        QVERIFY2(!a.touchesSides && !b.touchesSides, "an operand is cut at its box");
+    }
+
+    void eachOperatorShowsItsOwnSign()
+    {
+        QRadioButton *mixed = Form().RadioGroup2->button(2);
+        QTest::mouseClick(mixed, Qt::LeftButton, {}, QPoint(8, mixed->height() / 2));
+        QCOMPARE(Form().RadioGroup2->selectedText(), QStringLiteral("综合"));
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        const std::array<std::pair<PictureBox *, QString>, 4> signs{{{Form().Image9, QStringLiteral("加")},
+                                                                      {Form().Image10, QStringLiteral("减")},
+                                                                      {Form().Image11, QStringLiteral("乘")},
+                                                                      {Form().Image12, QStringLiteral("除")}}};
+        QSet<int> seen;
+        for (int problem = 0; problem < 400 && seen.size() < 4; ++problem) {
+            const int op = static_cast<int>(Form().Session().Problem().OperatorCode);
+            QList<PictureBox *> visible;
+            for (const auto &[sign, name] : signs) {
+                if (sign->isVisible())
+                    visible << sign;
+            }
+            QCOMPARE(visible.size(), 1);
+            const auto &[expected, name] = signs.at(static_cast<std::size_t>(op - 1));
+            QCOMPARE(visible.front()->objectName(), expected->objectName());
+            QCOMPARE(visible.front()->accessibleName(), name);
+            seen << op;
+            Form().Edit1->setText(QStringLiteral("1"));
+            QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        }
+        QCOMPARE(seen.size(), 4);
+    }
+
+    void answerBoxEditsWithDeleteAndBackspace()
+    {
+        // The keys as an X11 keyboard sends them, with their control
+        // characters as text.
+        const auto press = [this](Qt::Key key, char16_t text) {
+            QTest::sendKeyEvent(QTest::Click, Form().Edit1, key, QString(QChar(text)), Qt::NoModifier);
+        };
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        QTest::keyClicks(Form().Edit1, QStringLiteral("1234"));
+        QTest::keyClick(Form().Edit1, Qt::Key_Home);
+        press(Qt::Key_Delete, u'\x7f');
+        QCOMPARE(Form().Edit1->text(), QStringLiteral("234"));
+        QTest::keyClick(Form().Edit1, Qt::Key_End);
+        press(Qt::Key_Backspace, u'\b');
+        QCOMPARE(Form().Edit1->text(), QStringLiteral("23"));
+        QTest::keyClick(Form().Edit1, Qt::Key_Left);
+        press(Qt::Key_Delete, u'\x7f');
+        QCOMPARE(Form().Edit1->text(), QStringLiteral("2"));
     }
 
     void pastedTextThatIsNoIntegerIsRefused()
@@ -273,13 +386,17 @@ private slots:
 
         TickClock(591);
         QVERIFY(Form().Session().Running());
-        QCOMPARE(Form().Image8->x(), 81);
+        QCOMPARE(Form().Image8->mapTo(&Form(), QPoint()).x(), 81);
         TickClock(1);
         QVERIFY(!Form().Session().Running());
-        QCOMPARE(Form().Image3->x(), 80);
+        QCOMPARE(Form().Image3->mapTo(&Form(), QPoint()).x(), 80);
         QVERIFY(!Form().Timer1->isActive());
         QVERIFY(!Form().Timer2->isActive());
         QVERIFY(Form().Label1->isVisible());
+        const QString timeUp = QStringLiteral("哈哈哈，时间到了！快看看你的成绩。");
+        QCOMPARE(Form().Label1->text(), timeUp);
+        QVERIFY(Form().Label1->fontMetrics().horizontalAdvance(timeUp) <= Form().Label1->contentsRect().width());
+        QVERIFY(Form().Label1->fontMetrics().height() <= Form().Label1->contentsRect().height());
         QVERIFY(!Form().SpeedButton15->isEnabled());
         QVERIFY(Form().Edit1->isReadOnly());
         QCOMPARE(Form().Edit1->text(), QStringLiteral("4"));
@@ -295,7 +412,12 @@ private slots:
         QVERIFY(Form().Panel2->isHidden());
         QVERIFY(Form().Label1->isHidden());
         QVERIFY(Form().SpeedButton4->isEnabled());
-        QCOMPARE(Form().Image3->x(), 672);
+        QCOMPARE(Form().Image3->mapTo(&Form(), QPoint()).x(), 672);
+        // A start does not reset the run: the next tick shows the frame after
+        // the one on show.
+        QVERIFY(Form().Image5->isVisible());
+        QMetaObject::invokeMethod(Form().Timer1, "timeout");
+        QVERIFY(Form().Image6->isVisible());
         QVERIFY(Form().Timer2->isActive());
         QCOMPARE(Form().Edit1->text(), QStringLiteral("4"));
     }
@@ -312,15 +434,18 @@ private slots:
         Form().hide();
         int result = -1;
         bool stillOpen = false;
+        bool nativeOnTop = false;
         QTimer::singleShot(0, &Form(), [&] {
             QTest::mouseClick(Form().Label12, Qt::LeftButton);
             QTimer::singleShot(50, &Form(), [&] {
                 stillOpen = Form().isVisible();
+                nativeOnTop = Form().windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
                 QTest::mouseClick(Form().SpeedButton1, Qt::LeftButton);
             });
         });
         result = Form().exec();
         QVERIFY(stillOpen);
+        QVERIFY(nativeOnTop);
         QCOMPARE(result, int(QDialog::Accepted));
         QVERIFY(Form().windowHandle() == nullptr ||
                 !Form().windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));

@@ -15,8 +15,7 @@ public:
     int top = 100;
     int left = 200;
     bool onTop = false;
-    bool visible[7] = {};
-    QPoint framePos[7];
+    QPoint dog;
 
     int windowTop() const override { return top; }
     int windowLeft() const override { return left; }
@@ -24,11 +23,8 @@ public:
     void setWindowLeft(int l) override { left = l; calls << QString("left %1").arg(l); }
     void setStaysOnTop(bool on) override { onTop = on; calls << QString("on top %1").arg(on); }
     void minimiseApplication() override { calls << "minimise"; }
-    void showFrame(int f) override { visible[f] = true; calls << QString("show %1").arg(f); }
-    void hideFrame(int f) override { visible[f] = false; calls << QString("hide %1").arg(f); }
-    void raiseFrame(int f) override { calls << QString("raise %1").arg(f); }
-    void setFrameTop(int f, int t) override { framePos[f].setY(t); calls << QString("frame %1 top").arg(f); }
-    void setFrameLeft(int f, int l) override { framePos[f].setX(l); calls << QString("frame %1 left").arg(f); }
+    void animateRunner() override { calls << "dog runs"; }
+    void moveRunner(int x, int y) override { dog = {x, y}; }
     void playCue(const QString &path) override { calls << "cue " + path; }
     void showNotice(const QString &text) override { calls << "notice " + text; }
     void openDrill(DrillMode mode) override
@@ -38,14 +34,6 @@ public:
     void openExamRoom() override { calls << "exam room"; }
     void openTipsBook() override { calls << "tips book"; }
     void quitApplication() override { calls << "quit"; }
-
-    int visibleFrames() const
-    {
-        int n = 0;
-        for (int f = 1; f <= 6; ++f)
-            n += visible[f] ? 1 : 0;
-        return n;
-    }
 };
 
 }  // namespace
@@ -114,30 +102,12 @@ private slots:
         QVERIFY(menu.NormalStyle());
     }
 
-    void dogCycleShowsOneFrameAtATime()
-    {
-        FakeMenuView view;
-        MainMenu menu(view, 177, 177);
-        QCOMPARE(view.visibleFrames(), 0);
-        const int shown[] = {1, 2, 3, 4, 5, 6, 1, 1, 2, 3, 4, 5, 6, 1};
-        for (int expected : shown) {
-            menu.AnimationTick();
-            QCOMPARE(view.visibleFrames(), 1);
-            QVERIFY(view.visible[expected]);
-        }
-        QCOMPARE(menu.FrameStep(), 0);
-    }
-
-    void backgroundPressMovesEveryFrameTopFirst()
+    void backgroundPressPutsTheDogThere()
     {
         FakeMenuView view;
         MainMenu menu(view, 177, 177);
         menu.BackgroundPressed(780, 530);
-        for (int f = 1; f <= 6; ++f) {
-            QCOMPARE(view.framePos[f], QPoint(780, 530));
-            QVERIFY(view.calls.indexOf(QString("frame %1 top").arg(f)) <
-                    view.calls.indexOf(QString("frame %1 left").arg(f)));
-        }
+        QCOMPARE(view.dog, QPoint(780, 530));
     }
 };
 
