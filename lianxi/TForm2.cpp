@@ -461,8 +461,10 @@ void TForm2::setOperands(const QString &first, const QString &second)
     Label2->setText(first);
     Label3->setText(second);
     // The answer box keeps the focus all through a drill: a screen reader
-    // there hears each new problem as the box's description.
-    const QString spokenSigns = QStringLiteral("加减乘除");
+    // there hears each new problem as the box's description. "8除2" would
+    // be two divided by eight.
+    const QStringList spokenSigns{QStringLiteral("加"), QStringLiteral("减"), QStringLiteral("乘"),
+                                  QStringLiteral("除以")};
     Edit1->setAccessibleDescription(first + spokenSigns.at(static_cast<int>(shownOperator_) - 1) + second
                                     + QStringLiteral("等于"));
 }
