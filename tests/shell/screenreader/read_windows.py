@@ -11,9 +11,9 @@ be there), visits the menu, a practice drill with a problem on show and its
 result panel, a 10-question exam and the tips book, and writes the tree of
 each window as read to DUMP_FOLDER. It fails on a visible control without a
 name, a picture that is not an image, two buttons of one window with the
-same name, an unused exam slot that can be seen or focused, a ClickLabel
-without its press action, and a menu button that still works while a module
-window is open. The program is stopped by its pid however the run ends.
+same name, a drill answer box that does not tell the problem on show, an
+unused exam slot that can be seen or focused, a ClickLabel without its press
+action, and a menu button that still works while a module window is open. The program is stopped by its pid however the run ends.
 """
 
 import os
@@ -267,8 +267,14 @@ def visit_drill(program, menu, folder):
     print(f"drill with a problem on show: {dump(drill, folder, 'drill.txt')} objects", flush=True)
 
     right, wrong = [], []
+    box = must_find(drill, "答案", "text")
     for answer_rightly in (True, False, True):
         line, answer = problem_on_show(drill)
+        # The answer box keeps the focus; its description tells the problem.
+        a, sign, b = re.fullmatch(r"(\d+)([-+*/])(\d+)", line).groups()
+        told = f"{a}{dict(zip('+-*/', ('加', '减', '乘', '除以')))[sign]}{b}等于"
+        if box.description != told:
+            fault("drill", f'the answer box tells "{box.description}", not "{told}"')
         given = answer if answer_rightly else answer + 1
         answer_on_keypad(drill, given)
         (right if answer_rightly else wrong).append(f"{line}={given}")
