@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBoundaryFinder>
 #include <QTextOption>
 
@@ -59,6 +60,7 @@ QPlainTextEdit *MakeMemo(QWidget *parent, const char *name, const QRect &rect, c
     memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->verticalScrollBar()->setAccessibleName(QStringLiteral("滚动条"));
     return memo;
 }
 
@@ -130,6 +132,7 @@ void TForm3::BuildControls()
 
     ListView1 = Controls::Make<TipListView>(Panel2, "ListView1", {16, 32, 313, 489});
     ListView1->setFont(Fonts::Ui(13, true));
+    ListView1->setAccessibleName(QStringLiteral("我的技巧囊"));
     ListView1->setModel(&book_.ListModel());
     ListView1->verticalHeader()->setDefaultSectionSize(ListView1->fontMetrics().height() + 6);
     ListView1->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
@@ -140,6 +143,7 @@ void TForm3::BuildControls()
 
     Memo1 = MakeMemo(Panel2, "Memo1", {344, 32, 401, 433}, Fonts::Ui(16, true));
     Memo1->setReadOnly(true);
+    Memo1->setAccessibleName(QStringLiteral("技巧详解"));
 
     SpeedButton2 = Controls::MakeButton(Panel2, "SpeedButton2", {368, 488, 113, 33},
                                         TipsButton(QStringLiteral("详解技巧"), "magnifier", Palette::Navy));
@@ -158,8 +162,10 @@ void TForm3::BuildAddPanel()
     Panel3 = Controls::Make<BevelPanel>(Panel2, "Panel3", {112, 80, 553, 321});
     Panel3->setColor(Palette::Teal);
     Panel3->setBevels(BevelPanel::Bevel::Raised, BevelPanel::Bevel::Lowered, 5);
+    Panel3->setAccessibleName(QStringLiteral("技巧添加"));
 
     Memo2 = MakeMemo(Panel3, "Memo2", {16, 16, 521, 249}, Fonts::Ui(kCaptionPixels));
+    Memo2->setAccessibleName(QStringLiteral("新技巧"));
 
     Label3 = MakeCaption(Panel3, "Label3", {24, 280}, QStringLiteral("注意：请不要使用回车！"), Palette::Yellow);
     QFont underlined = Label3->font();

@@ -31,10 +31,9 @@ QLabel *MakeLabel(QWidget *parent, const QString &name, const QRect &rect, const
     return label;
 }
 
-QFrame *MakePanel(QWidget *parent, const QString &name, const QRect &rect, const QColor &background,
-                  QFrame::Shadow shadow, int lineWidth)
+QFrame *StylePanel(QFrame *panel, const QString &name, const QRect &rect, const QColor &background,
+                   QFrame::Shadow shadow, int lineWidth)
 {
-    auto *panel = new QFrame(parent);
     panel->setObjectName(name);
     panel->setGeometry(rect);
     panel->setFrameStyle(QFrame::Panel | shadow);
@@ -42,6 +41,12 @@ QFrame *MakePanel(QWidget *parent, const QString &name, const QRect &rect, const
     panel->setAutoFillBackground(true);
     Controls::SetColor(panel, QPalette::Window, background);
     return panel;
+}
+
+QFrame *MakePanel(QWidget *parent, const QString &name, const QRect &rect, const QColor &background,
+                  QFrame::Shadow shadow, int lineWidth)
+{
+    return StylePanel(new QFrame(parent), name, rect, background, shadow, lineWidth);
 }
 
 QLineEdit *MakeNameBox(QWidget *parent, const QString &name, const QRect &rect)
@@ -54,35 +59,37 @@ QLineEdit *MakeNameBox(QWidget *parent, const QString &name, const QRect &rect)
     return box;
 }
 
-SlotControls MakeSlot(QWidget *page, int k)
+QRect StripRect(int k)
 {
     const int p = k % 50;
     const int column = p % 3;
     const int row = p / 3;
+    return {QPoint(8 + 232 * column, 8 + 24 * row), kStripSize};
+}
+
+SlotControls MakeSlot(QWidget *page, int k)
+{
     const bool pageOne = k < 50;
+    const QPoint strip = StripRect(k).topLeft();
 
-    auto *strip = new QWidget(page);
-    strip->setObjectName(QStringLiteral("Slot%1").arg(k));
-    strip->setGeometry(QRect(QPoint(8 + 232 * column, 8 + 24 * row), kStripSize));
-    strip->setAutoFillBackground(true);
-    Controls::SetColor(strip, QPalette::Window, Palette::White);
-
-    auto *problem = new QLabel(strip);
+    auto *problem = new QLabel(page);
     problem->setObjectName(QStringLiteral("Label%1").arg(pageOne ? k + 3 : k + 17));
-    problem->setGeometry(8, 6, 97, 16);
+    problem->setGeometry(QRect(strip + QPoint(8, 6), QSize(97, 16)));
     problem->setFont(Fonts::Ui(kProblemPixels, true));
     problem->setAlignment(Qt::AlignCenter);
+    problem->hide();
 
-    auto *answer = new QLineEdit(strip);
+    auto *answer = new QLineEdit(page);
     answer->setObjectName(QStringLiteral("Edit%1").arg(pageOne ? k + 1 : k + 2));
-    answer->setGeometry(104, 3, 89, 19);
+    answer->setGeometry(QRect(strip + QPoint(104, 3), QSize(89, 19)));
     answer->setFont(Fonts::Ui(12, true));
-    answer->setAccessibleName(QStringLiteral("第%1题答案").arg(k + 1));
     SetAnswerLook(answer, false, Palette::Black);
+    answer->setFocusPolicy(Qt::NoFocus);
+    answer->hide();
 
-    auto *mark = new PictureBox(strip);
+    auto *mark = new PictureBox(page);
     mark->setObjectName(QStringLiteral("Image%1").arg(k + 1));
-    mark->setGeometry(200, 0, 25, 25);
+    mark->setGeometry(QRect(strip + QPoint(200, 0), QSize(25, 25)));
     mark->hide();
 
     return {problem, answer, mark};

@@ -18,21 +18,27 @@ namespace ExamControls {
 QLabel *MakeLabel(QWidget *parent, const QString &name, const QRect &rect, const QString &text,
                   const QColor &color, const QFont &font, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
+// Names, places and styles a panel made by the caller.
+QFrame *StylePanel(QFrame *panel, const QString &name, const QRect &rect, const QColor &background,
+                   QFrame::Shadow shadow, int lineWidth);
 QFrame *MakePanel(QWidget *parent, const QString &name, const QRect &rect, const QColor &background,
                   QFrame::Shadow shadow, int lineWidth);
 
 QLineEdit *MakeNameBox(QWidget *parent, const QString &name, const QRect &rect);
 
-// The three controls of one slot, on their white strip.
+// The white strip of slot k (0..99) in its page: its row and column.
+QRect StripRect(int k);
+
+// The three controls of one slot, on its strip.
 struct SlotControls {
     QLabel *problem;
     QLineEdit *answer;
     PictureBox *mark;
 };
 
-// Slot k (0..99) on its page: its strip at its row and column, the controls
-// named after their slot (Label3, Edit1, Image1 for slot 0; Label67, Edit52,
-// Image51 for slot 50).
+// Slot k on its page, the controls named after their slot (Label3, Edit1,
+// Image1 for slot 0; Label67, Edit52, Image51 for slot 50). The slot is
+// blank: its label and answer box stay hidden until it holds a problem.
 SlotControls MakeSlot(QWidget *page, int k);
 
 // Writes a problem into its label, a size smaller where the slot's 13-pixel

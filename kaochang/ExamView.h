@@ -39,7 +39,7 @@ public:
     virtual void setNameText(NameBox box, const QString &text) = 0;
 
     // Blank label, empty borderless answer box in the window-text colour,
-    // mark hidden and without hint.
+    // mark hidden and without hint: nothing of the slot left to reach.
     virtual void clearSlot(int slot) = 0;
     // The problem's text in the label and a border round the answer box.
     virtual void fillSlot(int slot, const QString &problemText) = 0;

@@ -1,6 +1,7 @@
 #include "kaochang/TForm4.h"
 
 #include "kaochang/ExamControls.h"
+#include "kaochang/PaperPage.h"
 #include "shell/Cues.h"
 #include "shell/FormRefs.h"
 #include "shell/Notices.h"
@@ -155,6 +156,7 @@ void TForm4::BuildContent()
     Shape3->setGeometry(24, 8, 600, 20);
     Shape3->setPen(QPen(Palette::Yellow, 1));
     Shape3->setBrush(QBrush(Palette::Lime, Qt::DiagCrossPattern));
+    Shape3->setAccessibleName(QStringLiteral("跑道"));
 
     // Frame n of the run is Image(109 - n): Image108 leads.
     Runner1 = new Runner(Panel1,
@@ -164,9 +166,13 @@ void TForm4::BuildContent()
     Controls::Place(Runner1, "Runner1", QRect(QPoint(ExamRoom::RunnerStart, 0), Runner1->size()));
     Runner1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    Panel54 = MakePanel(Panel1, QStringLiteral("Panel54"), kPageRect, Palette::Cream, QFrame::Sunken, 1);
+    Panel54 = new PaperPage(Panel1);
+    ExamControls::StylePanel(Panel54, QStringLiteral("Panel54"), kPageRect, Palette::Cream, QFrame::Sunken, 1);
+    Panel54->setAccessibleName(QStringLiteral("第二页"));
     Panel54->hide();
-    Panel2 = MakePanel(Panel1, QStringLiteral("Panel2"), kPageRect, Palette::Cream, QFrame::Sunken, 1);
+    Panel2 = new PaperPage(Panel1);
+    ExamControls::StylePanel(Panel2, QStringLiteral("Panel2"), kPageRect, Palette::Cream, QFrame::Sunken, 1);
+    Panel2->setAccessibleName(QStringLiteral("第一页"));
     Panel2->hide();
     BuildPageTwo();
     BuildPageOne();
@@ -254,6 +260,7 @@ void TForm4::BuildPageTwo()
 void TForm4::BuildSettingsPanel()
 {
     Panel3 = MakePanel(Panel1, QStringLiteral("Panel3"), {144, 112, 449, 313}, Palette::Desktop, QFrame::Raised, 3);
+    Panel3->setAccessibleName(QStringLiteral("考试条件"));
     RadioGroup3 = MakeRadioGroup(Panel3, QStringLiteral("RadioGroup3"), {12, 16, 85, 281}, QStringLiteral("考试题数"),
                                  NumberedItems(10, QStringLiteral("题")), 11);
     RadioGroup4 = MakeRadioGroup(Panel3, QStringLiteral("RadioGroup4"), {132, 16, 85, 281}, QStringLiteral("考试时间"),
@@ -262,8 +269,11 @@ void TForm4::BuildSettingsPanel()
                                  Items(RangeItems), 13);
     RadioGroup2 = MakeRadioGroup(Panel3, QStringLiteral("RadioGroup2"), {356, 16, 73, 209}, QStringLiteral("算法选择"),
                                  Items(OperationItems), 11);
-    SpeedButton3 = Controls::MakeButton(Panel3, "SpeedButton3", {352, 252, 77, 33},
-                                        SmallButtonFace(QStringLiteral("设置"), "apply"));
+    // Its caption is that of 设置 beside the pages; a screen reader tells
+    // the two apart by what this one does.
+    Controls::ButtonFace applyFace = SmallButtonFace(QStringLiteral("设置"), "apply");
+    applyFace.accessibleName = QStringLiteral("设置考试条件");
+    SpeedButton3 = Controls::MakeButton(Panel3, "SpeedButton3", {352, 252, 77, 33}, applyFace);
 }
 
 void TForm4::FormCreate()
@@ -274,6 +284,11 @@ void TForm4::FormCreate()
         ProblemLabels[index] = slot.problem;
         AnswerBoxes[index] = slot.answer;
         Marks[index] = slot.mark;
+        // Enter goes on as Tab does. The slots come after the name boxes, so
+        // the focus goes through a page's answers in slot order, then round
+        // to that page's name box, passing hidden controls: the other page
+        // and the slots the paper does not use.
+        connect(slot.answer, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
     }
 }
 
@@ -531,7 +546,12 @@ void TForm4::clearSlot(int slot)
 {
     const auto k = static_cast<std::size_t>(slot);
     ProblemLabels[k]->clear();
+    ProblemLabels[k]->hide();
     AnswerBoxes[k]->clear();
+    // Hidden and out of the focus chain, also to a screen reader, which
+    // tells whether a box could take the focus even while it is hidden.
+    AnswerBoxes[k]->hide();
+    AnswerBoxes[k]->setFocusPolicy(Qt::NoFocus);
     Marks[k]->hide();
     Marks[k]->setToolTip(QString());
     Marks[k]->setAccessibleName(QString());
@@ -542,7 +562,12 @@ void TForm4::fillSlot(int slot, const QString &problemText)
 {
     const auto k = static_cast<std::size_t>(slot);
     ExamControls::SetProblemText(ProblemLabels[k], problemText);
+    ProblemLabels[k]->show();
+    // Named with its problem, which a screen reader then reads on the way in.
+    AnswerBoxes[k]->setAccessibleName(QStringLiteral("第%1题 %2").arg(slot + 1).arg(problemText));
     AnswerBoxes[k]->setFrame(true);
+    AnswerBoxes[k]->setFocusPolicy(Qt::StrongFocus);
+    AnswerBoxes[k]->show();
 }
 
 QString TForm4::answerText(int slot) const

@@ -7,6 +7,7 @@
 #include <array>
 
 class FlatButton;
+class PaperPage;
 class PictureBox;
 class QCloseEvent;
 class QFrame;
@@ -48,7 +49,7 @@ public:
     PictureBox *Image107;
     PictureBox *Image108;
 
-    QFrame *Panel2;  // page one
+    PaperPage *Panel2;  // page one
     QLabel *Label53;
     QLabel *Label54;
     QLabel *Label55;
@@ -64,7 +65,7 @@ public:
     PictureBox *Image101;
     PictureBox *Image102;
 
-    QFrame *Panel54;  // page two
+    PaperPage *Panel54;  // page two
     QLabel *Label60;
     QLabel *Label61;
     QLabel *Label62;

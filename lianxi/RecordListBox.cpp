@@ -1,5 +1,7 @@
 #include "lianxi/RecordListBox.h"
 
+#include "lianxi/AccessibleRecordList.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -7,6 +9,7 @@
 RecordListBox::RecordListBox(const QStringList &lines, int rowHeight, QWidget *parent)
     : QAbstractScrollArea(parent), lines_(lines), rowHeight_(rowHeight), rows_(static_cast<int>(lines.size()))
 {
+    AccessibleRecordList::Install();
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     verticalScrollBar()->setSingleStep(1);
@@ -23,6 +26,19 @@ QString RecordListBox::line(int row) const
 int RecordListBox::topRow() const
 {
     return verticalScrollBar()->value();
+}
+
+QRect RecordListBox::rowRect(int row) const
+{
+    return {0, (row - topRow()) * rowHeight_, viewport()->width(), rowHeight_};
+}
+
+int RecordListBox::rowAt(int y) const
+{
+    if (y < 0)
+        return -1;
+    const int row = topRow() + y / rowHeight_;
+    return row < rows_ ? row : -1;
 }
 
 int RecordListBox::rowsInSight() const
@@ -62,7 +78,7 @@ void RecordListBox::paintEvent(QPaintEvent *event)
     const int first = topRow() + dirty.top() / rowHeight_;
     const int last = qMin(rows_ - 1, topRow() + dirty.bottom() / rowHeight_);
     for (int row = first; row <= last; ++row) {
-        const QRect area(0, (row - topRow()) * rowHeight_, viewport()->width(), rowHeight_);
+        const QRect area = rowRect(row);
         const bool selected = row == current_;
         if (selected)
             painter.fillRect(area, palette().color(QPalette::Highlight));
@@ -73,8 +89,8 @@ void RecordListBox::paintEvent(QPaintEvent *event)
 
 void RecordListBox::mousePressEvent(QMouseEvent *event)
 {
-    const int row = topRow() + static_cast<int>(event->position().y()) / rowHeight_;
-    if (event->button() == Qt::LeftButton && row < rows_) {
+    const int row = rowAt(static_cast<int>(event->position().y()));
+    if (event->button() == Qt::LeftButton && row >= 0) {
         current_ = row;
         viewport()->update();
     }

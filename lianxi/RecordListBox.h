@@ -21,6 +21,10 @@ public:
     QString line(int row) const;
     int currentRow() const { return current_; }
     int topRow() const;
+    // In the viewport's pixels: a row's rectangle, in sight or not, and the
+    // row at a height, -1 below the last one.
+    QRect rowRect(int row) const;
+    int rowAt(int y) const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -88,9 +88,11 @@ Controls::ButtonFace PanelButton(const QString &caption, const char *picture)
             .pictureSize = {40, 40}};
 }
 
-RecordListBox *MakeAnswerList(QWidget *parent, const char *name, const QRect &rect, const QStringList &lines)
+RecordListBox *MakeAnswerList(QWidget *parent, const char *name, const QRect &rect, const QStringList &lines,
+                              const QString &accessibleName)
 {
     auto *list = Controls::Place(new RecordListBox(lines, kAnswerRowHeight, parent), name, rect);
+    list->setAccessibleName(accessibleName);
     list->setFocusPolicy(Qt::NoFocus);
     list->setFont(Fonts::Ui(13, true));
     Controls::SetColor(list, QPalette::Text, Palette::Navy);
@@ -136,7 +138,8 @@ TForm2::~TForm2()
 // beneath the first box, so the result panel always covers it.
 void TForm2::BuildDrillArea()
 {
-    Image1 = MakePicture(this, "Image1", rect(), QStringLiteral(":/drill/background.svg"), {});
+    Image1 = MakePicture(this, "Image1", rect(), QStringLiteral(":/drill/background.svg"),
+                         QStringLiteral("蓝天背景"));
     // Their labels are painted in the background.
     SpeedButton4 = Controls::MakeButton(this, "SpeedButton4", {64, 464, 161, 73}, {.accessibleName = QStringLiteral("开始")});
     SpeedButton3 = Controls::MakeButton(this, "SpeedButton3", {240, 464, 161, 73}, {.accessibleName = QStringLiteral("查看")});
@@ -145,13 +148,13 @@ void TForm2::BuildDrillArea()
 
     const QRect signRect(264, 240, 36, 36);
     Label2 = MakeOperandLabel(this, "Label2", {80, 224, 169, 73}, signRect);
-    Image9 = MakePicture(this, "Image9", signRect, QStringLiteral(":/signs/plus.svg"), QStringLiteral("加"));
-    Image10 = MakePicture(this, "Image10", signRect, QStringLiteral(":/signs/minus.svg"), QStringLiteral("减"));
-    Image11 = MakePicture(this, "Image11", signRect, QStringLiteral(":/signs/times.svg"), QStringLiteral("乘"));
-    Image12 = MakePicture(this, "Image12", signRect, QStringLiteral(":/signs/divide.svg"), QStringLiteral("除"));
+    Image9 = MakePicture(this, "Image9", signRect, QStringLiteral(":/signs/plus.svg"), QStringLiteral("加号"));
+    Image10 = MakePicture(this, "Image10", signRect, QStringLiteral(":/signs/minus.svg"), QStringLiteral("减号"));
+    Image11 = MakePicture(this, "Image11", signRect, QStringLiteral(":/signs/times.svg"), QStringLiteral("乘号"));
+    Image12 = MakePicture(this, "Image12", signRect, QStringLiteral(":/signs/divide.svg"), QStringLiteral("除号"));
     Label3 = MakeOperandLabel(this, "Label3", {312, 224, 169, 65}, signRect);
     Image2 = MakePicture(this, "Image2", {496, 240, 36, 36}, QStringLiteral(":/signs/equals.svg"),
-                         QStringLiteral("等于"));
+                         QStringLiteral("等号"));
     for (PictureBox *picture : {Image9, Image10, Image11, Image12, Image2})
         picture->hide();
 
@@ -181,6 +184,7 @@ void TForm2::BuildDrillArea()
     Runner1->setCeiling(RadioGroup2);
 
     Edit1 = Controls::Place(new QLineEdit(this), "Edit1", {544, 220, 225, 70});
+    Edit1->setAccessibleName(QStringLiteral("答案"));
     Edit1->setFont(Fonts::SongTi(64, true));
     Edit1->setReadOnly(true);
     // Only typed keys may reach the box: an input method would commit text
@@ -196,6 +200,7 @@ void TForm2::BuildKeypad()
     Panel1 = Controls::Place(new BevelPanel(this), "Panel1", {8, 392, 753, 65});
     Panel1->setColor(Palette::SkyBlue);
     Panel1->setBevels(BevelPanel::Bevel::Raised, BevelPanel::Bevel::None, 1);
+    Panel1->setAccessibleName(QStringLiteral("数字键"));
     const std::array<QColor, 10> digitColors{Palette::Purple, Palette::Green,   Palette::Navy, Palette::Teal,
                                               Palette::Maroon, Palette::Red,     Palette::Yellow,
                                               Palette::Fuchsia, Palette::Aqua, Palette::Desktop};
@@ -225,6 +230,7 @@ void TForm2::BuildResultPanel()
     Panel2 = Controls::Place(new BevelPanel(this), "Panel2", {104, 56, 617, 401});
     Panel2->setColor(Palette::Cream);
     Panel2->setBevels(BevelPanel::Bevel::Raised, BevelPanel::Bevel::Lowered, 5);
+    Panel2->setAccessibleName(QStringLiteral("成绩"));
     const QFont captionFont = Fonts::Ui(12);
     const QFont valueFont = Fonts::Ui(12, true);
     Label4 = MakeLabel(Panel2, "Label4", {40, 24}, QStringLiteral("共做题："), Palette::Navy, captionFont);
@@ -237,11 +243,13 @@ void TForm2::BuildResultPanel()
     Label11 = MakeLabel(Panel2, "Label11", {496, 24}, QString(), Palette::Red, valueFont);
 
     Image13 = MakePicture(Panel2, "Image13", {16, 136, 81, 81}, QStringLiteral(":/marks/tick.svg"),
-                          QStringLiteral("正确"));
-    ListBox1 = MakeAnswerList(Panel2, "ListBox1", {104, 48, 169, 273}, session_.Tally().RightLines());
+                          QStringLiteral("对"));
+    ListBox1 = MakeAnswerList(Panel2, "ListBox1", {104, 48, 169, 273}, session_.Tally().RightLines(),
+                              QStringLiteral("做对的题"));
     Image14 = MakePicture(Panel2, "Image14", {296, 136, 81, 81}, QStringLiteral(":/marks/cross.svg"),
-                          QStringLiteral("错误"));
-    ListBox2 = MakeAnswerList(Panel2, "ListBox2", {384, 48, 169, 273}, session_.Tally().WrongLines());
+                          QStringLiteral("错"));
+    ListBox2 = MakeAnswerList(Panel2, "ListBox2", {384, 48, 169, 273}, session_.Tally().WrongLines(),
+                              QStringLiteral("做错的题"));
 
     SpeedButton17 = Controls::MakeButton(Panel2, "SpeedButton17", {16, 328, 185, 65},
                                          PanelButton(RestartCaption(DrillMode::Practice), "restart"));
@@ -452,17 +460,26 @@ void TForm2::setOperands(const QString &first, const QString &second)
 {
     Label2->setText(first);
     Label3->setText(second);
+    // The answer box keeps the focus all through a drill: a screen reader
+    // there hears each new problem as the box's description. "8除2" would
+    // be two divided by eight.
+    const QStringList spokenSigns{QStringLiteral("加"), QStringLiteral("减"), QStringLiteral("乘"),
+                                  QStringLiteral("除以")};
+    Edit1->setAccessibleDescription(first + spokenSigns.at(static_cast<int>(shownOperator_) - 1) + second
+                                    + QStringLiteral("等于"));
 }
 
 void TForm2::clearOperands()
 {
     Label2->clear();
     Label3->clear();
+    Edit1->setAccessibleDescription(QString());
 }
 
 void TForm2::showOperatorSign(Operator op)
 {
     PictureBox *const signs[] = {Image9, Image10, Image11, Image12};
+    shownOperator_ = op;
     PictureBox *shown = signs[static_cast<int>(op) - 1];
     shown->stackUnder(RadioGroup2);
     shown->show();

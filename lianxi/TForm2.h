@@ -164,4 +164,5 @@ private:
     void closeWindow() override;
 
     DrillSession session_;
+    Operator shownOperator_ = Operator::Addition;
 };

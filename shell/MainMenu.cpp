@@ -8,34 +8,53 @@ MainMenu::MainMenu(MainMenuView &view, int handleWidth, int handleHeight)
 {
 }
 
+void MainMenu::Visit(const std::function<void()> &opening)
+{
+    if (moduleOpen_)
+        return;
+    moduleOpen_ = true;
+    opening();
+    moduleOpen_ = false;
+}
+
 void MainMenu::OpenPractice()
 {
-    view_.playCue(CueNames::Tishi());
-    view_.openDrill(DrillMode::Practice);
+    Visit([this] {
+        view_.playCue(CueNames::Tishi());
+        view_.openDrill(DrillMode::Practice);
+    });
 }
 
 void MainMenu::OpenCompetition()
 {
-    view_.playCue(CueNames::Jingsai());
-    view_.showNotice(QStringLiteral("你有十分钟时间竞赛！"));
-    view_.openDrill(DrillMode::Competition);
+    // The notice is part of the visit: the menu is already waiting.
+    Visit([this] {
+        view_.playCue(CueNames::Jingsai());
+        view_.showNotice(QStringLiteral("你有十分钟时间竞赛！"));
+        view_.openDrill(DrillMode::Competition);
+    });
 }
 
 void MainMenu::OpenExamRoom()
 {
-    view_.playCue(CueNames::Tishi());
-    view_.openExamRoom();
+    Visit([this] {
+        view_.playCue(CueNames::Tishi());
+        view_.openExamRoom();
+    });
 }
 
 void MainMenu::OpenTipsBook()
 {
-    view_.playCue(CueNames::Tishi());
-    view_.openTipsBook();
+    Visit([this] {
+        view_.playCue(CueNames::Tishi());
+        view_.openTipsBook();
+    });
 }
 
 void MainMenu::Leave()
 {
-    view_.quitApplication();
+    if (!moduleOpen_)
+        view_.quitApplication();
 }
 
 void MainMenu::HandlePressed(PointerButton button)
@@ -61,12 +80,16 @@ void MainMenu::HandleReleased()
 
 void MainMenu::ToggleStayOnTop()
 {
+    if (moduleOpen_)
+        return;
     normalStyle_ = !normalStyle_;
     view_.setStaysOnTop(!normalStyle_);
 }
 
 void MainMenu::Minimise()
 {
+    if (moduleOpen_)
+        return;
     view_.minimiseApplication();
 }
 

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <functional>
+
 class MainMenuView;
 
 enum class PointerButton { Left, Other };
 
 // The main menu's behaviour: opening the modules, the drag handle, staying on
-// top and the dog.
+// top and the dog. While a module is open the menu ignores its buttons: a
+// screen reader's press reaches them past the module's modal window, and
+// would open a second module over the first or end the program under it.
 class MainMenu {
 public:
     MainMenu(MainMenuView &view, int handleWidth, int handleHeight);
@@ -27,9 +31,14 @@ public:
 
     bool Dragging() const { return dragging_; }
     bool NormalStyle() const { return normalStyle_; }
+    bool ModuleOpen() const { return moduleOpen_; }
 
 private:
+    // Runs one visit of a module, from its cue until its window has closed.
+    void Visit(const std::function<void()> &opening);
+
     MainMenuView &view_;
+    bool moduleOpen_ = false;
     bool dragging_ = false;
     bool normalStyle_ = true;
     int handleHeight_;

@@ -40,6 +40,7 @@ TForm1::TForm1(QWidget *parent)
 
     Image1 = Controls::Make<PictureBox>(this, "Image1", rect());
     Image1->setPicture(QStringLiteral(":/menu/background.svg"));
+    Image1->setAccessibleName(QStringLiteral("主菜单图画"));
 
     QFont leaveFont = Fonts::Ui(16, true);
     leaveFont.setItalic(true);
@@ -71,6 +72,7 @@ TForm1::TForm1(QWidget *parent)
     Image2 = Controls::Make<PictureBox>(this, "Image2", kHandleRect);
     Image2->setCursor(Qt::PointingHandCursor);
     Image2->setToolTip(QStringLiteral("这里可以移动我。"));
+    Image2->setAccessibleName(QStringLiteral("这里可以移动我"));
 
     Runner1 = new Runner(this, {{{&Image3, "Image3"}, {&Image4, "Image4"}, {&Image5, "Image5"}, {&Image6, "Image6"},
                                  {&Image7, "Image7"}, {&Image8, "Image8"}}});

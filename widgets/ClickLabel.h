@@ -9,6 +9,10 @@ class ClickLabel : public QLabel {
 public:
     explicit ClickLabel(QWidget *parent = nullptr);
 
+    // What a click does, for a press that comes another way (a screen
+    // reader's press action).
+    void click();
+
 signals:
     void clicked();
 

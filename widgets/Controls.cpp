@@ -35,6 +35,7 @@ ClickLabel *MakeRoundControl(QWidget *parent, const char *labelName, const QRect
 {
     shape = Make<Shape>(parent, shapeName, shapeRect);
     shape->setPen(QPen(Palette::Lime, 2, Qt::DotLine));
+    shape->setAccessibleName(QStringLiteral("圆圈"));
     auto *label = Make<ClickLabel>(parent, labelName, labelRect);
     label->setText(caption);
     label->setAccessibleName(accessibleName);

@@ -1,10 +1,13 @@
 #include "widgets/PictureBox.h"
 
+#include "widgets/AccessiblePicture.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
 PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
 {
+    AccessiblePicture::Install();
     setFocusPolicy(Qt::NoFocus);
 }
 

@@ -1,5 +1,6 @@
 #include "widgets/Runner.h"
 
+#include "widgets/AccessiblePicture.h"
 #include "widgets/PictureBox.h"
 
 namespace {
@@ -12,6 +13,7 @@ constexpr QSize kIconSize{32, 32};
 Runner::Runner(QWidget *parent, const std::array<RunnerFrame, 6> &frames, FrameCycle *cycle)
     : QWidget(parent), cycle_(cycle ? *cycle : ownCycle_)
 {
+    AccessiblePicture::Install();
     resize(kFrameSize);
     setAccessibleName(QStringLiteral("奔跑的小狗"));
     for (std::size_t i = 0; i < frames_.size(); ++i) {

@@ -1,9 +1,12 @@
 #include "widgets/Shape.h"
 
+#include "widgets/AccessiblePicture.h"
+
 #include <QPainter>
 
 Shape::Shape(QWidget *parent) : QWidget(parent)
 {
+    AccessiblePicture::Install();
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

@@ -1,6 +1,7 @@
 #include "jiqiao/TForm3.h"
 #include "jiqiao/TipListView.h"
 #include "shell/FormRefs.h"
+#include "support/AccessibleTree.h"
 #include "support/Recorders.h"
 #include "support/TestFiles.h"
 #include "widgets/BevelPanel.h"
@@ -48,6 +49,7 @@ private slots:
     void aStoreNotReadWholeIsNotSavedOver();
     void aSecondWindowsTipsAreListedAfterASave();
     void aMegabyteTipShowsAtOnce();
+    void aScreenReaderFindsEveryControlNamed();
 
 private:
     void writeStore(const QByteArray &bytes);
@@ -318,6 +320,20 @@ void tst_TForm3::aMegabyteTipShowsAtOnce()
     QCOMPARE(window.Memo1->toPlainText(), QStringLiteral("short"));
     QCOMPARE(window.Memo1->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
     QVERIFY2(clock.elapsed() < 10000, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
+}
+
+// While reading and while adding.
+void tst_TForm3::aScreenReaderFindsEveryControlNamed()
+{
+    writeStore("a\r\nb\r\n");
+    NoticeRecorder notices;
+    TForm3 window(root());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto unnamed = [&window] { return AccessibleTree::UnnamedControls(AccessibleTree::Of(&window)).join(", "); };
+    QCOMPARE(unnamed(), QString());
+    QTest::mouseClick(window.SpeedButton3, Qt::LeftButton);
+    QCOMPARE(unnamed(), QString());
 }
 
 QTEST_MAIN(tst_TForm3)

@@ -1,13 +1,16 @@
 #include "kaochang/ExamControls.h"
+#include "kaochang/PaperPage.h"
 #include "kaochang/TForm4.h"
 #include "support/Recorders.h"
 
 #include "shell/FormRefs.h"
+#include "support/AccessibleTree.h"
 #include "widgets/FlatButton.h"
 #include "widgets/PictureBox.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/Shape.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -61,6 +64,26 @@ QString RightAnswer(const TForm4 &w, int k)
     return QString::number(w.Room().Paper().at(k).Answer);
 }
 
+// The object names of the controls the focus passes through, from the one
+// holding it, one key at a time.
+QStringList FocusWalk(Qt::Key key, int steps)
+{
+    QStringList walked;
+    for (int i = 0; i < steps; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    return walked;
+}
+
+QStringList Names(const QString &pattern, int first, int last)
+{
+    QStringList names;
+    for (int n = first; n <= last; ++n)
+        names << pattern.arg(n);
+    return names;
+}
+
 }  // namespace
 
 class tst_TForm4 : public QObject {
@@ -78,6 +101,10 @@ private slots:
     void summaryOnBothPages_data();
     void summaryOnBothPages();
     void sitAndGradeAPaperThroughTheWidgets();
+    void unusedSlotsAreOutOfSightOfScreenReadersAndTab_data();
+    void unusedSlotsAreOutOfSightOfScreenReadersAndTab();
+    void tabAndEnterWalkThePaper();
+    void aScreenReaderTellsTheControlsApart();
     void closingRefusedWhileTheExamRuns();
     void timeOutThroughTheRealTimers();
     void leaveEndsTheModalLoop();
@@ -164,12 +191,14 @@ void tst_TForm4::slotTablesInSlotOrder()
     QCOMPARE(w.ProblemLabels[k]->objectName(), label);
     QCOMPARE(w.AnswerBoxes[k]->objectName(), edit);
     QCOMPARE(w.Marks[k]->objectName(), image);
-    QWidget *stripWidget = w.Marks[k]->parentWidget();
-    QCOMPARE(stripWidget->geometry(), QRect(strip, QSize(225, 25)));
-    QCOMPARE(stripWidget->parentWidget(), pageOne ? w.Panel2 : w.Panel54);
-    QCOMPARE(w.ProblemLabels[k]->geometry(), QRect(8, 6, 97, 16));
-    QCOMPARE(w.AnswerBoxes[k]->geometry(), QRect(104, 3, 89, 19));
-    QCOMPARE(w.Marks[k]->geometry(), QRect(200, 0, 25, 25));
+    QCOMPARE(ExamControls::StripRect(slot), QRect(strip, QSize(225, 25)));
+    QWidget *page = pageOne ? w.Panel2 : w.Panel54;
+    for (QWidget *control : {static_cast<QWidget *>(w.ProblemLabels[k]), static_cast<QWidget *>(w.AnswerBoxes[k]),
+                             static_cast<QWidget *>(w.Marks[k])})
+        QCOMPARE(control->parentWidget(), page);
+    QCOMPARE(w.ProblemLabels[k]->geometry(), QRect(strip + QPoint(8, 6), QSize(97, 16)));
+    QCOMPARE(w.AnswerBoxes[k]->geometry(), QRect(strip + QPoint(104, 3), QSize(89, 19)));
+    QCOMPARE(w.Marks[k]->geometry(), QRect(strip + QPoint(200, 0), QSize(25, 25)));
     QVERIFY(w.Marks[k]->isHidden());
     QVERIFY(!w.AnswerBoxes[k]->hasFrame());
 }
@@ -339,6 +368,100 @@ void tst_TForm4::sitAndGradeAPaperThroughTheWidgets()
     Click(w.SpeedButton9);
     QVERIFY(!w.Panel2->isHidden());
     QVERIFY(!w.Label120->isHidden());
+}
+
+void tst_TForm4::unusedSlotsAreOutOfSightOfScreenReadersAndTab_data()
+{
+    QTest::addColumn<int>("countIndex");
+    QTest::addColumn<int>("questions");
+    QTest::newRow("10") << 0 << 10;
+    QTest::newRow("60") << 5 << 60;
+    QTest::newRow("100") << 9 << 100;
+}
+
+// The strips of unused slots stay on the page, blank; their boxes, empty
+// and borderless, are hidden, so nothing can reach them.
+void tst_TForm4::unusedSlotsAreOutOfSightOfScreenReadersAndTab()
+{
+    QFETCH(int, countIndex);
+    QFETCH(int, questions);
+    NoticeRecorder notices;
+    CueRecorder cues;
+    TForm4 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Choose(w.RadioGroup3, 9);
+    Click(w.SpeedButton3);
+    Click(w.SpeedButton4);
+    Choose(w.RadioGroup3, countIndex);
+    Click(w.SpeedButton3);
+    Click(w.SpeedButton5);
+    for (int k = 0; k < ExamRoom::SlotCount; ++k) {
+        const auto slot = static_cast<std::size_t>(k);
+        QLineEdit *box = w.AnswerBoxes[slot];
+        const bool used = k < questions;
+        QCOMPARE(box->isVisibleTo(box->parentWidget()), used);
+        QCOMPARE(w.ProblemLabels[slot]->isVisibleTo(box->parentWidget()), used);
+        QCOMPARE(box->focusPolicy() != Qt::NoFocus, used);
+        const QAccessible::State heard = AccessibleTree::Of(box)->state();
+        QCOMPARE(heard.focusable, used);
+        if (!used)
+            QVERIFY(heard.invisible);
+    }
+}
+
+// Tab, and Enter in an answer box, go from one answer to the next and then
+// to the page's name box, passing the hidden page and the unused slots.
+void tst_TForm4::tabAndEnterWalkThePaper()
+{
+    NoticeRecorder notices;
+    CueRecorder cues;
+    TForm4 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    Choose(w.RadioGroup3, 5);
+    Click(w.SpeedButton3);
+    Click(w.SpeedButton5);
+    w.AnswerBoxes[0]->setFocus();
+    QCOMPARE(FocusWalk(Qt::Key_Tab, 51), Names(QStringLiteral("Edit%1"), 2, 51) << QStringLiteral("Edit1"));
+    QCOMPARE(FocusWalk(Qt::Key_Return, 50), Names(QStringLiteral("Edit%1"), 2, 51));
+
+    Click(w.SpeedButton8);
+    w.AnswerBoxes[50]->setFocus();
+    QCOMPARE(FocusWalk(Qt::Key_Tab, 11), Names(QStringLiteral("Edit%1"), 53, 61) << QStringLiteral("Edit102")
+                                                                                   << QStringLiteral("Edit52"));
+    QCOMPARE(FocusWalk(Qt::Key_Enter, 10), Names(QStringLiteral("Edit%1"), 53, 61) << QStringLiteral("Edit102"));
+}
+
+// Every control on show named, the two 设置 buttons apart, the marks
+// images with the right answer as their description.
+void tst_TForm4::aScreenReaderTellsTheControlsApart()
+{
+    NoticeRecorder notices;
+    CueRecorder cues;
+    TForm4 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto unnamed = [&w] { return AccessibleTree::UnnamedControls(AccessibleTree::Of(&w)).join(", "); };
+    QCOMPARE(unnamed(), QString());
+    QCOMPARE(w.SpeedButton3->text(), QStringLiteral("设置"));
+    QCOMPARE(AccessibleTree::Name(w.SpeedButton3), QStringLiteral("设置考试条件"));
+    QCOMPARE(AccessibleTree::Name(w.SpeedButton4), QStringLiteral("设置"));
+
+    Click(w.SpeedButton3);
+    Click(w.SpeedButton5);
+    QCOMPARE(unnamed(), QString());
+    TypeWithInputMethod(w.Edit51, QStringLiteral("小明"));
+    QTest::keyClicks(w.AnswerBoxes[0], RightAnswer(w, 0));
+    Click(w.SpeedButton7);
+    Click(w.SpeedButton6);
+    QCOMPARE(unnamed(), QString());
+    for (int k = 0; k < 2; ++k) {
+        QAccessibleInterface *mark = AccessibleTree::Of(w.Marks[static_cast<std::size_t>(k)]);
+        QCOMPARE(mark->role(), QAccessible::Graphic);
+        QCOMPARE(mark->text(QAccessible::Name), k == 0 ? QStringLiteral("对") : QStringLiteral("错"));
+        QCOMPARE(mark->text(QAccessible::Description), RightAnswer(w, k));
+    }
 }
 
 void tst_TForm4::closingRefusedWhileTheExamRuns()

@@ -5,6 +5,7 @@
 #include "shell/FormRefs.h"
 #include "shell/InstallFolder.h"
 #include "shell/PenCursor.h"
+#include "support/AccessibleTree.h"
 #include "support/Recorders.h"
 #include "widgets/BevelPanel.h"
 #include "widgets/ClickLabel.h"
@@ -303,10 +304,10 @@ private slots:
         QTest::mouseClick(mixed, Qt::LeftButton, {}, QPoint(8, mixed->height() / 2));
         QCOMPARE(Form().RadioGroup2->selectedText(), QStringLiteral("综合"));
         QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
-        const std::array<std::pair<PictureBox *, QString>, 4> signs{{{Form().Image9, QStringLiteral("加")},
-                                                                      {Form().Image10, QStringLiteral("减")},
-                                                                      {Form().Image11, QStringLiteral("乘")},
-                                                                      {Form().Image12, QStringLiteral("除")}}};
+        const std::array<std::pair<PictureBox *, QString>, 4> signs{{{Form().Image9, QStringLiteral("加号")},
+                                                                      {Form().Image10, QStringLiteral("减号")},
+                                                                      {Form().Image11, QStringLiteral("乘号")},
+                                                                      {Form().Image12, QStringLiteral("除号")}}};
         QSet<int> seen;
         for (int problem = 0; problem < 400 && seen.size() < 4; ++problem) {
             const int op = static_cast<int>(Form().Session().Problem().OperatorCode);
@@ -420,6 +421,56 @@ private slots:
         QVERIFY(Form().Image6->isVisible());
         QVERIFY(Form().Timer2->isActive());
         QCOMPARE(Form().Edit1->text(), QStringLiteral("4"));
+    }
+
+    // What a screen reader finds with a problem on show and on the result
+    // panel: every control named, the signs as images, the answer box
+    // telling the problem it answers, the answers as rows.
+    void aScreenReaderReadsTheDrillAndItsResults()
+    {
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        QStringList unnamed = AccessibleTree::UnnamedControls(AccessibleTree::Of(&Form()));
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+        QCOMPARE(AccessibleTree::Name(Form().Edit1), QStringLiteral("答案"));
+        const ArithProblem problem = Form().Session().Problem();
+        const bool adding = problem.OperatorCode == Operator::Addition;
+        QCOMPARE(AccessibleTree::Of(Form().Edit1)->text(QAccessible::Description),
+                 QStringLiteral("%1%2%3等于")
+                     .arg(problem.FirstOperand)
+                     .arg(adding ? QStringLiteral("加") : QStringLiteral("减"))
+                     .arg(problem.SecondOperand));
+        QCOMPARE(AccessibleTree::Of(adding ? Form().Image9 : Form().Image10)->role(), QAccessible::Graphic);
+
+        const QString right = QStringLiteral("%1%2%3=%4")
+                                  .arg(problem.FirstOperand)
+                                  .arg(adding ? QLatin1Char('+') : QLatin1Char('-'))
+                                  .arg(problem.SecondOperand)
+                                  .arg(problem.Answer);
+        PressKeypad(QString::number(problem.Answer));
+        QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        QTest::mouseClick(Form().SpeedButton3, Qt::LeftButton);
+        unnamed = AccessibleTree::UnnamedControls(AccessibleTree::Of(&Form()));
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+        QAccessibleInterface *rightList = AccessibleTree::Of(Form().ListBox1);
+        QCOMPARE(rightList->childCount(), 1);
+        QCOMPARE(rightList->child(0)->text(QAccessible::Name), right);
+        QCOMPARE(AccessibleTree::Of(Form().ListBox2)->childCount(), 0);
+
+        // Between problems there is none to tell.
+        QTest::mouseClick(Form().SpeedButton16, Qt::LeftButton);
+        QTest::mouseClick(Form().SpeedButton1, Qt::LeftButton);
+        QVERIFY(AccessibleTree::Of(Form().Edit1)->text(QAccessible::Description).isEmpty());
+    }
+
+    // "▲" and "―" pressed through their press action, as a screen reader
+    // presses them, do what a click does.
+    void roundControlsPressedByAScreenReader()
+    {
+        QVERIFY(AccessibleTree::Press(Form().Label12));
+        QVERIFY(Form().windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(Form().isVisible());
+        QVERIFY(AccessibleTree::Press(Form().Label13));
+        QTRY_VERIFY(Form().isMinimized());
     }
 
     void escapeDoesNotLeave()

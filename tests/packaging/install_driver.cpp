@@ -149,13 +149,13 @@ std::optional<ShownProblem> ReadProblem()
         if (!sign->isVisible())
             continue;
         const QString name = sign->accessibleName();
-        if (name == QStringLiteral("加"))
+        if (name == QStringLiteral("加号"))
             return ShownProblem{first + '+' + second, a + b};
-        if (name == QStringLiteral("减"))
+        if (name == QStringLiteral("减号"))
             return ShownProblem{first + '-' + second, a - b};
-        if (name == QStringLiteral("乘"))
+        if (name == QStringLiteral("乘号"))
             return ShownProblem{first + '*' + second, a * b};
-        if (name == QStringLiteral("除") && b != 0)
+        if (name == QStringLiteral("除号") && b != 0)
             return ShownProblem{first + '/' + second, a / b};
     }
     return std::nullopt;

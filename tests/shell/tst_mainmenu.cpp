@@ -5,6 +5,8 @@
 #include <QPoint>
 #include <QStringList>
 #include <QTest>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -16,6 +18,8 @@ public:
     int left = 200;
     bool onTop = false;
     QPoint dog;
+    // Runs while a module window is "open", as its modal loop would.
+    std::function<void()> whileOpen;
 
     int windowTop() const override { return top; }
     int windowLeft() const override { return left; }
@@ -26,15 +30,41 @@ public:
     void animateRunner() override { calls << "dog runs"; }
     void moveRunner(int x, int y) override { dog = {x, y}; }
     void playCue(const QString &path) override { calls << "cue " + path; }
-    void showNotice(const QString &text) override { calls << "notice " + text; }
+    void showNotice(const QString &text) override
+    {
+        calls << "notice " + text;
+        stayOpen();
+    }
     void openDrill(DrillMode mode) override
     {
         calls << (mode == DrillMode::Practice ? "drill practice" : "drill competition");
+        stayOpen();
     }
-    void openExamRoom() override { calls << "exam room"; }
-    void openTipsBook() override { calls << "tips book"; }
+    void openExamRoom() override
+    {
+        calls << "exam room";
+        stayOpen();
+    }
+    void openTipsBook() override
+    {
+        calls << "tips book";
+        stayOpen();
+    }
     void quitApplication() override { calls << "quit"; }
+
+private:
+    void stayOpen()
+    {
+        if (!whileOpen)
+            return;
+        const std::function<void()> presses = std::exchange(whileOpen, {});
+        presses();
+    }
 };
+
+using MenuAction = void (MainMenu::*)();
+const MenuAction kOpenings[] = {&MainMenu::OpenPractice, &MainMenu::OpenCompetition, &MainMenu::OpenExamRoom,
+                                &MainMenu::OpenTipsBook};
 
 }  // namespace
 
@@ -100,6 +130,46 @@ private slots:
         menu.ToggleStayOnTop();
         QVERIFY(!view.onTop);
         QVERIFY(menu.NormalStyle());
+    }
+
+    // A screen reader presses the menu's buttons past a module's modal
+    // window: under every module, and under the competition's notice,
+    // every button of the menu does nothing, and all work again after.
+    void buttonsDoNothingWhileAModuleIsOpen_data()
+    {
+        QTest::addColumn<int>("module");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("practice") << 0 << QStringList{"cue " + CueNames::Tishi(), "drill practice"};
+        QTest::newRow("competition notice")
+            << 1 << QStringList{"cue " + CueNames::Jingsai(), "notice 你有十分钟时间竞赛！", "drill competition"};
+        QTest::newRow("exam room") << 2 << QStringList{"cue " + CueNames::Tishi(), "exam room"};
+        QTest::newRow("tips book") << 3 << QStringList{"cue " + CueNames::Tishi(), "tips book"};
+    }
+
+    void buttonsDoNothingWhileAModuleIsOpen()
+    {
+        QFETCH(int, module);
+        FakeMenuView view;
+        MainMenu menu(view, 177, 177);
+        bool openDuringVisit = false;
+        view.whileOpen = [&] {
+            openDuringVisit = menu.ModuleOpen();
+            for (MenuAction press : kOpenings)
+                (menu.*press)();
+            menu.Leave();
+            menu.ToggleStayOnTop();
+            menu.Minimise();
+        };
+        (menu.*kOpenings[module])();
+        QVERIFY(openDuringVisit);
+        QTEST(view.calls, "calls");
+        QVERIFY(menu.NormalStyle());
+
+        view.calls.clear();
+        QVERIFY(!menu.ModuleOpen());
+        menu.Minimise();
+        menu.Leave();
+        QCOMPARE(view.calls, (QStringList{"minimise", "quit"}));
     }
 
     void backgroundPressPutsTheDogThere()

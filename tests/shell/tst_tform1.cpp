@@ -4,6 +4,7 @@
 #include "shell/FormRefs.h"
 #include "shell/PenCursor.h"
 #include "shell/TForm1.h"
+#include "support/AccessibleTree.h"
 #include "support/Recorders.h"
 #include "widgets/FlatButton.h"
 #include "widgets/PictureBox.h"
@@ -34,6 +35,25 @@ void CloseModalWindowSoon()
             modal->close();
     });
 }
+
+// Counts the requests to end the program that reach the application.
+class QuitCounter : public QObject {
+public:
+    int quits = 0;
+
+    QuitCounter() { qApp->installEventFilter(this); }
+    ~QuitCounter() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == qApp && event->type() == QEvent::Quit) {
+            ++quits;
+            return true;
+        }
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -69,6 +89,70 @@ private slots:
         }
         QCOMPARE(withTip, (QSet<QString>{"SpeedButton1", "SpeedButton6", "SpeedButton7", "SpeedButton8", "Image2"}));
         QCOMPARE(form.SpeedButton6->toolTip(), QString("我在最前面！"));
+    }
+
+    void aScreenReaderFindsEveryControlNamed()
+    {
+        TForm1 form;
+        form.Timer1Timer();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QStringList unnamed = AccessibleTree::UnnamedControls(AccessibleTree::Of(&form));
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+        QCOMPARE(AccessibleTree::Of(form.Image1)->role(), QAccessible::Graphic);
+    }
+
+    // A screen reader's press reaches the menu past the module's modal
+    // window. None may open a second module, end the program or change
+    // the menu while one is open.
+    void menuButtonsPressedUnderAnOpenModuleDoNothing()
+    {
+        TForm1 form;
+        form.show();
+        CueRecorder cues;
+        NoticeRecorder notices;
+        QuitCounter quits;
+        bool drillWasStillUp = false;
+        bool allPressed = true;
+        // A module opened over the drill is counted and closed again, so a
+        // fault fails here instead of waiting for ever.
+        QWidget *drill = nullptr;
+        int modulesOverTheDrill = 0;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (drill && modal && modal != drill) {
+                ++modulesOverTheDrill;
+                modal->close();
+            }
+        });
+        closer.start(20);
+        QTimer::singleShot(0, &form, [&] {
+            QTimer::singleShot(0, [&] {
+                drill = Form2;
+                for (FlatButton *button : {form.SpeedButton1, form.SpeedButton2, form.SpeedButton3, form.SpeedButton4,
+                                           form.SpeedButton5, form.SpeedButton6, form.SpeedButton7})
+                    allPressed = AccessibleTree::Press(button) && allPressed;
+                QTest::qWait(400);  // a pressed button clicks 100 ms later
+                drillWasStillUp = Form2 && QApplication::activeModalWidget() == Form2 && form.isVisible();
+                CloseModalWindowSoon();
+            });
+            QTest::mouseClick(form.SpeedButton2, Qt::LeftButton);
+            QCoreApplication::exit(7);
+        });
+        QCOMPARE(QApplication::exec(), 7);
+        QVERIFY(allPressed);
+        QCOMPARE(modulesOverTheDrill, 0);
+        QVERIFY(drillWasStillUp);
+        QCOMPARE(quits.quits, 0);
+        QCOMPARE(cues.asked, QStringList{CueNames::Tishi()});
+        QVERIFY(notices.seen.isEmpty());
+        QVERIFY(form.Menu().NormalStyle());
+        QVERIFY(!form.isMinimized());
+
+        // Closed, the menu answers again.
+        QVERIFY(AccessibleTree::Press(form.SpeedButton6));
+        QTRY_VERIFY(!form.Menu().NormalStyle());
     }
 
     void noControlTakesFocus()
