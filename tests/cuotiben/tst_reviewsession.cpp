@@ -2,7 +2,6 @@
 #include "cuotiben/Notebook.h"
 #include "cuotiben/ReviewSession.h"
 #include "shell/CueNames.h"
-#include "support/Files.h"
 
 #include <QDir>
 #include <QTemporaryDir>
