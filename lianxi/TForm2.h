@@ -4,12 +4,15 @@
 #include "lianxi/DrillView.h"
 
 #include <QDialog>
+#include <memory>
 
+class AnswerKeypad;
 class BevelPanel;
 class ClickLabel;
 class FlatButton;
 class OperandLabel;
 class PictureBox;
+class ProblemDisplay;
 class QLabel;
 class QLineEdit;
 class QTimer;
@@ -48,7 +51,7 @@ public:
     OperandLabel *Label3;
     PictureBox *Image2;
     QLineEdit *Edit1;
-    BevelPanel *Panel1;
+    AnswerKeypad *Panel1;
     FlatButton *SpeedButton5;
     FlatButton *SpeedButton6;
     FlatButton *SpeedButton7;
@@ -96,7 +99,6 @@ public:
     QTimer *Timer2;
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -164,4 +166,5 @@ private:
     void closeWindow() override;
 
     DrillSession session_;
+    std::unique_ptr<ProblemDisplay> display_;
 };
