@@ -113,6 +113,11 @@ TForm2::~TForm2()
         Form2 = nullptr;
 }
 
+void TForm2::SetMissListener(MissListener listener)
+{
+    session_.SetMissListener(std::move(listener));
+}
+
 // Pictures and labels come first and the boxes and panels after them; a
 // picture brought forward is put just beneath a box (a runner frame beneath
 // the first radio group, an operator sign beneath the answer box), so the

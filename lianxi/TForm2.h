@@ -35,6 +35,8 @@ public:
     ~TForm2() override;
 
     const DrillSession &Session() const { return session_; }
+    // Told of every wrong answer as "确定" finds it.
+    void SetMissListener(MissListener listener);
 
     PictureBox *Image1;
     FlatButton *SpeedButton4;
