@@ -33,6 +33,12 @@ void MainMenu::OpenTipsBook()
     view_.openTipsBook();
 }
 
+void MainMenu::OpenNotebook()
+{
+    view_.playCue(CueNames::Tishi());
+    view_.openNotebook();
+}
+
 void MainMenu::Leave()
 {
     view_.quitApplication();

@@ -14,6 +14,7 @@ public:
     void OpenCompetition();
     void OpenExamRoom();
     void OpenTipsBook();
+    void OpenNotebook();
     void Leave();
 
     void HandlePressed(PointerButton button);

@@ -84,6 +84,7 @@ public:
     void playCue(const QString &) override {}
     void showMessage(const QString &) override {}
     void showError(const QString &) override {}
+    void printProblems(const QList<ArithProblem> &) override {}
     void closeWindow() override {}
 };
 

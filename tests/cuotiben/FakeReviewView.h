@@ -21,6 +21,7 @@ public:
     QStringList cues;
     QStringList messages;
     QStringList errors;
+    QList<QList<ArithProblem>> printed;
     bool closed = false;
 
     void setDueText(const QString &text) override { dueText = text; }
@@ -45,5 +46,6 @@ public:
     void playCue(const QString &relativePath) override { cues << relativePath; }
     void showMessage(const QString &text) override { messages << text; }
     void showError(const QString &text) override { errors << text; }
+    void printProblems(const QList<ArithProblem> &problems) override { printed << problems; }
     void closeWindow() override { closed = true; }
 };

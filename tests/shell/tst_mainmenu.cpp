@@ -33,6 +33,7 @@ public:
     }
     void openExamRoom() override { calls << "exam room"; }
     void openTipsBook() override { calls << "tips book"; }
+    void openNotebook() override { calls << "notebook"; }
     void quitApplication() override { calls << "quit"; }
 };
 
@@ -52,7 +53,8 @@ private slots:
                                                     "drill competition"};
         QTest::newRow("exam room") << 2 << QStringList{"cue " + CueNames::Tishi(), "exam room"};
         QTest::newRow("tips book") << 3 << QStringList{"cue " + CueNames::Tishi(), "tips book"};
-        QTest::newRow("leave asks nothing") << 4 << QStringList{"quit"};
+        QTest::newRow("notebook") << 4 << QStringList{"cue " + CueNames::Tishi(), "notebook"};
+        QTest::newRow("leave asks nothing") << 5 << QStringList{"quit"};
     }
 
     void modulesOpenInOrder()
@@ -61,7 +63,8 @@ private slots:
         FakeMenuView view;
         MainMenu menu(view, 177, 177);
         void (MainMenu::*const actions[])() = {&MainMenu::OpenPractice, &MainMenu::OpenCompetition,
-                                               &MainMenu::OpenExamRoom, &MainMenu::OpenTipsBook, &MainMenu::Leave};
+                                               &MainMenu::OpenExamRoom, &MainMenu::OpenTipsBook, &MainMenu::OpenNotebook,
+                                               &MainMenu::Leave};
         (menu.*actions[crown])();
         QTEST(view.calls, "calls");
     }
