@@ -117,6 +117,7 @@ void ReviewSession::Check()
 void ReviewSession::Finish()
 {
     reviewing_ = false;
+    view_.hideSigns();
     view_.setConfirmEnabled(false);
     view_.setAnswerReadOnly(true);
     view_.showMessage(DoneText(tally_.RightCount(), tally_.WrongCount()));

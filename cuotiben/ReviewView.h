@@ -23,6 +23,8 @@ public:
     // Shows the sign of op and hides the other three.
     virtual void showOperatorSign(Operator op) = 0;
     virtual void showEqualsSign() = 0;
+    // The review is over: no sign shows without its operands.
+    virtual void hideSigns() = 0;
 
     virtual QString answerText() const = 0;
     virtual void setAnswerText(const QString &text) = 0;

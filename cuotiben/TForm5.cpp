@@ -122,7 +122,6 @@ void TForm5::BuildHeading()
     Label3 = display_->SecondOperand();
     Image2 = display_->EqualsSign();
     Edit1 = display_->Answer();
-    Edit1->setAccessibleName(QStringLiteral("答案"));
     display_->Answer()->setKeyFilter([this](QChar typed) { return Edit1KeyPress(typed); });
 }
 
@@ -281,6 +280,11 @@ void TForm5::showOperatorSign(Operator op)
 void TForm5::showEqualsSign()
 {
     display_->showEqualsSign();
+}
+
+void TForm5::hideSigns()
+{
+    display_->hideSigns();
 }
 
 QString TForm5::answerText() const

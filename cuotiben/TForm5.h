@@ -105,6 +105,7 @@ private:
     void clearOperands() override;
     void showOperatorSign(Operator op) override;
     void showEqualsSign() override;
+    void hideSigns() override;
     QString answerText() const override;
     void setAnswerText(const QString &text) override;
     void setAnswerReadOnly(bool readOnly) override;

@@ -9,6 +9,7 @@ AnswerKeypad::AnswerKeypad(QWidget *parent) : BevelPanel(parent)
 {
     setColor(Palette::SkyBlue);
     setBevels(Bevel::Raised, Bevel::None, 1);
+    setAccessibleName(QStringLiteral("数字键"));
     const std::array<QColor, 10> digitColors{Palette::Purple, Palette::Green,   Palette::Navy, Palette::Teal,
                                               Palette::Maroon, Palette::Red,     Palette::Yellow,
                                               Palette::Fuchsia, Palette::Aqua, Palette::Desktop};

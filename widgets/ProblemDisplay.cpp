@@ -42,9 +42,9 @@ ProblemDisplay::ProblemDisplay(QWidget *window, QPoint origin)
     second_ = MakeOperand(window, "Label3", kSecondRect, origin);
     equals_ = Controls::MakePicture(window, "Image2", kEqualsRect.translated(origin),
                                     QStringLiteral(":/signs/equals.svg"), QStringLiteral("等于"));
-    for (PictureBox *picture : {signs_[0], signs_[1], signs_[2], signs_[3], equals_})
-        picture->hide();
+    hideSigns();
     answer_ = Controls::Make<AnswerBox>(window, "Edit1", kAnswerRect.translated(origin));
+    answer_->setAccessibleName(QStringLiteral("答案"));
 }
 
 void ProblemDisplay::setOperands(const QString &first, const QString &second)
@@ -73,4 +73,10 @@ void ProblemDisplay::showSign(int sign)
 void ProblemDisplay::showEqualsSign()
 {
     equals_->show();
+}
+
+void ProblemDisplay::hideSigns()
+{
+    for (PictureBox *picture : {signs_[0], signs_[1], signs_[2], signs_[3], equals_})
+        picture->hide();
 }

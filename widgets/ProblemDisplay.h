@@ -31,6 +31,8 @@ public:
     // three hide.
     void showSign(int sign);
     void showEqualsSign();
+    // No problem on show: the signs and the equals sign hide too.
+    void hideSigns();
 
 private:
     OperandLabel *first_;

@@ -76,6 +76,7 @@ public:
     void clearOperands() override {}
     void showOperatorSign(Operator) override {}
     void showEqualsSign() override {}
+    void hideSigns() override {}
     QString answerText() const override { return {}; }
     void setAnswerText(const QString &) override {}
     void setAnswerReadOnly(bool) override {}

@@ -38,6 +38,11 @@ public:
     }
     void showOperatorSign(Operator op) override { shownSign = static_cast<int>(op); }
     void showEqualsSign() override { equalsShown = true; }
+    void hideSigns() override
+    {
+        shownSign = 0;
+        equalsShown = false;
+    }
     QString answerText() const override { return answer; }
     void setAnswerText(const QString &text) override { answer = text; }
     void setAnswerReadOnly(bool readOnly) override { answerReadOnly = readOnly; }

@@ -163,6 +163,7 @@ private slots:
         QVERIFY(!f.session.Reviewing());
         QVERIFY(!f.view.confirmEnabled);
         QVERIFY(f.view.answerReadOnly);
+        QVERIFY(!f.view.equalsShown && f.view.shownSign == 0);
         QCOMPARE(f.view.messages.last(), QStringLiteral("今天的错题复习完了！答对 2 道，答错 1 道。"));
         QCOMPARE(f.view.dueText, QStringLiteral("今天要复习的错题：0 道"));
 

@@ -185,6 +185,8 @@ private slots:
         QCOMPARE(Form().Label1->text(), QStringLiteral("今天要复习的错题：0 道"));
         QVERIFY(!Form().SpeedButton15->isEnabled());
         QVERIFY(Form().Edit1->isReadOnly());
+        for (PictureBox *sign : {Form().Image9, Form().Image10, Form().Image11, Form().Image12, Form().Image2})
+            QVERIFY(sign->isHidden());
         QCOMPARE(Shown(Form().ListView1),
                  (QList<QStringList>{{"9 × 3=", "28", "2024-03-04", "练习", "1", "2024-03-08"},
                                      {"56 ÷ 8=", "6", "2024-03-05", "考试", "0", "2024-03-06"},
