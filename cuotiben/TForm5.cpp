@@ -114,14 +114,7 @@ void TForm5::BuildHeading()
                                          QStringLiteral("―"), QStringLiteral("藏起来"), Shape2);
 
     display_ = std::make_unique<ProblemDisplay>(this, kProblemRow);
-    Label2 = display_->FirstOperand();
-    Image9 = display_->Sign(0);
-    Image10 = display_->Sign(1);
-    Image11 = display_->Sign(2);
-    Image12 = display_->Sign(3);
-    Label3 = display_->SecondOperand();
-    Image2 = display_->EqualsSign();
-    Edit1 = display_->Answer();
+    static_cast<ProblemRowControls &>(*this) = display_->Row();
     display_->Answer()->setKeyFilter([this](QChar typed) { return Edit1KeyPress(typed); });
 }
 
@@ -150,13 +143,7 @@ void TForm5::BuildLists()
 void TForm5::BuildKeypad()
 {
     Panel1 = Controls::Place(new AnswerKeypad(this), "Panel1", {19, 392, 753, 65});
-    FlatButton **const keys[10] = {&SpeedButton5,  &SpeedButton6,  &SpeedButton7, &SpeedButton8,
-                                   &SpeedButton9,  &SpeedButton10, &SpeedButton11, &SpeedButton12,
-                                   &SpeedButton13, &SpeedButton14};
-    for (int d = 0; d < 10; ++d)
-        *keys[d] = Panel1->DigitKey(d);
-    SpeedButton15 = Panel1->ConfirmKey();
-    SpeedButton18 = Panel1->ClearKey();
+    static_cast<AnswerKeypadKeys &>(*this) = Panel1->Keys();
 }
 
 void TForm5::ConnectHandlers()
@@ -175,10 +162,10 @@ void TForm5::ConnectHandlers()
 
 void TForm5::FormCreate()
 {
-    for (FlatButton *button : {SpeedButton2, SpeedButton3, SpeedButton1, SpeedButton5, SpeedButton6, SpeedButton7,
-                               SpeedButton8, SpeedButton9, SpeedButton10, SpeedButton11, SpeedButton12, SpeedButton13,
-                               SpeedButton14, SpeedButton15})
+    for (FlatButton *button : {SpeedButton2, SpeedButton3, SpeedButton1})
         GivePenCursor(button);
+    for (FlatButton *key : Panel1->AnswerKeys())
+        GivePenCursor(key);
     GivePenCursor(Edit1);
     session_.Open();
 }

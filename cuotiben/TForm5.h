@@ -3,27 +3,27 @@
 #include "cuotiben/Notebook.h"
 #include "cuotiben/ReviewSession.h"
 #include "cuotiben/ReviewView.h"
+#include "widgets/AnswerKeypad.h"
+#include "widgets/ProblemDisplay.h"
 
 #include <QDialog>
 #include <memory>
 
-class AnswerKeypad;
 class ClickLabel;
 class FlatButton;
 class NotebookListModel;
 class NotebookListView;
-class OperandLabel;
 class PictureBox;
-class ProblemDisplay;
 class QLabel;
-class QLineEdit;
 class QTimer;
 class Shape;
 
 // The 错题本 window: how many problems are due today, the notebook's two
 // lists (to review, and conquered), and the review drill, worked with the
-// drill window's keypad and answer box.
-class TForm5 : public QDialog, private ReviewView {
+// drill window's keypad and answer box: the problem row (Label2 … Edit1) and
+// the keypad's keys (SpeedButton5 … SpeedButton15, SpeedButton18) are the
+// members of those shared widgets, under the drill window's names.
+class TForm5 : public QDialog, public ProblemRowControls, public AnswerKeypadKeys, private ReviewView {
     Q_OBJECT
 
 public:
@@ -41,34 +41,12 @@ public:
     Shape *Shape2;
     ClickLabel *Label13;
 
-    // The problem row, as in the drill window.
-    OperandLabel *Label2;
-    PictureBox *Image9;
-    PictureBox *Image10;
-    PictureBox *Image11;
-    PictureBox *Image12;
-    OperandLabel *Label3;
-    PictureBox *Image2;
-    QLineEdit *Edit1;
-
     QLabel *Label5;
     NotebookListView *ListView1;  // still to review
     QLabel *Label4;               // the conquered count
     NotebookListView *ListView2;  // conquered ("已消灭")
 
     AnswerKeypad *Panel1;
-    FlatButton *SpeedButton5;
-    FlatButton *SpeedButton6;
-    FlatButton *SpeedButton7;
-    FlatButton *SpeedButton8;
-    FlatButton *SpeedButton9;
-    FlatButton *SpeedButton10;
-    FlatButton *SpeedButton11;
-    FlatButton *SpeedButton12;
-    FlatButton *SpeedButton13;
-    FlatButton *SpeedButton14;
-    FlatButton *SpeedButton15;
-    FlatButton *SpeedButton18;
 
     FlatButton *SpeedButton2;  // 开始复习
     FlatButton *SpeedButton3;  // 打印错题

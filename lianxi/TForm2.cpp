@@ -132,14 +132,7 @@ void TForm2::BuildDrillArea()
     SpeedButton1 = Controls::MakeButton(this, "SpeedButton1", {584, 464, 161, 73}, {.accessibleName = QStringLiteral("离开")});
 
     display_ = std::make_unique<ProblemDisplay>(this, QPoint(80, 220));
-    Label2 = display_->FirstOperand();
-    Image9 = display_->Sign(0);
-    Image10 = display_->Sign(1);
-    Image11 = display_->Sign(2);
-    Image12 = display_->Sign(3);
-    Label3 = display_->SecondOperand();
-    Image2 = display_->EqualsSign();
-    Edit1 = display_->Answer();
+    static_cast<ProblemRowControls &>(*this) = display_->Row();
     display_->Answer()->setKeyFilter([this](QChar typed) { return Edit1KeyPress(typed); });
 
     Label12 = Controls::MakeRoundControl(this, "Label12", {712, 16, 29, 25}, "Shape1", {712, 16, 29, 25}, QStringLiteral("▲"),
@@ -172,13 +165,7 @@ void TForm2::BuildDrillArea()
 void TForm2::BuildKeypad()
 {
     Panel1 = Controls::Place(new AnswerKeypad(this), "Panel1", {8, 392, 753, 65});
-    FlatButton **const keys[10] = {&SpeedButton5,  &SpeedButton6,  &SpeedButton7, &SpeedButton8,
-                                   &SpeedButton9,  &SpeedButton10, &SpeedButton11, &SpeedButton12,
-                                   &SpeedButton13, &SpeedButton14};
-    for (int d = 0; d < 10; ++d)
-        *keys[d] = Panel1->DigitKey(d);
-    SpeedButton15 = Panel1->ConfirmKey();
-    SpeedButton18 = Panel1->ClearKey();
+    static_cast<AnswerKeypadKeys &>(*this) = Panel1->Keys();
 }
 
 void TForm2::BuildResultPanel()
@@ -242,10 +229,10 @@ void TForm2::ConnectHandlers()
 
 void TForm2::FormCreate()
 {
-    for (FlatButton *button : {SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton1, SpeedButton5, SpeedButton6,
-                               SpeedButton7, SpeedButton8, SpeedButton9, SpeedButton10, SpeedButton11, SpeedButton12,
-                               SpeedButton13, SpeedButton14, SpeedButton15})
+    for (FlatButton *button : {SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton1})
         GivePenCursor(button);
+    for (FlatButton *key : Panel1->AnswerKeys())
+        GivePenCursor(key);
     GivePenCursor(Edit1);
     session_.Create();
 }

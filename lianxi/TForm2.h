@@ -2,19 +2,17 @@
 
 #include "lianxi/DrillSession.h"
 #include "lianxi/DrillView.h"
+#include "widgets/AnswerKeypad.h"
+#include "widgets/ProblemDisplay.h"
 
 #include <QDialog>
 #include <memory>
 
-class AnswerKeypad;
 class BevelPanel;
 class ClickLabel;
 class FlatButton;
-class OperandLabel;
 class PictureBox;
-class ProblemDisplay;
 class QLabel;
-class QLineEdit;
 class QTimer;
 class RadioGroup;
 class RecordListBox;
@@ -24,7 +22,9 @@ class Shape;
 // The drill window, for practice and for the competition: the main menu sets
 // its title ("口算练习篇" or "口算竞技篇") and the caption of the restart
 // button before showing it, and the window tells its mode from that title.
-class TForm2 : public QDialog, private DrillView {
+// The problem row (Label2 … Edit1) and the keypad's keys (SpeedButton5 …
+// SpeedButton15, SpeedButton18) are the members of its two shared widgets.
+class TForm2 : public QDialog, public ProblemRowControls, public AnswerKeypadKeys, private DrillView {
     Q_OBJECT
 
 public:
@@ -45,27 +45,7 @@ public:
     FlatButton *SpeedButton1;
     RadioGroup *RadioGroup2;
     RadioGroup *RadioGroup1;
-    OperandLabel *Label2;
-    PictureBox *Image9;
-    PictureBox *Image10;
-    PictureBox *Image11;
-    PictureBox *Image12;
-    OperandLabel *Label3;
-    PictureBox *Image2;
-    QLineEdit *Edit1;
     AnswerKeypad *Panel1;
-    FlatButton *SpeedButton5;
-    FlatButton *SpeedButton6;
-    FlatButton *SpeedButton7;
-    FlatButton *SpeedButton8;
-    FlatButton *SpeedButton9;
-    FlatButton *SpeedButton10;
-    FlatButton *SpeedButton11;
-    FlatButton *SpeedButton12;
-    FlatButton *SpeedButton13;
-    FlatButton *SpeedButton14;
-    FlatButton *SpeedButton15;
-    FlatButton *SpeedButton18;
     Shape *Shape1;
     ClickLabel *Label12;
     Shape *Shape2;

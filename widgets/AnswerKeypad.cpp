@@ -24,11 +24,20 @@ AnswerKeypad::AnswerKeypad(QWidget *parent) : BevelPanel(parent)
                                   .captionColor = digitColors.at(static_cast<std::size_t>(d))});
     }
     const QFont commandFont = Fonts::LiShu(35, true);
-    confirmKey_ = Controls::MakeButton(this, "SpeedButton15", {576, 8, 81, 49},
-                                       {.caption = QStringLiteral("确定"), .font = commandFont,
-                                        .captionColor = Palette::Fuchsia});
-    clearKey_ = Controls::MakeButton(this, "SpeedButton18", {664, 8, 81, 49},
-                                     {.caption = QStringLiteral("清除"), .font = commandFont,
-                                      .captionColor = Palette::Fuchsia});
-    confirmKey_->setEnabled(false);
+    FlatButton *confirm = Controls::MakeButton(this, "SpeedButton15", {576, 8, 81, 49},
+                                               {.caption = QStringLiteral("确定"), .font = commandFont,
+                                                .captionColor = Palette::Fuchsia});
+    FlatButton *clear = Controls::MakeButton(this, "SpeedButton18", {664, 8, 81, 49},
+                                             {.caption = QStringLiteral("清除"), .font = commandFont,
+                                              .captionColor = Palette::Fuchsia});
+    confirm->setEnabled(false);
+    const auto &d = digitKeys_;
+    keys_ = {d[0], d[1], d[2], d[3], d[4], d[5], d[6], d[7], d[8], d[9], confirm, clear};
+}
+
+QList<FlatButton *> AnswerKeypad::AnswerKeys() const
+{
+    QList<FlatButton *> keys(digitKeys_.begin(), digitKeys_.end());
+    keys.append(keys_.SpeedButton15);
+    return keys;
 }

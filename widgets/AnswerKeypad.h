@@ -2,9 +2,26 @@
 
 #include "widgets/BevelPanel.h"
 
+#include <QList>
 #include <array>
 
 class FlatButton;
+
+// The keypad's keys as a window keeps them, under the drill window's names.
+struct AnswerKeypadKeys {
+    FlatButton *SpeedButton5 = nullptr;  // "0"
+    FlatButton *SpeedButton6 = nullptr;
+    FlatButton *SpeedButton7 = nullptr;
+    FlatButton *SpeedButton8 = nullptr;
+    FlatButton *SpeedButton9 = nullptr;
+    FlatButton *SpeedButton10 = nullptr;
+    FlatButton *SpeedButton11 = nullptr;
+    FlatButton *SpeedButton12 = nullptr;
+    FlatButton *SpeedButton13 = nullptr;
+    FlatButton *SpeedButton14 = nullptr;  // "9"
+    FlatButton *SpeedButton15 = nullptr;  // "确定"
+    FlatButton *SpeedButton18 = nullptr;  // "清除"
+};
 
 // The keypad the drills are answered on, a sky-blue panel 753 × 65: the ten
 // digit keys "0" to "9", each in its own colour, then "确定" (disabled until
@@ -17,12 +34,13 @@ class AnswerKeypad : public BevelPanel {
 public:
     explicit AnswerKeypad(QWidget *parent = nullptr);
 
+    const AnswerKeypadKeys &Keys() const { return keys_; }
     FlatButton *DigitKey(int digit) const { return digitKeys_.at(static_cast<std::size_t>(digit)); }
-    FlatButton *ConfirmKey() const { return confirmKey_; }
-    FlatButton *ClearKey() const { return clearKey_; }
+    // The digit keys and "确定", which show the pen cursor; "清除" keeps the
+    // ordinary pointer.
+    QList<FlatButton *> AnswerKeys() const;
 
 private:
     std::array<FlatButton *, 10> digitKeys_{};
-    FlatButton *confirmKey_ = nullptr;
-    FlatButton *clearKey_ = nullptr;
+    AnswerKeypadKeys keys_;
 };

@@ -45,6 +45,7 @@ ProblemDisplay::ProblemDisplay(QWidget *window, QPoint origin)
     hideSigns();
     answer_ = Controls::Make<AnswerBox>(window, "Edit1", kAnswerRect.translated(origin));
     answer_->setAccessibleName(QStringLiteral("答案"));
+    controls_ = {first_, signs_[0], signs_[1], signs_[2], signs_[3], second_, equals_, answer_};
 }
 
 void ProblemDisplay::setOperands(const QString &first, const QString &second)
@@ -61,7 +62,7 @@ void ProblemDisplay::clearOperands()
 
 void ProblemDisplay::showSign(int sign)
 {
-    PictureBox *shown = Sign(sign);
+    PictureBox *shown = signs_.at(static_cast<std::size_t>(sign));
     shown->stackUnder(answer_);
     shown->show();
     for (PictureBox *other : signs_) {

@@ -6,23 +6,33 @@
 class AnswerBox;
 class OperandLabel;
 class PictureBox;
+class QLineEdit;
 class QString;
 class QWidget;
+
+// The row's controls as a window keeps them, under the drill window's names.
+struct ProblemRowControls {
+    OperandLabel *Label2 = nullptr;  // first operand
+    PictureBox *Image9 = nullptr;    // + − × ÷
+    PictureBox *Image10 = nullptr;
+    PictureBox *Image11 = nullptr;
+    PictureBox *Image12 = nullptr;
+    OperandLabel *Label3 = nullptr;  // second operand
+    PictureBox *Image2 = nullptr;    // =
+    QLineEdit *Edit1 = nullptr;      // the answer box
+};
 
 // The problem on show and the box for its answer, in one row as the drill
 // window has them: the first operand, its sign (one picture of four, only
 // the current one shown), the second operand, the equals sign (hidden until
 // the first problem) and the answer box. The controls are made straight on
-// the window, with the drill window's names (Label2, Image9 to Image12 for
-// + − × ÷, Label3, Image2, Edit1), the row's top-left corner at origin.
+// the window, with the drill window's names, the row's top-left corner at
+// origin.
 class ProblemDisplay {
 public:
     ProblemDisplay(QWidget *window, QPoint origin);
 
-    OperandLabel *FirstOperand() const { return first_; }
-    PictureBox *Sign(int sign) const { return signs_.at(static_cast<std::size_t>(sign)); }
-    OperandLabel *SecondOperand() const { return second_; }
-    PictureBox *EqualsSign() const { return equals_; }
+    const ProblemRowControls &Row() const { return controls_; }
     AnswerBox *Answer() const { return answer_; }
 
     void setOperands(const QString &first, const QString &second);
@@ -40,4 +50,5 @@ private:
     OperandLabel *second_;
     PictureBox *equals_;
     AnswerBox *answer_;
+    ProblemRowControls controls_;
 };
