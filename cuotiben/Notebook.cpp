@@ -2,28 +2,15 @@
 
 #include "cuotiben/NotebookLine.h"
 #include "cuotiben/ReviewSchedule.h"
-#include "jiqiao/TipLines.h"
 #include "shell/ErrorText.h"
 #include "shell/StoreFile.h"
+#include "shell/TextLines.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <utility>
 
 namespace {
-
-// Replacing the file through a new one would get past a read-only or locked
-// notebook; an existing file must take writes itself.
-std::optional<QString> RefusesWrites(const QString &path)
-{
-    QFile existing(path);
-    if (!existing.exists())
-        return std::nullopt;
-    if (!existing.open(QIODevice::WriteOnly | QIODevice::Append))
-        return existing.errorString();
-    return std::nullopt;
-}
 
 // The lock file goes beside the notebook, so a missing folder would show as
 // a lock that cannot be taken; its own reason is clearer.
@@ -136,9 +123,7 @@ std::optional<QString> Notebook::Save()
         for (const Change &change : std::as_const(unsaved_))
             Apply(change);
     }
-    if (const std::optional<QString> reason = RefusesWrites(path_))
-        return ErrorText::CannotCreateFile(shownPath, *reason);
-    QByteArray bytes = TipLines::Join(lines_);
+    QByteArray bytes = TextLines::Join(lines_);
     if (const std::optional<QString> reason = StoreFile::WriteWhole(path_, bytes))
         return ErrorText::CannotCreateFile(shownPath, *reason);
     fileBytes_ = std::move(bytes);

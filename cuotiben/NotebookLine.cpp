@@ -1,7 +1,7 @@
 #include "cuotiben/NotebookLine.h"
 
 #include "cuotiben/ReviewSchedule.h"
-#include "jiqiao/GbkText.h"
+#include "shell/GbkText.h"
 
 #include <array>
 #include <cstdint>

@@ -25,7 +25,7 @@ QString ReviewSession::DoneText(int rightCount, int wrongCount)
 void ReviewSession::Open()
 {
     if (const std::optional<QString> error = notebook_.Load())
-        view_.showError(*error);
+        ShowErrorOnce(*error);
     view_.entriesChanged();
     ShowDueCount();
 }
@@ -117,6 +117,7 @@ void ReviewSession::Check()
 void ReviewSession::Finish()
 {
     reviewing_ = false;
+    view_.hideSigns();
     view_.setConfirmEnabled(false);
     view_.setAnswerReadOnly(true);
     view_.showMessage(DoneText(tally_.RightCount(), tally_.WrongCount()));
@@ -127,10 +128,28 @@ void ReviewSession::Clear()
     view_.setAnswerText(QString());
 }
 
+void ReviewSession::PrintDue()
+{
+    const QList<ArithProblem> due = DueProblems();
+    if (due.isEmpty()) {
+        view_.showMessage(NothingDue());
+        return;
+    }
+    view_.printProblems(due);
+}
+
 void ReviewSession::Save()
 {
     if (const std::optional<QString> error = notebook_.Save())
-        view_.showError(*error);
+        ShowErrorOnce(*error);
+}
+
+void ReviewSession::ShowErrorOnce(const QString &text)
+{
+    if (errorShown_)
+        return;
+    errorShown_ = true;
+    view_.showError(text);
 }
 
 void ReviewSession::Leave()

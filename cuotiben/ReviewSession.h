@@ -37,6 +37,9 @@ public:
     void Check();
     // "清除".
     void Clear();
+    // "打印错题": today's due problems on a practice sheet, or the message
+    // that none is due.
+    void PrintDue();
     // Writes what is unsaved; a failure gives the error box and the review
     // goes on. The window runs it from saveSoon() and when it closes.
     void Save();
@@ -54,6 +57,9 @@ private:
     void ShowNextProblem();
     void ShowDueCount();
     void Finish();
+    // A notebook that fails once is likely to fail again: the error box
+    // shows once per window, while each save still tries.
+    void ShowErrorOnce(const QString &text);
 
     ReviewView &view_;
     Notebook &notebook_;
@@ -63,4 +69,5 @@ private:
     QList<ArithProblem> queue_;
     ArithProblem problem_;
     DrillTally tally_;
+    bool errorShown_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include "lianxi/ProblemGenerator.h"
 
+#include <QList>
+
 class QString;
 
 // What the 错题本 window's logic needs from its window: the due count, the
@@ -21,6 +23,8 @@ public:
     // Shows the sign of op and hides the other three.
     virtual void showOperatorSign(Operator op) = 0;
     virtual void showEqualsSign() = 0;
+    // The review is over: no sign shows without its operands.
+    virtual void hideSigns() = 0;
 
     virtual QString answerText() const = 0;
     virtual void setAnswerText(const QString &text) = 0;
@@ -34,5 +38,8 @@ public:
     virtual void playCue(const QString &relativePath) = 0;
     virtual void showMessage(const QString &text) = 0;
     virtual void showError(const QString &text) = 0;
+    // Prints the problems, then their answers, where the user chooses; a
+    // failure goes to the error box.
+    virtual void printProblems(const QList<ArithProblem> &problems) = 0;
     virtual void closeWindow() = 0;
 };

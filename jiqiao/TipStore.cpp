@@ -1,9 +1,9 @@
 #include "jiqiao/TipStore.h"
 
-#include "jiqiao/GbkText.h"
-#include "jiqiao/TipLines.h"
 #include "shell/ErrorText.h"
+#include "shell/GbkText.h"
 #include "shell/StoreFile.h"
+#include "shell/TextLines.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -123,7 +123,7 @@ void TipStore::ReadBytes(QByteArrayView bytes)
 
 void TipStore::ReadGbk(QByteArrayView bytes)
 {
-    lines_ = TipLines::Split(bytes);
+    lines_ = TextLines::Split(bytes);
     texts_.reserve(lines_.size());
     GbkText::LineDecoder decode;
     for (const QByteArray &line : lines_)
@@ -133,7 +133,7 @@ void TipStore::ReadGbk(QByteArrayView bytes)
 
 void TipStore::ReadDecoded(const QString &text)
 {
-    texts_ = TipLines::Split(text);
+    texts_ = TextLines::Split(text);
     lines_.reserve(texts_.size());
     whole_ = !text.contains(QChar(0));
     for (const QString &tip : texts_) {
@@ -148,5 +148,5 @@ void TipStore::ReadDecoded(const QString &text)
 
 QByteArray TipStore::FileBytes() const
 {
-    return TipLines::Join(lines_);
+    return TextLines::Join(lines_);
 }

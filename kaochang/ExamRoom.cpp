@@ -56,6 +56,7 @@ void ExamRoom::Generate()
     view_.setScoreText(QString());
     view_.setNoticeText(QStringLiteral("出题完成，请单击{考试}开始考试"));
     view_.setButtonEnabled(ExamButton::Start, true);
+    view_.setButtonEnabled(ExamButton::Print, true);
 }
 
 void ExamRoom::ClearSlots()
@@ -76,6 +77,7 @@ void ExamRoom::Start()
     view_.setNoticeVisible(false);
     view_.setButtonEnabled(ExamButton::Generate, false);
     view_.setButtonEnabled(ExamButton::Settings, false);
+    view_.setButtonEnabled(ExamButton::Print, false);
     paperReady_ = false;
     examRunning_ = true;
     runnerLeft_ = RunnerStart;
@@ -160,6 +162,7 @@ void ExamRoom::HandIn()
     examRunning_ = false;
     view_.setButtonEnabled(ExamButton::Generate, true);
     view_.setButtonEnabled(ExamButton::Settings, true);
+    view_.setButtonEnabled(ExamButton::Print, true);
     view_.showMessage(HandInAdvice());
 }
 
@@ -178,6 +181,17 @@ void ExamRoom::Grade()
         view_.markSlot(k, grade.Right.at(k) ? Mark::Tick : Mark::Cross, QString::number(paper_.at(k).Answer));
     view_.setScoreText(ScoreText(score_, QLocale()));
     view_.setReviewHintVisible(true);
+    if (!missListener_)
+        return;
+    for (int k = 0; k < questionCount_; ++k) {
+        if (!grade.Right.at(k))
+            missListener_(paper_.at(k).AsArithProblem(), typed.at(k));
+    }
+}
+
+void ExamRoom::Print()
+{
+    view_.printPaper(paper_);
 }
 
 bool ExamRoom::Leave()

@@ -2,6 +2,9 @@
 
 #include "kaochang/ExamCountdown.h"
 #include "kaochang/ExamPaper.h"
+#include "lianxi/MissListener.h"
+
+#include <utility>
 
 class ExamView;
 enum class NameBox;
@@ -17,6 +20,9 @@ public:
 
     explicit ExamRoom(ExamView &view);
 
+    // Told at 判卷 of every answer graded wrong, an empty box too.
+    void SetMissListener(MissListener listener) { missListener_ = std::move(listener); }
+
     void Settings();
     void Apply();
     void Generate();
@@ -29,6 +35,9 @@ public:
     void NameEdited(NameBox box, const QString &text);
     void HandIn();
     void Grade();
+    // 打印试卷, which is on from the paper's generation but off while the exam
+    // runs, since the printout ends with the answers.
+    void Print();
     // Whether the window may close; refused while an exam runs.
     bool Leave();
 
@@ -57,4 +66,5 @@ private:
     int runnerLeft_ = RunnerStart;
     int rightCount_ = 0;
     qint64 score_ = 0;
+    MissListener missListener_;
 };

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "kaochang/ExamPaper.h"
+
 class QString;
 
-enum class ExamButton { Grade, HandIn, Start, Generate, Settings };  // 判卷 交卷 考试 出题 设置
+enum class ExamButton { Print, Grade, HandIn, Start, Generate, Settings };  // 打印试卷 判卷 交卷 考试 出题 设置
 enum class ExamPage { One, Two };
 enum class NameBox { PageOne, PageTwo };
 enum class ExamTick { RunnerStep, Countdown, Animation };
@@ -58,4 +60,7 @@ public:
 
     virtual void playCue(const QString &relativePath) = 0;
     virtual void showMessage(const QString &text) = 0;
+    // Prints the paper (its problems, then their answers) where the user
+    // chooses; a failure goes to the error box.
+    virtual void printPaper(const ExamPaper &paper) = 0;
 };

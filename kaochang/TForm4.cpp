@@ -3,6 +3,7 @@
 #include "kaochang/ExamControls.h"
 #include "kaochang/PaperPage.h"
 #include "shell/Cues.h"
+#include "shell/ErrorText.h"
 #include "shell/FormRefs.h"
 #include "shell/Notices.h"
 #include "widgets/Controls.h"
@@ -10,6 +11,7 @@
 #include "widgets/Fonts.h"
 #include "widgets/Palette.h"
 #include "widgets/PictureBox.h"
+#include "widgets/PrintSheet.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/Runner.h"
 #include "widgets/Shape.h"
@@ -137,6 +139,11 @@ TForm4::~TForm4()
         Form4 = nullptr;
 }
 
+void TForm4::SetMissListener(MissListener listener)
+{
+    room_.SetMissListener(std::move(listener));
+}
+
 void TForm4::BuildContent()
 {
     // Lowest first: labels, track and runner, page two, page one, settings.
@@ -178,6 +185,9 @@ void TForm4::BuildContent()
     BuildPageOne();
     BuildSettingsPanel();
 
+    // A little wider than its neighbours, for its four characters.
+    SpeedButton10 = Controls::MakeButton(Panel1, "SpeedButton10", {715, 144, 73, 33},
+                                         SmallButtonFace(QStringLiteral("打印试卷"), "print"));
     SpeedButton6 = Controls::MakeButton(Panel1, "SpeedButton6", {715, 208, 68, 33},
                                         SmallButtonFace(QStringLiteral("判卷"), "grade"));
     SpeedButton7 = Controls::MakeButton(Panel1, "SpeedButton7", {715, 272, 68, 33},
@@ -190,7 +200,7 @@ void TForm4::BuildContent()
                                         SmallButtonFace(QStringLiteral("设置"), "settings"));
     SpeedButton1 = Controls::MakeButton(Panel1, "SpeedButton1", {715, 524, 69, 33},
                                         SmallButtonFace(QStringLiteral("退出"), "leave"));
-    for (FlatButton *off : {SpeedButton6, SpeedButton7, SpeedButton5})
+    for (FlatButton *off : {SpeedButton10, SpeedButton6, SpeedButton7, SpeedButton5})
         off->setEnabled(false);
 
     Timer1 = new QTimer(this);
@@ -303,6 +313,7 @@ void TForm4::ConnectHandlers()
     connect(SpeedButton7, &FlatButton::clicked, this, &TForm4::SpeedButton7Click);
     connect(SpeedButton8, &FlatButton::clicked, this, &TForm4::SpeedButton8Click);
     connect(SpeedButton9, &FlatButton::clicked, this, &TForm4::SpeedButton9Click);
+    connect(SpeedButton10, &FlatButton::clicked, this, &TForm4::SpeedButton10Click);
     connect(Timer1, &QTimer::timeout, this, &TForm4::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &TForm4::Timer2Timer);
     connect(Timer3, &QTimer::timeout, this, &TForm4::Timer3Timer);
@@ -381,6 +392,11 @@ void TForm4::SpeedButton9Click()
     room_.PreviousPage();
 }
 
+void TForm4::SpeedButton10Click()
+{
+    room_.Print();
+}
+
 void TForm4::Timer1Timer()
 {
     room_.RunnerStep();
@@ -422,6 +438,8 @@ QTimer *TForm4::timer(ExamTick tick) const
 FlatButton *TForm4::button(ExamButton which) const
 {
     switch (which) {
+    case ExamButton::Print:
+        return SpeedButton10;
     case ExamButton::Grade:
         return SpeedButton6;
     case ExamButton::HandIn:
@@ -620,4 +638,14 @@ void TForm4::playCue(const QString &relativePath)
 void TForm4::showMessage(const QString &text)
 {
     Notices::ShowNotice(text);
+}
+
+void TForm4::printPaper(const ExamPaper &paper)
+{
+    QList<SheetProblem> sheet;
+    sheet.reserve(paper.size());
+    for (const ExamProblem &problem : paper)
+        sheet.append({problem.Text, QString::number(problem.Answer)});
+    if (const std::optional<PrintFailure> failure = PrintPracticeSheet(this, sheet))
+        Notices::ShowErrorBox(ErrorText::CannotPrint(failure->target, failure->reason));
 }

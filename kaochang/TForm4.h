@@ -29,6 +29,8 @@ public:
     ~TForm4() override;
 
     const ExamRoom &Room() const { return room_; }
+    // Told at 判卷 of every answer graded wrong.
+    void SetMissListener(MissListener listener);
 
     QFrame *Panel1;  // the content panel
     FlatButton *SpeedButton1;
@@ -37,6 +39,7 @@ public:
     FlatButton *SpeedButton5;
     FlatButton *SpeedButton6;
     FlatButton *SpeedButton7;
+    FlatButton *SpeedButton10;
     Shape *Shape3;
     QLabel *Label1;
     QLabel *Label2;
@@ -118,6 +121,7 @@ private:
     void SpeedButton7Click();
     void SpeedButton8Click();
     void SpeedButton9Click();
+    void SpeedButton10Click();
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();
@@ -159,6 +163,7 @@ private:
     void stopTick(ExamTick tick) override;
     void playCue(const QString &relativePath) override;
     void showMessage(const QString &text) override;
+    void printPaper(const ExamPaper &paper) override;
 
     ExamRoom room_;
 };

@@ -85,6 +85,8 @@ void DrillSession::Check()
         view_.playCue(CueNames::Cuo());
         tally_.AddWrong(RecordLine(problem_, answer));
         view_.answerListGrew(AnswerList::Wrong);
+        if (missListener_)
+            missListener_(problem_, answer);
     }
     view_.setAnswerText(QString());
     view_.clearOperands();

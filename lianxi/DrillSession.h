@@ -2,9 +2,11 @@
 
 #include "lianxi/AnswerText.h"
 #include "lianxi/DrillTally.h"
+#include "lianxi/MissListener.h"
 #include "lianxi/ProblemGenerator.h"
 
 #include <QString>
+#include <utility>
 
 class DrillView;
 
@@ -21,6 +23,9 @@ public:
     // time is up when it reaches the left end, one pixel per second.
     static constexpr int RunnerStart = 672;
     static constexpr int RunnerFinish = 80;
+
+    // Told of every wrong answer "确定" finds.
+    void SetMissListener(MissListener listener) { missListener_ = std::move(listener); }
 
     void Create();
     void Start();
@@ -54,4 +59,5 @@ private:
     ArithProblem problem_;
     RandomSource source_;
     DrillTally tally_;
+    MissListener missListener_;
 };

@@ -1,13 +1,14 @@
 #include "lianxi/TForm2.h"
 
 #include "lianxi/DrillMode.h"
-#include "lianxi/OperandLabel.h"
 #include "lianxi/RecordListBox.h"
 #include "shell/Cues.h"
 #include "shell/FormRefs.h"
 #include "shell/InstallFolder.h"
 #include "shell/Notices.h"
 #include "shell/PenCursor.h"
+#include "widgets/AnswerBox.h"
+#include "widgets/AnswerKeypad.h"
 #include "widgets/BevelPanel.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/Controls.h"
@@ -15,6 +16,7 @@
 #include "widgets/Fonts.h"
 #include "widgets/Palette.h"
 #include "widgets/PictureBox.h"
+#include "widgets/ProblemDisplay.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/Runner.h"
 #include "widgets/Shape.h"
@@ -22,7 +24,6 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QTimer>
 
 namespace {
@@ -43,15 +44,6 @@ QStringList Items(auto const &texts)
     return items;
 }
 
-PictureBox *MakePicture(QWidget *parent, const char *name, const QRect &rect, const QString &resource,
-                        const QString &accessibleName)
-{
-    auto *picture = Controls::Place(new PictureBox(parent), name, rect);
-    picture->setPicture(resource);
-    picture->setAccessibleName(accessibleName);
-    return picture;
-}
-
 QLabel *MakeLabel(QWidget *parent, const char *name, QPoint at, const QString &text, const QColor &color,
                   const QFont &font)
 {
@@ -59,16 +51,6 @@ QLabel *MakeLabel(QWidget *parent, const char *name, QPoint at, const QString &t
     label->setFont(font);
     Controls::SetColor(label, QPalette::WindowText, color);
     label->adjustSize();
-    return label;
-}
-
-// Both operands line up with the middle of the signs between them.
-OperandLabel *MakeOperandLabel(QWidget *parent, const char *name, const QRect &rect, const QRect &signRect)
-{
-    auto *label = Controls::Make<OperandLabel>(parent, name, rect);
-    label->setFont(Fonts::SongTi(64, true));
-    label->setDigitsMiddle(signRect.y() + signRect.height() / 2 - rect.y());
-    Controls::SetColor(label, QPalette::WindowText, Palette::Blue);
     return label;
 }
 
@@ -133,30 +115,28 @@ TForm2::~TForm2()
         Form2 = nullptr;
 }
 
+void TForm2::SetMissListener(MissListener listener)
+{
+    session_.SetMissListener(std::move(listener));
+}
+
 // Pictures and labels come first and the boxes and panels after them; a
-// picture brought forward (a runner frame, an operator sign) is put just
-// beneath the first box, so the result panel always covers it.
+// picture brought forward is put just beneath a box (a runner frame beneath
+// the first radio group, an operator sign beneath the answer box), so the
+// result panel always covers it.
 void TForm2::BuildDrillArea()
 {
-    Image1 = MakePicture(this, "Image1", rect(), QStringLiteral(":/drill/background.svg"),
-                         QStringLiteral("蓝天背景"));
+    Image1 = Controls::MakePicture(this, "Image1", rect(), QStringLiteral(":/drill/background.svg"),
+                                   QStringLiteral("蓝天背景"));
     // Their labels are painted in the background.
     SpeedButton4 = Controls::MakeButton(this, "SpeedButton4", {64, 464, 161, 73}, {.accessibleName = QStringLiteral("开始")});
     SpeedButton3 = Controls::MakeButton(this, "SpeedButton3", {240, 464, 161, 73}, {.accessibleName = QStringLiteral("查看")});
     SpeedButton2 = Controls::MakeButton(this, "SpeedButton2", {416, 464, 161, 73}, {.accessibleName = QStringLiteral("保存")});
     SpeedButton1 = Controls::MakeButton(this, "SpeedButton1", {584, 464, 161, 73}, {.accessibleName = QStringLiteral("离开")});
 
-    const QRect signRect(264, 240, 36, 36);
-    Label2 = MakeOperandLabel(this, "Label2", {80, 224, 169, 73}, signRect);
-    Image9 = MakePicture(this, "Image9", signRect, QStringLiteral(":/signs/plus.svg"), QStringLiteral("加号"));
-    Image10 = MakePicture(this, "Image10", signRect, QStringLiteral(":/signs/minus.svg"), QStringLiteral("减号"));
-    Image11 = MakePicture(this, "Image11", signRect, QStringLiteral(":/signs/times.svg"), QStringLiteral("乘号"));
-    Image12 = MakePicture(this, "Image12", signRect, QStringLiteral(":/signs/divide.svg"), QStringLiteral("除号"));
-    Label3 = MakeOperandLabel(this, "Label3", {312, 224, 169, 65}, signRect);
-    Image2 = MakePicture(this, "Image2", {496, 240, 36, 36}, QStringLiteral(":/signs/equals.svg"),
-                         QStringLiteral("等号"));
-    for (PictureBox *picture : {Image9, Image10, Image11, Image12, Image2})
-        picture->hide();
+    display_ = std::make_unique<ProblemDisplay>(this, QPoint(80, 220));
+    static_cast<ProblemRowControls &>(*this) = display_->Row();
+    display_->Answer()->setKeyFilter([this](QChar typed) { return Edit1KeyPress(typed); });
 
     Label12 = Controls::MakeRoundControl(this, "Label12", {712, 16, 29, 25}, "Shape1", {712, 16, 29, 25}, QStringLiteral("▲"),
                                 QStringLiteral("我在最前面"), Shape1);
@@ -183,46 +163,12 @@ void TForm2::BuildDrillArea()
     }
     Runner1->setCeiling(RadioGroup2);
 
-    Edit1 = Controls::Place(new QLineEdit(this), "Edit1", {544, 220, 225, 70});
-    Edit1->setAccessibleName(QStringLiteral("答案"));
-    Edit1->setFont(Fonts::SongTi(64, true));
-    Edit1->setReadOnly(true);
-    // Only typed keys may reach the box: an input method would commit text
-    // past the key filter.
-    Edit1->setAttribute(Qt::WA_InputMethodEnabled, false);
-    Edit1->setStyleSheet(QStringLiteral("QLineEdit { color: #000080; background: white;"
-                                        " border: 1px solid #000080; }"));
-    Edit1->installEventFilter(this);
 }
 
 void TForm2::BuildKeypad()
 {
-    Panel1 = Controls::Place(new BevelPanel(this), "Panel1", {8, 392, 753, 65});
-    Panel1->setColor(Palette::SkyBlue);
-    Panel1->setBevels(BevelPanel::Bevel::Raised, BevelPanel::Bevel::None, 1);
-    Panel1->setAccessibleName(QStringLiteral("数字键"));
-    const std::array<QColor, 10> digitColors{Palette::Purple, Palette::Green,   Palette::Navy, Palette::Teal,
-                                              Palette::Maroon, Palette::Red,     Palette::Yellow,
-                                              Palette::Fuchsia, Palette::Aqua, Palette::Desktop};
-    const QString digitNames = QStringLiteral("零一二三四五六七八九");
-    FlatButton **const keys[10] = {&SpeedButton5,  &SpeedButton6,  &SpeedButton7, &SpeedButton8,
-                                   &SpeedButton9,  &SpeedButton10, &SpeedButton11, &SpeedButton12,
-                                   &SpeedButton13, &SpeedButton14};
-    for (int d = 0; d < 10; ++d) {
-        const QByteArray name = "SpeedButton" + QByteArray::number(5 + d);
-        *keys[d] = Controls::MakeButton(Panel1, name.constData(), {8 + 56 * d, 8, 57, 49},
-                                        {.caption = QString::number(d),
-                                         .accessibleName = digitNames.at(d),
-                                         .font = Fonts::SongTi(56, true),
-                                         .captionColor = digitColors[static_cast<std::size_t>(d)]});
-    }
-
-    const QFont commandFont = Fonts::LiShu(35, true);
-    SpeedButton15 = Controls::MakeButton(Panel1, "SpeedButton15", {576, 8, 81, 49},
-                                         {.caption = QStringLiteral("确定"), .font = commandFont, .captionColor = Palette::Fuchsia});
-    SpeedButton18 = Controls::MakeButton(Panel1, "SpeedButton18", {664, 8, 81, 49},
-                                         {.caption = QStringLiteral("清除"), .font = commandFont, .captionColor = Palette::Fuchsia});
-    SpeedButton15->setEnabled(false);
+    Panel1 = Controls::Place(new AnswerKeypad(this), "Panel1", {8, 392, 753, 65});
+    static_cast<AnswerKeypadKeys &>(*this) = Panel1->Keys();
 }
 
 void TForm2::BuildResultPanel()
@@ -242,12 +188,12 @@ void TForm2::BuildResultPanel()
     Label10 = MakeLabel(Panel2, "Label10", {456, 24}, QStringLiteral("得分："), Palette::Navy, captionFont);
     Label11 = MakeLabel(Panel2, "Label11", {496, 24}, QString(), Palette::Red, valueFont);
 
-    Image13 = MakePicture(Panel2, "Image13", {16, 136, 81, 81}, QStringLiteral(":/marks/tick.svg"),
-                          QStringLiteral("对"));
+    Image13 = Controls::MakePicture(Panel2, "Image13", {16, 136, 81, 81}, QStringLiteral(":/marks/tick.svg"),
+                                    QStringLiteral("对"));
     ListBox1 = MakeAnswerList(Panel2, "ListBox1", {104, 48, 169, 273}, session_.Tally().RightLines(),
                               QStringLiteral("做对的题"));
-    Image14 = MakePicture(Panel2, "Image14", {296, 136, 81, 81}, QStringLiteral(":/marks/cross.svg"),
-                          QStringLiteral("错"));
+    Image14 = Controls::MakePicture(Panel2, "Image14", {296, 136, 81, 81}, QStringLiteral(":/marks/cross.svg"),
+                                    QStringLiteral("错"));
     ListBox2 = MakeAnswerList(Panel2, "ListBox2", {384, 48, 169, 273}, session_.Tally().WrongLines(),
                               QStringLiteral("做错的题"));
 
@@ -289,24 +235,12 @@ void TForm2::ConnectHandlers()
 
 void TForm2::FormCreate()
 {
-    for (FlatButton *button : {SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton1, SpeedButton5, SpeedButton6,
-                               SpeedButton7, SpeedButton8, SpeedButton9, SpeedButton10, SpeedButton11, SpeedButton12,
-                               SpeedButton13, SpeedButton14, SpeedButton15})
+    for (FlatButton *button : {SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton1})
         GivePenCursor(button);
+    for (FlatButton *key : Panel1->AnswerKeys())
+        GivePenCursor(key);
     GivePenCursor(Edit1);
     session_.Create();
-}
-
-bool TForm2::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched != Edit1 || event->type() != QEvent::KeyPress)
-        return QDialog::eventFilter(watched, event);
-    const auto *key = static_cast<QKeyEvent *>(event);
-    // Keys that type no character (arrows, Home, Delete) only move the caret
-    // or edit as usual.
-    if (key->text().isEmpty() || key->key() == Qt::Key_Delete)
-        return false;
-    return !Edit1KeyPress(key->text().front());
 }
 
 void TForm2::keyPressEvent(QKeyEvent *event)
@@ -458,40 +392,22 @@ void TForm2::selectFirstItems()
 
 void TForm2::setOperands(const QString &first, const QString &second)
 {
-    Label2->setText(first);
-    Label3->setText(second);
-    // The answer box keeps the focus all through a drill: a screen reader
-    // there hears each new problem as the box's description. "8除2" would
-    // be two divided by eight.
-    const QStringList spokenSigns{QStringLiteral("加"), QStringLiteral("减"), QStringLiteral("乘"),
-                                  QStringLiteral("除以")};
-    Edit1->setAccessibleDescription(first + spokenSigns.at(static_cast<int>(shownOperator_) - 1) + second
-                                    + QStringLiteral("等于"));
+    display_->setOperands(first, second);
 }
 
 void TForm2::clearOperands()
 {
-    Label2->clear();
-    Label3->clear();
-    Edit1->setAccessibleDescription(QString());
+    display_->clearOperands();
 }
 
 void TForm2::showOperatorSign(Operator op)
 {
-    PictureBox *const signs[] = {Image9, Image10, Image11, Image12};
-    shownOperator_ = op;
-    PictureBox *shown = signs[static_cast<int>(op) - 1];
-    shown->stackUnder(RadioGroup2);
-    shown->show();
-    for (PictureBox *sign : signs) {
-        if (sign != shown)
-            sign->hide();
-    }
+    display_->showSign(static_cast<int>(op) - 1);
 }
 
 void TForm2::showEqualsSign()
 {
-    Image2->show();
+    display_->showEqualsSign();
 }
 
 QString TForm2::answerText() const

@@ -2,16 +2,17 @@
 
 #include "lianxi/DrillSession.h"
 #include "lianxi/DrillView.h"
+#include "widgets/AnswerKeypad.h"
+#include "widgets/ProblemDisplay.h"
 
 #include <QDialog>
+#include <memory>
 
 class BevelPanel;
 class ClickLabel;
 class FlatButton;
-class OperandLabel;
 class PictureBox;
 class QLabel;
-class QLineEdit;
 class QTimer;
 class RadioGroup;
 class RecordListBox;
@@ -21,7 +22,9 @@ class Shape;
 // The drill window, for practice and for the competition: the main menu sets
 // its title ("口算练习篇" or "口算竞技篇") and the caption of the restart
 // button before showing it, and the window tells its mode from that title.
-class TForm2 : public QDialog, private DrillView {
+// The problem row (Label2 … Edit1) and the keypad's keys (SpeedButton5 …
+// SpeedButton15, SpeedButton18) are the members of its two shared widgets.
+class TForm2 : public QDialog, public ProblemRowControls, public AnswerKeypadKeys, private DrillView {
     Q_OBJECT
 
 public:
@@ -32,6 +35,8 @@ public:
     ~TForm2() override;
 
     const DrillSession &Session() const { return session_; }
+    // Told of every wrong answer as "确定" finds it.
+    void SetMissListener(MissListener listener);
 
     PictureBox *Image1;
     FlatButton *SpeedButton4;
@@ -40,27 +45,7 @@ public:
     FlatButton *SpeedButton1;
     RadioGroup *RadioGroup2;
     RadioGroup *RadioGroup1;
-    OperandLabel *Label2;
-    PictureBox *Image9;
-    PictureBox *Image10;
-    PictureBox *Image11;
-    PictureBox *Image12;
-    OperandLabel *Label3;
-    PictureBox *Image2;
-    QLineEdit *Edit1;
-    BevelPanel *Panel1;
-    FlatButton *SpeedButton5;
-    FlatButton *SpeedButton6;
-    FlatButton *SpeedButton7;
-    FlatButton *SpeedButton8;
-    FlatButton *SpeedButton9;
-    FlatButton *SpeedButton10;
-    FlatButton *SpeedButton11;
-    FlatButton *SpeedButton12;
-    FlatButton *SpeedButton13;
-    FlatButton *SpeedButton14;
-    FlatButton *SpeedButton15;
-    FlatButton *SpeedButton18;
+    AnswerKeypad *Panel1;
     Shape *Shape1;
     ClickLabel *Label12;
     Shape *Shape2;
@@ -96,7 +81,6 @@ public:
     QTimer *Timer2;
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -164,5 +148,5 @@ private:
     void closeWindow() override;
 
     DrillSession session_;
-    Operator shownOperator_ = Operator::Addition;
+    std::unique_ptr<ProblemDisplay> display_;
 };

@@ -22,6 +22,11 @@ QString NotAValidInteger(const QString &text)
     return QStringLiteral("'%1' is not a valid integer value").arg(text);
 }
 
+QString CannotPrint(const QString &target, const QString &reason)
+{
+    return QStringLiteral("Cannot print to \"%1\". %2").arg(target, reason);
+}
+
 QString WithClosingFullStop(const QString &text)
 {
     // Every character outside ASCII starts with a byte above 0x7F in any

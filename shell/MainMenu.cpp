@@ -51,6 +51,14 @@ void MainMenu::OpenTipsBook()
     });
 }
 
+void MainMenu::OpenNotebook()
+{
+    Visit([this] {
+        view_.playCue(CueNames::Tishi());
+        view_.openNotebook();
+    });
+}
+
 void MainMenu::Leave()
 {
     if (!moduleOpen_)

@@ -18,6 +18,7 @@ public:
     void OpenCompetition();
     void OpenExamRoom();
     void OpenTipsBook();
+    void OpenNotebook();
     void Leave();
 
     void HandlePressed(PointerButton button);

@@ -28,6 +28,7 @@ public:
     virtual void openDrill(DrillMode mode) = 0;
     virtual void openExamRoom() = 0;
     virtual void openTipsBook() = 0;
+    virtual void openNotebook() = 0;
 
     virtual void quitApplication() = 0;
 };

@@ -1,10 +1,9 @@
 #include "shell/TForm1.h"
 
-#include "jiqiao/TForm3.h"
-#include "kaochang/TForm4.h"
-#include "lianxi/TForm2.h"
 #include "shell/Cues.h"
 #include "shell/FormRefs.h"
+#include "shell/InstallFolder.h"
+#include "shell/ModuleWindows.h"
 #include "shell/Notices.h"
 #include "shell/PenCursor.h"
 #include "widgets/Controls.h"
@@ -68,6 +67,10 @@ TForm1::TForm1(QWidget *parent)
     SpeedButton8->setToolTip(QStringLiteral("需要我的帮助吗？"));
     for (FlatButton *circle : {SpeedButton6, SpeedButton7, SpeedButton8})
         circle->setCursor(Qt::PointingHandCursor);
+    // The notebook is painted on the grass.
+    SpeedButton9 = Controls::MakeButton(this, "SpeedButton9", {48, 426, 92, 92},
+                                        {.accessibleName = QStringLiteral("错题本")});
+    SpeedButton9->setToolTip(QStringLiteral("错题本"));
 
     Image2 = Controls::Make<PictureBox>(this, "Image2", kHandleRect);
     Image2->setCursor(Qt::PointingHandCursor);
@@ -89,6 +92,7 @@ TForm1::TForm1(QWidget *parent)
     connect(SpeedButton5, &FlatButton::clicked, this, &TForm1::SpeedButton5Click);
     connect(SpeedButton6, &FlatButton::clicked, this, &TForm1::SpeedButton6Click);
     connect(SpeedButton7, &FlatButton::clicked, this, &TForm1::SpeedButton7Click);
+    connect(SpeedButton9, &FlatButton::clicked, this, &TForm1::SpeedButton9Click);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Image1, &PictureBox::mousePressed, this, &TForm1::Image1MouseDown);
     connect(Image2, &PictureBox::mousePressed, this, &TForm1::Image2MouseDown);
@@ -108,7 +112,7 @@ TForm1::~TForm1()
 
 void TForm1::FormCreate()
 {
-    for (FlatButton *button : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5})
+    for (FlatButton *button : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton9})
         GivePenCursor(button);
 }
 
@@ -145,6 +149,11 @@ void TForm1::SpeedButton6Click()
 void TForm1::SpeedButton7Click()
 {
     menu_.Minimise();
+}
+
+void TForm1::SpeedButton9Click()
+{
+    menu_.OpenNotebook();
 }
 
 void TForm1::Timer1Timer()
@@ -224,27 +233,22 @@ void TForm1::showNotice(const QString &text)
 
 void TForm1::openDrill(DrillMode mode)
 {
-    // The drill window tells its mode by its caption, which it must find as
-    // designed while it is being created: the captions come afterwards.
-    auto *drill = new TForm2;
-    drill->setWindowTitle(DrillTitle(mode));
-    drill->SpeedButton17->setText(RestartCaption(mode));
-    drill->exec();
-    delete drill;
+    ModuleWindows::OpenDrill(mode, InstallFolder::Current());
 }
 
 void TForm1::openExamRoom()
 {
-    auto *exam = new TForm4;
-    exam->exec();
-    delete exam;
+    ModuleWindows::OpenExamRoom(InstallFolder::Current());
 }
 
 void TForm1::openTipsBook()
 {
-    auto *tips = new TForm3;
-    tips->exec();
-    delete tips;
+    ModuleWindows::OpenTipsBook(InstallFolder::Current());
+}
+
+void TForm1::openNotebook()
+{
+    ModuleWindows::OpenNotebook(InstallFolder::Current());
 }
 
 void TForm1::quitApplication()

@@ -29,6 +29,7 @@ public:
     FlatButton *SpeedButton6;
     FlatButton *SpeedButton7;
     FlatButton *SpeedButton8;
+    FlatButton *SpeedButton9;  // the 错题本 on the grass
     PictureBox *Image2;
     Runner *Runner1;  // the dog, whose frames are Image3 to Image8
     PictureBox *Image3;
@@ -48,6 +49,7 @@ public:
     void SpeedButton5Click();
     void SpeedButton6Click();
     void SpeedButton7Click();
+    void SpeedButton9Click();
     void Timer1Timer();
     void Image1MouseDown(Qt::MouseButton button, QPoint position);
     void Image2MouseDown(Qt::MouseButton button, QPoint position);
@@ -69,6 +71,7 @@ private:
     void openDrill(DrillMode mode) override;
     void openExamRoom() override;
     void openTipsBook() override;
+    void openNotebook() override;
     void quitApplication() override;
 
     MainMenu menu_;

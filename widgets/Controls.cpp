@@ -4,6 +4,7 @@
 #include "widgets/FlatButton.h"
 #include "widgets/Fonts.h"
 #include "widgets/Palette.h"
+#include "widgets/PictureBox.h"
 #include "widgets/Shape.h"
 
 namespace Controls {
@@ -27,6 +28,15 @@ FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect, con
     if (!face.picture.isEmpty())
         button->setPicture(face.picture, face.pictureSize);
     return button;
+}
+
+PictureBox *MakePicture(QWidget *parent, const char *name, const QRect &rect, const QString &resource,
+                        const QString &accessibleName)
+{
+    auto *picture = Make<PictureBox>(parent, name, rect);
+    picture->setPicture(resource);
+    picture->setAccessibleName(accessibleName);
+    return picture;
 }
 
 ClickLabel *MakeRoundControl(QWidget *parent, const char *labelName, const QRect &labelRect, const char *shapeName,

@@ -11,6 +11,7 @@
 
 class ClickLabel;
 class FlatButton;
+class PictureBox;
 class Shape;
 
 // Small helpers every window builds its controls with.
@@ -47,6 +48,11 @@ struct ButtonFace {
 };
 
 FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect, const ButtonFace &face);
+
+// A picture control stretching an SVG of the resources over rect, named for
+// a screen reader by accessibleName (none for a background).
+PictureBox *MakePicture(QWidget *parent, const char *name, const QRect &rect, const QString &resource,
+                        const QString &accessibleName);
 
 // The round window controls of the borderless windows: a bold fuchsia
 // caption over a dotted lime circle, with the hand pointer.

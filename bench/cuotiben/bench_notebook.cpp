@@ -76,6 +76,7 @@ public:
     void clearOperands() override {}
     void showOperatorSign(Operator) override {}
     void showEqualsSign() override {}
+    void hideSigns() override {}
     QString answerText() const override { return {}; }
     void setAnswerText(const QString &) override {}
     void setAnswerReadOnly(bool) override {}
@@ -84,6 +85,7 @@ public:
     void playCue(const QString &) override {}
     void showMessage(const QString &) override {}
     void showError(const QString &) override {}
+    void printProblems(const QList<ArithProblem> &) override {}
     void closeWindow() override {}
 };
 

@@ -21,6 +21,7 @@ public:
     QStringList cues;
     QStringList messages;
     QStringList errors;
+    QList<QList<ArithProblem>> printed;
     bool closed = false;
 
     void setDueText(const QString &text) override { dueText = text; }
@@ -37,6 +38,11 @@ public:
     }
     void showOperatorSign(Operator op) override { shownSign = static_cast<int>(op); }
     void showEqualsSign() override { equalsShown = true; }
+    void hideSigns() override
+    {
+        shownSign = 0;
+        equalsShown = false;
+    }
     QString answerText() const override { return answer; }
     void setAnswerText(const QString &text) override { answer = text; }
     void setAnswerReadOnly(bool readOnly) override { answerReadOnly = readOnly; }
@@ -45,5 +51,6 @@ public:
     void playCue(const QString &relativePath) override { cues << relativePath; }
     void showMessage(const QString &text) override { messages << text; }
     void showError(const QString &text) override { errors << text; }
+    void printProblems(const QList<ArithProblem> &problems) override { printed << problems; }
     void closeWindow() override { closed = true; }
 };

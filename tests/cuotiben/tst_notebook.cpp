@@ -1,6 +1,8 @@
 #include "cuotiben/Notebook.h"
 #include "cuotiben/NotebookLine.h"
-#include "support/Files.h"
+#include "support/AsNobody.h"
+#include "support/FullDisk.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -94,7 +96,7 @@ void tst_Notebook::missesAreKeptAndReadBack()
     QByteArray expected;
     for (const NotebookEntry &entry : notebook.Entries())
         expected += LineOf(entry);
-    QCOMPARE(ReadAll(path()), expected);
+    QCOMPARE(TestFiles::ReadAll(path()), expected);
     QCOMPARE(expected.count("\r\n"), 3);
 
     Notebook again(path());
@@ -131,7 +133,7 @@ void tst_Notebook::aProblemIsKeptOnceAndStartsOverWhenMissedAgain()
     notebook.NoteMiss({3, Operator::Multiplication, 9, 27}, QStringLiteral("28"), MissSource::Practice, kMonday);
     QCOMPARE(notebook.Entries().size(), 3);
     QCOMPARE(notebook.Save(), std::nullopt);
-    QCOMPARE(ReadAll(path()).count("\r\n"), 3);
+    QCOMPARE(TestFiles::ReadAll(path()).count("\r\n"), 3);
 }
 
 void tst_Notebook::reviewsMoveEntriesOn()
@@ -192,7 +194,7 @@ void tst_Notebook::twoCopiesKeepEachOthersChanges()
     QCOMPARE(reader.Find(kNineThrees)->RightCount, 1);
     QCOMPARE(reader.Find(kNineThrees)->Due, kMonday.addDays(4));
     QCOMPARE(reader.Find(kFiftySixEights)->Answer, QStringLiteral("9"));
-    QCOMPARE(ReadAll(path()).count("\r\n"), 3);
+    QCOMPARE(TestFiles::ReadAll(path()).count("\r\n"), 3);
     QVERIFY(!QFile::exists(path() + QStringLiteral(".lock")));
 }
 
@@ -231,7 +233,7 @@ void tst_Notebook::copiesSavingAtOnceLoseNothing()
     Notebook reader(path());
     QCOMPARE(reader.Load(), std::nullopt);
     QCOMPARE(reader.Entries().size(), kCopies * kMissesEach);
-    QCOMPARE(ReadAll(path()).count("\r\n"), kCopies * kMissesEach);
+    QCOMPARE(TestFiles::ReadAll(path()).count("\r\n"), kCopies * kMissesEach);
 }
 
 void tst_Notebook::linesItCannotReadAreKeptByteForByte()
@@ -249,7 +251,7 @@ void tst_Notebook::linesItCannotReadAreKeptByteForByte()
     };
     const QByteArray original = NotebookLine::Write(known) + "\r\n" + foreign[0] + "\n" + foreign[1] + "\r" +
                                 foreign[2] + "\r\n" + foreign[3];
-    QVERIFY(WriteAll(path(), original));
+    QVERIFY(TestFiles::WriteAll(path(), original));
 
     Notebook notebook(path());
     QCOMPARE(notebook.Load(), std::nullopt);
@@ -262,7 +264,7 @@ void tst_Notebook::linesItCannotReadAreKeptByteForByte()
     for (const QByteArray &line : foreign)
         expected += line + "\r\n";
     expected += LineOf(notebook.Entries().at(1));
-    QCOMPARE(ReadAll(path()), expected);
+    QCOMPARE(TestFiles::ReadAll(path()), expected);
 }
 
 // A FIFO, a folder in the file's place: neither can be read whole, so
@@ -285,9 +287,9 @@ void tst_Notebook::aFileThatCannotBeReadIsNeverWrittenOver()
     QVERIFY(QFileInfo(path()).isDir());
 
     QVERIFY(QDir(dir_->path()).rmdir(QStringLiteral("cuoti.zerk")));
-    QVERIFY(WriteAll(path(), QByteArray()));
+    QVERIFY(TestFiles::WriteAll(path(), QByteArray()));
     QCOMPARE(notebook.Save(), std::nullopt);
-    QCOMPARE(ReadAll(path()), LineOf(notebook.Entries().at(0)));
+    QCOMPARE(TestFiles::ReadAll(path()), LineOf(notebook.Entries().at(0)));
 
     // A file its reader may write but not read.
     OpenToEveryone(dir_->path());
@@ -298,7 +300,7 @@ void tst_Notebook::aFileThatCannotBeReadIsNeverWrittenOver()
         QCOMPARE(notebook.Save(), QStringLiteral("Cannot open file \"%1\". Permission denied").arg(shownPath()));
     }
     QVERIFY(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-    QCOMPARE(ReadAll(path()), LineOf(notebook.Entries().at(0)));
+    QCOMPARE(TestFiles::ReadAll(path()), LineOf(notebook.Entries().at(0)));
 }
 
 void tst_Notebook::aFullDiskLeavesTheOldFileAndKeepsTheChanges()
@@ -306,7 +308,7 @@ void tst_Notebook::aFullDiskLeavesTheOldFileAndKeepsTheChanges()
     Notebook notebook(path());
     notebook.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
     QCOMPARE(notebook.Save(), std::nullopt);
-    const QByteArray before = ReadAll(path());
+    const QByteArray before = TestFiles::ReadAll(path());
 
     // Enough misses to pass Qt's 16 KB write buffer.
     for (int i = 1; i <= 1000; ++i)
@@ -318,7 +320,7 @@ void tst_Notebook::aFullDiskLeavesTheOldFileAndKeepsTheChanges()
     }
     QVERIFY(error);
     QVERIFY2(error->startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(shownPath())), qPrintable(*error));
-    QCOMPARE(ReadAll(path()), before);
+    QCOMPARE(TestFiles::ReadAll(path()), before);
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cuoti.zerk"});
     QVERIFY(notebook.HasUnsavedChanges());
 
@@ -333,7 +335,7 @@ void tst_Notebook::aReadOnlyFileIsLeftAlone()
     Notebook notebook(path());
     notebook.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
     QCOMPARE(notebook.Save(), std::nullopt);
-    const QByteArray before = ReadAll(path());
+    const QByteArray before = TestFiles::ReadAll(path());
     QVERIFY(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ReadOther));
     OpenToEveryone(dir_->path());
     notebook.NoteMiss(kFiftySixEights, QStringLiteral("8"), MissSource::Exam, kMonday);
@@ -343,7 +345,7 @@ void tst_Notebook::aReadOnlyFileIsLeftAlone()
         error = notebook.Save();
     }
     QCOMPARE(error, QStringLiteral("Cannot create file \"%1\". Permission denied").arg(shownPath()));
-    QCOMPARE(ReadAll(path()), before);
+    QCOMPARE(TestFiles::ReadAll(path()), before);
     QVERIFY(notebook.HasUnsavedChanges());
 }
 

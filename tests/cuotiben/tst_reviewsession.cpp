@@ -2,7 +2,6 @@
 #include "cuotiben/Notebook.h"
 #include "cuotiben/ReviewSession.h"
 #include "shell/CueNames.h"
-#include "support/Files.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -59,6 +58,10 @@ private slots:
         QCOMPARE(f.session.DueProblems().size(), 3);
         QCOMPARE(f.session.DueProblems().at(2).Answer, 22);
         QVERIFY(!f.session.Reviewing());
+        f.session.PrintDue();
+        QCOMPARE(f.view.printed.size(), 1);
+        QCOMPARE(f.view.printed.front().size(), 3);
+        QCOMPARE(f.view.printed.front().at(0).FirstOperand, 9);
     }
 
     void nothingDueSaysSoAndStaysUsable()
@@ -69,6 +72,9 @@ private slots:
         QCOMPARE(f.view.dueText, QStringLiteral("今天要复习的错题：0 道"));
         f.session.StartReview();
         QCOMPARE(f.view.messages, QStringList{QStringLiteral("今天没有要复习的错题！")});
+        f.session.PrintDue();
+        QVERIFY(f.view.printed.isEmpty());
+        QCOMPARE(f.view.messages.size(), 2);
         QVERIFY(!f.session.Reviewing());
         QVERIFY(!f.view.confirmEnabled);
         f.session.DigitKey(4);
@@ -157,6 +163,7 @@ private slots:
         QVERIFY(!f.session.Reviewing());
         QVERIFY(!f.view.confirmEnabled);
         QVERIFY(f.view.answerReadOnly);
+        QVERIFY(!f.view.equalsShown && f.view.shownSign == 0);
         QCOMPARE(f.view.messages.last(), QStringLiteral("今天的错题复习完了！答对 2 道，答错 1 道。"));
         QCOMPARE(f.view.dueText, QStringLiteral("今天要复习的错题：0 道"));
 
@@ -226,6 +233,10 @@ private slots:
         QCOMPARE(f.view.first, QStringLiteral("5"));
         f.Answer(QStringLiteral("0"));
         QCOMPARE(f.view.first, QStringLiteral("15"));
+        // Once per window: the next failing save tries, and says nothing.
+        f.session.Save();
+        QCOMPARE(f.view.errors.size(), 1);
+        QVERIFY(f.notebook.HasUnsavedChanges());
     }
 
     void aNotebookThatCannotBeReadOpensEmpty()

@@ -31,7 +31,7 @@ public:
     bool settingsPanel = true;
     bool pageOne = false;
     bool pageTwo = false;
-    std::map<ExamButton, bool> enabled{{ExamButton::Grade, false}, {ExamButton::HandIn, false},
+    std::map<ExamButton, bool> enabled{{ExamButton::Print, false}, {ExamButton::Grade, false}, {ExamButton::HandIn, false},
                                        {ExamButton::Start, false}, {ExamButton::Generate, true},
                                        {ExamButton::Settings, true}};
     bool nextPageButton = true;
@@ -49,6 +49,7 @@ public:
     std::set<ExamTick> running;
     QStringList cues;
     QStringList messages;
+    QList<ExamPaper> printed;
 
     int questionCountIndex() const override { return questionIndex; }
     int examTimeIndex() const override { return timeIndex; }
@@ -113,6 +114,7 @@ public:
 
     void playCue(const QString &relativePath) override { cues << relativePath; }
     void showMessage(const QString &text) override { messages << text; }
+    void printPaper(const ExamPaper &paper) override { printed << paper; }
 
     Slot &slot(int k) { return strips.at(static_cast<std::size_t>(k)); }
     void typeAnswer(int k, const QString &text) { slot(k).answer = text; }

@@ -73,6 +73,7 @@ private slots:
     void leaveAfterHandIn();
     void generateAfterHandInAsksForSettings();
     void gradingMarksEverySlotOfThePaper();
+    void printingIsOffWhileTheExamRuns();
     void gradingScores_data();
     void gradingScores();
     void nextPaperClearsMarksAndScore();
@@ -477,6 +478,10 @@ void tst_ExamRoom::gradingMarksEverySlotOfThePaper()
     s.view.typeAnswer(40, QStringLiteral("5"));
     s.handInAs(QStringLiteral("小明"));
     s.view.cues.clear();
+    QStringList missed;
+    s.room.SetMissListener([&missed](const ArithProblem &problem, const QString &answer) {
+        missed << ExamProblemText(problem) + answer;
+    });
     s.room.Grade();
     QCOMPARE(s.view.cues, QStringList{CueNames::Kaoshi()});
     QVERIFY(!s.view.enabled[ExamButton::Grade]);
@@ -491,6 +496,30 @@ void tst_ExamRoom::gradingMarksEverySlotOfThePaper()
     for (int k = 30; k < ExamRoom::SlotCount; ++k)
         QVERIFY(!s.view.slot(k).markShown);
     QVERIFY(s.view.reviewHint);
+
+    // The wrong and the empty boxes of the paper go to the notebook, as typed.
+    QStringList wrong;
+    for (int k = 7; k < 30; ++k)
+        wrong << s.room.Paper().at(k).Text + s.view.slot(k).answer;
+    QCOMPARE(missed, wrong);
+}
+
+void tst_ExamRoom::printingIsOffWhileTheExamRuns()
+{
+    Sitting s;
+    QVERIFY(!s.view.enabled[ExamButton::Print]);
+    s.view.questionIndex = 1;
+    s.room.Apply();
+    QVERIFY(s.view.enabled[ExamButton::Print]);
+    s.room.Print();
+    QCOMPARE(s.view.printed.size(), 1);
+    QCOMPARE(s.view.printed.front().size(), 20);
+    QCOMPARE(s.view.printed.front().at(19).Text, s.room.Paper().at(19).Text);
+
+    s.room.Start();
+    QVERIFY(!s.view.enabled[ExamButton::Print]);
+    s.handInAs(QStringLiteral("小明"));
+    QVERIFY(s.view.enabled[ExamButton::Print]);
 }
 
 void tst_ExamRoom::gradingScores_data()

@@ -1,6 +1,7 @@
 #include "kaochang/ExamControls.h"
 #include "kaochang/PaperPage.h"
 #include "kaochang/TForm4.h"
+#include "support/PrintedSheets.h"
 #include "support/Recorders.h"
 
 #include "shell/FormRefs.h"
@@ -16,7 +17,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPrinterInfo>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -110,6 +113,7 @@ private slots:
     void leaveEndsTheModalLoop();
     void escapeKeepsAGradedPaper();
     void runnerCarriesOnInTheNextRoom();
+    void printsTheGeneratedPaperWithItsAnswers();
 };
 
 void tst_TForm4::initTestCase()
@@ -581,6 +585,54 @@ void tst_TForm4::runnerCarriesOnInTheNextRoom()
     for (PictureBox *frame : {next.Image108, next.Image107, next.Image106, next.Image104, next.Image103})
         QVERIFY2(!frame->isVisible(), qPrintable(frame->objectName()));
     QVERIFY(next.Image105->isVisible());
+}
+
+
+void tst_TForm4::printsTheGeneratedPaperWithItsAnswers()
+{
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        QSKIP("a printer is set up, so the dialog offers it rather than a file");
+    NoticeRecorder notices;
+    CueRecorder cues;
+    TForm4 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.SpeedButton10->text(), QStringLiteral("打印试卷"));
+    QVERIFY(!w.SpeedButton10->isEnabled());
+    Choose(w.RadioGroup3, 9);
+    Choose(w.RadioGroup2, 2);
+    Click(w.SpeedButton3);
+    QVERIFY(w.SpeedButton10->isEnabled());
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("试卷.pdf"));
+    PrintedSheets::PrintTheNextSheetTo(pdf);
+    Click(w.SpeedButton10);
+    QVERIFY(notices.seen.isEmpty());
+    const PrintedSheets::Sheet sheet = PrintedSheets::Read(pdf);
+    QStringList questions;
+    QStringList answers;
+    for (const ExamProblem &problem : w.Room().Paper()) {
+        questions << PrintedSheets::AsPrinted(problem.Text);
+        answers << QString::number(problem.Answer);
+    }
+    QCOMPARE(sheet.questions, questions);
+    QCOMPARE(sheet.answers, answers);
+
+    // Not while the exam runs: the last page holds the answers.
+    Click(w.SpeedButton5);
+    QVERIFY(!w.SpeedButton10->isEnabled());
+    QTest::keyClicks(w.Edit51, QStringLiteral("A"));
+    Click(w.SpeedButton7);
+    QVERIFY(w.SpeedButton10->isEnabled());
+
+    // A folder that is not there gives the error box.
+    const QString nowhere = dir.filePath(QStringLiteral("missing/试卷.pdf"));
+    PrintedSheets::PrintTheNextSheetTo(nowhere);
+    Click(w.SpeedButton10);
+    QCOMPARE(notices.seen.last().first, Notices::Kind::Error);
+    QCOMPARE(notices.seen.last().second,
+             QStringLiteral("Cannot print to \"%1\". No such file or directory.").arg(nowhere));
 }
 
 QTEST_MAIN(tst_TForm4)

@@ -167,6 +167,10 @@ private slots:
     {
         FakeDrillView view;
         DrillSession session(view, QString());
+        QStringList missed;
+        session.SetMissListener([&missed](const ArithProblem &problem, const QString &answer) {
+            missed << RecordLine(problem, answer);
+        });
         session.Create();
         session.Start();
         const ArithProblem first = session.Problem();
@@ -187,6 +191,8 @@ private slots:
         QCOMPARE(tally.RightLines(), QStringList{Line(first, QString::number(first.Answer))});
         // The wrong line holds the child's value, not the right one (9*3=28).
         QCOMPARE(tally.WrongLines(), QStringList{Line(second, wrong)});
+        // Only the wrong answer goes to the notebook, with its own problem.
+        QCOMPARE(missed, QStringList{Line(second, wrong)});
         QCOMPARE(view.rightRowsShown, 1);
         QCOMPARE(view.wrongRowsShown, 1);
     }

@@ -1,5 +1,4 @@
 #include "lianxi/DrillRecords.h"
-#include "lianxi/OperandLabel.h"
 #include "lianxi/RecordListBox.h"
 #include "lianxi/TForm2.h"
 #include "shell/FormRefs.h"
@@ -10,6 +9,7 @@
 #include "widgets/BevelPanel.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/FlatButton.h"
+#include "widgets/OperandLabel.h"
 #include "widgets/PictureBox.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/Runner.h"

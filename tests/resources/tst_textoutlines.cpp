@@ -70,6 +70,7 @@ void tst_TextOutlines::AddArtRows()
     QTest::addColumn<QString>("art");
     QTest::newRow("menu") << QStringLiteral("resources/menu/background");
     QTest::newRow("drill") << QStringLiteral("resources/drill/background");
+    QTest::newRow("notebook") << QStringLiteral("resources/notebook/background");
 }
 
 void tst_TextOutlines::committedArtIsMadeFromItsTemplate()

@@ -1,3 +1,4 @@
+#include "cuotiben/TForm5.h"
 #include "jiqiao/TForm3.h"
 #include "kaochang/TForm4.h"
 #include "lianxi/TForm2.h"
@@ -27,6 +28,8 @@ std::unique_ptr<QWidget> OpenWindow(const QString &title)
         window = std::make_unique<TForm4>();
     else if (title == QStringLiteral("技巧篇"))
         window = std::make_unique<TForm3>();
+    else if (title == QStringLiteral("错题本"))
+        window = std::make_unique<TForm5>();
     else {
         auto drill = std::make_unique<TForm2>();
         drill->setWindowTitle(title);
@@ -39,7 +42,7 @@ std::unique_ptr<QWidget> OpenWindow(const QString &title)
 void AddWindowRows()
 {
     QTest::addColumn<QString>("title");
-    for (const char *title : {"考场", "口算练习篇", "口算竞技篇", "技巧篇", "口算能力"})
+    for (const char *title : {"考场", "口算练习篇", "口算竞技篇", "技巧篇", "错题本", "口算能力"})
         QTest::newRow(title) << QString::fromUtf8(title);
 }
 

@@ -50,6 +50,11 @@ public:
         calls << "tips book";
         stayOpen();
     }
+    void openNotebook() override
+    {
+        calls << "notebook";
+        stayOpen();
+    }
     void quitApplication() override { calls << "quit"; }
 
 private:
@@ -64,7 +69,7 @@ private:
 
 using MenuAction = void (MainMenu::*)();
 const MenuAction kOpenings[] = {&MainMenu::OpenPractice, &MainMenu::OpenCompetition, &MainMenu::OpenExamRoom,
-                                &MainMenu::OpenTipsBook};
+                                &MainMenu::OpenTipsBook, &MainMenu::OpenNotebook};
 
 }  // namespace
 
@@ -82,7 +87,8 @@ private slots:
                                                     "drill competition"};
         QTest::newRow("exam room") << 2 << QStringList{"cue " + CueNames::Tishi(), "exam room"};
         QTest::newRow("tips book") << 3 << QStringList{"cue " + CueNames::Tishi(), "tips book"};
-        QTest::newRow("leave asks nothing") << 4 << QStringList{"quit"};
+        QTest::newRow("notebook") << 4 << QStringList{"cue " + CueNames::Tishi(), "notebook"};
+        QTest::newRow("leave asks nothing") << 5 << QStringList{"quit"};
     }
 
     void modulesOpenInOrder()
@@ -91,7 +97,8 @@ private slots:
         FakeMenuView view;
         MainMenu menu(view, 177, 177);
         void (MainMenu::*const actions[])() = {&MainMenu::OpenPractice, &MainMenu::OpenCompetition,
-                                               &MainMenu::OpenExamRoom, &MainMenu::OpenTipsBook, &MainMenu::Leave};
+                                               &MainMenu::OpenExamRoom,  &MainMenu::OpenTipsBook,
+                                               &MainMenu::OpenNotebook,  &MainMenu::Leave};
         (menu.*actions[crown])();
         QTEST(view.calls, "calls");
     }
@@ -144,6 +151,7 @@ private slots:
             << 1 << QStringList{"cue " + CueNames::Jingsai(), "notice 你有十分钟时间竞赛！", "drill competition"};
         QTest::newRow("exam room") << 2 << QStringList{"cue " + CueNames::Tishi(), "exam room"};
         QTest::newRow("tips book") << 3 << QStringList{"cue " + CueNames::Tishi(), "tips book"};
+        QTest::newRow("notebook") << 4 << QStringList{"cue " + CueNames::Tishi(), "notebook"};
     }
 
     void buttonsDoNothingWhileAModuleIsOpen()

@@ -1,3 +1,4 @@
+#include "cuotiben/TForm5.h"
 #include "kaochang/TForm4.h"
 #include "lianxi/TForm2.h"
 #include "shell/CueNames.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -61,6 +63,10 @@ class tst_TForm1 : public QObject {
     Q_OBJECT
 
 private slots:
+    // The windows the menu opens find the user's files in a folder of the
+    // test's own.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void layout()
     {
         TForm1 form;
@@ -79,7 +85,7 @@ private slots:
             QVERIFY2(form.findChild<QObject *>(name), name);
     }
 
-    void tooltipsOnExactlyFiveControls()
+    void tooltipsOnExactlySixControls()
     {
         TForm1 form;
         QSet<QString> withTip;
@@ -87,8 +93,10 @@ private slots:
             if (!w->toolTip().isEmpty())
                 withTip << w->objectName();
         }
-        QCOMPARE(withTip, (QSet<QString>{"SpeedButton1", "SpeedButton6", "SpeedButton7", "SpeedButton8", "Image2"}));
+        QCOMPARE(withTip, (QSet<QString>{"SpeedButton1", "SpeedButton6", "SpeedButton7", "SpeedButton8", "SpeedButton9",
+                                         "Image2"}));
         QCOMPARE(form.SpeedButton6->toolTip(), QString("我在最前面！"));
+        QCOMPARE(form.SpeedButton9->toolTip(), QString("错题本"));
     }
 
     void aScreenReaderFindsEveryControlNamed()
@@ -166,7 +174,7 @@ private slots:
     {
         TForm1 form;
         for (const FlatButton *b : {form.SpeedButton1, form.SpeedButton2, form.SpeedButton3, form.SpeedButton4,
-                                    form.SpeedButton5}) {
+                                    form.SpeedButton5, form.SpeedButton9}) {
             QCOMPARE(b->cursor().shape(), Qt::BitmapCursor);
             QCOMPARE(b->cursor().hotSpot(), QPoint(0, 0));
             QCOMPARE(b->cursor().pixmap().cacheKey(), PenCursor(b->devicePixelRatioF()).pixmap().cacheKey());
@@ -256,6 +264,32 @@ private slots:
         QCOMPARE(opened.size(), 2);
         QVERIFY(opened[0] != nullptr && opened[1] != nullptr);
         QCOMPARE(cues.asked, (QStringList{CueNames::Tishi(), CueNames::Tishi()}));
+    }
+
+    // Like the crowns: its cue, then a new 错题本 window each visit, gone
+    // once it has closed.
+    void notebookOnTheGrassOpensTheNotebook()
+    {
+        TForm1 form;
+        form.show();
+        CueRecorder cues;
+        NoticeRecorder notices;
+        QList<const void *> opened;
+        QStringList titles;
+        for (int visit = 0; visit < 2; ++visit) {
+            QTimer::singleShot(0, [&] {
+                opened << static_cast<const void *>(Form5);
+                if (Form5)
+                    titles << Form5->windowTitle();
+                CloseModalWindowSoon();
+            });
+            QTest::mouseClick(form.SpeedButton9, Qt::LeftButton);
+            QCOMPARE(Form5, nullptr);
+        }
+        QCOMPARE(titles, (QStringList{"错题本", "错题本"}));
+        QVERIFY(opened[0] != nullptr && opened[1] != nullptr);
+        QCOMPARE(cues.asked, (QStringList{CueNames::Tishi(), CueNames::Tishi()}));
+        QCOMPARE(QAccessible::queryAccessibleInterface(form.SpeedButton9)->text(QAccessible::Name), QString("错题本"));
     }
 
     void examCrownOpensTheExamRoom()
@@ -370,8 +404,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, QPoint(50, 420));
         QCOMPARE(form.Image3->mapTo(&form, QPoint()), QPoint(30, 400));
-        QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, QPoint(60, 480));
-        QCOMPARE(form.Image3->mapTo(&form, QPoint()), QPoint(60, 480));
+        QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, QPoint(200, 480));
+        QCOMPARE(form.Image3->mapTo(&form, QPoint()), QPoint(200, 480));
     }
 };
 

@@ -1,3 +1,4 @@
+#include "support/PrintedSheets.h"
 #include "widgets/PracticeSheet.h"
 
 #include <QDir>
@@ -46,33 +47,6 @@ QList<SheetProblem> Paper(int count)
     return paper;
 }
 
-// The text of each page, as pdftotext reads it in drawing order.
-QStringList PagesOf(const QString &pdf)
-{
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
-        return {QStringLiteral("pdftotext failed: ") + QString::fromUtf8(pdftotext.readAllStandardError())};
-    // The PDF maps some CJK glyphs back to their compatibility forms (口 as
-    // the Kangxi radical ⼝); they look the same, and NFKC makes them one.
-    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput())
-                            .normalized(QString::NormalizationForm_KC)
-                            .split(u'\f');
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
-// The numbered items of a page, "12" → "15 + 7 =", spaces made single.
-QList<std::pair<int, QString>> Items(const QString &page)
-{
-    static const QRegularExpression item(QStringLiteral(R"((\d+)\.\s+([^\n]+))"));
-    QList<std::pair<int, QString>> items;
-    for (const QRegularExpressionMatch &match : item.globalMatch(page))
-        items.append({match.captured(1).toInt(), match.captured(2).simplified()});
-    return items;
-}
-
 }  // namespace
 
 class tst_PracticeSheet : public QObject {
@@ -110,7 +84,7 @@ void tst_PracticeSheet::aHundredProblemsReadBackInOrderWithTheirAnswers()
     const QList<SheetProblem> paper = Paper(100);
     const QString pdf = Print(paper, QStringLiteral("hundred.pdf"));
     QVERIFY(!pdf.isEmpty());
-    const QStringList pages = PagesOf(pdf);
+    const QStringList pages = PrintedSheets::Pages(pdf);
     QVERIFY2(pages.size() >= 2, qPrintable(pages.join(u'|')));
 
     // Every question page has its title and the three lines to fill in.
@@ -120,15 +94,12 @@ void tst_PracticeSheet::aHundredProblemsReadBackInOrderWithTheirAnswers()
         for (const QString &heading :
              {QStringLiteral("口算练习"), QStringLiteral("姓名"), QStringLiteral("日期"), QStringLiteral("用时")})
             QVERIFY2(page.contains(heading), qPrintable(heading));
-        questions += Items(page);
+        questions += PrintedSheets::Items(page);
     }
     QCOMPARE(questions.size(), 100);
     for (int i = 0; i < 100; ++i) {
         QCOMPARE(questions.at(i).first, i + 1);
-        // "15 + 7=" is printed with the sign standing apart: "15 + 7 =".
-        QString expected = paper.at(i).text;
-        expected.insert(expected.size() - 1, u' ');
-        QCOMPARE(questions.at(i).second, expected);
+        QCOMPARE(questions.at(i).second, PrintedSheets::AsPrinted(paper.at(i).text));
     }
     // No answer shows among the questions.
     for (const QString &page : questionPages)
@@ -136,7 +107,7 @@ void tst_PracticeSheet::aHundredProblemsReadBackInOrderWithTheirAnswers()
 
     const QString answerPage = pages.last();
     QVERIFY(answerPage.contains(QStringLiteral("答案")));
-    const QList<std::pair<int, QString>> answers = Items(answerPage);
+    const QList<std::pair<int, QString>> answers = PrintedSheets::Items(answerPage);
     QCOMPARE(answers.size(), 100);
     for (int i = 0; i < 100; ++i) {
         QCOMPARE(answers.at(i).first, i + 1);
@@ -153,20 +124,20 @@ void tst_PracticeSheet::aHundredProblemsReadBackInOrderWithTheirAnswers()
 void tst_PracticeSheet::aLongPaperTakesAsManyPagesAsItNeeds()
 {
     const QList<SheetProblem> paper = Paper(400);
-    const QStringList pages = PagesOf(Print(paper, QStringLiteral("long.pdf")));
+    const QStringList pages = PrintedSheets::Pages(Print(paper, QStringLiteral("long.pdf")));
     QList<std::pair<int, QString>> questions;
     QList<std::pair<int, QString>> answers;
     for (const QString &page : pages)
-        (page.contains(QStringLiteral("答案")) ? answers : questions) += Items(page);
+        (page.contains(QStringLiteral("答案")) ? answers : questions) += PrintedSheets::Items(page);
     QCOMPARE(questions.size(), 400);
     QCOMPARE(answers.size(), 400);
     QCOMPARE(questions.last().first, 400);
     QCOMPARE(answers.last().second, paper.last().answer);
     QVERIFY(pages.size() >= 6);
 
-    const QStringList empty = PagesOf(Print({}, QStringLiteral("empty.pdf")));
+    const QStringList empty = PrintedSheets::Pages(Print({}, QStringLiteral("empty.pdf")));
     QCOMPARE(empty.size(), 2);
-    QVERIFY(Items(empty.join(u'\n')).isEmpty());
+    QVERIFY(PrintedSheets::Items(empty.join(u'\n')).isEmpty());
 }
 
 void tst_PracticeSheet::aFileThatCannotBeWrittenIsReported()

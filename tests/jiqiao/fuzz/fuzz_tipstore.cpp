@@ -1,8 +1,8 @@
 // libFuzzer target for the tips store: any bytes as a store file, and any
 // text as a new tip. Built and run by scripts/fuzz-tips.
-#include "jiqiao/GbkText.h"
-#include "jiqiao/TipLines.h"
 #include "jiqiao/TipStore.h"
+#include "shell/GbkText.h"
+#include "shell/TextLines.h"
 
 #include <QStringDecoder>
 
@@ -54,7 +54,7 @@ void StoreBytes(QByteArrayView bytes)
     if (BeginsWithMark(bytes))
         return;
 
-    const QList<QByteArray> lines = TipLines::Split(bytes);
+    const QList<QByteArray> lines = TextLines::Split(bytes);
     qsizetype total = 0;
     for (const QByteArray &line : lines) {
         Require(!HasLineEnd(line));
@@ -63,8 +63,8 @@ void StoreBytes(QByteArrayView bytes)
     // Every line but perhaps the last ended in at least one byte of its own.
     Require(lines.isEmpty() || total + lines.size() - 1 <= bytes.size());
 
-    const QByteArray rewritten = TipLines::Join(lines);
-    Require(TipLines::Split(rewritten) == lines);
+    const QByteArray rewritten = TextLines::Join(lines);
+    Require(TextLines::Split(rewritten) == lines);
 
     Require(store.TipCount() == lines.size());
     Require(store.FileBytes() == rewritten);

@@ -5,11 +5,11 @@
 // line, one line each: milliseconds since the first answer, then the cue it
 // asks for ("dui" or "cuo").
 #include "lianxi/DrillSession.h"
-#include "lianxi/OperandLabel.h"
 #include "lianxi/TForm2.h"
 #include "shell/Application.h"
 #include "shell/Cues.h"
 #include "widgets/FlatButton.h"
+#include "widgets/OperandLabel.h"
 #include "widgets/PictureBox.h"
 
 #include <QApplication>

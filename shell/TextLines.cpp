@@ -1,6 +1,6 @@
-#include "jiqiao/TipLines.h"
+#include "shell/TextLines.h"
 
-namespace TipLines {
+namespace TextLines {
 namespace {
 
 // Both chars and QChars compare with these UTF-16 code units.
@@ -71,4 +71,4 @@ QByteArray Join(const QList<QByteArray> &lines)
     return bytes;
 }
 
-}  // namespace TipLines
+}  // namespace TextLines

@@ -6,10 +6,11 @@
 #include <QStringDecoder>
 #include <optional>
 
-// The tips store's text is GBK (code page 936) without a byte-order mark.
+// The program's own text files are GBK (code page 936) without a byte-order
+// mark.
 namespace GbkText {
 
-// Turns store lines into text, one line at a time. Bytes that are not GBK,
+// Turns a file's lines into text, one line at a time. Bytes that are not GBK,
 // including a lead byte cut off at the end of its line and GBK's private
 // user-defined area, show as the replacement character.
 class LineDecoder {

@@ -1,11 +1,11 @@
-#include "jiqiao/TipLines.h"
+#include "shell/TextLines.h"
 
 #include <QRandomGenerator>
 #include <QTest>
 
 using Lines = QList<QByteArray>;
 
-class tst_TipLines : public QObject {
+class tst_TextLines : public QObject {
     Q_OBJECT
 
 private slots:
@@ -16,7 +16,7 @@ private slots:
     void splitUndoesJoin();
 };
 
-void tst_TipLines::splitsAtEveryKindOfBreak_data()
+void tst_TextLines::splitsAtEveryKindOfBreak_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<Lines>("lines");
@@ -36,20 +36,20 @@ void tst_TipLines::splitsAtEveryKindOfBreak_data()
     QTest::newRow("single break") << QByteArray("\n") << Lines{""};
 }
 
-void tst_TipLines::splitsAtEveryKindOfBreak()
+void tst_TextLines::splitsAtEveryKindOfBreak()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(Lines, lines);
-    QCOMPARE(TipLines::Split(bytes), lines);
+    QCOMPARE(TextLines::Split(bytes), lines);
 
     // Decoded text, one character per byte, is cut at the same places.
     QStringList textLines;
     for (const QByteArray &line : lines)
         textLines << QString::fromLatin1(line);
-    QCOMPARE(TipLines::Split(QString::fromLatin1(bytes)), textLines);
+    QCOMPARE(TextLines::Split(QString::fromLatin1(bytes)), textLines);
 }
 
-void tst_TipLines::joinsWithCrLfAfterEveryLine_data()
+void tst_TextLines::joinsWithCrLfAfterEveryLine_data()
 {
     QTest::addColumn<Lines>("lines");
     QTest::addColumn<QByteArray>("bytes");
@@ -59,15 +59,15 @@ void tst_TipLines::joinsWithCrLfAfterEveryLine_data()
     QTest::newRow("three lines") << Lines{"a", "", "\xa1\xef"} << QByteArray("a\r\n\r\n\xa1\xef\r\n");
 }
 
-void tst_TipLines::joinsWithCrLfAfterEveryLine()
+void tst_TextLines::joinsWithCrLfAfterEveryLine()
 {
     QFETCH(Lines, lines);
     QFETCH(QByteArray, bytes);
-    QCOMPARE(TipLines::Join(lines), bytes);
+    QCOMPARE(TextLines::Join(lines), bytes);
 }
 
 // Random lines of any bytes but the three that end a line come back whole.
-void tst_TipLines::splitUndoesJoin()
+void tst_TextLines::splitUndoesJoin()
 {
     QRandomGenerator random(20261208);
     for (int round = 0; round < 500; ++round) {
@@ -83,11 +83,11 @@ void tst_TipLines::splitUndoesJoin()
             }
             lines << line;
         }
-        const QByteArray bytes = TipLines::Join(lines);
+        const QByteArray bytes = TextLines::Join(lines);
         QCOMPARE(bytes.count("\r\n"), lines.size());
-        QCOMPARE(TipLines::Split(bytes), lines);
+        QCOMPARE(TextLines::Split(bytes), lines);
     }
 }
 
-QTEST_APPLESS_MAIN(tst_TipLines)
-#include "tst_tiplines.moc"
+QTEST_APPLESS_MAIN(tst_TextLines)
+#include "tst_textlines.moc"

@@ -1,4 +1,4 @@
-#include "lianxi/OperandLabel.h"
+#include "widgets/OperandLabel.h"
 
 #include "widgets/Fonts.h"
 

@@ -1,4 +1,4 @@
-#include "jiqiao/GbkText.h"
+#include "shell/GbkText.h"
 
 #include <QStringEncoder>
 

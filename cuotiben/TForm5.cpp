@@ -1,0 +1,331 @@
+#include "cuotiben/TForm5.h"
+
+#include "cuotiben/NotebookListModel.h"
+#include "cuotiben/NotebookListView.h"
+#include "kaochang/ExamPaper.h"
+#include "shell/Cues.h"
+#include "shell/ErrorText.h"
+#include "shell/FormRefs.h"
+#include "shell/InstallFolder.h"
+#include "shell/Notices.h"
+#include "shell/PenCursor.h"
+#include "widgets/AnswerBox.h"
+#include "widgets/AnswerKeypad.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/Controls.h"
+#include "widgets/FlatButton.h"
+#include "widgets/Fonts.h"
+#include "widgets/Palette.h"
+#include "widgets/PictureBox.h"
+#include "widgets/PrintSheet.h"
+#include "widgets/ProblemDisplay.h"
+#include "widgets/WindowPlacement.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTimer>
+#include <utility>
+
+namespace {
+
+constexpr QSize kClientSize{792, 573};
+constexpr QPoint kProblemRow{52, 56};
+constexpr QRect kToReviewRect{16, 156, 500, 228};
+constexpr QRect kConqueredRect{528, 156, 248, 228};
+
+QLabel *MakeLabel(QWidget *parent, const char *name, const QRect &rect, const QString &text, const QColor &color,
+                  const QFont &font)
+{
+    auto *label = Controls::Place(new QLabel(text, parent), name, rect);
+    label->setFont(font);
+    Controls::SetColor(label, QPalette::WindowText, color);
+    return label;
+}
+
+NotebookListView *MakeList(QWidget *parent, const char *name, const QRect &rect, NotebookListModel *model,
+                           const QString &accessibleName)
+{
+    auto *list = Controls::Make<NotebookListView>(parent, name, rect);
+    list->setModel(model);
+    list->setFont(Fonts::Ui(13));
+    Controls::SetColor(list, QPalette::Text, Palette::Navy);
+    list->setAccessibleName(accessibleName);
+    return list;
+}
+
+QString ConqueredText(int count)
+{
+    return QStringLiteral("已消灭：%1 道").arg(count);
+}
+
+}  // namespace
+
+TForm5::TForm5(QWidget *parent)
+    : TForm5(Notebook::PathIn(InstallFolder::Current().UserDatabaseFolder()), SystemToday, parent)
+{
+}
+
+TForm5::TForm5(const QString &notebookPath, Clock today, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      notebook_(notebookPath),
+      session_(*this, notebook_, std::move(today))
+{
+    Form5 = this;
+    setObjectName(QStringLiteral("Form5"));
+    setWindowTitle(QStringLiteral("错题本"));
+    setFixedSize(kClientSize);
+
+    BuildHeading();
+    BuildLists();
+    BuildKeypad();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(0);
+
+    ConnectHandlers();
+    FormCreate();
+    WindowPlacement::CentreOnScreen(this);
+}
+
+TForm5::~TForm5()
+{
+    if (Form5 == this)
+        Form5 = nullptr;
+}
+
+void TForm5::BuildHeading()
+{
+    Image1 = Controls::MakePicture(this, "Image1", rect(), QStringLiteral(":/notebook/background.svg"),
+                                   QStringLiteral("错题本背景"));
+    // Their labels are painted in the background.
+    SpeedButton2 = Controls::MakeButton(this, "SpeedButton2", {63, 464, 193, 73},
+                                        {.accessibleName = QStringLiteral("开始复习")});
+    SpeedButton3 = Controls::MakeButton(this, "SpeedButton3", {299, 464, 193, 73},
+                                        {.accessibleName = QStringLiteral("打印错题")});
+    SpeedButton1 = Controls::MakeButton(this, "SpeedButton1", {535, 464, 193, 73},
+                                        {.accessibleName = QStringLiteral("离开")});
+
+    Label1 = MakeLabel(this, "Label1", {200, 14, 480, 30}, QString(), Palette::Yellow, Fonts::Ui(20, true));
+    Label12 = Controls::MakeRoundControl(this, "Label12", {712, 16, 29, 25}, "Shape1", {712, 16, 29, 25},
+                                         QStringLiteral("▲"), QStringLiteral("我在最前面"), Shape1);
+    Label13 = Controls::MakeRoundControl(this, "Label13", {744, 16, 29, 25}, "Shape2", {744, 16, 29, 25},
+                                         QStringLiteral("―"), QStringLiteral("藏起来"), Shape2);
+
+    display_ = std::make_unique<ProblemDisplay>(this, kProblemRow);
+    static_cast<ProblemRowControls &>(*this) = display_->Row();
+    display_->Answer()->setKeyFilter([this](QChar typed) { return Edit1KeyPress(typed); });
+}
+
+void TForm5::BuildLists()
+{
+    toReview_ = std::make_unique<NotebookListModel>(notebook_, NotebookListModel::Shows::ToReview);
+    conquered_ = std::make_unique<NotebookListModel>(notebook_, NotebookListModel::Shows::Conquered);
+    const QFont captionFont = Fonts::Ui(15, true);
+    Label5 = MakeLabel(this, "Label5", {kToReviewRect.x(), 130, kToReviewRect.width(), 24},
+                       QStringLiteral("还没消灭的错题"), Palette::White, captionFont);
+    ListView1 = MakeList(this, "ListView1", kToReviewRect, toReview_.get(), QStringLiteral("还没消灭的错题"));
+    ListView1->ShowColumns({{NotebookListModel::ProblemColumn, 118},
+                            {NotebookListModel::AnswerColumn, 76},
+                            {NotebookListModel::MissedColumn, 88},
+                            {NotebookListModel::SourceColumn, 44},
+                            {NotebookListModel::RightColumn, 70},
+                            {NotebookListModel::DueColumn, 88}});
+    Label4 = MakeLabel(this, "Label4", {kConqueredRect.x(), 130, kConqueredRect.width(), 24}, ConqueredText(0),
+                       Palette::White, captionFont);
+    ListView2 = MakeList(this, "ListView2", kConqueredRect, conquered_.get(), QStringLiteral("已消灭的错题"));
+    ListView2->ShowColumns({{NotebookListModel::ProblemColumn, 100},
+                            {NotebookListModel::MissedColumn, 84},
+                            {NotebookListModel::SourceColumn, 44}});
+}
+
+void TForm5::BuildKeypad()
+{
+    Panel1 = Controls::Place(new AnswerKeypad(this), "Panel1", {19, 392, 753, 65});
+    static_cast<AnswerKeypadKeys &>(*this) = Panel1->Keys();
+}
+
+void TForm5::ConnectHandlers()
+{
+    connect(SpeedButton1, &FlatButton::clicked, this, &TForm5::SpeedButton1Click);
+    connect(SpeedButton2, &FlatButton::clicked, this, &TForm5::SpeedButton2Click);
+    connect(SpeedButton3, &FlatButton::clicked, this, &TForm5::SpeedButton3Click);
+    for (int d = 0; d < 10; ++d)
+        connect(Panel1->DigitKey(d), &FlatButton::clicked, this, [this, d] { DigitKeyClick(d); });
+    connect(SpeedButton15, &FlatButton::clicked, this, &TForm5::SpeedButton15Click);
+    connect(SpeedButton18, &FlatButton::clicked, this, &TForm5::SpeedButton18Click);
+    connect(Label12, &ClickLabel::clicked, this, &TForm5::Label12Click);
+    connect(Label13, &ClickLabel::clicked, this, &TForm5::Label13Click);
+    connect(Timer1, &QTimer::timeout, this, &TForm5::Timer1Timer);
+}
+
+void TForm5::FormCreate()
+{
+    for (FlatButton *button : {SpeedButton2, SpeedButton3, SpeedButton1})
+        GivePenCursor(button);
+    for (FlatButton *key : Panel1->AnswerKeys())
+        GivePenCursor(key);
+    GivePenCursor(Edit1);
+    session_.Open();
+}
+
+void TForm5::closeEvent(QCloseEvent *event)
+{
+    session_.Save();
+    QDialog::closeEvent(event);
+}
+
+void TForm5::keyPressEvent(QKeyEvent *event)
+{
+    // Escape would close the window behind the review's back: only "离开"
+    // leaves.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TForm5::SpeedButton1Click()
+{
+    session_.Leave();
+}
+
+void TForm5::SpeedButton2Click()
+{
+    session_.StartReview();
+}
+
+void TForm5::SpeedButton3Click()
+{
+    session_.PrintDue();
+}
+
+void TForm5::DigitKeyClick(int digit)
+{
+    session_.DigitKey(digit);
+}
+
+void TForm5::SpeedButton15Click()
+{
+    session_.Check();
+}
+
+void TForm5::SpeedButton18Click()
+{
+    session_.Clear();
+}
+
+bool TForm5::Edit1KeyPress(QChar typed)
+{
+    return session_.KeyTyped(typed) == TypedKey::ToAnswerBox;
+}
+
+void TForm5::Label12Click()
+{
+    WindowPlacement::SetStaysOnTop(this, true);
+}
+
+void TForm5::Label13Click()
+{
+    WindowPlacement::MinimiseApplication();
+}
+
+void TForm5::Timer1Timer()
+{
+    session_.Save();
+}
+
+void TForm5::setDueText(const QString &text)
+{
+    Label1->setText(text);
+}
+
+void TForm5::entriesChanged()
+{
+    toReview_->Rebuild();
+    conquered_->Rebuild();
+    Label4->setText(ConqueredText(notebook_.ConqueredCount()));
+}
+
+void TForm5::setOperands(const QString &first, const QString &second)
+{
+    display_->setOperands(first, second);
+}
+
+void TForm5::clearOperands()
+{
+    display_->clearOperands();
+}
+
+void TForm5::showOperatorSign(Operator op)
+{
+    display_->showSign(static_cast<int>(op) - 1);
+}
+
+void TForm5::showEqualsSign()
+{
+    display_->showEqualsSign();
+}
+
+void TForm5::hideSigns()
+{
+    display_->hideSigns();
+}
+
+QString TForm5::answerText() const
+{
+    return Edit1->text();
+}
+
+void TForm5::setAnswerText(const QString &text)
+{
+    Edit1->setText(text);
+}
+
+void TForm5::setAnswerReadOnly(bool readOnly)
+{
+    Edit1->setReadOnly(readOnly);
+}
+
+void TForm5::setConfirmEnabled(bool enabled)
+{
+    SpeedButton15->setEnabled(enabled);
+}
+
+void TForm5::saveSoon()
+{
+    Timer1->start();
+}
+
+void TForm5::playCue(const QString &relativePath)
+{
+    PlayCue(relativePath);
+}
+
+void TForm5::showMessage(const QString &text)
+{
+    Notices::ShowNotice(text);
+}
+
+void TForm5::showError(const QString &text)
+{
+    Notices::ShowErrorBox(text);
+}
+
+void TForm5::printProblems(const QList<ArithProblem> &problems)
+{
+    QList<SheetProblem> sheet;
+    sheet.reserve(problems.size());
+    for (const ArithProblem &problem : problems)
+        sheet.append({ExamProblemText(problem), QString::number(problem.Answer)});
+    if (const std::optional<PrintFailure> failure = PrintPracticeSheet(this, sheet, QStringLiteral("错题练习")))
+        Notices::ShowErrorBox(ErrorText::CannotPrint(failure->target, failure->reason));
+}
+
+void TForm5::closeWindow()
+{
+    accept();
+}

@@ -1,0 +1,262 @@
+#include "cuotiben/Notebook.h"
+#include "cuotiben/NotebookListView.h"
+#include "cuotiben/TForm5.h"
+#include "shell/CueNames.h"
+#include "shell/FormRefs.h"
+#include "shell/PenCursor.h"
+#include "support/AccessibleTree.h"
+#include "support/PrintedSheets.h"
+#include "support/Recorders.h"
+#include "widgets/FlatButton.h"
+#include "widgets/OperandLabel.h"
+#include "widgets/PictureBox.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+namespace {
+
+// Missed on Monday 4 March 2024, so due on Tuesday.
+const QDate kMonday(2024, 3, 4);
+const ArithProblem kNineThrees{9, Operator::Multiplication, 3, 27};
+const ArithProblem kFiftySixEights{56, Operator::Division, 8, 7};
+const ArithProblem kFifteenAndSeven{15, Operator::Addition, 7, 22};
+const ArithProblem kTwelveLessFive{12, Operator::Subtraction, 5, 7};
+
+// What a list shows: its rows, each the texts of its visible columns.
+QList<QStringList> Shown(const NotebookListView *list)
+{
+    QList<QStringList> rows;
+    const QAbstractItemModel *model = list->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        QStringList texts;
+        for (int column = 0; column < model->columnCount(); ++column) {
+            if (!list->isColumnHidden(column))
+                texts << model->index(row, column).data().toString();
+        }
+        rows << texts;
+    }
+    return rows;
+}
+
+}  // namespace
+
+class tst_TForm5 : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    QDate today_;
+    std::unique_ptr<NoticeRecorder> notices_;
+    std::unique_ptr<CueRecorder> cues_;
+    std::unique_ptr<TForm5> form_;
+
+    QString NotebookPath() const { return Notebook::PathIn(dir_.path()); }
+    TForm5 &Form() { return *form_; }
+
+    // Three misses of Monday, and one problem conquered long ago.
+    void WriteNotebook()
+    {
+        Notebook notebook(NotebookPath());
+        notebook.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
+        notebook.NoteMiss(kFiftySixEights, QString(), MissSource::Exam, kMonday);
+        notebook.NoteMiss(kFifteenAndSeven, QStringLiteral("21"), MissSource::Competition, kMonday);
+        const QDate longAgo = kMonday.addDays(-60);
+        notebook.NoteMiss(kTwelveLessFive, QStringLiteral("8"), MissSource::Practice, longAgo);
+        for (const int day : {1, 4, 11})
+            notebook.NoteReview(kTwelveLessFive, true, QStringLiteral("7"), longAgo.addDays(day));
+        QCOMPARE(notebook.Save(), std::nullopt);
+    }
+
+    // A new window, as the menu opens one, going by today_.
+    void Open()
+    {
+        form_ = std::make_unique<TForm5>(NotebookPath(), [this] { return today_; });
+        Form().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Form()));
+    }
+
+    void PressKeypad(const QString &digits)
+    {
+        for (QChar digit : digits) {
+            FlatButton *key = digit == u'0' ? Form().SpeedButton5 : Form().findChild<FlatButton *>(
+                                                                         QStringLiteral("SpeedButton%1").arg(5 + digit.digitValue()));
+            QTest::mouseClick(key, Qt::LeftButton);
+        }
+    }
+
+    // The child's answer to problem as the notebook file holds it.
+    QString SavedAnswer(const ArithProblem &problem) const
+    {
+        Notebook saved(NotebookPath());
+        const NotebookEntry *entry = saved.Load() ? nullptr : saved.Find(problem);
+        return entry ? entry->Answer : QStringLiteral("<not read>");
+    }
+
+    QString ProblemShown()
+    {
+        return Form().Label2->text() + QLatin1Char(' ') + Form().Label3->text();
+    }
+
+    // Answers every problem of the review on show rightly.
+    void AnswerAllRight()
+    {
+        while (Form().Session().Reviewing()) {
+            PressKeypad(QString::number(Form().Session().Problem().Answer));
+            QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        }
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(QFile::remove(NotebookPath()) || !QFile::exists(NotebookPath()));
+        today_ = kMonday.addDays(1);
+        notices_ = std::make_unique<NoticeRecorder>();
+        cues_ = std::make_unique<CueRecorder>();
+        WriteNotebook();
+    }
+
+    void cleanup()
+    {
+        form_.reset();
+        cues_.reset();
+        notices_.reset();
+    }
+
+    void showsWhatIsDueAndBothLists()
+    {
+        Open();
+        QCOMPARE(Form5, &Form());
+        QCOMPARE(Form().windowTitle(), QStringLiteral("错题本"));
+        QCOMPARE(Form().size(), QSize(792, 573));
+        QVERIFY(Form().windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(Form().Label1->text(), QStringLiteral("今天要复习的错题：3 道"));
+        QCOMPARE(Shown(Form().ListView1),
+                 (QList<QStringList>{{"9 × 3=", "28", "2024-03-04", "练习", "0", "2024-03-05"},
+                                     {"56 ÷ 8=", "（未答）", "2024-03-04", "考试", "0", "2024-03-05"},
+                                     {"15 + 7=", "21", "2024-03-04", "竞技", "0", "2024-03-05"}}));
+        QCOMPARE(Form().Label4->text(), QStringLiteral("已消灭：1 道"));
+        QCOMPARE(Shown(Form().ListView2), (QList<QStringList>{{"12 - 5=", "2024-01-04", "练习"}}));
+        QVERIFY(notices_->seen.isEmpty());
+
+        // The keys as in the drill window, with the pen cursor.
+        const qint64 pen = PenCursor(Form().devicePixelRatioF()).pixmap().cacheKey();
+        for (QWidget *control : std::initializer_list<QWidget *>{Form().SpeedButton2, Form().SpeedButton5,
+                                                                 Form().SpeedButton15, Form().Edit1})
+            QCOMPARE(control->cursor().pixmap().cacheKey(), pen);
+        QVERIFY(!Form().SpeedButton15->isEnabled());
+        QVERIFY(Form().Edit1->isReadOnly());
+        for (FlatButton *button : Form().findChildren<FlatButton *>()) {
+            const QString spoken = QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+            QVERIFY2(!spoken.isEmpty() && spoken.front().unicode() >= 0x3000, qPrintable(button->objectName()));
+        }
+        // Nothing a screen reader meets goes unnamed, the pictures included.
+        const QStringList unnamed = AccessibleTree::UnnamedControls(AccessibleTree::Of(&Form()));
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+        QCOMPARE(AccessibleTree::Of(Form().Image1)->role(), QAccessible::Graphic);
+    }
+
+    // Right by the keypad, wrong from the keyboard (stray keys kept out),
+    // right by the keyboard with a leading zero.
+    void reviewWithTheKeypadAndTheKeyboard()
+    {
+        Open();
+        QTest::mouseClick(Form().SpeedButton2, Qt::LeftButton);
+        QCOMPARE(ProblemShown(), QStringLiteral("9 3"));
+        QVERIFY(Form().Image11->isVisible());
+        QVERIFY(Form().Image2->isVisible());
+        PressKeypad(QStringLiteral("0027"));
+        QCOMPARE(Form().Edit1->text(), QStringLiteral("27"));
+        QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+
+        QCOMPARE(ProblemShown(), QStringLiteral("56 8"));
+        QVERIFY(Form().Image12->isVisible() && Form().Image11->isHidden());
+        QCOMPARE(Form().Label1->text(), QStringLiteral("今天要复习的错题：2 道"));
+        QTest::keyClicks(Form().Edit1, QStringLiteral("a6-x"));
+        QCOMPARE(Form().Edit1->text(), QStringLiteral("6"));
+        QTest::keyClick(Form().Edit1, Qt::Key_Return);
+
+        QTest::keyClicks(Form().Edit1, QStringLiteral("022"));
+        QTest::keyClick(Form().Edit1, Qt::Key_Return);
+        QCOMPARE(cues_->asked, (QStringList{CueNames::Dui(), CueNames::Cuo(), CueNames::Dui()}));
+        QCOMPARE(notices_->texts(), QStringList{QStringLiteral("今天的错题复习完了！答对 2 道，答错 1 道。")});
+        QCOMPARE(Form().Label1->text(), QStringLiteral("今天要复习的错题：0 道"));
+        QVERIFY(!Form().SpeedButton15->isEnabled());
+        QVERIFY(Form().Edit1->isReadOnly());
+        for (PictureBox *sign : {Form().Image9, Form().Image10, Form().Image11, Form().Image12, Form().Image2})
+            QVERIFY(sign->isHidden());
+        QCOMPARE(Shown(Form().ListView1),
+                 (QList<QStringList>{{"9 × 3=", "28", "2024-03-04", "练习", "1", "2024-03-08"},
+                                     {"56 ÷ 8=", "6", "2024-03-05", "考试", "0", "2024-03-06"},
+                                     {"15 + 7=", "21", "2024-03-04", "竞技", "1", "2024-03-08"}}));
+
+        // Saved right away, before the window is left.
+        QTRY_COMPARE(SavedAnswer(kFiftySixEights), QStringLiteral("6"));
+        QTest::mouseClick(Form().SpeedButton1, Qt::LeftButton);
+        QVERIFY(!Form().isVisible());
+        QCOMPARE(Form().result(), int(QDialog::Accepted));
+    }
+
+    // Missed Monday, right on Tuesday, Friday and the next Friday: conquered.
+    void theScheduleMovesOnDayByDay()
+    {
+        for (const int day : {1, 4, 11}) {
+            today_ = kMonday.addDays(day);
+            Open();
+            QCOMPARE(Form().Label1->text(), QStringLiteral("今天要复习的错题：3 道"));
+            QTest::mouseClick(Form().SpeedButton2, Qt::LeftButton);
+            AnswerAllRight();
+            QTest::mouseClick(Form().SpeedButton1, Qt::LeftButton);
+            // A day between two reviews has nothing due.
+            today_ = today_.addDays(1);
+            Open();
+            QCOMPARE(Form().Label1->text(), QStringLiteral("今天要复习的错题：0 道"));
+        }
+        QVERIFY(Shown(Form().ListView1).isEmpty());
+        QCOMPARE(Form().Label4->text(), QStringLiteral("已消灭：4 道"));
+        QCOMPARE(Shown(Form().ListView2).size(), 4);
+        QCOMPARE(Shown(Form().ListView2).at(1), (QStringList{"56 ÷ 8=", "2024-03-04", "考试"}));
+    }
+
+    void nothingDueSaysSoAndTheWindowStaysUsable()
+    {
+        today_ = kMonday;
+        Open();
+        QCOMPARE(Form().Label1->text(), QStringLiteral("今天要复习的错题：0 道"));
+        QTest::mouseClick(Form().SpeedButton2, Qt::LeftButton);
+        QTest::mouseClick(Form().SpeedButton3, Qt::LeftButton);
+        const QString nothingDue = QStringLiteral("今天没有要复习的错题！");
+        QCOMPARE(notices_->texts(), (QStringList{nothingDue, nothingDue}));
+        PressKeypad(QStringLiteral("5"));
+        QCOMPARE(Form().Edit1->text(), QString());
+        QCOMPARE(Shown(Form().ListView1).size(), 3);
+        QTest::keyClick(&Form(), Qt::Key_Escape);
+        QVERIFY(Form().isVisible());
+        QTest::mouseClick(Form().SpeedButton1, Qt::LeftButton);
+        QVERIFY(!Form().isVisible());
+    }
+
+    void printsTodaysProblemsWithTheirAnswers()
+    {
+        if (!QPrinterInfo::availablePrinterNames().isEmpty())
+            QSKIP("a printer is set up, so the dialog offers it rather than a file");
+        Open();
+        const QString pdf = dir_.filePath(QStringLiteral("错题练习.pdf"));
+        PrintedSheets::PrintTheNextSheetTo(pdf);
+        QTest::mouseClick(Form().SpeedButton3, Qt::LeftButton);
+        QVERIFY(notices_->seen.isEmpty());
+        const PrintedSheets::Sheet sheet = PrintedSheets::Read(pdf);
+        QCOMPARE(sheet.questions, (QStringList{"9 × 3 =", "56 ÷ 8 =", "15 + 7 ="}));
+        QCOMPARE(sheet.answers, (QStringList{"27", "7", "22"}));
+    }
+};
+
+QTEST_MAIN(tst_TForm5)
+#include "tst_tform5.moc"

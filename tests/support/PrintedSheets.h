@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QList>
+#include <QPrintDialog>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+#include <utility>
+
+// Printed practice sheets as a test looks at them: through Qt's print dialog,
+// which prints to a PDF file where no printer is set up, and read back from
+// the PDF with pdftotext.
+namespace PrintedSheets {
+
+// Runs act on Qt's print dialog once it is up and has offered its PDF file,
+// which it names a moment after it shows.
+inline void WhenTheDialogShows(const std::function<void(QPrintDialog &)> &act, int triesLeft = 500)
+{
+    QTimer::singleShot(10, [act, triesLeft] {
+        auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        auto *file = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("filename")) : nullptr;
+        if (dialog && (triesLeft == 0 || (file && file->text().endsWith(QStringLiteral(".pdf")))))
+            act(*dialog);
+        else
+            WhenTheDialogShows(act, triesLeft - 1);
+    });
+}
+
+// The next print dialog writes to pdf, as a parent would choose it.
+inline void PrintTheNextSheetTo(const QString &pdf)
+{
+    WhenTheDialogShows([pdf](QPrintDialog &dialog) {
+        if (auto *file = dialog.findChild<QLineEdit *>(QStringLiteral("filename")))
+            file->setText(pdf);
+        dialog.accept();
+    });
+}
+
+// The text of each page, as pdftotext reads it in drawing order.
+inline QStringList Pages(const QString &pdf)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
+        return {QStringLiteral("pdftotext failed: ") + QString::fromUtf8(pdftotext.readAllStandardError())};
+    // The PDF maps some CJK glyphs back to their compatibility forms (口 as
+    // the Kangxi radical ⼝); they look the same, and NFKC makes them one.
+    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput())
+                            .normalized(QString::NormalizationForm_KC)
+                            .split(u'\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+// The numbered items of a page, "12" → "15 + 7 =", spaces made single.
+inline QList<std::pair<int, QString>> Items(const QString &page)
+{
+    static const QRegularExpression item(QStringLiteral(R"((\d+)\.\s+([^\n]+))"));
+    QList<std::pair<int, QString>> items;
+    for (const QRegularExpressionMatch &match : item.globalMatch(page))
+        items.append({match.captured(1).toInt(), match.captured(2).simplified()});
+    return items;
+}
+
+// The questions and the answers of a printed sheet, each in page order.
+struct Sheet {
+    QStringList questions;
+    QStringList answers;
+};
+
+inline Sheet Read(const QString &pdf)
+{
+    Sheet sheet;
+    for (const QString &page : Pages(pdf)) {
+        QStringList &into = page.contains(QStringLiteral("答案")) ? sheet.answers : sheet.questions;
+        for (const auto &[number, text] : Items(page))
+            into << text;
+    }
+    return sheet;
+}
+
+// "15 + 7=" as the sheet prints it, the equals sign standing apart.
+inline QString AsPrinted(QString problem)
+{
+    problem.insert(problem.size() - 1, u' ');
+    return problem;
+}
+
+}  // namespace PrintedSheets

@@ -1,0 +1,94 @@
+#include "widgets/ProblemDisplay.h"
+
+#include "widgets/AnswerBox.h"
+#include "widgets/Controls.h"
+#include "widgets/Fonts.h"
+#include "widgets/OperandLabel.h"
+#include "widgets/Palette.h"
+#include "widgets/PictureBox.h"
+
+#include <QStringList>
+
+namespace {
+
+// Within the row.
+constexpr QRect kFirstRect{0, 4, 169, 73};
+constexpr QRect kSignRect{184, 20, 36, 36};
+constexpr QRect kSecondRect{232, 4, 169, 65};
+constexpr QRect kEqualsRect{416, 20, 36, 36};
+constexpr QRect kAnswerRect{464, 0, 225, 70};
+
+// Both operands line up with the middle of the signs between them.
+OperandLabel *MakeOperand(QWidget *window, const char *name, const QRect &rect, QPoint origin)
+{
+    auto *label = Controls::Make<OperandLabel>(window, name, rect.translated(origin));
+    label->setFont(Fonts::SongTi(64, true));
+    label->setDigitsMiddle(kSignRect.y() + kSignRect.height() / 2 - rect.y());
+    Controls::SetColor(label, QPalette::WindowText, Palette::Blue);
+    return label;
+}
+
+}  // namespace
+
+ProblemDisplay::ProblemDisplay(QWidget *window, QPoint origin)
+{
+    first_ = MakeOperand(window, "Label2", kFirstRect, origin);
+    const QRect signRect = kSignRect.translated(origin);
+    signs_ = {Controls::MakePicture(window, "Image9", signRect, QStringLiteral(":/signs/plus.svg"),
+                                    QStringLiteral("加号")),
+              Controls::MakePicture(window, "Image10", signRect, QStringLiteral(":/signs/minus.svg"),
+                                    QStringLiteral("减号")),
+              Controls::MakePicture(window, "Image11", signRect, QStringLiteral(":/signs/times.svg"),
+                                    QStringLiteral("乘号")),
+              Controls::MakePicture(window, "Image12", signRect, QStringLiteral(":/signs/divide.svg"),
+                                    QStringLiteral("除号"))};
+    second_ = MakeOperand(window, "Label3", kSecondRect, origin);
+    equals_ = Controls::MakePicture(window, "Image2", kEqualsRect.translated(origin),
+                                    QStringLiteral(":/signs/equals.svg"), QStringLiteral("等号"));
+    hideSigns();
+    answer_ = Controls::Make<AnswerBox>(window, "Edit1", kAnswerRect.translated(origin));
+    answer_->setAccessibleName(QStringLiteral("答案"));
+    controls_ = {first_, signs_[0], signs_[1], signs_[2], signs_[3], second_, equals_, answer_};
+}
+
+void ProblemDisplay::setOperands(const QString &first, const QString &second)
+{
+    first_->setText(first);
+    second_->setText(second);
+    // The answer box keeps the focus all through a drill: a screen reader
+    // there hears each new problem as the box's description. "8除2" would
+    // be two divided by eight.
+    const QStringList spokenSigns{QStringLiteral("加"), QStringLiteral("减"), QStringLiteral("乘"),
+                                  QStringLiteral("除以")};
+    answer_->setAccessibleDescription(first + spokenSigns.at(shownSign_) + second + QStringLiteral("等于"));
+}
+
+void ProblemDisplay::clearOperands()
+{
+    first_->clear();
+    second_->clear();
+    answer_->setAccessibleDescription(QString());
+}
+
+void ProblemDisplay::showSign(int sign)
+{
+    shownSign_ = sign;
+    PictureBox *shown = signs_.at(static_cast<std::size_t>(sign));
+    shown->stackUnder(answer_);
+    shown->show();
+    for (PictureBox *other : signs_) {
+        if (other != shown)
+            other->hide();
+    }
+}
+
+void ProblemDisplay::showEqualsSign()
+{
+    equals_->show();
+}
+
+void ProblemDisplay::hideSigns()
+{
+    for (PictureBox *picture : {signs_[0], signs_[1], signs_[2], signs_[3], equals_})
+        picture->hide();
+}
