@@ -5,6 +5,7 @@
 #include "shell/CueNames.h"
 #include "shell/Cues.h"
 #include "support/ReportMedian.h"
+#include "support/RunBenchmarks.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -49,11 +50,5 @@ BENCHMARK(BM_PlayCue)->ArgName("gap_ms")->Arg(20)->Arg(400)->Iterations(100)->Us
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks<QCoreApplication>(argc, argv);
 }

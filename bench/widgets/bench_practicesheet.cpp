@@ -1,6 +1,7 @@
 // Printing a practice sheet of 100 problems to a PDF file, from the first
 // page to the file's last byte.
 #include "kaochang/ExamPaper.h"
+#include "support/RunBenchmarks.h"
 #include "widgets/PracticeSheet.h"
 
 #include <QGuiApplication>
@@ -39,11 +40,5 @@ BENCHMARK(BM_PrintToPdf)->ArgName("problems")->Arg(100)->Unit(benchmark::kMillis
 
 int main(int argc, char **argv)
 {
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks<QGuiApplication>(argc, argv);
 }
