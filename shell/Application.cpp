@@ -1,8 +1,10 @@
 #include "shell/Application.h"
 
 #include "shell/ApplicationTitle.h"
+#include "widgets/Fonts.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -36,5 +38,12 @@ void SetUpApplication(QApplication &app)
     // Lets the desktop match the windows to the menu entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral(NUMBROOK_APP_ID));
     app.setWindowIcon(QIcon(QStringLiteral(":/menu/app-icon.svg")));
+    // Message boxes, and any control without a face of its own, in the
+    // windows' own sans-serif: left to the locale's font fallback, Chinese
+    // text would come out in whatever face it prefers, a thin brush face
+    // under a non-Chinese locale.
+    QFont font = QApplication::font();
+    font.setFamilies(Fonts::Ui(12).families());
+    QApplication::setFont(font);
     LoadQtChinese(app);
 }

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QTest>
@@ -16,6 +18,7 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QStringList buttons;
+    QString face;
     bool closed = false;
 };
 
@@ -30,6 +33,8 @@ void ReadBoxWhenShown(SeenBox &seen, Qt::Key closingKey)
         seen.title = box->windowTitle();
         seen.text = box->text();
         seen.icon = box->icon();
+        if (const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+            seen.face = QFontInfo(label->font()).family();
         for (QAbstractButton *button : box->buttons())
             seen.buttons << button->text();
         QTest::keyClick(box, closingKey);
@@ -79,6 +84,9 @@ private slots:
         QCOMPARE(seen.title, QStringLiteral("Numbrook"));
         QCOMPARE(seen.text, text);
         QCOMPARE(seen.icon, icon);
+        // The windows' sans-serif, not whatever face the locale's fallback
+        // would pick for the Chinese.
+        QCOMPARE(seen.face, QStringLiteral("Noto Sans CJK SC"));
     }
 };
 
