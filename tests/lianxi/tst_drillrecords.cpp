@@ -1,6 +1,7 @@
 #include "lianxi/DrillRecords.h"
 #include "lianxi/DrillTally.h"
 #include "support/FullDisk.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,13 +46,7 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
     QString root_;
 
-    QByteArray Contents(const QString &relative) const
-    {
-        QFile file(root_ + relative);
-        if (!file.open(QIODevice::ReadOnly))
-            return QByteArray("<") + file.errorString().toUtf8() + ">";
-        return file.readAll();
-    }
+    QByteArray Contents(const QString &relative) const { return TestFiles::ReadAll(root_ + relative); }
     static QByteArray Joined(const QStringList &lines)
     {
         QByteArray bytes;

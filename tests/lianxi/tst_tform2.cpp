@@ -6,6 +6,7 @@
 #include "shell/PenCursor.h"
 #include "support/AccessibleTree.h"
 #include "support/Recorders.h"
+#include "support/TestFiles.h"
 #include "widgets/BevelPanel.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/FlatButton.h"
@@ -97,13 +98,7 @@ private:
             QFile::remove(TodaysRecordPath(folder));
     }
 
-    QByteArray TodaysRecord(const char *folder) const
-    {
-        QFile file(TodaysRecordPath(folder));
-        if (!file.open(QIODevice::ReadOnly))
-            return "<" + file.errorString().toUtf8() + ">";
-        return file.readAll();
-    }
+    QByteArray TodaysRecord(const char *folder) const { return TestFiles::ReadAll(TodaysRecordPath(folder)); }
 
     static QByteArray Joined(const QStringList &lines)
     {
