@@ -2,9 +2,9 @@
 
 #include "cuotiben/NotebookLine.h"
 #include "cuotiben/ReviewSchedule.h"
-#include "shell/ErrorText.h"
-#include "shell/StoreFile.h"
-#include "shell/TextLines.h"
+#include "notices/ErrorText.h"
+#include "storage/StoreFile.h"
+#include "storage/TextLines.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "cuotiben/NotebookLine.h"
 
 #include "cuotiben/ReviewSchedule.h"
-#include "shell/GbkText.h"
+#include "storage/GbkText.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "cuotiben/NotebookListModel.h"
 
 #include "cuotiben/Notebook.h"
-#include "kaochang/ExamPaper.h"
+#include "arithmetic/ProblemText.h"
 
 namespace {
 

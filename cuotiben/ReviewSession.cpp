@@ -2,8 +2,8 @@
 
 #include "cuotiben/Notebook.h"
 #include "cuotiben/ReviewView.h"
-#include "shell/CueNames.h"
-#include "shell/ErrorText.h"
+#include "sound/CueNames.h"
+#include "notices/ErrorText.h"
 
 #include <utility>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "cuotiben/ReviewSchedule.h"
-#include "lianxi/AnswerText.h"
-#include "lianxi/DrillTally.h"
-#include "lianxi/ProblemGenerator.h"
+#include "arithmetic/AnswerText.h"
+#include "arithmetic/DrillTally.h"
+#include "arithmetic/ProblemGenerator.h"
 
 #include <QList>
 #include <QString>

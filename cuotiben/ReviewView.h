@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lianxi/ProblemGenerator.h"
+#include "arithmetic/ProblemGenerator.h"
 
 #include <QList>
 

@@ -1,9 +1,9 @@
 #include "jiqiao/TForm3.h"
 
 #include "jiqiao/TipListView.h"
-#include "shell/FormRefs.h"
-#include "shell/InstallFolder.h"
-#include "shell/Notices.h"
+#include "widgets/FormRefs.h"
+#include "storage/InstallFolder.h"
+#include "notices/Notices.h"
 #include "widgets/BevelPanel.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/Controls.h"

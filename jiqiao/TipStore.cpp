@@ -1,9 +1,9 @@
 #include "jiqiao/TipStore.h"
 
-#include "shell/ErrorText.h"
-#include "shell/GbkText.h"
-#include "shell/StoreFile.h"
-#include "shell/TextLines.h"
+#include "notices/ErrorText.h"
+#include "storage/GbkText.h"
+#include "storage/StoreFile.h"
+#include "storage/TextLines.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,8 @@
 #include "jiqiao/TipsBook.h"
 
 #include "jiqiao/TipsView.h"
-#include "shell/InstallFolder.h"
+#include "storage/DataFiles.h"
+#include "storage/InstallFolder.h"
 
 #include <QChar>
 
@@ -17,7 +18,7 @@ constexpr char16_t kEnter = 13;
 }  // namespace
 
 TipsBook::TipsBook(TipsView &view, const QString &userRoot)
-    : view_(view), storePath_(InstallFolder::Join(userRoot, StoreRelativePath()))
+    : view_(view), storePath_(InstallFolder::Join(userRoot, TipStoreRelativePath()))
 {
 }
 

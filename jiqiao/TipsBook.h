@@ -19,9 +19,6 @@ public:
     // userRoot is the folder of the user's files, ending in a separator.
     TipsBook(TipsView &view, const QString &userRoot);
 
-    // The store, relative to the folder of the user's files.
-    static QString StoreRelativePath() { return QStringLiteral("database\\yd.zerk"); }
-
     void Create();
     void ListClicked();
     void ShowTipInFull();

@@ -1,6 +1,6 @@
 #include "kaochang/ExamGrading.h"
 
-#include "lianxi/PercentScore.h"
+#include "arithmetic/PercentScore.h"
 
 bool AnswerIsRight(const QString &typed, std::int32_t expected)
 {

@@ -1,26 +1,5 @@
 #include "kaochang/ExamPaper.h"
 
-QString ExamOperatorText(Operator op)
-{
-    switch (op) {
-    case Operator::Addition:
-        return QStringLiteral(" + ");
-    case Operator::Subtraction:
-        return QStringLiteral(" - ");
-    case Operator::Multiplication:
-        return QStringLiteral(" × ");
-    case Operator::Division:
-        break;
-    }
-    return QStringLiteral(" ÷ ");
-}
-
-QString ExamProblemText(const ArithProblem &problem)
-{
-    return QString::number(problem.FirstOperand) + ExamOperatorText(problem.OperatorCode)
-        + QString::number(problem.SecondOperand) + QLatin1Char('=');
-}
-
 ExamPaper DrawPaper(int N, std::int32_t R, OperationChoice choice, RandomSource &source)
 {
     ExamPaper paper;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "lianxi/ProblemGenerator.h"
+#include "arithmetic/ProblemGenerator.h"
+#include "arithmetic/ProblemText.h"
 
 #include <QList>
 #include <QString>
@@ -19,13 +20,6 @@ struct ExamProblem {
 };
 
 using ExamPaper = QList<ExamProblem>;
-
-// The sign as the paper writes it, with a space either side: " + ", " - ",
-// " × ", " ÷ ".
-QString ExamOperatorText(Operator op);
-
-// First operand, sign, second operand and "=", with nothing after it.
-QString ExamProblemText(const ArithProblem &problem);
 
 // N problems for range bound R drawn one after the other from source as it
 // stands; never reseeds, so a fixed seed gives a fixed paper.

@@ -2,8 +2,8 @@
 
 #include "kaochang/ExamGrading.h"
 #include "kaochang/ExamView.h"
-#include "lianxi/ScoreText.h"
-#include "shell/CueNames.h"
+#include "arithmetic/ScoreText.h"
+#include "sound/CueNames.h"
 
 #include <QLocale>
 

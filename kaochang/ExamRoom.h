@@ -2,7 +2,7 @@
 
 #include "kaochang/ExamCountdown.h"
 #include "kaochang/ExamPaper.h"
-#include "lianxi/MissListener.h"
+#include "arithmetic/MissListener.h"
 
 #include <utility>
 

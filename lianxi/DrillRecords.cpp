@@ -1,23 +1,13 @@
 #include "lianxi/DrillRecords.h"
 
-#include "lianxi/DrillTally.h"
-#include "shell/ErrorText.h"
-#include "shell/InstallFolder.h"
-#include "shell/StoreFile.h"
+#include "arithmetic/DrillTally.h"
+#include "notices/ErrorText.h"
+#include "storage/InstallFolder.h"
+#include "storage/StoreFile.h"
 
 #include <QDate>
 #include <QDir>
 #include <QLocale>
-
-RecordFolders PracticeRecordFolders()
-{
-    return {QStringLiteral("Lxdui\\"), QStringLiteral("Lxcuo\\")};
-}
-
-RecordFolders CompetitionRecordFolders()
-{
-    return {QStringLiteral("jjdui\\"), QStringLiteral("jjcuo\\")};
-}
 
 QString RecordDateText()
 {

@@ -1,19 +1,11 @@
 #pragma once
 
+#include "storage/DataFiles.h"
+
 #include <QString>
 #include <functional>
 
 class DrillTally;
-
-// The two record folders of a drill mode, relative to the folder of the
-// user's files, each ending in a backslash.
-struct RecordFolders {
-    QString right;
-    QString wrong;
-};
-
-RecordFolders PracticeRecordFolders();     // Lxdui\ and Lxcuo\.
-RecordFolders CompetitionRecordFolders();  // jjdui\ and jjcuo\.
 
 // Today's date in the user's short date format, as it goes into the name of
 // a record file. A path separator in the format would name a folder that does

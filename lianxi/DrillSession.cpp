@@ -1,13 +1,13 @@
 #include "lianxi/DrillSession.h"
 
-#include "lianxi/AnswerText.h"
+#include "arithmetic/AnswerText.h"
 #include "lianxi/DrillMode.h"
 #include "lianxi/DrillRecords.h"
-#include "lianxi/DrillScore.h"
+#include "arithmetic/DrillScore.h"
 #include "lianxi/DrillView.h"
-#include "lianxi/ScoreText.h"
-#include "shell/CueNames.h"
-#include "shell/ErrorText.h"
+#include "arithmetic/ScoreText.h"
+#include "sound/CueNames.h"
+#include "notices/ErrorText.h"
 
 #include <QLocale>
 #include <utility>

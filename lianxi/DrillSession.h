@@ -1,9 +1,9 @@
 #pragma once
 
-#include "lianxi/AnswerText.h"
-#include "lianxi/DrillTally.h"
-#include "lianxi/MissListener.h"
-#include "lianxi/ProblemGenerator.h"
+#include "arithmetic/AnswerText.h"
+#include "arithmetic/DrillTally.h"
+#include "arithmetic/MissListener.h"
+#include "arithmetic/ProblemGenerator.h"
 
 #include <QString>
 #include <utility>

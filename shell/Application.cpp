@@ -1,6 +1,6 @@
 #include "shell/Application.h"
 
-#include "shell/ApplicationTitle.h"
+#include "notices/ApplicationTitle.h"
 #include "widgets/Fonts.h"
 
 #include <QApplication>

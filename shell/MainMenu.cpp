@@ -1,6 +1,6 @@
 #include "shell/MainMenu.h"
 
-#include "shell/CueNames.h"
+#include "sound/CueNames.h"
 #include "shell/MainMenuView.h"
 
 MainMenu::MainMenu(MainMenuView &view, int handleWidth, int handleHeight)

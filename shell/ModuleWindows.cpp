@@ -5,7 +5,7 @@
 #include "kaochang/TForm4.h"
 #include "lianxi/DrillMode.h"
 #include "lianxi/TForm2.h"
-#include "shell/InstallFolder.h"
+#include "storage/InstallFolder.h"
 #include "shell/NotebookFeed.h"
 #include "widgets/FlatButton.h"
 

@@ -1,7 +1,7 @@
 #include "shell/NotebookFeed.h"
 
 #include "cuotiben/ReviewSchedule.h"
-#include "shell/Notices.h"
+#include "notices/Notices.h"
 
 NotebookFeed::NotebookFeed(const QString &databaseFolder, MissSource source)
     : notebook_(Notebook::PathIn(databaseFolder)), source_(source)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cuotiben/Notebook.h"
-#include "lianxi/MissListener.h"
+#include "arithmetic/MissListener.h"
 
 #include <QTimer>
 

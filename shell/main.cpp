@@ -1,7 +1,7 @@
 #include "shell/Application.h"
-#include "shell/Cues.h"
-#include "shell/InstallFolder.h"
-#include "shell/Notices.h"
+#include "sound/Cues.h"
+#include "storage/InstallFolder.h"
+#include "notices/Notices.h"
 #include "shell/TForm1.h"
 
 #include <QApplication>

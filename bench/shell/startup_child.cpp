@@ -2,7 +2,7 @@
 // folder prepared first, and, once the first paint of the window is
 // complete, prints the CLOCK_MONOTONIC time in nanoseconds and ends.
 #include "shell/Application.h"
-#include "shell/InstallFolder.h"
+#include "storage/InstallFolder.h"
 #include "shell/TForm1.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/Cues.h"
-#include "shell/Notices.h"
+#include "sound/Cues.h"
+#include "notices/Notices.h"
 #include "support/RunBenchmarks.h"
 
 #include <QApplication>

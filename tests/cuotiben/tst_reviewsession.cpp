@@ -1,7 +1,7 @@
 #include "FakeReviewView.h"
 #include "cuotiben/Notebook.h"
 #include "cuotiben/ReviewSession.h"
-#include "shell/CueNames.h"
+#include "sound/CueNames.h"
 
 #include <QDir>
 #include <QTemporaryDir>

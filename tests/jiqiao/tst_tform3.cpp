@@ -1,6 +1,6 @@
 #include "jiqiao/TForm3.h"
 #include "jiqiao/TipListView.h"
-#include "shell/FormRefs.h"
+#include "widgets/FormRefs.h"
 #include "support/AccessibleTree.h"
 #include "support/Recorders.h"
 #include "support/TestFiles.h"

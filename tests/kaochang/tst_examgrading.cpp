@@ -1,5 +1,5 @@
 #include "kaochang/ExamGrading.h"
-#include "lianxi/ScoreText.h"
+#include "arithmetic/ScoreText.h"
 
 #include <QLocale>
 #include <QTest>

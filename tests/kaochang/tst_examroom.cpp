@@ -1,7 +1,7 @@
 #include "FakeExamView.h"
 
 #include "kaochang/ExamRoom.h"
-#include "shell/CueNames.h"
+#include "sound/CueNames.h"
 
 #include <QLocale>
 #include <QTest>

@@ -4,7 +4,7 @@
 #include "support/PrintedSheets.h"
 #include "support/Recorders.h"
 
-#include "shell/FormRefs.h"
+#include "widgets/FormRefs.h"
 #include "support/AccessibleTree.h"
 #include "widgets/FlatButton.h"
 #include "widgets/PictureBox.h"

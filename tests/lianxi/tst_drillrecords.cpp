@@ -1,5 +1,5 @@
 #include "lianxi/DrillRecords.h"
-#include "lianxi/DrillTally.h"
+#include "arithmetic/DrillTally.h"
 #include "support/FullDisk.h"
 #include "support/TestFiles.h"
 

@@ -2,7 +2,7 @@
 #include "lianxi/DrillMode.h"
 #include "lianxi/DrillRecords.h"
 #include "lianxi/DrillSession.h"
-#include "shell/CueNames.h"
+#include "sound/CueNames.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "kaochang/TForm4.h"
 #include "lianxi/TForm2.h"
 #include "shell/Application.h"
-#include "shell/Notices.h"
+#include "notices/Notices.h"
 #include "shell/TForm1.h"
 #include "support/Recorders.h"
 #include "widgets/FlatButton.h"

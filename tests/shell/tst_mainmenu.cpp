@@ -1,4 +1,4 @@
-#include "shell/CueNames.h"
+#include "sound/CueNames.h"
 #include "shell/MainMenu.h"
 #include "shell/MainMenuView.h"
 

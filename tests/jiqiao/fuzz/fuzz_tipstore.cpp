@@ -1,8 +1,8 @@
 // libFuzzer target for the tips store: any bytes as a store file, and any
 // text as a new tip. Built and run by scripts/fuzz-tips.
 #include "jiqiao/TipStore.h"
-#include "shell/GbkText.h"
-#include "shell/TextLines.h"
+#include "storage/GbkText.h"
+#include "storage/TextLines.h"
 
 #include <QStringDecoder>
 

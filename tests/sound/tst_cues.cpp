@@ -1,0 +1,57 @@
+#include "sound/Cues.h"
+#include "support/Recorders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTest>
+
+#include <sys/stat.h>
+
+// Real playback, not the test listener: whatever the file and whatever the
+// machine's sound, a cue returns at once and reports nothing.
+class tst_Cues : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        const QString sound = QCoreApplication::applicationDirPath() + QStringLiteral("/Sound/");
+        QVERIFY(QDir().mkpath(sound));
+        QFile::remove(sound + "dui.wav");
+        QVERIFY(QFile::copy(QStringLiteral(CUE_FOLDER "/dui.wav"), sound + "dui.wav"));
+        QFile broken(sound + "broken.wav");
+        QVERIFY2(broken.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(broken.errorString()));
+        QCOMPARE(broken.write("RIFF\x10\0\0\0WAVEfmt junk", 20), 20);
+        broken.close();
+        QFile::remove(sound + "pipe.wav");
+        QCOMPARE(::mkfifo(QFile::encodeName(sound + "pipe.wav").constData(), 0600), 0);
+    }
+
+    // A named pipe would wait for a writer for ever if it were opened.
+    void everyKindOfCueReturnsAtOnceSilently()
+    {
+        NoticeRecorder notices;
+        Cues::Preload();
+        QElapsedTimer clock;
+        clock.start();
+        for (const char *cue : {"Sound\\no-such-cue.wav", "Sound\\broken.wav", "Sound\\pipe.wav", "Sound\\dui.wav",
+                                "Sound\\dui.wav", "Sound\\broken.wav"})
+            PlayCue(QLatin1String(cue));
+        QVERIFY2(clock.elapsed() < 200, "a cue must not wait for playback");
+        QTest::qWait(50);
+        QVERIFY(notices.seen.isEmpty());
+    }
+
+    void listenerHearsTheCueInsteadOfPlayback()
+    {
+        CueRecorder cues;
+        PlayCue(QStringLiteral("Sound\\tishi.WAV"));
+        PlayCue(QStringLiteral("Sound\\jingsai.wav"));
+        QCOMPARE(cues.asked, (QStringList{"Sound\\tishi.WAV", "Sound\\jingsai.wav"}));
+    }
+};
+
+QTEST_MAIN(tst_Cues)
+#include "tst_cues.moc"
