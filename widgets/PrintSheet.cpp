@@ -22,7 +22,7 @@ QString DefaultPdfPath(const QString &documentName)
 }  // namespace
 
 std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<SheetProblem> &problems,
-                                               const QString &documentName)
+                                               const QString &documentName, const SheetOptions &options)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
@@ -44,7 +44,7 @@ std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<Shee
         if (!file.open(QIODevice::WriteOnly))
             return PrintFailure{target, file.errorString()};
     }
-    if (!DrawPracticeSheet(printer, problems))
+    if (!DrawPracticeSheet(printer, problems, options))
         return PrintFailure{target, QStringLiteral("The pages could not be printed")};
     return std::nullopt;
 }

@@ -20,4 +20,5 @@ struct PrintFailure {
 // ("口算练习.pdf" in the documents folder). Nothing comes back when it was
 // printed or the dialog was cancelled.
 std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<SheetProblem> &problems,
-                                               const QString &documentName = QStringLiteral("口算练习"));
+                                               const QString &documentName = QStringLiteral("口算练习"),
+                                               const SheetOptions &options = {});
