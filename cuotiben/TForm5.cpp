@@ -75,7 +75,8 @@ TForm5::TForm5(QWidget *parent)
 TForm5::TForm5(const QString &notebookPath, Clock today, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       notebook_(notebookPath),
-      session_(*this, notebook_, std::move(today))
+      today_(std::move(today)),
+      session_(*this, notebook_, today_)
 {
     Form5 = this;
     setObjectName(QStringLiteral("Form5"));
@@ -128,8 +129,8 @@ void TForm5::BuildHeading()
 
 void TForm5::BuildLists()
 {
-    toReview_ = std::make_unique<NotebookListModel>(notebook_, NotebookListModel::Shows::ToReview);
-    conquered_ = std::make_unique<NotebookListModel>(notebook_, NotebookListModel::Shows::Conquered);
+    toReview_ = std::make_unique<NotebookListModel>(notebook_, NotebookListModel::Shows::ToReview, today_);
+    conquered_ = std::make_unique<NotebookListModel>(notebook_, NotebookListModel::Shows::Conquered, today_);
     const QFont captionFont = Fonts::Ui(15, true);
     Label5 = MakeLabel(this, "Label5", {kToReviewRect.x(), kListCaptionTop, kToReviewRect.width(), 24},
                        QStringLiteral("还没消灭的错题"), Palette::White, captionFont);

@@ -114,6 +114,7 @@ private:
     void closeWindow() override;
 
     Notebook notebook_;
+    Clock today_;
     ReviewSession session_;
     std::unique_ptr<ProblemDisplay> display_;
     std::unique_ptr<NotebookListModel> toReview_;

@@ -7,20 +7,16 @@
 #include "widgets/Palette.h"
 #include "widgets/StarBurst.h"
 
-#include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
 
 CelebrationPanel::CelebrationPanel(QWidget *window, const char *name) : QWidget(window)
 {
     AccessiblePicture::Install();
     Controls::Place(this, name, window->rect());
+    setAttribute(Qt::WA_OpaquePaintEvent);
     const QRect card = CardRect();
-    Image1 = Controls::Place(new StarBurst(this), "Image1", rect());
-    Label1 = Controls::Place(new QLabel(this), "Label1", card.adjusted(24, 24, -24, -96));
-    Label1->setFont(Fonts::KaiTi(34, true));
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignCenter);
-    Controls::SetColor(Label1, QPalette::WindowText, Palette::Maroon);
+    Image1 = Controls::Place(new StarBurst(this), "Image1", card);
     SpeedButton1 = Controls::MakeButton(this, "SpeedButton1",
                                         QRect(card.center().x() - 80, card.bottom() - 84, 160, 64),
                                         {.caption = QStringLiteral("好的"),
@@ -39,7 +35,20 @@ QRect CelebrationPanel::CardRect() const
 
 void CelebrationPanel::Celebrate(const QString &text)
 {
-    Label1->setText(text);
+    hide();
+    backdrop_ = parentWidget()->grab(geometry());
+    QPainter painter(&backdrop_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // The window shows dimly through, so the card stands out.
+    painter.fillRect(rect(), QColor(0, 0, 64, 110));
+    painter.setPen(QPen(QColor(0xB3, 0x6B, 0x00), 6));
+    painter.setBrush(Palette::Cream);
+    painter.drawRoundedRect(CardRect(), 28, 28);
+    painter.setFont(Fonts::KaiTi(34, true));
+    painter.setPen(Palette::Maroon);
+    painter.drawText(CardRect().adjusted(24, 24, -24, -96), Qt::AlignCenter | Qt::TextWordWrap, text);
+    painter.end();
+    text_ = text;
     setAccessibleName(text);
     raise();
     show();
@@ -47,13 +56,9 @@ void CelebrationPanel::Celebrate(const QString &text)
     Image1->Play();
 }
 
-void CelebrationPanel::paintEvent(QPaintEvent *)
+void CelebrationPanel::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    // The window shows dimly through, so the card stands out.
-    painter.fillRect(rect(), QColor(0, 0, 64, 110));
-    painter.setPen(QPen(QColor(0xB3, 0x6B, 0x00), 6));
-    painter.setBrush(Palette::Cream);
-    painter.drawRoundedRect(CardRect(), 28, 28);
+    painter.drawPixmap(event->rect(), backdrop_, QRectF(event->rect().topLeft() * backdrop_.devicePixelRatio(),
+                                                       event->rect().size() * backdrop_.devicePixelRatio()));
 }

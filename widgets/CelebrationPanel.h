@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 class FlatButton;
-class QLabel;
 class StarBurst;
 
 // A celebration over a whole window: stars rise over a card that says what
@@ -16,9 +16,9 @@ public:
     CelebrationPanel(QWidget *window, const char *name);
 
     void Celebrate(const QString &text);
+    const QString &Text() const { return text_; }
 
     StarBurst *Image1;
-    QLabel *Label1;
     FlatButton *SpeedButton1;  // 好的
 
 protected:
@@ -26,4 +26,10 @@ protected:
 
 private:
     QRect CardRect() const;
+
+    // The window as it was, dimmed, with the card and its text on it: drawn
+    // once, so a frame of the stars repaints nothing beneath the panel, nor
+    // the large type, which Qt would otherwise draw outline by outline.
+    QPixmap backdrop_;
+    QString text_;
 };

@@ -12,7 +12,7 @@ void Draw(QPainter &painter, const QPointF &baseline, const QFont &font, const Q
 {
     QPainterPath path;
     path.addText(baseline, font, text);
-    const double width = std::max(3.0, font.pixelSize() / 8.0);
+    const double width = std::max(5.0, font.pixelSize() / 8.0);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     // Stroked first and filled over, so only the stroke's outer half shows

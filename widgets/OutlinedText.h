@@ -13,7 +13,8 @@ namespace OutlinedText {
 
 inline const QColor Outline{24, 24, 40};
 
-// The outline is about a sixteenth of the type's size, at least 1.5 pixels.
+// The outline shows a sixteenth of the type's size round each glyph, at
+// least 2.5 pixels.
 void Draw(QPainter &painter, const QPointF &baseline, const QFont &font, const QString &text, const QColor &fill);
 
 }  // namespace OutlinedText

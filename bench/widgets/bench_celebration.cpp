@@ -10,6 +10,7 @@
 #include "widgets/StarBurst.h"
 
 #include <QThread>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <algorithm>
 #include <chrono>
@@ -32,8 +33,9 @@ struct Window {
 };
 
 // Plays a burst through, painting each frame at its own time as the timer
-// would, and reports the slowest and the median frame.
-void TimeFrames(benchmark::State &state, StarBurst &burst, QWidget &painted, const std::function<void()> &start)
+// would: the first frame paints all that start() showed, each later one
+// the stars' rectangle. Reports the slowest and the median frame.
+void TimeFrames(benchmark::State &state, StarBurst &burst, QWidget &shown, const std::function<void()> &start)
 {
     std::vector<double> frames;
     double slowest = 0;
@@ -41,9 +43,10 @@ void TimeFrames(benchmark::State &state, StarBurst &burst, QWidget &painted, con
         start();
         burst.Timer1->stop();
         const auto began = Clock::now();
-        while (Clock::now() - began < std::chrono::milliseconds(StarBurst::RunMilliseconds)) {
+        for (QWidget *painted = &shown; Clock::now() - began < std::chrono::milliseconds(StarBurst::RunMilliseconds);
+             painted = &burst) {
             const auto t0 = Clock::now();
-            painted.repaint();
+            painted->repaint();
             const std::chrono::duration<double> took = Clock::now() - t0;
             frames.push_back(took.count());
             slowest = std::max(slowest, took.count());
@@ -69,8 +72,13 @@ void BM_WindowSizedCelebration(benchmark::State &state)
 {
     Window w;
     auto *panel = new CelebrationPanel(&w.window, "Panel3");
+    // The 错题本 has drawn its type already (its keypad's captions share the
+    // card's face); here a first showing, untimed, does that.
+    panel->Celebrate(QStringLiteral("今天的错题全部复习完了！答对 6 道"));
+    panel->repaint();
+    panel->hide();
     TimeFrames(state, *panel->Image1, *panel,
-               [panel] { panel->Celebrate(QStringLiteral("今天的错题全部复习完了！答对 6 道")); });
+               [panel] { panel->Celebrate(QStringLiteral("今天的错题全部复习完了！答对 6 道"));});
 }
 BENCHMARK(BM_WindowSizedCelebration)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 

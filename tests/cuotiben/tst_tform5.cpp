@@ -146,7 +146,7 @@ private slots:
                                      {"56 ÷ 8=", "（未答）", "2024-03-04", "考试", "0", "2024-03-05"},
                                      {"15 + 7=", "21", "2024-03-04", "竞技", "0", "2024-03-05"}}));
         QCOMPARE(Form().Label4->text(), QStringLiteral("已消灭：1 道"));
-        QCOMPARE(Shown(Form().ListView2), (QList<QStringList>{{"12 - 5=", "2024-01-04", "练习"}}));
+        QCOMPARE(Shown(Form().ListView2), (QList<QStringList>{{"★ 12 - 5=", "2024-01-04", "练习"}}));
         QVERIFY(notices_->seen.isEmpty());
 
         // The keys as in the drill window, with the pen cursor.
@@ -197,7 +197,8 @@ private slots:
         QVERIFY(notices_->seen.isEmpty());
         QVERIFY(Form().Panel3->isVisible());
         QCOMPARE(Form().Panel3->geometry(), Form().rect());
-        QCOMPARE(Form().Panel3->Label1->text(), QStringLiteral("今天的错题全部复习完了！答对 2 道，答错的 1 道明天再来"));
+        QCOMPARE(AccessibleTree::Name(Form().Panel3), QStringLiteral("今天的错题全部复习完了！答对 2 道，答错的 1 道明天再来"));
+        QCOMPARE(AccessibleTree::Of(Form().Panel3)->role(), QAccessible::Notification);
         QTest::mouseClick(Form().Panel3->SpeedButton1, Qt::LeftButton);
         QVERIFY(Form().Panel3->isHidden());
         QCOMPARE(Form().Label1->text(), QStringLiteral("今天要复习的错题：0 道"));

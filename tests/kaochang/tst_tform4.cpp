@@ -406,7 +406,8 @@ void tst_TForm4::sitAndGradeAPaperThroughTheWidgets()
 
     // A new paper is written on again, in boxes of their full width.
     const int fullWidth = w.AnswerBoxes[0]->width();
-    Click(w.SpeedButton2);
+    Click(w.SpeedButton4);
+    Click(w.SpeedButton3);
     QTest::keyClicks(w.AnswerBoxes[59], QStringLiteral("5"));
     QCOMPARE(w.AnswerBoxes[59]->text(), QStringLiteral("5"));
     QCOMPARE(w.AnswerBoxes[59]->width(), fullWidth);
