@@ -20,7 +20,7 @@ QString ReviewSession::DueText(int dueCount)
 
 QString ReviewSession::DoneText(int rightCount, int wrongCount)
 {
-    QString text = QStringLiteral("今天的错题全部复习完了！答对 %1 道").arg(rightCount);
+    QString text = QStringLiteral("今天的错题全部复习完了！\n答对 %1 道").arg(rightCount);
     if (wrongCount > 0)
         text += QStringLiteral("，答错的 %1 道明天再来").arg(wrongCount);
     return text;

@@ -23,7 +23,8 @@ public:
     static QString NothingDue() { return QStringLiteral("今天没有要复习的错题！"); }
     // "今天要复习的错题：3 道".
     static QString DueText(int dueCount);
-    // The celebration's text once every due problem has been answered.
+    // The celebration's text once every due problem has been answered, on
+    // two lines: "今天的错题全部复习完了！" and "答对 6 道".
     static QString DoneText(int rightCount, int wrongCount);
     static QString NothingToPrint() { return QStringLiteral("错题本里没有要打印的错题！"); }
 

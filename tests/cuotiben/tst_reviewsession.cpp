@@ -166,7 +166,7 @@ private slots:
         QVERIFY(!f.view.confirmEnabled);
         QVERIFY(f.view.answerReadOnly);
         QVERIFY(!f.view.equalsShown && f.view.shownSign == 0);
-        QCOMPARE(f.view.finished, QStringLiteral("今天的错题全部复习完了！答对 2 道，答错的 1 道明天再来"));
+        QCOMPARE(f.view.finished, QStringLiteral("今天的错题全部复习完了！\n答对 2 道，答错的 1 道明天再来"));
         QCOMPARE(f.view.feedback, (QStringList{"对了", "对了", "15+7=22"}));
         QCOMPARE(f.view.dueText, QStringLiteral("今天要复习的错题：0 道"));
 

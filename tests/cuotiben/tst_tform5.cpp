@@ -197,7 +197,7 @@ private slots:
         QVERIFY(notices_->seen.isEmpty());
         QVERIFY(Form().Panel3->isVisible());
         QCOMPARE(Form().Panel3->geometry(), Form().rect());
-        QCOMPARE(AccessibleTree::Name(Form().Panel3), QStringLiteral("今天的错题全部复习完了！答对 2 道，答错的 1 道明天再来"));
+        QCOMPARE(AccessibleTree::Name(Form().Panel3), QStringLiteral("今天的错题全部复习完了！\n答对 2 道，答错的 1 道明天再来"));
         QCOMPARE(AccessibleTree::Of(Form().Panel3)->role(), QAccessible::Notification);
         QTest::mouseClick(Form().Panel3->SpeedButton1, Qt::LeftButton);
         QVERIFY(Form().Panel3->isHidden());
