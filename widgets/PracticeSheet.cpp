@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -284,19 +285,24 @@ bool SheetPainter::Draw()
     const int pageCount = questionPages + answerPages;
 
     const double answerWidth = AnswerWidth();
-    int page = 0;
-    for (int p = 0; p < questionPages; ++p) {
-        if (page++ > 0 && !device_.newPage())
-            return false;
-        DrawTitle(QStringLiteral("口算练习"));
-        DrawNameLine();
-        for (int slot = 0; slot < perQuestionPage && p * perQuestionPage + slot < count; ++slot) {
-            DrawQuestion(p * perQuestionPage + slot,
-                         Cell(slot, questionRows, questionColumns, GridTop(true), Px(kQuestionRowMm), width_, gap),
-                         column);
+    // Each copy of the problems is numbered as the first; the answers,
+    // which only the parent needs, come once after them all.
+    bool first = true;
+    for (int copy = 0; copy < std::max(1, options_.copies); ++copy) {
+        for (int p = 0; p < questionPages; ++p) {
+            if (!std::exchange(first, false) && !device_.newPage())
+                return false;
+            DrawTitle(QStringLiteral("口算练习"));
+            DrawNameLine();
+            for (int slot = 0; slot < perQuestionPage && p * perQuestionPage + slot < count; ++slot) {
+                DrawQuestion(p * perQuestionPage + slot,
+                             Cell(slot, questionRows, questionColumns, GridTop(true), Px(kQuestionRowMm), width_, gap),
+                             column);
+            }
+            DrawFooter(p + 1, pageCount);
         }
-        DrawFooter(page, pageCount);
     }
+    int page = questionPages;
     for (int p = 0; p < answerPages; ++p) {
         if (!device_.newPage())
             return false;

@@ -30,6 +30,8 @@ struct SheetOptions {
     bool graded = false;
     QString name = {};
     QString score = {};
+    // One set of problem pages for each child.
+    int copies = 1;
 };
 
 // A 口算 practice sheet on A4 paper: pages titled "口算练习" with lines for
@@ -38,8 +40,10 @@ struct SheetOptions {
 // then, when asked for, the answers, numbered alike, on a page of their own
 // (more for a very long sheet). A graded paper has the name and the score
 // (成绩) on those lines, and after each problem the child's answer with ✓ or
-// ✗. The operands of a column line up by place value. The device is set to
-// A4 portrait before painting. Returns false when the device cannot be
-// painted on, such as a PDF file that cannot be written.
+// ✗. The operands of a column line up by place value. With several copies
+// the problem pages are repeated, one set for each child, and the answers
+// still come once, at the end. The device is set to A4 portrait before
+// painting. Returns false when the device cannot be painted on, such as a
+// PDF file that cannot be written.
 bool DrawPracticeSheet(QPagedPaintDevice &device, const QList<SheetProblem> &problems,
                        const SheetOptions &options = {});

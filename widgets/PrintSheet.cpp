@@ -44,7 +44,11 @@ std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<Shee
         if (!file.open(QIODevice::WriteOnly))
             return PrintFailure{target, file.errorString()};
     }
-    if (!DrawPracticeSheet(printer, problems, options))
+    // The copies are made here, so that the answers print once.
+    SheetOptions sheet = options;
+    sheet.copies = printer.copyCount();
+    printer.setCopyCount(1);
+    if (!DrawPracticeSheet(printer, problems, sheet))
         return PrintFailure{target, QStringLiteral("The pages could not be printed")};
     return std::nullopt;
 }
