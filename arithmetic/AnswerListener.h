@@ -16,6 +16,15 @@ struct PracticeSetting {
     std::optional<double> targetAccuracy;
 };
 
+// A range and kind of sums without a preset.
+inline PracticeSetting RangeSetting(std::int32_t rangeBound, OperationChoice operation)
+{
+    PracticeSetting setting;
+    setting.rangeBound = rangeBound;
+    setting.operation = operation;
+    return setting;
+}
+
 // One answer as "确定" or the grading found it. seconds is the time from the
 // problem shown to its check; an exam box has none.
 struct CheckedAnswer {

@@ -55,6 +55,8 @@ void ReviewSession::StartReview()
     view_.showEqualsSign();
     view_.setConfirmEnabled(true);
     view_.setAnswerReadOnly(false);
+    if (answerListener_)
+        answerListener_->SessionStarted({});
     ShowNextProblem();
 }
 
@@ -63,6 +65,7 @@ void ReviewSession::ShowNextProblem()
     problem_ = queue_.first();
     view_.showOperatorSign(problem_.OperatorCode);
     view_.setOperands(QString::number(problem_.FirstOperand), QString::number(problem_.SecondOperand));
+    shown_.start();
 }
 
 void ReviewSession::DigitKey(int digit)
@@ -95,6 +98,8 @@ void ReviewSession::Check()
         return;
     }
     const bool right = *value == problem_.Answer;
+    if (answerListener_)
+        answerListener_->Answered({problem_, answer, right, shown_.elapsed() / 1000.0});
     view_.playCue(right ? CueNames::Dui() : CueNames::Cuo());
     if (right)
         tally_.AddRight(RecordLine(problem_, answer));

@@ -181,6 +181,12 @@ void ExamRoom::Grade()
         view_.markSlot(k, grade.Right.at(k) ? Mark::Tick : Mark::Cross, QString::number(paper_.at(k).Answer));
     view_.setScoreText(ScoreText(score_, QLocale()));
     view_.setReviewHintVisible(true);
+    if (answerListener_) {
+        answerListener_->SessionStarted(RangeSetting(view_.rangeText().toInt(), static_cast<OperationChoice>(view_.operationIndex())));
+        for (int k = 0; k < questionCount_; ++k)
+            answerListener_->Answered({paper_.at(k).AsArithProblem(), typed.at(k), grade.Right.at(k), std::nullopt});
+        answerListener_->SessionScored(score_);
+    }
     if (!missListener_)
         return;
     for (int k = 0; k < questionCount_; ++k) {

@@ -2,6 +2,7 @@
 
 #include "kaochang/ExamCountdown.h"
 #include "kaochang/ExamPaper.h"
+#include "arithmetic/AnswerListener.h"
 #include "arithmetic/MissListener.h"
 
 #include <utility>
@@ -22,6 +23,8 @@ public:
 
     // Told at 判卷 of every answer graded wrong, an empty box too.
     void SetMissListener(MissListener listener) { missListener_ = std::move(listener); }
+    // Told at 判卷 of the paper and of every box; not owned.
+    void SetAnswerListener(AnswerListener *listener) { answerListener_ = listener; }
 
     void Settings();
     void Apply();
@@ -67,4 +70,5 @@ private:
     int rightCount_ = 0;
     qint64 score_ = 0;
     MissListener missListener_;
+    AnswerListener *answerListener_ = nullptr;
 };

@@ -39,6 +39,8 @@ void DrillSession::Start()
     view_.setAnswerReadOnly(false);
     tally_.Clear();
     view_.answerListsEmptied();
+    if (answerListener_)
+        answerListener_->SessionStarted(RangeSetting(view_.rangeBound(), view_.operationChoice()));
     NextProblem();
 }
 
@@ -48,6 +50,7 @@ void DrillSession::NextProblem()
     problem_ = DrawProblem(view_.rangeBound(), view_.operationChoice(), source_);
     view_.showOperatorSign(problem_.OperatorCode);
     view_.setOperands(QString::number(problem_.FirstOperand), QString::number(problem_.SecondOperand));
+    shown_.start();
 }
 
 void DrillSession::DigitKey(int digit)
@@ -77,7 +80,10 @@ void DrillSession::Check()
         view_.showError(ErrorText::NotAValidInteger(answer));
         return;
     }
-    if (*value == problem_.Answer) {
+    const bool right = *value == problem_.Answer;
+    if (answerListener_)
+        answerListener_->Answered({problem_, answer, right, shown_.elapsed() / 1000.0});
+    if (right) {
         view_.playCue(CueNames::Dui());
         tally_.AddRight(RecordLine(problem_, answer));
         view_.answerListGrew(AnswerList::Right);

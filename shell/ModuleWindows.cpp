@@ -6,6 +6,8 @@
 #include "lianxi/DrillMode.h"
 #include "lianxi/TForm2.h"
 #include "storage/InstallFolder.h"
+#include "shell/Histories.h"
+#include "shell/HistoryFeed.h"
 #include "shell/NotebookFeed.h"
 #include "widgets/FlatButton.h"
 
@@ -21,8 +23,12 @@ void OpenDrill(DrillMode mode, const InstallFolder &folder)
     NotebookFeed feed(folder.UserDatabaseFolder(),
                       mode == DrillMode::Practice ? MissSource::Practice : MissSource::Competition);
     drill.SetMissListener(feed.Listener());
+    HistoryFeed history(Histories::For(folder.UserDatabaseFolder()), 1,
+                        mode == DrillMode::Practice ? HistoryOrigin::Practice : HistoryOrigin::Competition);
+    drill.SetAnswerListener(&history);
     drill.exec();
     feed.SaveNow();
+    history.WindowClosed();
 }
 
 void OpenExamRoom(const InstallFolder &folder)
@@ -30,8 +36,11 @@ void OpenExamRoom(const InstallFolder &folder)
     TForm4 exam;
     NotebookFeed feed(folder.UserDatabaseFolder(), MissSource::Exam);
     exam.SetMissListener(feed.Listener());
+    HistoryFeed history(Histories::For(folder.UserDatabaseFolder()), 1, HistoryOrigin::Exam);
+    exam.SetAnswerListener(&history);
     exam.exec();
     feed.SaveNow();
+    history.WindowClosed();
 }
 
 void OpenTipsBook(const InstallFolder &folder)
@@ -43,7 +52,10 @@ void OpenTipsBook(const InstallFolder &folder)
 void OpenNotebook(const InstallFolder &folder)
 {
     TForm5 notebook(Notebook::PathIn(folder.UserDatabaseFolder()), SystemToday);
+    HistoryFeed history(Histories::For(folder.UserDatabaseFolder()), 1, HistoryOrigin::Review);
+    notebook.SetAnswerListener(&history);
     notebook.exec();
+    history.WindowClosed();
 }
 
 }  // namespace ModuleWindows

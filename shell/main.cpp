@@ -2,6 +2,7 @@
 #include "sound/Cues.h"
 #include "storage/InstallFolder.h"
 #include "notices/Notices.h"
+#include "shell/Histories.h"
 #include "shell/TForm1.h"
 
 #include <QApplication>
@@ -21,5 +22,8 @@ int main(int argc, char *argv[])
     // exams; only saving fails, each time with its own error.
     if (folderError)
         QTimer::singleShot(0, &mainMenu, [&folderError] { Notices::ShowErrorBox(*folderError); });
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    if (const std::optional<QString> unsaved = Histories::WriteAllAndClose())
+        Notices::ShowErrorBox(*unsaved);
+    return status;
 }

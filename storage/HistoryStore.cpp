@@ -191,8 +191,10 @@ HistoryStore::WriteResult HistoryStore::Write(int busyMillis)
     if (!Open())
         return WriteResult::Failed;
     if (readOnly_) {
-        lastError_ = ErrorText::CannotCreateFile(path_, QStringLiteral("The history was written by a newer version"));
-        return WriteResult::Failed;
+        // The notice has said that nothing new is kept.
+        sessions_.clear();
+        answers_.clear();
+        return WriteResult::Written;
     }
     QSqlDatabase db = Database();
     QSqlQuery query(db);

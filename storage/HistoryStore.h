@@ -41,7 +41,7 @@ public:
     void Keep(const AnswerRow &answer);
     int Unwritten() const { return static_cast<int>(sessions_.size() + answers_.size()); }
 
-    // Writes what is kept in one transaction. busyMillis is how long SQLite
+    // Writes what is kept in one transaction; a read-only history drops it. busyMillis is how long SQLite
     // waits for another writer before giving up for now.
     WriteResult Write(int busyMillis = 50);
     // The last failure's text for the general error box.
