@@ -59,6 +59,14 @@ void MainMenu::OpenNotebook()
     });
 }
 
+void MainMenu::OpenGrowth()
+{
+    Visit([this] {
+        view_.playCue(CueNames::Tishi());
+        view_.openGrowth();
+    });
+}
+
 void MainMenu::Leave()
 {
     if (!moduleOpen_)

@@ -19,6 +19,7 @@ public:
     void OpenExamRoom();
     void OpenTipsBook();
     void OpenNotebook();
+    void OpenGrowth();
     void Leave();
 
     void HandlePressed(PointerButton button);

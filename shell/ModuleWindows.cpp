@@ -1,5 +1,6 @@
 #include "shell/ModuleWindows.h"
 
+#include "chengzhang/TForm8.h"
 #include "cuotiben/TForm5.h"
 #include "jiqiao/TForm3.h"
 #include "kaochang/TForm4.h"
@@ -9,6 +10,8 @@
 #include "shell/Histories.h"
 #include "shell/HistoryFeed.h"
 #include "shell/NotebookFeed.h"
+#include "notices/Notices.h"
+#include "storage/HistoryStore.h"
 #include "widgets/FlatButton.h"
 
 namespace ModuleWindows {
@@ -56,6 +59,40 @@ void OpenNotebook(const InstallFolder &folder)
     notebook.SetAnswerListener(&history);
     notebook.exec();
     history.WindowClosed();
+}
+
+void OpenGrowth(const InstallFolder &folder, const std::function<QDate()> &today)
+{
+    const QString databaseFolder = folder.UserDatabaseFolder();
+    HistoryStore &history = Histories::For(databaseFolder);
+    if (!history.Open()) {
+        Notices::ShowErrorBox(history.LastError());
+        return;
+    }
+    if (const std::optional<QString> notice = history.TakeNotice())
+        Notices::ShowNotice(*notice);
+    // Answers still waiting for the file belong in the charts too.
+    history.Write();
+    GrowthSources sources;
+    sources.store = &history;
+    sources.child = 1;
+    sources.childName = QStringLiteral("我");
+    sources.today = today;
+    sources.notebookState = [databaseFolder, today] {
+        Notebook notebook(Notebook::PathIn(databaseFolder));
+        if (notebook.Load())
+            return NotebookState{};
+        const int conquered = notebook.ConqueredCount();
+        return NotebookState{static_cast<int>(notebook.Entries().size()) - conquered,
+                             static_cast<int>(notebook.DueIndexes(today()).size()), conquered};
+    };
+    sources.sendToNotebook = [databaseFolder, today](const ArithProblem &problem) -> std::optional<QString> {
+        Notebook notebook(Notebook::PathIn(databaseFolder));
+        notebook.NoteMiss(problem, QString(), MissSource::Practice, today());
+        return notebook.Save();
+    };
+    TForm8 growth(sources);
+    growth.exec();
 }
 
 }  // namespace ModuleWindows

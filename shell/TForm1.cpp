@@ -71,6 +71,9 @@ TForm1::TForm1(QWidget *parent)
     SpeedButton9 = Controls::MakeButton(this, "SpeedButton9", {48, 426, 92, 92},
                                         {.accessibleName = QStringLiteral("错题本")});
     SpeedButton9->setToolTip(QStringLiteral("错题本"));
+    SpeedButton10 = Controls::MakeButton(this, "SpeedButton10", {516, 424, 92, 92},
+                                         {.accessibleName = QStringLiteral("成长记录")});
+    SpeedButton10->setToolTip(QStringLiteral("成长记录"));
 
     Image2 = Controls::Make<PictureBox>(this, "Image2", kHandleRect);
     Image2->setCursor(Qt::PointingHandCursor);
@@ -93,6 +96,7 @@ TForm1::TForm1(QWidget *parent)
     connect(SpeedButton6, &FlatButton::clicked, this, &TForm1::SpeedButton6Click);
     connect(SpeedButton7, &FlatButton::clicked, this, &TForm1::SpeedButton7Click);
     connect(SpeedButton9, &FlatButton::clicked, this, &TForm1::SpeedButton9Click);
+    connect(SpeedButton10, &FlatButton::clicked, this, &TForm1::SpeedButton10Click);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Image1, &PictureBox::mousePressed, this, &TForm1::Image1MouseDown);
     connect(Image2, &PictureBox::mousePressed, this, &TForm1::Image2MouseDown);
@@ -112,7 +116,8 @@ TForm1::~TForm1()
 
 void TForm1::FormCreate()
 {
-    for (FlatButton *button : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton9})
+    for (FlatButton *button : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton9,
+                                 SpeedButton10})
         GivePenCursor(button);
 }
 
@@ -154,6 +159,11 @@ void TForm1::SpeedButton7Click()
 void TForm1::SpeedButton9Click()
 {
     menu_.OpenNotebook();
+}
+
+void TForm1::SpeedButton10Click()
+{
+    menu_.OpenGrowth();
 }
 
 void TForm1::Timer1Timer()
@@ -249,6 +259,11 @@ void TForm1::openTipsBook()
 void TForm1::openNotebook()
 {
     ModuleWindows::OpenNotebook(InstallFolder::Current());
+}
+
+void TForm1::openGrowth()
+{
+    ModuleWindows::OpenGrowth(InstallFolder::Current());
 }
 
 void TForm1::quitApplication()

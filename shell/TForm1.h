@@ -30,6 +30,7 @@ public:
     FlatButton *SpeedButton7;
     FlatButton *SpeedButton8;
     FlatButton *SpeedButton9;  // the 错题本 on the grass
+    FlatButton *SpeedButton10;  // the 成长记录 board on the grass
     PictureBox *Image2;
     Runner *Runner1;  // the dog, whose frames are Image3 to Image8
     PictureBox *Image3;
@@ -50,6 +51,7 @@ public:
     void SpeedButton6Click();
     void SpeedButton7Click();
     void SpeedButton9Click();
+    void SpeedButton10Click();
     void Timer1Timer();
     void Image1MouseDown(Qt::MouseButton button, QPoint position);
     void Image2MouseDown(Qt::MouseButton button, QPoint position);
@@ -72,6 +74,7 @@ private:
     void openExamRoom() override;
     void openTipsBook() override;
     void openNotebook() override;
+    void openGrowth() override;
     void quitApplication() override;
 
     MainMenu menu_;

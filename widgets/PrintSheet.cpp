@@ -24,6 +24,13 @@ QString DefaultPdfPath(const QString &documentName)
 std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<SheetProblem> &problems,
                                                const QString &documentName)
 {
+    return PrintPages(parent, documentName,
+                      [&problems](QPagedPaintDevice &device) { return DrawPracticeSheet(device, problems); });
+}
+
+std::optional<PrintFailure> PrintPages(QWidget *parent, const QString &documentName,
+                                       const std::function<bool(QPagedPaintDevice &)> &draw)
+{
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(documentName);
@@ -44,7 +51,7 @@ std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<Shee
         if (!file.open(QIODevice::WriteOnly))
             return PrintFailure{target, file.errorString()};
     }
-    if (!DrawPracticeSheet(printer, problems))
+    if (!draw(printer))
         return PrintFailure{target, QStringLiteral("The pages could not be printed")};
     return std::nullopt;
 }

@@ -4,8 +4,10 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
+class QPagedPaintDevice;
 class QWidget;
 
 // Where a sheet could not go: the PDF file or the printer, and why.
@@ -19,5 +21,9 @@ struct PrintFailure {
 // names the print job, and the PDF file offered when there is no printer
 // ("口算练习.pdf" in the documents folder). Nothing comes back when it was
 // printed or the dialog was cancelled.
+// The same for any drawing of A4 pages; draw returns false when it failed.
+std::optional<PrintFailure> PrintPages(QWidget *parent, const QString &documentName,
+                                       const std::function<bool(QPagedPaintDevice &)> &draw);
+
 std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<SheetProblem> &problems,
                                                const QString &documentName = QStringLiteral("口算练习"));
