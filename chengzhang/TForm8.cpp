@@ -85,6 +85,8 @@ TForm8::TForm8(GrowthSources sources, QWidget *parent)
     SpeedButton5 = MakeCaptioned(this, "SpeedButton5", {148, 524, 120, 36}, QStringLiteral("导出表格"));
     SpeedButton11 = MakeCaptioned(this, "SpeedButton11", {656, 524, 120, 36}, QStringLiteral("离开"));
 
+    for (FlatButton *button : {SpeedButton1, SpeedButton2, SpeedButton3})
+        button->setCheckable(true);
     connect(SpeedButton1, &FlatButton::clicked, this, [this] { ShowDays(7); });
     connect(SpeedButton2, &FlatButton::clicked, this, [this] { ShowDays(30); });
     connect(SpeedButton3, &FlatButton::clicked, this, [this] { ShowDays(90); });
@@ -103,7 +105,7 @@ void TForm8::ShowDays(int dayCount)
     dayCount_ = dayCount;
     report_ = Growth::Read(*sources_.store, sources_.child, dayCount, sources_.today());
     for (auto [button, days] : {std::pair{SpeedButton1, 7}, std::pair{SpeedButton2, 30}, std::pair{SpeedButton3, 90}})
-        button->setDown(days == dayCount);
+        button->setChecked(days == dayCount);
     Chart1->SetReport(&report_);
     Calendar1->SetReport(&report_);
     Label2->setText(Growth::StreakText(report_.streak));

@@ -67,6 +67,11 @@ void MainMenu::OpenGrowth()
     });
 }
 
+void MainMenu::ChooseChild()
+{
+    Visit([this] { view_.chooseChild(); });
+}
+
 void MainMenu::Leave()
 {
     if (!moduleOpen_)

@@ -20,6 +20,8 @@ public:
     void OpenTipsBook();
     void OpenNotebook();
     void OpenGrowth();
+    // "换一个小朋友": who practises now.
+    void ChooseChild();
     void Leave();
 
     void HandlePressed(PointerButton button);

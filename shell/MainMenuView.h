@@ -30,6 +30,7 @@ public:
     virtual void openTipsBook() = 0;
     virtual void openNotebook() = 0;
     virtual void openGrowth() = 0;
+    virtual void chooseChild() = 0;
 
     virtual void quitApplication() = 0;
 };

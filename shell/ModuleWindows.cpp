@@ -11,6 +11,7 @@
 #include "shell/HistoryFeed.h"
 #include "shell/NotebookFeed.h"
 #include "notices/Notices.h"
+#include "storage/ChildList.h"
 #include "storage/HistoryStore.h"
 #include "widgets/FlatButton.h"
 
@@ -26,7 +27,7 @@ void OpenDrill(DrillMode mode, const InstallFolder &folder)
     NotebookFeed feed(folder.UserDatabaseFolder(),
                       mode == DrillMode::Practice ? MissSource::Practice : MissSource::Competition);
     drill.SetMissListener(feed.Listener());
-    HistoryFeed history(Histories::For(folder.UserDatabaseFolder()), 1,
+    HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()), folder.ChildId(),
                         mode == DrillMode::Practice ? HistoryOrigin::Practice : HistoryOrigin::Competition);
     drill.SetAnswerListener(&history);
     drill.exec();
@@ -39,7 +40,7 @@ void OpenExamRoom(const InstallFolder &folder)
     TForm4 exam;
     NotebookFeed feed(folder.UserDatabaseFolder(), MissSource::Exam);
     exam.SetMissListener(feed.Listener());
-    HistoryFeed history(Histories::For(folder.UserDatabaseFolder()), 1, HistoryOrigin::Exam);
+    HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()), folder.ChildId(), HistoryOrigin::Exam);
     exam.SetAnswerListener(&history);
     exam.exec();
     feed.SaveNow();
@@ -48,14 +49,15 @@ void OpenExamRoom(const InstallFolder &folder)
 
 void OpenTipsBook(const InstallFolder &folder)
 {
-    TForm3 tips(folder.UserRoot());
+    // The tips book is the family's, whoever practises.
+    TForm3 tips(folder.SharedRoot());
     tips.exec();
 }
 
 void OpenNotebook(const InstallFolder &folder)
 {
     TForm5 notebook(Notebook::PathIn(folder.UserDatabaseFolder()), SystemToday);
-    HistoryFeed history(Histories::For(folder.UserDatabaseFolder()), 1, HistoryOrigin::Review);
+    HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()), folder.ChildId(), HistoryOrigin::Review);
     notebook.SetAnswerListener(&history);
     notebook.exec();
     history.WindowClosed();
@@ -64,7 +66,7 @@ void OpenNotebook(const InstallFolder &folder)
 void OpenGrowth(const InstallFolder &folder, const std::function<QDate()> &today)
 {
     const QString databaseFolder = folder.UserDatabaseFolder();
-    HistoryStore &history = Histories::For(databaseFolder);
+    HistoryStore &history = Histories::For(folder.SharedDatabaseFolder());
     if (!history.Open()) {
         Notices::ShowErrorBox(history.LastError());
         return;
@@ -75,8 +77,11 @@ void OpenGrowth(const InstallFolder &folder, const std::function<QDate()> &today
     history.Write();
     GrowthSources sources;
     sources.store = &history;
-    sources.child = 1;
-    sources.childName = QStringLiteral("我");
+    ChildList children(ChildList::PathIn(folder.SharedDatabaseFolder()));
+    (void)children.Load();
+    children.SetCurrent(folder.ChildId());
+    sources.child = folder.ChildId();
+    sources.childName = children.Current().name;
     sources.today = today;
     sources.notebookState = [databaseFolder, today] {
         Notebook notebook(Notebook::PathIn(databaseFolder));

@@ -15,6 +15,7 @@ int main(int argc, char *argv[])
     const std::optional<QString> folderError = InstallFolder::Current().PrepareUserFolder();
     TForm1 mainMenu;
     mainMenu.show();
+    QTimer::singleShot(0, &mainMenu, &TForm1::AskWhoPractises);
     // Decoding the cues waits until the menu is on screen, so start-up is
     // not held up by it.
     QTimer::singleShot(0, &mainMenu, &Cues::Preload);

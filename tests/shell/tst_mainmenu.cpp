@@ -60,6 +60,7 @@ public:
         calls << "growth";
         stayOpen();
     }
+    void chooseChild() override { calls << "children"; }
     void quitApplication() override { calls << "quit"; }
 
 private:

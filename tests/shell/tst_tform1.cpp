@@ -85,7 +85,7 @@ private slots:
             QVERIFY2(form.findChild<QObject *>(name), name);
     }
 
-    void tooltipsOnExactlySevenControls()
+    void tooltipsOnExactlyEightControls()
     {
         TForm1 form;
         QSet<QString> withTip;
@@ -94,7 +94,7 @@ private slots:
                 withTip << w->objectName();
         }
         QCOMPARE(withTip, (QSet<QString>{"SpeedButton1", "SpeedButton6", "SpeedButton7", "SpeedButton8", "SpeedButton9",
-                                         "SpeedButton10", "Image2"}));
+                                         "SpeedButton10", "SpeedButton11", "Image2"}));
         QCOMPARE(form.SpeedButton6->toolTip(), QString("我在最前面！"));
         QCOMPARE(form.SpeedButton9->toolTip(), QString("错题本"));
         QCOMPARE(form.SpeedButton10->toolTip(), QString("成长记录"));
