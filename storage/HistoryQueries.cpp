@@ -187,7 +187,7 @@ std::optional<PresetTarget> MostPractisedPreset(const HistoryStore &store, int c
 QByteArray SessionsCsv(const HistoryStore &store, int child)
 {
     QSqlQuery query = Run(store,
-                          QStringLiteral("SELECT started, ended, origin, total, right, score, "
+                          QStringLiteral("SELECT started, ended, origin, total, right, round(score / 10000.0, 2), "
                                          "coalesce(preset_name, setting), target_per_minute, target_accuracy "
                                          "FROM sessions WHERE child = ? ORDER BY started"),
                           {child});
