@@ -224,7 +224,7 @@ void PaintCalendar(QPainter &painter, const QRectF &area, const GrowthReport &re
 }
 
 bool PaintWeeklyReport(QPagedPaintDevice &device, const GrowthReport &week, const QString &childName,
-                       const NotebookState &notebook)
+                       const NotebookState &notebook, int copies)
 {
     QPainter painter;
     if (!painter.begin(&device))
@@ -234,64 +234,68 @@ bool PaintWeeklyReport(QPagedPaintDevice &device, const GrowthReport &week, cons
     painter.setWindow(page.toRect());
     painter.setViewport(0, 0, device.width(), device.height());
 
-    auto text = [&painter](const QRectF &box, const QString &line, double millimetres, bool bold = false,
-                           const QColor &color = Palette::Black) {
-        QFont font = Fonts::Print(12, bold);
-        font.setPixelSize(static_cast<int>(millimetres * 10));
-        painter.setFont(font);
-        painter.setPen(color);
-        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, line);
-    };
-    const qreal width = page.width();
-    qreal y = 0;
-    text({0, y, width, 100}, QStringLiteral("%1的成长周报").arg(childName), 7, true, Palette::Navy);
-    y += 90;
-    text({0, y, width, 60},
-         QStringLiteral("%1 至 %2").arg(week.first.toString(QStringLiteral("yyyy年M月d日")),
-                                       week.last.toString(QStringLiteral("yyyy年M月d日"))),
-         4);
-    y += 70;
-    const int practisedDays = static_cast<int>(week.days.size());
-    text({0, y, width, 120},
-         QStringLiteral("这一周练习了 %1 天，一共 %2 题，做对 %3 题，正确率 %4%，速度 %5。%6")
-             .arg(practisedDays)
-             .arg(week.totals.total)
-             .arg(week.totals.right)
-             .arg(std::lround(week.totals.Accuracy()))
-             .arg(Growth::PerMinuteText(week.totals), Growth::StreakText(week.streak)),
-         4.2);
-    y += 130;
-    PaintChart(painter, QRectF(0, y, width, width * 0.5), week);
-    y += width * 0.5 + 40;
-    PaintCalendar(painter, QRectF(0, y, width * 0.38, width * 0.3), week);
-    const qreal right = width * 0.44;
-    const qreal columnWidth = width - right;
-    qreal ry = y;
-    text({right, ry, columnWidth, 60}, QStringLiteral("最弱的本领"), 4.5, true, Palette::Navy);
-    ry += 65;
-    for (const SkillFigures &skill : week.weakest) {
-        text({right, ry, columnWidth, 60}, Growth::SkillLine(skill), 3.6);
-        ry += 55;
-    }
-    if (week.weakest.isEmpty()) {
-        text({right, ry, columnWidth, 60}, QStringLiteral("这一周还没有练习。"), 3.6);
-        ry += 55;
-    }
-    ry += 20;
-    text({right, ry, columnWidth, 60}, QStringLiteral("错题本"), 4.5, true, Palette::Navy);
-    ry += 65;
-    text({right, ry, columnWidth, 110},
-         QStringLiteral("还没消灭 %1 道，今天要复习 %2 道，已消灭 %3 道。")
-             .arg(notebook.open)
-             .arg(notebook.dueToday)
-             .arg(notebook.conquered),
-         3.6);
-    y = std::max(ry + 110, y + width * 0.3 + 40);
-    text({0, y, width, 60}, QStringLiteral("最慢和错得最多的题"), 4.5, true, Palette::Navy);
-    y += 65;
-    for (const ProblemFigures &problem : week.hardest) {
-        text({0, y, width, 60}, Growth::ProblemLine(problem), 3.8);
-        y += 55;
+    for (int copy = 0; copy < copies; ++copy) {
+        if (copy > 0 && !device.newPage())
+            return false;
+        auto text = [&painter](const QRectF &box, const QString &line, double millimetres, bool bold = false,
+                               const QColor &color = Palette::Black) {
+            QFont font = Fonts::Print(12, bold);
+            font.setPixelSize(static_cast<int>(millimetres * 10));
+            painter.setFont(font);
+            painter.setPen(color);
+            painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, line);
+        };
+        const qreal width = page.width();
+        qreal y = 0;
+        text({0, y, width, 100}, QStringLiteral("%1的成长周报").arg(childName), 7, true, Palette::Navy);
+        y += 90;
+        text({0, y, width, 60},
+             QStringLiteral("%1 至 %2").arg(week.first.toString(QStringLiteral("yyyy年M月d日")),
+                                           week.last.toString(QStringLiteral("yyyy年M月d日"))),
+             4);
+        y += 70;
+        const int practisedDays = static_cast<int>(week.days.size());
+        text({0, y, width, 120},
+             QStringLiteral("这一周练习了 %1 天，一共 %2 题，做对 %3 题，正确率 %4%，速度 %5。%6")
+                 .arg(practisedDays)
+                 .arg(week.totals.total)
+                 .arg(week.totals.right)
+                 .arg(std::lround(week.totals.Accuracy()))
+                 .arg(Growth::PerMinuteText(week.totals), Growth::StreakText(week.streak)),
+             4.2);
+        y += 130;
+        PaintChart(painter, QRectF(0, y, width, width * 0.5), week);
+        y += width * 0.5 + 40;
+        PaintCalendar(painter, QRectF(0, y, width * 0.38, width * 0.3), week);
+        const qreal right = width * 0.44;
+        const qreal columnWidth = width - right;
+        qreal ry = y;
+        text({right, ry, columnWidth, 60}, QStringLiteral("最弱的本领"), 4.5, true, Palette::Navy);
+        ry += 65;
+        for (const SkillFigures &skill : week.weakest) {
+            text({right, ry, columnWidth, 60}, Growth::SkillLine(skill), 3.6);
+            ry += 55;
+        }
+        if (week.weakest.isEmpty()) {
+            text({right, ry, columnWidth, 60}, QStringLiteral("这一周还没有练习。"), 3.6);
+            ry += 55;
+        }
+        ry += 20;
+        text({right, ry, columnWidth, 60}, QStringLiteral("错题本"), 4.5, true, Palette::Navy);
+        ry += 65;
+        text({right, ry, columnWidth, 110},
+             QStringLiteral("还没消灭 %1 道，今天要复习 %2 道，已消灭 %3 道。")
+                 .arg(notebook.open)
+                 .arg(notebook.dueToday)
+                 .arg(notebook.conquered),
+             3.6);
+        y = std::max(ry + 110, y + width * 0.3 + 40);
+        text({0, y, width, 60}, QStringLiteral("最慢和错得最多的题"), 4.5, true, Palette::Navy);
+        y += 65;
+        for (const ProblemFigures &problem : week.hardest) {
+            text({0, y, width, 60}, Growth::ProblemLine(problem), 3.8);
+            y += 55;
+        }
     }
     return painter.end();
 }

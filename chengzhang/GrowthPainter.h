@@ -27,6 +27,6 @@ void PaintCalendar(QPainter &painter, const QRectF &area, const GrowthReport &re
 // One A4 page: the child, the dates, the totals, the chart, the calendar,
 // the weakest skills, the hardest problems and the 错题本.
 bool PaintWeeklyReport(QPagedPaintDevice &device, const GrowthReport &week, const QString &childName,
-                       const NotebookState &notebook);
+                       const NotebookState &notebook, int copies = 1);
 
 }  // namespace GrowthPainter

@@ -143,8 +143,8 @@ void TForm8::SpeedButton4Click()
     const GrowthReport week = Growth::Read(*sources_.store, sources_.child, 7, sources_.today());
     const NotebookState notebook = sources_.notebookState();
     const std::optional<PrintFailure> failure =
-        PrintPages(this, QStringLiteral("%1的成长周报").arg(sources_.childName), [&](QPagedPaintDevice &device) {
-            return GrowthPainter::PaintWeeklyReport(device, week, sources_.childName, notebook);
+        PrintPages(this, QStringLiteral("%1的成长周报").arg(sources_.childName), [&](QPagedPaintDevice &device, int copies) {
+            return GrowthPainter::PaintWeeklyReport(device, week, sources_.childName, notebook, copies);
         });
     if (failure)
         Notices::ShowErrorBox(ErrorText::CannotPrint(failure->target, failure->reason));

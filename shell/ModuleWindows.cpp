@@ -100,4 +100,12 @@ void OpenGrowth(const InstallFolder &folder, const std::function<QDate()> &today
     growth.exec();
 }
 
+int DueNotebookCount(const InstallFolder &folder)
+{
+    Notebook notebook(Notebook::PathIn(folder.UserDatabaseFolder()));
+    if (notebook.Load())
+        return 0;
+    return static_cast<int>(notebook.DueIndexes(SystemToday()).size());
+}
+
 }  // namespace ModuleWindows

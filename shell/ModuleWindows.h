@@ -18,4 +18,8 @@ void OpenNotebook(const InstallFolder &folder);
 // 成长记录; today is the day the charts end on.
 void OpenGrowth(const InstallFolder &folder, const std::function<QDate()> &today = QDate::currentDate);
 
+// How many problems of the 错题本 are due today; a notebook that cannot be
+// read counts none here (its window says why when opened).
+int DueNotebookCount(const InstallFolder &folder);
+
 }  // namespace ModuleWindows

@@ -82,10 +82,18 @@ TForm1::TForm1(QWidget *parent)
     SpeedButton11 = Controls::MakeButton(this, "SpeedButton11", {18, 288, 80, 80},
                                          {.accessibleName = QStringLiteral("换一个小朋友")});
     SpeedButton11->setToolTip(QStringLiteral("换一个小朋友"));
-    Label1 = Controls::Place(new QLabel(this), "Label1", {0, 368, 116, 28});
+    Label2 = Controls::Place(new QLabel(this), "Label2", {0, 368, 116, 28});
+    Label2->setAlignment(Qt::AlignCenter);
+    Label2->setFont(Fonts::KaiTi(20, true));
+    Controls::SetColor(Label2, QPalette::WindowText, Palette::Navy);
+    // A red badge on the notebook's corner, white digits in a white ring.
+    Label1 = Controls::Make<QLabel>(this, "Label1", {118, 418, 30, 30});
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setFont(Fonts::KaiTi(20, true));
-    Controls::SetColor(Label1, QPalette::WindowText, Palette::Navy);
+    Label1->setFont(Fonts::Ui(14, true));
+    Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Label1->setStyleSheet(QStringLiteral(
+        "QLabel { color: white; background: #D01818; border: 2px solid white; border-radius: 15px; }"));
+    Label1->hide();
 
     Image2 = Controls::Make<PictureBox>(this, "Image2", kHandleRect);
     Image2->setCursor(Qt::PointingHandCursor);
@@ -99,6 +107,10 @@ TForm1::TForm1(QWidget *parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(60);
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setSingleShot(true);
+    Timer2->setInterval(0);
 
     connect(SpeedButton1, &FlatButton::clicked, this, &TForm1::SpeedButton1Click);
     connect(SpeedButton2, &FlatButton::clicked, this, &TForm1::SpeedButton2Click);
@@ -111,6 +123,7 @@ TForm1::TForm1(QWidget *parent)
     connect(SpeedButton10, &FlatButton::clicked, this, &TForm1::SpeedButton10Click);
     connect(SpeedButton11, &FlatButton::clicked, this, &TForm1::SpeedButton11Click);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     connect(Image1, &PictureBox::mousePressed, this, &TForm1::Image1MouseDown);
     connect(Image2, &PictureBox::mousePressed, this, &TForm1::Image2MouseDown);
     connect(Image2, &PictureBox::mouseMoved, this, &TForm1::Image2MouseMove);
@@ -191,6 +204,22 @@ void TForm1::SpeedButton10Click()
 void TForm1::Timer1Timer()
 {
     menu_.AnimationTick();
+}
+
+void TForm1::Timer2Timer()
+{
+    menu_.ShowNotebookDue();
+}
+
+// Nothing is read before the menu is on screen: the badge's count comes
+// right after the first paint.
+void TForm1::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (!painted_) {
+        painted_ = true;
+        Timer2->start();
+    }
 }
 
 void TForm1::Image1MouseDown(Qt::MouseButton, QPoint position)
@@ -297,7 +326,7 @@ void TForm1::ShowChild()
 {
     const Child &child = children_.Current();
     SpeedButton11->setPicture(ChildPictureResource(child.picture), {72, 72});
-    Label1->setText(child.name);
+    Label2->setText(child.name);
 }
 
 void TForm1::AskWhoPractises()
@@ -326,4 +355,16 @@ void TForm1::chooseChild()
 void TForm1::quitApplication()
 {
     QApplication::quit();
+}
+
+int TForm1::notebookDueCount() const
+{
+    return ModuleWindows::DueNotebookCount(ChildFolder());
+}
+
+void TForm1::setNotebookBadge(int dueCount)
+{
+    Label1->setText(dueCount > 99 ? QStringLiteral("99+") : QString::number(dueCount));
+    Label1->setAccessibleName(QStringLiteral("今天要复习的错题 %1 道").arg(dueCount));
+    Label1->setVisible(dueCount > 0);
 }

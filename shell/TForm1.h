@@ -8,8 +8,8 @@
 #include <QWidget>
 
 class FlatButton;
-class QLabel;
 class PictureBox;
+class QLabel;
 class QTimer;
 class Runner;
 
@@ -40,7 +40,7 @@ public:
     FlatButton *SpeedButton9;  // the 错题本 on the grass
     FlatButton *SpeedButton10;  // the 成长记录 board on the grass
     FlatButton *SpeedButton11;  // the current child's picture: 换一个小朋友
-    QLabel *Label1;  // the current child's name
+    QLabel *Label2;  // the current child's name
     PictureBox *Image2;
     Runner *Runner1;  // the dog, whose frames are Image3 to Image8
     PictureBox *Image3;
@@ -49,7 +49,9 @@ public:
     PictureBox *Image6;
     PictureBox *Image7;
     PictureBox *Image8;
+    QLabel *Label1;  // the notebook's badge: problems due today
     QTimer *Timer1;
+    QTimer *Timer2;  // reads the badge's count once the menu is on screen
 
     // Handlers, public so that tests can deliver a tick without waiting.
     void FormCreate();
@@ -64,10 +66,14 @@ public:
     void SpeedButton10Click();
     void SpeedButton11Click();
     void Timer1Timer();
+    void Timer2Timer();
     void Image1MouseDown(Qt::MouseButton button, QPoint position);
     void Image2MouseDown(Qt::MouseButton button, QPoint position);
     void Image2MouseMove(QPoint position);
     void Image2MouseUp(Qt::MouseButton button, QPoint position);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     // MainMenuView
@@ -89,7 +95,10 @@ private:
     void chooseChild() override;
     void ShowChild();
     void quitApplication() override;
+    int notebookDueCount() const override;
+    void setNotebookBadge(int dueCount) override;
 
     MainMenu menu_;
     ChildList children_;
+    bool painted_ = false;
 };

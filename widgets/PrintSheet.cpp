@@ -25,11 +25,13 @@ std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<Shee
                                                const QString &documentName)
 {
     return PrintPages(parent, documentName,
-                      [&problems](QPagedPaintDevice &device) { return DrawPracticeSheet(device, problems); });
+                      [&problems](QPagedPaintDevice &device, int copies) {
+        return DrawPracticeSheet(device, problems, copies);
+    });
 }
 
 std::optional<PrintFailure> PrintPages(QWidget *parent, const QString &documentName,
-                                       const std::function<bool(QPagedPaintDevice &)> &draw)
+                                       const std::function<bool(QPagedPaintDevice &, int copies)> &draw)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
@@ -51,7 +53,10 @@ std::optional<PrintFailure> PrintPages(QWidget *parent, const QString &documentN
         if (!file.open(QIODevice::WriteOnly))
             return PrintFailure{target, file.errorString()};
     }
-    if (!draw(printer))
+    // The drawing makes the copies itself, so that a sheet's answers print once.
+    const int copies = printer.copyCount();
+    printer.setCopyCount(1);
+    if (!draw(printer, copies))
         return PrintFailure{target, QStringLiteral("The pages could not be printed")};
     return std::nullopt;
 }

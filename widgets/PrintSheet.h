@@ -19,11 +19,13 @@ struct PrintFailure {
 // Shows Qt's print dialog over parent (its printers include printing to a PDF
 // file) and prints the practice sheet where the user chose. documentName
 // names the print job, and the PDF file offered when there is no printer
-// ("口算练习.pdf" in the documents folder). Nothing comes back when it was
-// printed or the dialog was cancelled.
-// The same for any drawing of A4 pages; draw returns false when it failed.
+// ("口算练习.pdf" in the documents folder). The copies chosen repeat the
+// problems, never the answers. Nothing comes back when it was printed or the
+// dialog was cancelled.
+// The same for any drawing of A4 pages: draw gets the printer with one copy
+// set and the number of copies chosen, and returns false when it failed.
 std::optional<PrintFailure> PrintPages(QWidget *parent, const QString &documentName,
-                                       const std::function<bool(QPagedPaintDevice &)> &draw);
+                                       const std::function<bool(QPagedPaintDevice &, int copies)> &draw);
 
 std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<SheetProblem> &problems,
                                                const QString &documentName = QStringLiteral("口算练习"));

@@ -62,6 +62,10 @@ public:
     }
     void chooseChild() override { calls << "children"; }
     void quitApplication() override { calls << "quit"; }
+    int due = 0;
+    int badge = -1;
+    int notebookDueCount() const override { return due; }
+    void setNotebookBadge(int dueCount) override { badge = dueCount; }
 
 private:
     void stayOpen()
