@@ -60,7 +60,7 @@ private slots:
         NoticeRecorder notices;
         auto menu = std::make_unique<TForm1>();
         menu->show();
-        QCOMPARE(menu->Label1->text(), QStringLiteral("小朋友"));
+        QCOMPARE(menu->Label2->text(), QStringLiteral("小朋友"));
         QCOMPARE(menu->SpeedButton11->accessibleName(), QStringLiteral("换一个小朋友"));
         // One child: nothing is asked at start-up.
         bool asked = false;
@@ -80,7 +80,7 @@ private slots:
         });
         QTest::mouseClick(menu->SpeedButton11, Qt::LeftButton);
         QCOMPARE(shown, (QStringList{"小朋友", "小明"}));
-        QCOMPARE(menu->Label1->text(), QStringLiteral("小明"));
+        QCOMPARE(menu->Label2->text(), QStringLiteral("小明"));
         const InstallFolder his = menu->ChildFolder();
         QCOMPARE(his.UserRoot(), root_ + QStringLiteral("xiaopengyou/2/"));
         QVERIFY(QFileInfo(his.UserDatabaseFolder()).isDir());
@@ -95,12 +95,12 @@ private slots:
 
         // The next start asks who practises and remembers the last child.
         menu = std::make_unique<TForm1>();
-        QCOMPARE(menu->Label1->text(), QStringLiteral("小明"));
+        QCOMPARE(menu->Label2->text(), QStringLiteral("小明"));
         InTheNextWindow([](QWidget &window) {
             QTest::mouseClick(dynamic_cast<TForm7 &>(window).ChildButtons.at(0), Qt::LeftButton);
         });
         menu->AskWhoPractises();
-        QCOMPARE(menu->Label1->text(), QStringLiteral("小朋友"));
+        QCOMPARE(menu->Label2->text(), QStringLiteral("小朋友"));
         QCOMPARE(menu->ChildFolder().UserRoot(), root_);
         QVERIFY(notices.seen.isEmpty());
     }
