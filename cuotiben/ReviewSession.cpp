@@ -67,6 +67,8 @@ void ReviewSession::StartReview()
     view_.showEqualsSign();
     view_.setConfirmEnabled(true);
     view_.setAnswerReadOnly(false);
+    if (answerListener_)
+        answerListener_->SessionStarted({});
     view_.clearFeedback();
     streak_.BreakRun();
     ShowNextProblem();
@@ -78,6 +80,7 @@ void ReviewSession::ShowNextProblem()
     view_.showOperatorSign(problem_.OperatorCode);
     view_.setOperands(QString::number(problem_.FirstOperand), QString::number(problem_.SecondOperand),
                       SpokenProblem(problem_));
+    shown_.start();
 }
 
 void ReviewSession::DigitKey(int digit)
@@ -110,6 +113,8 @@ void ReviewSession::Check()
         return;
     }
     const bool right = *value == problem_.Answer;
+    if (answerListener_)
+        answerListener_->Answered({problem_, answer, right, shown_.elapsed() / 1000.0});
     view_.playCue(right ? CueNames::Dui() : CueNames::Cuo());
     if (right) {
         tally_.AddRight(RecordLine(problem_, answer));

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "cuotiben/ReviewSchedule.h"
+#include "arithmetic/AnswerListener.h"
 #include "arithmetic/AnswerStreak.h"
 #include "arithmetic/AnswerText.h"
 #include "arithmetic/DrillTally.h"
 #include "arithmetic/ProblemGenerator.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 
@@ -31,6 +33,8 @@ public:
     // The window opens: the notebook is read and what is due is shown. A
     // notebook that cannot be read gives the error box and an empty list.
     void Open();
+    // Told of each 开始复习 and every checked answer; not owned.
+    void SetAnswerListener(AnswerListener *listener) { answerListener_ = listener; }
     // "开始复习": the first due problem, or the message that none is due.
     void StartReview();
     void DigitKey(int digit);
@@ -76,4 +80,6 @@ private:
     DrillTally tally_;
     AnswerStreak streak_;
     bool errorShown_ = false;
+    AnswerListener *answerListener_ = nullptr;
+    QElapsedTimer shown_;
 };

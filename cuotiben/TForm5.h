@@ -36,6 +36,7 @@ public:
     ~TForm5() override;
 
     const ReviewSession &Session() const { return session_; }
+    void SetAnswerListener(AnswerListener *listener) { session_.SetAnswerListener(listener); }
 
     PictureBox *Image1;
     QLabel *Label1;  // how many are due today

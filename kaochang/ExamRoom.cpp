@@ -187,6 +187,12 @@ void ExamRoom::Grade()
     view_.setScoreText(ScoreText(score_, QLocale()));
     view_.setReviewHintVisible(true);
     graded_ = GradedPaper{typed, grade.Right, {}, ScoreText(score_, QLocale())};
+    if (answerListener_) {
+        answerListener_->SessionStarted(RangeSetting(view_.rangeText().toInt(), static_cast<OperationChoice>(view_.operationIndex())));
+        for (int k = 0; k < questionCount_; ++k)
+            answerListener_->Answered({paper_.at(k).AsArithProblem(), typed.at(k), grade.Right.at(k), std::nullopt});
+        answerListener_->SessionScored(score_);
+    }
     if (!missListener_)
         return;
     for (int k = 0; k < questionCount_; ++k) {

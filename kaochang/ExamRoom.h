@@ -1,9 +1,10 @@
 #pragma once
 
+#include "arithmetic/AnswerListener.h"
+#include "arithmetic/MissListener.h"
 #include "kaochang/ExamCountdown.h"
 #include "kaochang/ExamPaper.h"
 #include "kaochang/ExamView.h"
-#include "arithmetic/MissListener.h"
 
 #include <utility>
 
@@ -21,6 +22,8 @@ public:
 
     // Told at 判卷 of every answer graded wrong, an empty box too.
     void SetMissListener(MissListener listener) { missListener_ = std::move(listener); }
+    // Told at 判卷 of the paper and of every box; not owned.
+    void SetAnswerListener(AnswerListener *listener) { answerListener_ = listener; }
 
     void Settings();
     void Apply();
@@ -68,4 +71,5 @@ private:
     // The answers as graded at 判卷, until a new paper or a new sitting.
     std::optional<GradedPaper> graded_;
     MissListener missListener_;
+    AnswerListener *answerListener_ = nullptr;
 };

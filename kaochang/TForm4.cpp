@@ -145,6 +145,11 @@ void TForm4::SetMissListener(MissListener listener)
     room_.SetMissListener(std::move(listener));
 }
 
+void TForm4::SetAnswerListener(AnswerListener *listener)
+{
+    room_.SetAnswerListener(listener);
+}
+
 void TForm4::BuildContent()
 {
     // Lowest first: labels, track and runner, page two, page one, settings.

@@ -32,6 +32,7 @@ public:
     const ExamRoom &Room() const { return room_; }
     // Told at 判卷 of every answer graded wrong.
     void SetMissListener(MissListener listener);
+    void SetAnswerListener(AnswerListener *listener);
 
     QFrame *Panel1;  // the content panel
     FlatButton *SpeedButton1;

@@ -42,6 +42,8 @@ void DrillSession::Start()
     tally_.Clear();
     streak_.BreakRun();
     view_.answerListsEmptied();
+    if (answerListener_)
+        answerListener_->SessionStarted(RangeSetting(view_.rangeBound(), view_.operationChoice()));
     ShowCompetitionProgress();
     NextProblem();
 }
@@ -72,6 +74,7 @@ void DrillSession::NextProblem()
     view_.showOperatorSign(problem_.OperatorCode);
     view_.setOperands(QString::number(problem_.FirstOperand), QString::number(problem_.SecondOperand),
                       SpokenProblem(problem_));
+    shown_.start();
 }
 
 void DrillSession::DigitKey(int digit)
@@ -102,6 +105,8 @@ void DrillSession::Check()
         return;
     }
     const bool right = *value == problem_.Answer;
+    if (answerListener_)
+        answerListener_->Answered({problem_, answer, right, shown_.elapsed() / 1000.0});
     if (right) {
         view_.playCue(CueNames::Dui());
         tally_.AddRight(RecordLine(problem_, answer));

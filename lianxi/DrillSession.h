@@ -1,11 +1,13 @@
 #pragma once
 
+#include "arithmetic/AnswerListener.h"
 #include "arithmetic/AnswerStreak.h"
 #include "arithmetic/AnswerText.h"
 #include "arithmetic/DrillTally.h"
 #include "arithmetic/MissListener.h"
 #include "arithmetic/ProblemGenerator.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <utility>
 
@@ -27,6 +29,8 @@ public:
 
     // Told of every wrong answer "确定" finds.
     void SetMissListener(MissListener listener) { missListener_ = std::move(listener); }
+    // Told of each 开始 and every checked answer; not owned.
+    void SetAnswerListener(AnswerListener *listener) { answerListener_ = listener; }
 
     void Create();
     void Start();
@@ -69,4 +73,6 @@ private:
     DrillTally tally_;
     AnswerStreak streak_;
     MissListener missListener_;
+    AnswerListener *answerListener_ = nullptr;
+    QElapsedTimer shown_;
 };

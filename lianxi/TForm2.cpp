@@ -124,6 +124,11 @@ void TForm2::SetMissListener(MissListener listener)
     session_.SetMissListener(std::move(listener));
 }
 
+void TForm2::SetAnswerListener(AnswerListener *listener)
+{
+    session_.SetAnswerListener(listener);
+}
+
 // Pictures and labels come first and the boxes and panels after them; a
 // picture brought forward is put just beneath a box (a runner frame beneath
 // the first radio group, an operator sign beneath the answer box), so the

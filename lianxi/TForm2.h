@@ -39,6 +39,7 @@ public:
     const DrillSession &Session() const { return session_; }
     // Told of every wrong answer as "确定" finds it.
     void SetMissListener(MissListener listener);
+    void SetAnswerListener(AnswerListener *listener);
 
     PictureBox *Image1;
     FlatButton *SpeedButton4;

@@ -54,10 +54,11 @@ void SetUpApplication(QApplication &app)
 
 void ShowMainMenu(TForm1 &menu, std::optional<QString> folderError)
 {
-    AfterFirstPaint(&menu, [folderError = std::move(folderError)] {
+    AfterFirstPaint(&menu, [&menu, folderError = std::move(folderError)] {
         Cues::Preload();
         if (folderError)
             Notices::ShowErrorBox(*folderError);
+        menu.AskWhoPractises();
     });
     menu.show();
 }

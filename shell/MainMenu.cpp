@@ -65,6 +65,19 @@ void MainMenu::OpenNotebook()
     });
 }
 
+void MainMenu::OpenGrowth()
+{
+    Visit([this] {
+        view_.playCue(CueNames::Tishi());
+        view_.openGrowth();
+    });
+}
+
+void MainMenu::ChooseChild()
+{
+    Visit([this] { view_.chooseChild(); });
+}
+
 void MainMenu::Leave()
 {
     if (!moduleOpen_)

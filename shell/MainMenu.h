@@ -19,6 +19,9 @@ public:
     void OpenExamRoom();
     void OpenTipsBook();
     void OpenNotebook();
+    void OpenGrowth();
+    // "换一个小朋友": who practises now.
+    void ChooseChild();
     void Leave();
 
     void HandlePressed(PointerButton button);

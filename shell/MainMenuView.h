@@ -29,6 +29,8 @@ public:
     virtual void openExamRoom() = 0;
     virtual void openTipsBook() = 0;
     virtual void openNotebook() = 0;
+    virtual void openGrowth() = 0;
+    virtual void chooseChild() = 0;
 
     virtual void quitApplication() = 0;
 

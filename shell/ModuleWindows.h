@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QDate>
+#include <functional>
+
 class InstallFolder;
 enum class DrillMode;
 
@@ -12,6 +15,8 @@ void OpenDrill(DrillMode mode, const InstallFolder &folder);
 void OpenExamRoom(const InstallFolder &folder);
 void OpenTipsBook(const InstallFolder &folder);
 void OpenNotebook(const InstallFolder &folder);
+// 成长记录; today is the day the charts end on.
+void OpenGrowth(const InstallFolder &folder, const std::function<QDate()> &today = QDate::currentDate);
 
 // How many problems of the 错题本 are due today; a notebook that cannot be
 // read counts none here (its window says why when opened).

@@ -4,6 +4,8 @@
 #include "widgets/FormRefs.h"
 #include "storage/InstallFolder.h"
 #include "shell/ModuleWindows.h"
+#include "shell/TForm7.h"
+#include "notices/ErrorText.h"
 #include "notices/Notices.h"
 #include "widgets/PenCursor.h"
 #include "widgets/Controls.h"
@@ -29,7 +31,8 @@ constexpr QPoint kDogStart{32, 40};
 
 TForm1::TForm1(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      menu_(*this, kHandleRect.width(), kHandleRect.height())
+      menu_(*this, kHandleRect.width(), kHandleRect.height()),
+      children_(ChildList::PathIn(InstallFolder::Current().SharedDatabaseFolder()))
 {
     Form1 = this;
     setObjectName(QStringLiteral("Form1"));
@@ -70,6 +73,17 @@ TForm1::TForm1(QWidget *parent)
     SpeedButton9 = Controls::MakeButton(this, "SpeedButton9", {48, 426, 92, 92},
                                         {.accessibleName = QStringLiteral("错题本")});
     SpeedButton9->setToolTip(QStringLiteral("错题本"));
+    SpeedButton10 = Controls::MakeButton(this, "SpeedButton10", {516, 424, 92, 92},
+                                         {.accessibleName = QStringLiteral("成长记录")});
+    SpeedButton10->setToolTip(QStringLiteral("成长记录"));
+    // The child practising now, in the free space left of the crowns.
+    SpeedButton11 = Controls::MakeButton(this, "SpeedButton11", {18, 288, 80, 80},
+                                         {.accessibleName = QStringLiteral("换一个小朋友")});
+    SpeedButton11->setToolTip(QStringLiteral("换一个小朋友"));
+    Label2 = Controls::Place(new QLabel(this), "Label2", {0, 368, 116, 28});
+    Label2->setAlignment(Qt::AlignCenter);
+    Label2->setFont(Fonts::KaiTi(20, true));
+    Controls::SetColor(Label2, QPalette::WindowText, Palette::Navy);
     // A red badge on the notebook's corner, white digits in a white ring.
     Label1 = Controls::Make<QLabel>(this, "Label1", {118, 418, 30, 30});
     Label1->setAlignment(Qt::AlignCenter);
@@ -104,6 +118,8 @@ TForm1::TForm1(QWidget *parent)
     connect(SpeedButton6, &FlatButton::clicked, this, &TForm1::SpeedButton6Click);
     connect(SpeedButton7, &FlatButton::clicked, this, &TForm1::SpeedButton7Click);
     connect(SpeedButton9, &FlatButton::clicked, this, &TForm1::SpeedButton9Click);
+    connect(SpeedButton10, &FlatButton::clicked, this, &TForm1::SpeedButton10Click);
+    connect(SpeedButton11, &FlatButton::clicked, this, &TForm1::SpeedButton11Click);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     connect(Image1, &PictureBox::mousePressed, this, &TForm1::Image1MouseDown);
@@ -112,6 +128,10 @@ TForm1::TForm1(QWidget *parent)
     connect(Image2, &PictureBox::mouseReleased, this, &TForm1::Image2MouseUp);
 
     FormCreate();
+    // A list that cannot be read leaves the first child, whose files are
+    // where they always were; the error shows when the list is saved.
+    (void)children_.Load();
+    ShowChild();
     WindowPlacement::CentreOnScreen(this);
     Timer1->start();
 }
@@ -124,7 +144,8 @@ TForm1::~TForm1()
 
 void TForm1::FormCreate()
 {
-    for (FlatButton *button : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton9})
+    for (FlatButton *button : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton9,
+                                 SpeedButton10, SpeedButton11})
         GivePenCursor(button);
 }
 
@@ -166,6 +187,16 @@ void TForm1::SpeedButton7Click()
 void TForm1::SpeedButton9Click()
 {
     menu_.OpenNotebook();
+}
+
+void TForm1::SpeedButton11Click()
+{
+    menu_.ChooseChild();
+}
+
+void TForm1::SpeedButton10Click()
+{
+    menu_.OpenGrowth();
 }
 
 void TForm1::Timer1Timer()
@@ -261,22 +292,62 @@ void TForm1::showNotice(const QString &text)
 
 void TForm1::openDrill(DrillMode mode)
 {
-    ModuleWindows::OpenDrill(mode, InstallFolder::Current());
+    ModuleWindows::OpenDrill(mode, ChildFolder());
 }
 
 void TForm1::openExamRoom()
 {
-    ModuleWindows::OpenExamRoom(InstallFolder::Current());
+    ModuleWindows::OpenExamRoom(ChildFolder());
 }
 
 void TForm1::openTipsBook()
 {
-    ModuleWindows::OpenTipsBook(InstallFolder::Current());
+    ModuleWindows::OpenTipsBook(ChildFolder());
 }
 
 void TForm1::openNotebook()
 {
-    ModuleWindows::OpenNotebook(InstallFolder::Current());
+    ModuleWindows::OpenNotebook(ChildFolder());
+}
+
+void TForm1::openGrowth()
+{
+    ModuleWindows::OpenGrowth(ChildFolder());
+}
+
+InstallFolder TForm1::ChildFolder() const
+{
+    return InstallFolder::Current().ForChild(children_.Current().id);
+}
+
+void TForm1::ShowChild()
+{
+    const Child &child = children_.Current();
+    SpeedButton11->setPicture(ChildPictureResource(child.picture), {72, 72});
+    Label2->setText(child.name);
+}
+
+void TForm1::AskWhoPractises()
+{
+    if (children_.Children().size() > 1)
+        menu_.ChooseChild();
+}
+
+void TForm1::chooseChild()
+{
+    TForm7 who(children_);
+    who.exec();
+    if (!who.Changed())
+        return;
+    ShowChild();
+    const InstallFolder folder = ChildFolder();
+    std::optional<QString> error = children_.Save();
+    if (error)
+        error = ErrorText::CannotCreateFile(ChildList::PathIn(folder.SharedDatabaseFolder()), *error);
+    else
+        error = folder.PrepareChildFolder();
+    if (error)
+        Notices::ShowErrorBox(*error);
 }
 
 void TForm1::quitApplication()
@@ -286,7 +357,7 @@ void TForm1::quitApplication()
 
 int TForm1::notebookDueCount() const
 {
-    return ModuleWindows::DueNotebookCount(InstallFolder::Current());
+    return ModuleWindows::DueNotebookCount(ChildFolder());
 }
 
 void TForm1::setNotebookBadge(int dueCount)

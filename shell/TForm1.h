@@ -2,6 +2,8 @@
 
 #include "shell/MainMenu.h"
 #include "shell/MainMenuView.h"
+#include "storage/ChildList.h"
+#include "storage/InstallFolder.h"
 
 #include <QWidget>
 
@@ -20,6 +22,11 @@ public:
     ~TForm1() override;
 
     const MainMenu &Menu() const { return menu_; }
+    const Child &CurrentChild() const { return children_.Current(); }
+    // The files of the child practising now.
+    InstallFolder ChildFolder() const;
+    // With several children, "谁来练习？" comes first.
+    void AskWhoPractises();
 
     PictureBox *Image1;
     FlatButton *SpeedButton1;
@@ -31,6 +38,9 @@ public:
     FlatButton *SpeedButton7;
     FlatButton *SpeedButton8;
     FlatButton *SpeedButton9;  // the 错题本 on the grass
+    FlatButton *SpeedButton10;  // the 成长记录 board on the grass
+    FlatButton *SpeedButton11;  // the current child's picture: 换一个小朋友
+    QLabel *Label2;  // the current child's name
     PictureBox *Image2;
     Runner *Runner1;  // the dog, whose frames are Image3 to Image8
     PictureBox *Image3;
@@ -53,6 +63,8 @@ public:
     void SpeedButton6Click();
     void SpeedButton7Click();
     void SpeedButton9Click();
+    void SpeedButton10Click();
+    void SpeedButton11Click();
     void Timer1Timer();
     void Timer2Timer();
     void Image1MouseDown(Qt::MouseButton button, QPoint position);
@@ -79,10 +91,14 @@ private:
     void openExamRoom() override;
     void openTipsBook() override;
     void openNotebook() override;
+    void openGrowth() override;
+    void chooseChild() override;
+    void ShowChild();
     void quitApplication() override;
     int notebookDueCount() const override;
     void setNotebookBadge(int dueCount) override;
 
     MainMenu menu_;
+    ChildList children_;
     bool painted_ = false;
 };

@@ -1,4 +1,6 @@
 #include "shell/Application.h"
+#include "notices/Notices.h"
+#include "shell/Histories.h"
 #include "shell/TForm1.h"
 #include "storage/InstallFolder.h"
 
@@ -12,5 +14,8 @@ int main(int argc, char *argv[])
     std::optional<QString> folderError = InstallFolder::Current().PrepareUserFolder();
     TForm1 mainMenu;
     ShowMainMenu(mainMenu, std::move(folderError));
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    if (const std::optional<QString> unsaved = Histories::WriteAllAndClose())
+        Notices::ShowErrorBox(*unsaved);
+    return status;
 }

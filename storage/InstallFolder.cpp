@@ -38,8 +38,26 @@ std::optional<QString> MakeFolder(const QString &folder)
 }  // namespace
 
 InstallFolder::InstallFolder(Layout layout, QString shippedRoot, QString userRoot)
-    : layout_(layout), shippedRoot_(std::move(shippedRoot)), userRoot_(std::move(userRoot))
+    : layout_(layout), shippedRoot_(std::move(shippedRoot)), userRoot_(std::move(userRoot)), sharedRoot_(userRoot_)
 {
+}
+
+InstallFolder InstallFolder::ForChild(int childId) const
+{
+    InstallFolder child = *this;
+    child.childId_ = childId;
+    child.userRoot_ = childId <= 1 ? sharedRoot_ : Join(sharedRoot_, QStringLiteral("xiaopengyou\\%1\\").arg(childId));
+    return child;
+}
+
+QString InstallFolder::SharedDatabaseFolder() const
+{
+    return Join(sharedRoot_, kDatabaseFolder);
+}
+
+std::optional<QString> InstallFolder::PrepareChildFolder() const
+{
+    return MakeUserFolders();
 }
 
 InstallFolder InstallFolder::Decide(const QString &executableFolder, const QString &userDataFolder)
@@ -66,12 +84,19 @@ std::optional<QString> InstallFolder::PrepareUserFolder() const
 {
     if (layout_ == Layout::Portable)
         return std::nullopt;
+    if (std::optional<QString> error = MakeUserFolders())
+        return error;
+    return SeedTipStore();
+}
+
+std::optional<QString> InstallFolder::MakeUserFolders() const
+{
     const RecordFolders practice = PracticeRecordFolders();
     const RecordFolders competition = CompetitionRecordFolders();
     for (const QString &folder : {kDatabaseFolder, practice.right, practice.wrong, competition.right, competition.wrong})
         if (std::optional<QString> error = MakeFolder(Join(userRoot_, folder)))
             return error;
-    return SeedTipStore();
+    return std::nullopt;
 }
 
 std::optional<QString> InstallFolder::SeedTipStore() const

@@ -49,6 +49,18 @@ public:
     // error box when a folder or the store could not be made.
     std::optional<QString> PrepareUserFolder() const;
 
+    // The same layout for one child. The first child's files are the user's
+    // own, where they have always been; another child's are in
+    // "xiaopengyou/<id>/" under the user's folder. The tips store and the
+    // history stay shared, in SharedRoot().
+    InstallFolder ForChild(int childId) const;
+    int ChildId() const { return childId_; }
+    const QString &SharedRoot() const { return sharedRoot_; }
+    QString SharedDatabaseFolder() const;
+    // Makes the child's database and record folders where they are missing,
+    // in either layout. Returns the text for the general error box.
+    std::optional<QString> PrepareChildFolder() const;
+
     // root followed by the relative path.
     static QString Join(const QString &root, const QString &relativePath);
 
@@ -60,8 +72,11 @@ private:
     InstallFolder(Layout layout, QString shippedRoot, QString userRoot);
 
     std::optional<QString> SeedTipStore() const;
+    std::optional<QString> MakeUserFolders() const;
 
     Layout layout_;
     QString shippedRoot_;
     QString userRoot_;
+    QString sharedRoot_;
+    int childId_ = 1;
 };

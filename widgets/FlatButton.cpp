@@ -49,7 +49,8 @@ void FlatButton::leaveEvent(QEvent *event)
 
 void FlatButton::paintFrame(QPainter &painter) const
 {
-    const bool sunken = isDown();
+    // A checked button (the chosen one of a group) stays sunken.
+    const bool sunken = isDown() || isChecked();
     if (!sunken && !(underMouse() && isEnabled()))
         return;
     const QRect r = rect().adjusted(0, 0, -1, -1);

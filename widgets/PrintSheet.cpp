@@ -24,6 +24,16 @@ QString DefaultPdfPath(const QString &documentName)
 std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<SheetProblem> &problems,
                                                const QString &documentName, const SheetOptions &options)
 {
+    return PrintPages(parent, documentName, [&problems, &options](QPagedPaintDevice &device, int copies) {
+        SheetOptions sheet = options;
+        sheet.copies = copies;
+        return DrawPracticeSheet(device, problems, sheet);
+    });
+}
+
+std::optional<PrintFailure> PrintPages(QWidget *parent, const QString &documentName,
+                                       const std::function<bool(QPagedPaintDevice &, int copies)> &draw)
+{
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(documentName);
@@ -44,11 +54,10 @@ std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<Shee
         if (!file.open(QIODevice::WriteOnly))
             return PrintFailure{target, file.errorString()};
     }
-    // The copies are made here, so that the answers print once.
-    SheetOptions sheet = options;
-    sheet.copies = printer.copyCount();
+    // The drawing makes the copies itself, so that a sheet's answers print once.
+    const int copies = printer.copyCount();
     printer.setCopyCount(1);
-    if (!DrawPracticeSheet(printer, problems, sheet))
+    if (!draw(printer, copies))
         return PrintFailure{target, QStringLiteral("The pages could not be printed")};
     return std::nullopt;
 }

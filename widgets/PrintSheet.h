@@ -4,8 +4,10 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
+class QPagedPaintDevice;
 class QWidget;
 
 // Where a sheet could not go: the PDF file or the printer, and why.
@@ -20,6 +22,11 @@ struct PrintFailure {
 // ("口算练习.pdf" in the documents folder). The copies chosen repeat the
 // problems, never the answers. Nothing comes back when it was printed or the
 // dialog was cancelled.
+// The same for any drawing of A4 pages: draw gets the printer with one copy
+// set and the number of copies chosen, and returns false when it failed.
+std::optional<PrintFailure> PrintPages(QWidget *parent, const QString &documentName,
+                                       const std::function<bool(QPagedPaintDevice &, int copies)> &draw);
+
 std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<SheetProblem> &problems,
                                                const QString &documentName = QStringLiteral("口算练习"),
                                                const SheetOptions &options = {});

@@ -55,6 +55,12 @@ public:
         calls << "notebook";
         stayOpen();
     }
+    void openGrowth() override
+    {
+        calls << "growth";
+        stayOpen();
+    }
+    void chooseChild() override { calls << "children"; }
     void quitApplication() override { calls << "quit"; }
     int due = 0;
     int badge = -1;
@@ -73,7 +79,7 @@ private:
 
 using MenuAction = void (MainMenu::*)();
 const MenuAction kOpenings[] = {&MainMenu::OpenPractice, &MainMenu::OpenCompetition, &MainMenu::OpenExamRoom,
-                                &MainMenu::OpenTipsBook, &MainMenu::OpenNotebook};
+                                &MainMenu::OpenTipsBook, &MainMenu::OpenNotebook, &MainMenu::OpenGrowth};
 
 }  // namespace
 
@@ -92,7 +98,8 @@ private slots:
         QTest::newRow("exam room") << 2 << QStringList{"cue " + CueNames::Tishi(), "exam room"};
         QTest::newRow("tips book") << 3 << QStringList{"cue " + CueNames::Tishi(), "tips book"};
         QTest::newRow("notebook") << 4 << QStringList{"cue " + CueNames::Tishi(), "notebook"};
-        QTest::newRow("leave asks nothing") << 5 << QStringList{"quit"};
+        QTest::newRow("growth") << 5 << QStringList{"cue " + CueNames::Tishi(), "growth"};
+        QTest::newRow("leave asks nothing") << 6 << QStringList{"quit"};
     }
 
     void modulesOpenInOrder()
@@ -102,7 +109,8 @@ private slots:
         MainMenu menu(view, 177, 177);
         void (MainMenu::*const actions[])() = {&MainMenu::OpenPractice, &MainMenu::OpenCompetition,
                                                &MainMenu::OpenExamRoom,  &MainMenu::OpenTipsBook,
-                                               &MainMenu::OpenNotebook,  &MainMenu::Leave};
+                                               &MainMenu::OpenNotebook,  &MainMenu::OpenGrowth,
+                                               &MainMenu::Leave};
         (menu.*actions[crown])();
         QTEST(view.calls, "calls");
     }
@@ -156,6 +164,7 @@ private slots:
         QTest::newRow("exam room") << 2 << QStringList{"cue " + CueNames::Tishi(), "exam room"};
         QTest::newRow("tips book") << 3 << QStringList{"cue " + CueNames::Tishi(), "tips book"};
         QTest::newRow("notebook") << 4 << QStringList{"cue " + CueNames::Tishi(), "notebook"};
+        QTest::newRow("growth") << 5 << QStringList{"cue " + CueNames::Tishi(), "growth"};
     }
 
     void buttonsDoNothingWhileAModuleIsOpen()

@@ -3,6 +3,8 @@
 #include "lianxi/DrillMode.h"
 #include "lianxi/TForm2.h"
 #include "widgets/FormRefs.h"
+#include "storage/HistoryQueries.h"
+#include "storage/HistoryStore.h"
 #include "storage/InstallFolder.h"
 #include "shell/ModuleWindows.h"
 #include "support/Recorders.h"
@@ -59,10 +61,21 @@ class tst_ModuleWindows : public QObject {
 
 private:
     QTemporaryDir dir_;
+    std::pair<int, int> historyBefore_;
 
     // A portable folder of the test's own: its user's files beside it.
     InstallFolder Folder() const { return InstallFolder::Decide(dir_.path(), dir_.filePath(QStringLiteral("none"))); }
     QString NotebookPath() const { return Notebook::PathIn(Folder().UserDatabaseFolder()); }
+
+    // Today's figures in the history, as a second copy of the program reads them.
+    Figures HistoryToday() const
+    {
+        HistoryStore history(HistoryStore::PathIn(Folder().UserDatabaseFolder()));
+        if (!history.Open())
+            return {};
+        const QList<DayFigures> days = HistoryQueries::PerDay(history, 1, QDate::currentDate(), QDate::currentDate());
+        return days.isEmpty() ? Figures() : static_cast<Figures>(days.first());
+    }
 
     QList<NotebookEntry> Saved() const
     {
@@ -78,6 +91,8 @@ private slots:
         QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("Sound")));
         QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("database")));
         QFile::remove(NotebookPath());
+        const Figures before = HistoryToday();
+        historyBefore_ = {before.total, before.right};
     }
 
     void drillMissesAreKeptAtOnce_data()
@@ -97,6 +112,7 @@ private slots:
         CueRecorder cues;
         QStringList missed;
         qsizetype savedWhileOpen = -1;
+        int answeredRightCount = 0;
         WhenTheWindowIsUp([&] {
             TForm2 &drill = *Form2;
             QTest::mouseClick(drill.SpeedButton4, Qt::LeftButton);
@@ -110,6 +126,7 @@ private slots:
                 if (problems.contains(text) || (missed.size() == 1 && !answeredRight)) {
                     AnswerByKeyboard(drill, QString::number(problem.Answer));
                     answeredRight = true;
+                    ++answeredRightCount;
                     continue;
                 }
                 problems << text;
@@ -128,6 +145,11 @@ private slots:
         });
         ModuleWindows::OpenDrill(mode, Folder());
         QCOMPARE(savedWhileOpen, 3);
+        // Every checked answer reached the history, the right ones too.
+        const Figures history = HistoryToday();
+        QCOMPARE(history.total - historyBefore_.first, 3 + answeredRightCount);
+        QCOMPARE(history.right - historyBefore_.second, answeredRightCount);
+        QCOMPARE(history.timed - historyBefore_.first, 3 + answeredRightCount);
         QVERIFY(notices.seen.isEmpty());
         const QList<NotebookEntry> saved = Saved();
         QStringList lines;
@@ -185,6 +207,9 @@ private slots:
         ModuleWindows::OpenExamRoom(Folder());
         QCOMPARE(savedBeforeGrading, 0);
         QCOMPARE(savedAfterGrading, 3);
+        const Figures history = HistoryToday();
+        QCOMPARE(history.total - historyBefore_.first, 10);
+        QCOMPARE(history.right - historyBefore_.second, 7);
         QStringList lines;
         for (const NotebookEntry &entry : Saved()) {
             lines << Typed(entry);

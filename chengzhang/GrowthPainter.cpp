@@ -1,0 +1,303 @@
+#include "chengzhang/GrowthPainter.h"
+
+#include "chengzhang/GrowthReport.h"
+#include "widgets/Fonts.h"
+#include "widgets/Palette.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QColor kBar{166, 202, 240};
+const QColor kBarEdge{0, 0, 128};
+const QColor kAccuracy{0, 128, 0};
+const QColor kSpeed{200, 0, 120};
+const QColor kGrid{200, 200, 200};
+
+struct ChartFrame {
+    QRectF plot;
+    int dayCount;
+    qreal column;
+};
+
+ChartFrame FrameOf(const QRectF &area, const GrowthReport &report)
+{
+    const qreal unit = area.height() / 20.0;
+    const QRectF plot = area.adjusted(unit * 2.6, unit * 2.2, -unit * 2.6, -unit * 1.8);
+    const int dayCount = std::max<int>(1, static_cast<int>(report.first.daysTo(report.last)) + 1);
+    return {plot, dayCount, plot.width() / dayCount};
+}
+
+QFont SizedFont(const QRectF &area, double share, bool bold = false)
+{
+    QFont font = Fonts::Ui(12, bold);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(area.height() * share))));
+    return font;
+}
+
+// A round top for the axis: 10, 20, 50, 100, ...
+double NiceCeiling(double value)
+{
+    double step = 1;
+    while (step * 10 < value)
+        step *= 10;
+    for (double factor : {1.0, 2.0, 5.0, 10.0}) {
+        if (step * factor >= value)
+            return step * factor;
+    }
+    return step * 10;
+}
+
+void PolyLine(QPainter &painter, const QList<QPointF> &points, const QColor &color, qreal width)
+{
+    if (points.isEmpty())
+        return;
+    painter.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(points.constData(), static_cast<int>(points.size()));
+    painter.setBrush(color);
+    for (const QPointF &point : points)
+        painter.drawEllipse(point, width * 1.4, width * 1.4);
+}
+
+void TargetLine(QPainter &painter, const QRectF &plot, qreal y, const QColor &color, qreal width,
+                const QString &label, const QFont &font)
+{
+    painter.setPen(QPen(color, width, Qt::DashLine));
+    painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+    painter.setFont(font);
+    painter.drawText(QRectF(plot.left(), y - font.pixelSize() * 1.3, plot.width() - 4, font.pixelSize() * 1.2),
+                     Qt::AlignRight | Qt::AlignBottom, label);
+}
+
+}  // namespace
+
+namespace GrowthPainter {
+
+std::optional<QDate> DayAt(const QRectF &area, const GrowthReport &report, qreal x)
+{
+    const ChartFrame frame = FrameOf(area, report);
+    if (x < frame.plot.left() || x >= frame.plot.right())
+        return std::nullopt;
+    return report.first.addDays(static_cast<qint64>((x - frame.plot.left()) / frame.column));
+}
+
+void PaintChart(QPainter &painter, const QRectF &area, const GrowthReport &report, std::optional<QDate> hovered)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const ChartFrame frame = FrameOf(area, report);
+    const QRectF &plot = frame.plot;
+    const qreal line = std::max<qreal>(1.0, area.height() / 180.0);
+    const QFont small = SizedFont(area, 0.045);
+
+    painter.fillRect(area, Palette::White);
+    int most = 0;
+    double fastest = 0;
+    for (const DayFigures &day : report.days) {
+        most = std::max(most, day.total);
+        fastest = std::max(fastest, day.PerMinute().value_or(0));
+    }
+    if (report.target && report.target->perMinute)
+        fastest = std::max(fastest, *report.target->perMinute);
+    const double countTop = NiceCeiling(std::max(most, 10));
+    const double speedTop = NiceCeiling(std::max(fastest, 10.0));
+
+    // Grid and the three scales: problems on the left, % and 题/分 on the right.
+    painter.setFont(small);
+    for (int k = 0; k <= 4; ++k) {
+        const qreal y = plot.bottom() - plot.height() * k / 4;
+        painter.setPen(QPen(kGrid, line * 0.6));
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        const QRectF left(area.left(), y - small.pixelSize(), plot.left() - area.left() - line * 3,
+                          small.pixelSize() * 2);
+        const QRectF right(plot.right() + line * 3, y - small.pixelSize(), area.right() - plot.right(),
+                           small.pixelSize() * 2);
+        painter.setPen(kBarEdge);
+        painter.drawText(left, Qt::AlignRight | Qt::AlignVCenter, QString::number(countTop * k / 4));
+        painter.setPen(kAccuracy);
+        painter.drawText(right, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("%1%").arg(25 * k));
+    }
+
+    if (hovered) {
+        const qreal x = plot.left() + frame.column * static_cast<qreal>(report.first.daysTo(*hovered));
+        painter.fillRect(QRectF(x, plot.top(), frame.column, plot.height()), QColor(255, 251, 200));
+    }
+
+    QList<QPointF> accuracy;
+    QList<QPointF> speed;
+    for (const DayFigures &day : report.days) {
+        const qreal x = plot.left() + frame.column * static_cast<qreal>(report.first.daysTo(day.day));
+        const qreal barHeight = plot.height() * day.total / countTop;
+        const QRectF bar(x + frame.column * 0.15, plot.bottom() - barHeight, frame.column * 0.7, barHeight);
+        painter.setPen(QPen(kBarEdge, line * 0.6));
+        painter.setBrush(kBar);
+        painter.drawRect(bar);
+        const qreal middle = x + frame.column / 2;
+        accuracy.append({middle, plot.bottom() - plot.height() * day.Accuracy() / 100.0});
+        if (const std::optional<double> perMinute = day.PerMinute())
+            speed.append({middle, plot.bottom() - plot.height() * *perMinute / speedTop});
+    }
+    PolyLine(painter, accuracy, kAccuracy, line * 1.5);
+    PolyLine(painter, speed, kSpeed, line * 1.5);
+
+    if (report.target) {
+        if (report.target->accuracy)
+            TargetLine(painter, plot, plot.bottom() - plot.height() * *report.target->accuracy / 100.0, kAccuracy,
+                       line, QStringLiteral("达标 %1%").arg(*report.target->accuracy), small);
+        if (report.target->perMinute)
+            TargetLine(painter, plot, plot.bottom() - plot.height() * *report.target->perMinute / speedTop, kSpeed,
+                       line, QStringLiteral("%1 达标 %2 题/分").arg(report.target->name).arg(*report.target->perMinute),
+                       small);
+    }
+
+    // Dates under the columns, as many as fit.
+    painter.setPen(Palette::Black);
+    painter.setFont(small);
+    const int every = std::max(1, static_cast<int>(std::ceil(small.pixelSize() * 3.2 / frame.column)));
+    for (int k = 0; k < frame.dayCount; k += every) {
+        const QDate day = report.first.addDays(k);
+        const qreal x = plot.left() + frame.column * k;
+        painter.drawText(QRectF(x - frame.column * every, plot.bottom() + line * 2, frame.column * (2 * every + 1),
+                                small.pixelSize() * 1.4),
+                         Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("%1/%2").arg(day.month()).arg(day.day()));
+    }
+
+    // The legend above the plot.
+    const QFont legend = SizedFont(area, 0.055);
+    painter.setFont(legend);
+    const qreal y = area.top() + legend.pixelSize() * 0.3;
+    qreal x = plot.left();
+    const struct {
+        QColor color;
+        QString text;
+    } keys[] = {{kBar, QStringLiteral("题数")},
+                {kAccuracy, QStringLiteral("正确率")},
+                {kSpeed, QStringLiteral("速度（题/分，最高 %1）").arg(speedTop)}};
+    for (const auto &key : keys) {
+        painter.fillRect(QRectF(x, y + legend.pixelSize() * 0.25, legend.pixelSize(), legend.pixelSize() * 0.7),
+                         key.color);
+        x += legend.pixelSize() * 1.3;
+        painter.setPen(Palette::Black);
+        const qreal width = QFontMetricsF(legend, painter.device()).horizontalAdvance(key.text);
+        painter.drawText(QPointF(x, y + legend.pixelSize()), key.text);
+        x += width + legend.pixelSize() * 1.2;
+    }
+    painter.restore();
+}
+
+void PaintCalendar(QPainter &painter, const QRectF &area, const GrowthReport &report)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QDate start = report.first.addDays(1 - report.first.dayOfWeek());
+    const int weeks = static_cast<int>(start.daysTo(report.last) / 7) + 1;
+    const qreal header = area.height() * 0.12;
+    const qreal cell = std::min(area.width() / 7, (area.height() - header) / std::max(weeks, 5));
+    QFont font = Fonts::Ui(12);
+    font.setPixelSize(std::max(1, static_cast<int>(cell * 0.42)));
+    painter.setFont(font);
+    const QString names = QStringLiteral("一二三四五六日");
+    for (int column = 0; column < 7; ++column) {
+        painter.setPen(Palette::Navy);
+        painter.drawText(QRectF(area.left() + column * cell, area.top(), cell, header), Qt::AlignCenter,
+                         names.mid(column, 1));
+    }
+    for (QDate day = start; day <= report.last; day = day.addDays(1)) {
+        const int index = static_cast<int>(start.daysTo(day));
+        const QRectF box(area.left() + (index % 7) * cell, area.top() + header + (index / 7) * cell, cell, cell);
+        const QRectF dot = box.adjusted(cell * 0.08, cell * 0.08, -cell * 0.08, -cell * 0.08);
+        const bool inPeriod = day >= report.first;
+        const bool practised = inPeriod && report.practised.contains(day);
+        painter.setPen(QPen(inPeriod ? kGrid : Qt::transparent, 1));
+        painter.setBrush(practised ? QColor(120, 200, 90) : Qt::transparent);
+        painter.drawEllipse(dot);
+        if (!inPeriod)
+            continue;
+        painter.setPen(practised ? Palette::White : (day == report.last ? Palette::Red : Palette::Black));
+        painter.drawText(box, Qt::AlignCenter, QString::number(day.day()));
+    }
+    painter.restore();
+}
+
+bool PaintWeeklyReport(QPagedPaintDevice &device, const GrowthReport &week, const QString &childName,
+                       const NotebookState &notebook, int copies)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    // Work in tenths of a millimetre on the page's printable area.
+    const QRectF page = QRectF(QPointF(0, 0), device.pageLayout().paintRect(QPageLayout::Millimeter).size() * 10);
+    painter.setWindow(page.toRect());
+    painter.setViewport(0, 0, device.width(), device.height());
+
+    for (int copy = 0; copy < copies; ++copy) {
+        if (copy > 0 && !device.newPage())
+            return false;
+        auto text = [&painter](const QRectF &box, const QString &line, double millimetres, bool bold = false,
+                               const QColor &color = Palette::Black) {
+            QFont font = Fonts::Print(12, bold);
+            font.setPixelSize(static_cast<int>(millimetres * 10));
+            painter.setFont(font);
+            painter.setPen(color);
+            painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, line);
+        };
+        const qreal width = page.width();
+        qreal y = 0;
+        text({0, y, width, 100}, QStringLiteral("%1的成长周报").arg(childName), 7, true, Palette::Navy);
+        y += 90;
+        text({0, y, width, 60},
+             QStringLiteral("%1 至 %2").arg(week.first.toString(QStringLiteral("yyyy年M月d日")),
+                                           week.last.toString(QStringLiteral("yyyy年M月d日"))),
+             4);
+        y += 70;
+        const int practisedDays = static_cast<int>(week.days.size());
+        text({0, y, width, 120},
+             QStringLiteral("这一周练习了 %1 天，一共 %2 题，做对 %3 题，正确率 %4%，速度 %5。%6")
+                 .arg(practisedDays)
+                 .arg(week.totals.total)
+                 .arg(week.totals.right)
+                 .arg(std::lround(week.totals.Accuracy()))
+                 .arg(Growth::PerMinuteText(week.totals), Growth::StreakText(week.streak)),
+             4.2);
+        y += 130;
+        PaintChart(painter, QRectF(0, y, width, width * 0.5), week);
+        y += width * 0.5 + 40;
+        PaintCalendar(painter, QRectF(0, y, width * 0.38, width * 0.3), week);
+        const qreal right = width * 0.44;
+        const qreal columnWidth = width - right;
+        qreal ry = y;
+        text({right, ry, columnWidth, 60}, QStringLiteral("最弱的本领"), 4.5, true, Palette::Navy);
+        ry += 65;
+        for (const SkillFigures &skill : week.weakest) {
+            text({right, ry, columnWidth, 60}, Growth::SkillLine(skill), 3.6);
+            ry += 55;
+        }
+        if (week.weakest.isEmpty()) {
+            text({right, ry, columnWidth, 60}, QStringLiteral("这一周还没有练习。"), 3.6);
+            ry += 55;
+        }
+        ry += 20;
+        text({right, ry, columnWidth, 60}, QStringLiteral("错题本"), 4.5, true, Palette::Navy);
+        ry += 65;
+        text({right, ry, columnWidth, 110},
+             QStringLiteral("还没消灭 %1 道，今天要复习 %2 道，已消灭 %3 道。")
+                 .arg(notebook.open)
+                 .arg(notebook.dueToday)
+                 .arg(notebook.conquered),
+             3.6);
+        y = std::max(ry + 110, y + width * 0.3 + 40);
+        text({0, y, width, 60}, QStringLiteral("最慢和错得最多的题"), 4.5, true, Palette::Navy);
+        y += 65;
+        for (const ProblemFigures &problem : week.hardest) {
+            text({0, y, width, 60}, Growth::ProblemLine(problem), 3.8);
+            y += 55;
+        }
+    }
+    return painter.end();
+}
+
+}  // namespace GrowthPainter

@@ -1,0 +1,171 @@
+#include "chengzhang/TForm8.h"
+
+#include "chengzhang/GrowthChart.h"
+#include "chengzhang/GrowthPainter.h"
+#include "notices/ErrorText.h"
+#include "notices/Notices.h"
+#include "storage/HistoryQueries.h"
+#include "storage/StoreFile.h"
+#include "widgets/Controls.h"
+#include "widgets/FlatButton.h"
+#include "widgets/Fonts.h"
+#include "widgets/Palette.h"
+#include "widgets/PenCursor.h"
+#include "widgets/PrintSheet.h"
+#include "widgets/WindowPlacement.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QStandardPaths>
+#include <utility>
+
+namespace {
+
+constexpr QSize kClientSize{792, 573};
+
+QLabel *MakeLabel(QWidget *parent, const char *name, const QRect &rect, const QFont &font, const QColor &color)
+{
+    auto *label = Controls::Place(new QLabel(parent), name, rect);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Controls::SetColor(label, QPalette::WindowText, color);
+    return label;
+}
+
+FlatButton *MakeCaptioned(QWidget *parent, const char *name, const QRect &rect, const QString &caption,
+                          int pixels = 15)
+{
+    FlatButton *button = Controls::MakeButton(parent, name, rect,
+                                              {.caption = caption, .font = Fonts::Ui(pixels, true),
+                                               .captionColor = Palette::Navy});
+    GivePenCursor(button);
+    return button;
+}
+
+}  // namespace
+
+TForm8::TForm8(GrowthSources sources, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      sources_(std::move(sources))
+{
+    setObjectName(QStringLiteral("Form8"));
+    setWindowTitle(QStringLiteral("成长记录"));
+    setFixedSize(kClientSize);
+    setAutoFillBackground(true);
+    Controls::SetColor(this, QPalette::Window, Palette::Cream);
+
+    Label1 = MakeLabel(this, "Label1", {16, 10, 400, 36}, Fonts::KaiTi(26, true), Palette::Navy);
+    Label1->setText(QStringLiteral("%1的成长记录").arg(sources_.childName));
+    SpeedButton1 = MakeCaptioned(this, "SpeedButton1", {472, 12, 96, 32}, QStringLiteral("7 天"));
+    SpeedButton2 = MakeCaptioned(this, "SpeedButton2", {576, 12, 96, 32}, QStringLiteral("30 天"));
+    SpeedButton3 = MakeCaptioned(this, "SpeedButton3", {680, 12, 96, 32}, QStringLiteral("90 天"));
+
+    Chart1 = Controls::Make<GrowthChart>(this, "Chart1", {16, 52, 560, 268});
+    Calendar1 = Controls::Make<GrowthCalendar>(this, "Calendar1", {596, 56, 180, 196});
+    Label2 = MakeLabel(this, "Label2", {592, 260, 188, 60}, Fonts::KaiTi(17, true), Palette::Red);
+
+    Label3 = MakeLabel(this, "Label3", {16, 330, 360, 24}, Fonts::Ui(16, true), Palette::Navy);
+    Label3->setText(QStringLiteral("最弱的本领"));
+    Label4 = MakeLabel(this, "Label4", {16, 358, 360, 150}, Fonts::Ui(14), Palette::Black);
+    Label5 = MakeLabel(this, "Label5", {392, 330, 384, 24}, Fonts::Ui(16, true), Palette::Navy);
+    Label5->setText(QStringLiteral("最慢和错得最多的题"));
+    for (int row = 0; row < HardestRows; ++row) {
+        const int top = 358 + row * 30;
+        const QByteArray labelName = "Label" + QByteArray::number(6 + row);
+        const QByteArray buttonName = "SpeedButton" + QByteArray::number(6 + row);
+        ProblemLabels[row] = MakeLabel(this, labelName.constData(), {392, top + 3, 270, 24}, Fonts::Ui(14),
+                                       Palette::Black);
+        SendButtons[row] = MakeCaptioned(this, buttonName.constData(), {668, top, 108, 26},
+                                         QStringLiteral("放进错题本"), 13);
+        connect(SendButtons[row], &FlatButton::clicked, this, [this, row] { SendButtonClick(row); });
+    }
+    SpeedButton4 = MakeCaptioned(this, "SpeedButton4", {16, 524, 120, 36}, QStringLiteral("打印周报"));
+    SpeedButton5 = MakeCaptioned(this, "SpeedButton5", {148, 524, 120, 36}, QStringLiteral("导出表格"));
+    SpeedButton11 = MakeCaptioned(this, "SpeedButton11", {656, 524, 120, 36}, QStringLiteral("离开"));
+
+    for (FlatButton *button : {SpeedButton1, SpeedButton2, SpeedButton3})
+        button->setCheckable(true);
+    connect(SpeedButton1, &FlatButton::clicked, this, [this] { ShowDays(7); });
+    connect(SpeedButton2, &FlatButton::clicked, this, [this] { ShowDays(30); });
+    connect(SpeedButton3, &FlatButton::clicked, this, [this] { ShowDays(90); });
+    connect(SpeedButton4, &FlatButton::clicked, this, &TForm8::SpeedButton4Click);
+    connect(SpeedButton5, &FlatButton::clicked, this, &TForm8::SpeedButton5Click);
+    connect(SpeedButton11, &FlatButton::clicked, this, &QDialog::close);
+
+    ShowDays(7);
+    WindowPlacement::CentreOnScreen(this);
+}
+
+TForm8::~TForm8() = default;
+
+void TForm8::ShowDays(int dayCount)
+{
+    dayCount_ = dayCount;
+    report_ = Growth::Read(*sources_.store, sources_.child, dayCount, sources_.today());
+    for (auto [button, days] : {std::pair{SpeedButton1, 7}, std::pair{SpeedButton2, 30}, std::pair{SpeedButton3, 90}})
+        button->setChecked(days == dayCount);
+    Chart1->SetReport(&report_);
+    Calendar1->SetReport(&report_);
+    Label2->setText(Growth::StreakText(report_.streak));
+    QStringList skills;
+    for (const SkillFigures &skill : report_.weakest)
+        skills << Growth::SkillLine(skill);
+    Label4->setText(skills.isEmpty() ? QStringLiteral("这段时间还没有练习。") : skills.join(u'\n'));
+    for (int row = 0; row < HardestRows; ++row) {
+        const bool shown = row < report_.hardest.size();
+        ProblemLabels[row]->setText(shown ? Growth::ProblemLine(report_.hardest.at(row)) : QString());
+        ProblemLabels[row]->setVisible(shown);
+        SendButtons[row]->setVisible(shown);
+        if (shown)
+            SendButtons[row]->setAccessibleName(QStringLiteral("把 %1 放进错题本").arg(ProblemLabels[row]->text().section(u'：', 0, 0)));
+    }
+}
+
+void TForm8::SendButtonClick(int row)
+{
+    if (row >= report_.hardest.size())
+        return;
+    const std::optional<ArithProblem> problem = Growth::ProblemOf(report_.hardest.at(row).problem);
+    if (!problem)
+        return;
+    if (const std::optional<QString> error = sources_.sendToNotebook(*problem)) {
+        Notices::ShowErrorBox(*error);
+        return;
+    }
+    SendButtons[row]->setEnabled(false);
+    Notices::ShowNotice(QStringLiteral("%1 放进错题本了，明天复习！").arg(ProblemLabels[row]->text().section(u'：', 0, 0)));
+}
+
+void TForm8::SpeedButton4Click()
+{
+    const GrowthReport week = Growth::Read(*sources_.store, sources_.child, 7, sources_.today());
+    const NotebookState notebook = sources_.notebookState();
+    const std::optional<PrintFailure> failure =
+        PrintPages(this, QStringLiteral("%1的成长周报").arg(sources_.childName), [&](QPagedPaintDevice &device, int copies) {
+            return GrowthPainter::PaintWeeklyReport(device, week, sources_.childName, notebook, copies);
+        });
+    if (failure)
+        Notices::ShowErrorBox(ErrorText::CannotPrint(failure->target, failure->reason));
+}
+
+void TForm8::SpeedButton5Click()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(folder).exists())
+        folder = QDir::homePath();
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("导出表格"), QDir(folder).filePath(QStringLiteral("%1的成长记录.csv").arg(sources_.childName)),
+        QStringLiteral("表格 (*.csv)"));
+    if (path.isEmpty())
+        return;
+    // The sessions first, then a blank line and every answer.
+    const QByteArray bytes = HistoryQueries::SessionsCsv(*sources_.store, sources_.child) + "\r\n" +
+                             HistoryQueries::AnswersCsv(*sources_.store, sources_.child).mid(3);
+    if (const std::optional<QString> error = StoreFile::WriteWhole(path, bytes)) {
+        Notices::ShowErrorBox(ErrorText::CannotCreateFile(path, *error));
+        return;
+    }
+    Notices::ShowNotice(QStringLiteral("导出完成！"));
+}

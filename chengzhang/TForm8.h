@@ -1,0 +1,64 @@
+#pragma once
+
+#include "chengzhang/GrowthReport.h"
+
+#include <QDialog>
+#include <array>
+#include <functional>
+
+class FlatButton;
+class GrowthCalendar;
+class GrowthChart;
+class HistoryStore;
+class QLabel;
+
+// What the 成长记录 window reads and where it sends things: the child's
+// history, the child's 错题本 (through the shell), and today.
+struct GrowthSources {
+    HistoryStore *store = nullptr;
+    int child = 1;
+    QString childName;
+    std::function<NotebookState()> notebookState;
+    // Adds a problem to the child's 错题本; the error text when it failed.
+    std::function<std::optional<QString>(const ArithProblem &)> sendToNotebook;
+    std::function<QDate()> today;
+};
+
+// 成长记录: one child's practice over the last 7, 30 or 90 days.
+class TForm8 : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int HardestRows = 5;
+
+    explicit TForm8(GrowthSources sources, QWidget *parent = nullptr);
+    ~TForm8() override;
+
+    const GrowthReport &Report() const { return report_; }
+
+    QLabel *Label1;  // the child's name
+    FlatButton *SpeedButton1;  // 7 天
+    FlatButton *SpeedButton2;  // 30 天
+    FlatButton *SpeedButton3;  // 90 天
+    GrowthChart *Chart1;
+    GrowthCalendar *Calendar1;
+    QLabel *Label2;  // the streak
+    QLabel *Label3;
+    QLabel *Label4;  // the weakest skills
+    QLabel *Label5;
+    std::array<QLabel *, HardestRows> ProblemLabels;  // Label6 ... Label10
+    std::array<FlatButton *, HardestRows> SendButtons;  // SpeedButton6 ... SpeedButton10
+    FlatButton *SpeedButton4;  // 打印周报
+    FlatButton *SpeedButton5;  // 导出表格
+    FlatButton *SpeedButton11;  // 离开
+
+    void ShowDays(int dayCount);
+    void SendButtonClick(int row);
+    void SpeedButton4Click();
+    void SpeedButton5Click();
+
+private:
+    GrowthSources sources_;
+    GrowthReport report_;
+    int dayCount_ = 7;
+};

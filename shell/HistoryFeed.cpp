@@ -1,0 +1,117 @@
+#include "shell/HistoryFeed.h"
+
+#include "arithmetic/DrillScore.h"
+#include "notices/Notices.h"
+#include "storage/HistoryStore.h"
+
+#include <QDateTime>
+
+namespace {
+
+// Long enough for the next problem to be painted first, short enough that
+// a quick child's answers go in small batches.
+constexpr int kWriteDelayMs = 50;
+constexpr int kRetryMs = 3000;
+
+QString SettingText(const PracticeSetting &setting)
+{
+    if (setting.rangeBound == 0)
+        return QStringLiteral("错题复习");
+    return QStringLiteral("%1以内 %2").arg(setting.rangeBound).arg(
+        QString::fromUtf8(OperationItems.at(static_cast<std::size_t>(setting.operation))));
+}
+
+QString ProblemText(const ArithProblem &problem)
+{
+    return QString::number(problem.FirstOperand) + QLatin1StringView(OperatorText(problem.OperatorCode)) +
+           QString::number(problem.SecondOperand);
+}
+
+}  // namespace
+
+HistoryFeed::HistoryFeed(HistoryStore &store, int child, HistoryOrigin origin)
+    : store_(store), child_(child), origin_(origin)
+{
+    writeSoon_.setSingleShot(true);
+    writeSoon_.setInterval(kWriteDelayMs);
+    retry_.setSingleShot(true);
+    retry_.setInterval(kRetryMs);
+    QObject::connect(&writeSoon_, &QTimer::timeout, &writeSoon_, [this] { Write(); });
+    QObject::connect(&retry_, &QTimer::timeout, &retry_, [this] { Write(); });
+}
+
+void HistoryFeed::SessionStarted(const PracticeSetting &setting)
+{
+    EndSession();
+    SessionRow session;
+    session.id = HistoryStore::NewSessionId();
+    session.child = child_;
+    session.origin = origin_;
+    session.started = QDateTime::currentDateTime();
+    session.presetId = setting.presetId;
+    session.presetName = setting.presetName;
+    session.targetPerMinute = setting.targetPerMinute;
+    session.targetAccuracy = setting.targetAccuracy;
+    session.setting = SettingText(setting);
+    session_ = session;
+}
+
+void HistoryFeed::Answered(const CheckedAnswer &answer)
+{
+    if (!session_)
+        return;
+    const QDateTime now = QDateTime::currentDateTime();
+    session_->total += 1;
+    session_->right += answer.right ? 1 : 0;
+    session_->ended = now;
+    if (origin_ != HistoryOrigin::Exam)
+        session_->score = DrillScore(session_->right, session_->total);
+    std::optional<int> millis;
+    if (answer.seconds)
+        millis = static_cast<int>(*answer.seconds * 1000.0 + 0.5);
+    store_.Keep(*session_);
+    store_.Keep(AnswerRow{session_->id, child_, origin_, now, ProblemText(answer.problem), answer.answer.left(32),
+                          answer.right, millis});
+    if (!writeSoon_.isActive() && !retry_.isActive())
+        writeSoon_.start();
+}
+
+void HistoryFeed::SessionScored(qint64 score)
+{
+    if (!session_ || session_->total == 0)
+        return;
+    session_->score = score;
+    store_.Keep(*session_);
+    writeSoon_.start();
+}
+
+void HistoryFeed::EndSession()
+{
+    if (session_ && session_->total > 0) {
+        session_->ended = QDateTime::currentDateTime();
+        store_.Keep(*session_);
+    }
+    session_.reset();
+}
+
+void HistoryFeed::Write()
+{
+    if (store_.Write() == HistoryStore::WriteResult::Written)
+        retry_.stop();
+    else
+        retry_.start();
+}
+
+void HistoryFeed::WindowClosed()
+{
+    EndSession();
+    writeSoon_.stop();
+    retry_.stop();
+    // At most a tenth of a second for another copy's write to finish; rows
+    // still unwritten stay with the store for the next visit and the end.
+    const bool written = store_.Write(100) == HistoryStore::WriteResult::Written;
+    if (const std::optional<QString> notice = store_.TakeNotice())
+        Notices::ShowNotice(*notice);
+    if (!written)
+        Notices::ShowErrorBox(store_.LastError());
+}

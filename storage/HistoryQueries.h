@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <optional>
+
+class HistoryStore;
+
+// The figures behind the 成长记录 charts and the weekly report, for one child
+// and the days from first to last, both included.
+
+struct Figures {
+    int total = 0;
+    int right = 0;
+    int timed = 0;  // answers with a time; exam boxes have none
+    qint64 millis = 0;
+    double Accuracy() const { return total ? 100.0 * right / total : 0.0; }
+    // 题/分 over the timed answers.
+    std::optional<double> PerMinute() const
+    {
+        return millis > 0 ? std::optional<double>(timed * 60000.0 / millis) : std::nullopt;
+    }
+};
+
+struct DayFigures : Figures {
+    QDate day;
+};
+
+// A preset, or without one the range and kind of sums ("100以内 加减").
+struct SkillFigures : Figures {
+    QString skill;
+};
+
+struct ProblemFigures {
+    QString problem;  // "8+7", with the record signs + - * /
+    int total = 0;
+    int missed = 0;
+    std::optional<double> averageSeconds;
+};
+
+struct PresetTarget {
+    QString name;
+    std::optional<double> perMinute;
+    std::optional<double> accuracy;
+};
+
+namespace HistoryQueries {
+
+// Only the days with answers, in order.
+QList<DayFigures> PerDay(const HistoryStore &store, int child, QDate first, QDate last);
+// The days from the streak's possible start up to last with any answer.
+QList<QDate> PractisedDays(const HistoryStore &store, int child, QDate first, QDate last);
+// Days in a row ending today, or yesterday while today is still to come.
+int Streak(const QList<QDate> &practisedDays, QDate today);
+// The lowest accuracy first, then the slowest.
+QList<SkillFigures> WeakestSkills(const HistoryStore &store, int child, QDate first, QDate last, int limit);
+// The most missed first, then the slowest; problems that were never missed
+// and took under 5 seconds are left out.
+QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDate first, QDate last, int limit);
+// The preset of the most answers, if any answer had one.
+std::optional<PresetTarget> MostPractisedPreset(const HistoryStore &store, int child, QDate first, QDate last);
+
+// The child's sessions and answers as two CSV tables, UTF-8 with a
+// byte-order mark so that WPS and Excel read the Chinese right.
+QByteArray SessionsCsv(const HistoryStore &store, int child);
+QByteArray AnswersCsv(const HistoryStore &store, int child);
+
+}  // namespace HistoryQueries

@@ -1,0 +1,275 @@
+#include "storage/HistoryQueries.h"
+#include "storage/HistorySchema.h"
+#include "storage/HistoryStore.h"
+#include "support/FullDisk.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+#include <csignal>
+
+namespace {
+
+int Count(const HistoryStore &store, const QString &sql)
+{
+    QSqlQuery query(store.Database());
+    return query.exec(sql) && query.next() ? query.value(0).toInt() : -1;
+}
+
+AnswerRow Answer(qint64 session, int child, QDateTime at, const QString &problem, bool right,
+                 std::optional<int> millis)
+{
+    return {session, child, HistoryOrigin::Practice, at, problem, right ? QStringLiteral("1") : QStringLiteral("2"),
+            right, millis};
+}
+
+// One session on a day: `total` answers of which `right` are right, each
+// taking `seconds`; the misses are all "8+7".
+void Practise(HistoryStore &store, int child, QDate day, int total, int right, int seconds,
+              const QString &preset = {})
+{
+    SessionRow session;
+    session.id = HistoryStore::NewSessionId();
+    session.child = child;
+    session.started = QDateTime(day, QTime(17, 0));
+    session.total = total;
+    session.right = right;
+    session.setting = QStringLiteral("100以内 加减");
+    if (!preset.isEmpty()) {
+        session.presetId = QStringLiteral("g2a");
+        session.presetName = preset;
+        session.targetPerMinute = 10;
+        session.targetAccuracy = 90;
+    }
+    store.Keep(session);
+    for (int k = 0; k < total; ++k)
+        store.Keep(Answer(session.id, child, session.started.addSecs(k * seconds),
+                          k < right ? QStringLiteral("%1+1").arg(k) : QStringLiteral("8+7"), k < right,
+                          seconds * 1000));
+}
+
+// The test program run as a writer of its own: answers one per transaction,
+// printing the count committed after each, until it has written `count`.
+int WriteAsChild(const QString &path, int child, int count)
+{
+    HistoryStore store(path);
+    const qint64 session = HistoryStore::NewSessionId();
+    for (int k = 1; k <= count; ++k) {
+        store.Keep(Answer(session, child, QDateTime::currentDateTime(), QStringLiteral("3+4"), true, 1200));
+        while (store.Write() != HistoryStore::WriteResult::Written) {
+            if (store.Write() == HistoryStore::WriteResult::Failed && !store.LastError().contains(u"lock"))
+                return 1;
+        }
+        std::printf("%d\n", k);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+QProcess *StartWriter(QObject *parent, const QString &path, int child, int count)
+{
+    auto *writer = new QProcess(parent);
+    writer->start(QCoreApplication::applicationFilePath(),
+                  {QStringLiteral("--write"), path, QString::number(child), QString::number(count)});
+    return writer;
+}
+
+}  // namespace
+
+class tst_HistoryStore : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(dir_.isValid()); path_ = HistoryStore::PathIn(dir_.path() + u'/'); }
+    void cleanup() { QDir(dir_.path()).removeRecursively(); QDir().mkpath(dir_.path()); }
+
+    void migratesAnEmptyFile()
+    {
+        QVERIFY(TestFiles::WriteAll(path_, {}));
+        HistoryStore store(path_);
+        QVERIFY2(store.Open(), qPrintable(store.LastError()));
+        QSqlDatabase db = store.Database();
+        QCOMPARE(HistorySchema::Version(db), HistorySchema::Current);
+        QSqlQuery mode(db);
+        QVERIFY(mode.exec(QStringLiteral("PRAGMA journal_mode")) && mode.next());
+        QCOMPARE(mode.value(0).toString(), QStringLiteral("wal"));
+    }
+
+    void migratesTheFirstVersion()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("v1"));
+            db.setDatabaseName(path_);
+            QVERIFY(db.open());
+            QCOMPARE(HistorySchema::MigrateTo(db, 1), std::nullopt);
+            const qint64 at = QDateTime(QDate(2024, 3, 7), QTime(23, 30)).toMSecsSinceEpoch();
+            QVERIFY(QSqlQuery(db).exec(
+                QStringLiteral("INSERT INTO answers(session, child, origin, at, problem, answer, right, millis) "
+                               "VALUES(1, 1, 1, %1, '8+7', '15', 1, 3000)")
+                    .arg(at)));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("v1"));
+        HistoryStore store(path_);
+        QVERIFY(store.Open());
+        QSqlDatabase db = store.Database();
+        QCOMPARE(HistorySchema::Version(db), HistorySchema::Current);
+        const QList<DayFigures> days = HistoryQueries::PerDay(store, 1, QDate(2024, 3, 1), QDate(2024, 3, 31));
+        QCOMPARE(days.size(), 1);
+        QCOMPARE(days.first().day, QDate(2024, 3, 7));
+        QCOMPARE(days.first().total, 1);
+    }
+
+    void chartQueries()
+    {
+        HistoryStore store(path_);
+        Practise(store, 1, QDate(2024, 1, 30), 10, 7, 6);
+        Practise(store, 1, QDate(2024, 1, 31), 4, 4, 3, QStringLiteral("二年级上"));
+        Practise(store, 1, QDate(2024, 2, 1), 6, 5, 2, QStringLiteral("二年级上"));
+        Practise(store, 1, QDate(2024, 2, 3), 5, 5, 4);
+        Practise(store, 2, QDate(2024, 2, 2), 9, 0, 9);
+        QCOMPARE(store.Write(), HistoryStore::WriteResult::Written);
+
+        const QList<DayFigures> days = HistoryQueries::PerDay(store, 1, QDate(2024, 1, 28), QDate(2024, 2, 3));
+        QCOMPARE(days.size(), 4);
+        QCOMPARE(days.at(0).total, 10);
+        QCOMPARE(days.at(0).Accuracy(), 70.0);
+        QCOMPARE(days.at(0).PerMinute(), 10.0);
+        QCOMPARE(days.at(2).day, QDate(2024, 2, 1));
+        QCOMPARE(days.at(2).PerMinute(), 30.0);
+
+        const QList<QDate> practised =
+            HistoryQueries::PractisedDays(store, 1, QDate(2023, 12, 1), QDate(2024, 2, 3));
+        QCOMPARE(HistoryQueries::Streak(practised, QDate(2024, 2, 1)), 3);  // across the month's end
+        QCOMPARE(HistoryQueries::Streak(practised, QDate(2024, 2, 2)), 3);  // today still to come
+        QCOMPARE(HistoryQueries::Streak(practised, QDate(2024, 2, 3)), 1);  // the missed day ends it
+        QCOMPARE(HistoryQueries::Streak(practised, QDate(2024, 2, 5)), 0);
+
+        const QList<SkillFigures> weakest =
+            HistoryQueries::WeakestSkills(store, 1, QDate(2024, 1, 1), QDate(2024, 2, 29), 3);
+        QCOMPARE(weakest.size(), 2);
+        QCOMPARE(weakest.first().skill, QStringLiteral("100以内 加减"));
+        QCOMPARE(weakest.first().total, 15);
+        QCOMPARE(weakest.first().right, 12);
+
+        const QList<ProblemFigures> hardest =
+            HistoryQueries::HardestProblems(store, 1, QDate(2024, 1, 1), QDate(2024, 2, 29), 5);
+        QCOMPARE(hardest.first().problem, QStringLiteral("8+7"));
+        QCOMPARE(hardest.first().missed, 4);
+        QCOMPARE(*hardest.first().averageSeconds, 5.0);  // (3 × 6 s + 2 s) / 4
+
+        const std::optional<PresetTarget> preset =
+            HistoryQueries::MostPractisedPreset(store, 1, QDate(2024, 1, 1), QDate(2024, 2, 29));
+        QVERIFY(preset);
+        QCOMPARE(preset->name, QStringLiteral("二年级上"));
+        QCOMPARE(preset->perMinute, 10.0);
+
+        const QByteArray csv = HistoryQueries::AnswersCsv(store, 1);
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF时间,来自,题目"));
+        QCOMPARE(csv.count("\r\n"), 1 + 25);
+    }
+
+    void survivesKillDuringWrites()
+    {
+        QProcess *writer = StartWriter(this, path_, 1, 100000);
+        int committed = 0;
+        while (committed < 300 && writer->waitForReadyRead(10000)) {
+            while (writer->canReadLine())
+                committed = writer->readLine().trimmed().toInt();
+        }
+        QVERIFY(committed >= 300);
+        ::kill(static_cast<pid_t>(writer->processId()), SIGKILL);
+        writer->waitForFinished();
+
+        HistoryStore store(path_);
+        QVERIFY(store.Open());
+        QSqlQuery check(store.Database());
+        QVERIFY(check.exec(QStringLiteral("PRAGMA integrity_check")) && check.next());
+        QCOMPARE(check.value(0).toString(), QStringLiteral("ok"));
+        QVERIFY(Count(store, QStringLiteral("SELECT count(*) FROM answers")) >= committed);
+    }
+
+    void twoWritersKeepBoth()
+    {
+        QVERIFY(HistoryStore(path_).Open());
+        QProcess *first = StartWriter(this, path_, 1, 300);
+        QProcess *second = StartWriter(this, path_, 2, 300);
+        QVERIFY(first->waitForFinished(60000) && second->waitForFinished(60000));
+        QCOMPARE(first->exitCode(), 0);
+        QCOMPARE(second->exitCode(), 0);
+        HistoryStore store(path_);
+        QVERIFY(store.Open());
+        QCOMPARE(Count(store, QStringLiteral("SELECT count(*) FROM answers WHERE child = 1")), 300);
+        QCOMPARE(Count(store, QStringLiteral("SELECT count(*) FROM answers WHERE child = 2")), 300);
+    }
+
+    void fullDiskKeepsEverything()
+    {
+        HistoryStore store(path_);
+        Practise(store, 1, QDate(2024, 5, 1), 20, 20, 3);
+        QCOMPARE(store.Write(), HistoryStore::WriteResult::Written);
+        QSqlQuery(store.Database()).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        {
+            const FullDisk full(QFileInfo(path_).size());
+            Practise(store, 1, QDate(2024, 5, 2), 500, 400, 3);
+            QCOMPARE(store.Write(), HistoryStore::WriteResult::Failed);
+            QVERIFY2(store.LastError().contains(path_), qPrintable(store.LastError()));
+        }
+        QCOMPARE(store.Unwritten(), 501);
+        QCOMPARE(Count(store, QStringLiteral("SELECT count(*) FROM answers")), 20);
+        QCOMPARE(store.Write(), HistoryStore::WriteResult::Written);
+        QCOMPARE(Count(store, QStringLiteral("SELECT count(*) FROM answers")), 520);
+    }
+
+    void damagedFileIsSetAside()
+    {
+        const QByteArray garbage(8192, 'x');
+        QVERIFY(TestFiles::WriteAll(path_, garbage));
+        HistoryStore store(path_);
+        QVERIFY(store.Open());
+        QVERIFY(store.TakeNotice().value_or(QString()).contains(u"坏了"));
+        const QStringList aside = QDir(dir_.path()).entryList({QStringLiteral("chengzhang.db.damaged-*")});
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(TestFiles::ReadAll(dir_.filePath(aside.first())), garbage);
+        Practise(store, 1, QDate(2024, 5, 1), 3, 3, 3);
+        QCOMPARE(store.Write(), HistoryStore::WriteResult::Written);
+    }
+
+    void newerFileIsOnlyRead()
+    {
+        {
+            HistoryStore newer(path_);
+            QVERIFY(newer.Open());
+            QSqlQuery(newer.Database()).exec(QStringLiteral("PRAGMA user_version = 99"));
+        }
+        HistoryStore store(path_);
+        QVERIFY(store.Open());
+        QVERIFY(store.ReadOnly());
+        QVERIFY(store.TakeNotice().has_value());
+        Practise(store, 1, QDate(2024, 5, 1), 3, 3, 3);
+        QCOMPARE(store.Write(), HistoryStore::WriteResult::Written);
+        QCOMPARE(Count(store, QStringLiteral("SELECT count(*) FROM answers")), 0);
+    }
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+int main(int argc, char **argv)
+{
+    if (argc == 5 && QByteArray(argv[1]) == "--write") {
+        QCoreApplication app(argc, argv);
+        return WriteAsChild(QString::fromLocal8Bit(argv[2]), atoi(argv[3]), atoi(argv[4]));
+    }
+    QCoreApplication app(argc, argv);
+    tst_HistoryStore test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_historystore.moc"
