@@ -22,10 +22,10 @@ std::optional<QString> MissingFolder(const QString &path)
 }
 
 // The file's bytes, or none for a file that is not there. A link to nothing
-// is there: it is reported rather than replaced.
+// is there: it is refused rather than replaced.
 StoreFile::ReadResult ReadIfThere(const QString &path)
 {
-    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+    if (!StoreFile::IsThere(path))
         return {};
     return StoreFile::ReadWhole(path);
 }
@@ -103,20 +103,20 @@ void Notebook::Rewrite(qsizetype entry)
     lines_[entryLines_.at(entry)] = NotebookLine::Write(entries_.at(entry));
 }
 
-std::optional<QString> Notebook::Save()
+std::optional<StoreFile::SaveFailure> Notebook::Save()
 {
     if (unsaved_.isEmpty())
         return std::nullopt;
     const QString shownPath = QDir::toNativeSeparators(path_);
     if (const std::optional<QString> reason = MissingFolder(path_))
-        return ErrorText::CannotCreateFile(shownPath, *reason);
+        return StoreFile::SaveFailure{ErrorText::CannotCreateFile(shownPath, *reason)};
     const StoreFile::Lock lock(path_);
     if (lock.Error())
-        return ErrorText::CannotCreateFile(shownPath, *lock.Error());
+        return StoreFile::SaveFailure{ErrorText::CannotCreateFile(shownPath, *lock.Error()), lock.Busy()};
 
     const StoreFile::ReadResult read = ReadIfThere(path_);
     if (read.error)
-        return ErrorText::CannotOpenFile(shownPath, *read.error);
+        return StoreFile::SaveFailure{ErrorText::CannotOpenFile(shownPath, *read.error)};
     if (!fileBytes_ || *fileBytes_ != read.bytes) {
         ReadBytes(read.bytes);
         fileBytes_ = read.bytes;
@@ -125,7 +125,7 @@ std::optional<QString> Notebook::Save()
     }
     QByteArray bytes = TextLines::Join(lines_);
     if (const std::optional<QString> reason = StoreFile::WriteWhole(path_, bytes))
-        return ErrorText::CannotCreateFile(shownPath, *reason);
+        return StoreFile::SaveFailure{ErrorText::CannotCreateFile(shownPath, *reason)};
     fileBytes_ = std::move(bytes);
     unsaved_.clear();
     return std::nullopt;

@@ -12,7 +12,7 @@
 #include <QLocale>
 #include <utility>
 
-DrillSession::DrillSession(DrillView &view, QString root) : view_(view), root_(std::move(root)) {}
+DrillSession::DrillSession(DrillView &view, QString root) : view_(view), records_(std::move(root)) {}
 
 void DrillSession::Create()
 {
@@ -38,6 +38,7 @@ void DrillSession::Start()
     view_.setConfirmEnabled(true);
     view_.setAnswerReadOnly(false);
     tally_.Clear();
+    records_.StartNewDrill();
     view_.answerListsEmptied();
     NextProblem();
 }
@@ -182,7 +183,7 @@ void DrillSession::SaveRecords()
         folders = CompetitionRecordFolders();
     else
         return;
-    if (const QString error = SaveDrillRecords(root_, folders, tally_); !error.isEmpty()) {
+    if (const QString error = records_.Save(folders, tally_, RecordDateText()); !error.isEmpty()) {
         view_.showError(error);
         return;
     }

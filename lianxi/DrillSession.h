@@ -4,6 +4,7 @@
 #include "arithmetic/DrillTally.h"
 #include "arithmetic/MissListener.h"
 #include "arithmetic/ProblemGenerator.h"
+#include "lianxi/DrillRecords.h"
 
 #include <QString>
 #include <utility>
@@ -54,7 +55,7 @@ private:
     bool IsCompetition() const;
 
     DrillView &view_;
-    QString root_;
+    DrillRecords records_;
     bool running_ = false;
     ArithProblem problem_;
     RandomSource source_;

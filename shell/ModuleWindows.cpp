@@ -18,20 +18,20 @@ void OpenDrill(DrillMode mode, const InstallFolder &folder)
     // designed while it is being created: the captions come afterwards.
     drill.setWindowTitle(DrillTitle(mode));
     drill.SpeedButton17->setText(RestartCaption(mode));
-    NotebookFeed feed(folder.UserDatabaseFolder(),
-                      mode == DrillMode::Practice ? MissSource::Practice : MissSource::Competition);
-    drill.SetMissListener(feed.Listener());
+    NotebookFeed &feed = NotebookFeed::Of(folder.UserDatabaseFolder());
+    drill.SetMissListener(
+        feed.Listener(mode == DrillMode::Practice ? MissSource::Practice : MissSource::Competition));
     drill.exec();
-    feed.SaveNow();
+    feed.VisitEnded();
 }
 
 void OpenExamRoom(const InstallFolder &folder)
 {
     TForm4 exam;
-    NotebookFeed feed(folder.UserDatabaseFolder(), MissSource::Exam);
-    exam.SetMissListener(feed.Listener());
+    NotebookFeed &feed = NotebookFeed::Of(folder.UserDatabaseFolder());
+    exam.SetMissListener(feed.Listener(MissSource::Exam));
     exam.exec();
-    feed.SaveNow();
+    feed.VisitEnded();
 }
 
 void OpenTipsBook(const InstallFolder &folder)
@@ -42,8 +42,10 @@ void OpenTipsBook(const InstallFolder &folder)
 
 void OpenNotebook(const InstallFolder &folder)
 {
-    TForm5 notebook(Notebook::PathIn(folder.UserDatabaseFolder()), SystemToday);
+    NotebookFeed &feed = NotebookFeed::Of(folder.UserDatabaseFolder());
+    TForm5 notebook(feed.Shared(), SystemToday);
     notebook.exec();
+    feed.NotebookWindowClosed();
 }
 
 }  // namespace ModuleWindows

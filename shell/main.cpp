@@ -2,6 +2,7 @@
 #include "sound/Cues.h"
 #include "storage/InstallFolder.h"
 #include "notices/Notices.h"
+#include "shell/NotebookFeed.h"
 #include "shell/TForm1.h"
 
 #include <QApplication>
@@ -21,5 +22,7 @@ int main(int argc, char *argv[])
     // exams; only saving fails, each time with its own error.
     if (folderError)
         QTimer::singleShot(0, &mainMenu, [&folderError] { Notices::ShowErrorBox(*folderError); });
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    NotebookFeed::ProgramEnds();
+    return status;
 }

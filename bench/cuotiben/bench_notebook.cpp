@@ -82,6 +82,7 @@ public:
     void setAnswerReadOnly(bool) override {}
     void setConfirmEnabled(bool) override {}
     void saveSoon() override {}
+    void saveLater() override {}
     void playCue(const QString &) override {}
     void showMessage(const QString &) override {}
     void showError(const QString &) override {}

@@ -18,6 +18,7 @@ public:
     bool answerReadOnly = true;
     bool confirmEnabled = false;
     int savesAsked = 0;
+    int laterSavesAsked = 0;
     QStringList cues;
     QStringList messages;
     QStringList errors;
@@ -48,6 +49,7 @@ public:
     void setAnswerReadOnly(bool readOnly) override { answerReadOnly = readOnly; }
     void setConfirmEnabled(bool enabled) override { confirmEnabled = enabled; }
     void saveSoon() override { ++savesAsked; }
+    void saveLater() override { ++laterSavesAsked; }
     void playCue(const QString &relativePath) override { cues << relativePath; }
     void showMessage(const QString &text) override { messages << text; }
     void showError(const QString &text) override { errors << text; }

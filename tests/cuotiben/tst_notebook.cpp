@@ -37,6 +37,13 @@ QStringList Problems(const Notebook &notebook)
     return problems;
 }
 
+// What the error box would show, or nothing once saved.
+std::optional<QString> SaveText(Notebook &notebook)
+{
+    const std::optional<StoreFile::SaveFailure> failure = notebook.Save();
+    return failure ? std::optional<QString>(failure->text) : std::nullopt;
+}
+
 // So that the notebook's folder takes the lock file of any user.
 void OpenToEveryone(const QString &folder)
 {
@@ -90,7 +97,7 @@ void tst_Notebook::missesAreKeptAndReadBack()
     notebook.NoteMiss(kFiftySixEights, QString(), MissSource::Exam, kMonday);
     QVERIFY(notebook.HasUnsavedChanges());
     QVERIFY(!QFile::exists(path()));
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
     QVERIFY(!notebook.HasUnsavedChanges());
 
     QByteArray expected;
@@ -132,7 +139,7 @@ void tst_Notebook::aProblemIsKeptOnceAndStartsOverWhenMissedAgain()
     // 3*9 is another problem.
     notebook.NoteMiss({3, Operator::Multiplication, 9, 27}, QStringLiteral("28"), MissSource::Practice, kMonday);
     QCOMPARE(notebook.Entries().size(), 3);
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
     QCOMPARE(TestFiles::ReadAll(path()).count("\r\n"), 3);
 }
 
@@ -142,7 +149,7 @@ void tst_Notebook::reviewsMoveEntriesOn()
         Notebook notebook(path());
         notebook.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
         notebook.NoteMiss(kFortyLessSeventeen, QStringLiteral("33"), MissSource::Practice, kMonday);
-        QCOMPARE(notebook.Save(), std::nullopt);
+        QCOMPARE(SaveText(notebook), std::nullopt);
     }
     const QDate tuesday = kMonday.addDays(1);
     Notebook notebook(path());
@@ -151,7 +158,7 @@ void tst_Notebook::reviewsMoveEntriesOn()
     notebook.NoteReview(kFortyLessSeventeen, false, QStringLiteral("24"), tuesday);
     // A problem the notebook does not hold is not added by a review.
     notebook.NoteReview(kFiftySixEights, false, QStringLiteral("6"), tuesday);
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
 
     Notebook again(path());
     QCOMPARE(again.Load(), std::nullopt);
@@ -175,18 +182,18 @@ void tst_Notebook::twoCopiesKeepEachOthersChanges()
 
     first.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
     second.NoteMiss(kFortyLessSeventeen, QStringLiteral("33"), MissSource::Competition, kMonday);
-    QCOMPARE(first.Save(), std::nullopt);
-    QCOMPARE(second.Save(), std::nullopt);
+    QCOMPARE(SaveText(first), std::nullopt);
+    QCOMPARE(SaveText(second), std::nullopt);
     QCOMPARE(Problems(second), (QStringList{"9*3", "40-17"}));
 
     const QDate tuesday = kMonday.addDays(1);
     first.NoteReview(kNineThrees, true, QStringLiteral("27"), tuesday);
     second.NoteReview(kNineThrees, true, QStringLiteral("27"), tuesday);
     second.NoteMiss(kFiftySixEights, QStringLiteral("8"), MissSource::Exam, tuesday);
-    QCOMPARE(first.Save(), std::nullopt);
-    QCOMPARE(second.Save(), std::nullopt);
+    QCOMPARE(SaveText(first), std::nullopt);
+    QCOMPARE(SaveText(second), std::nullopt);
     first.NoteMiss(kFiftySixEights, QStringLiteral("9"), MissSource::Practice, tuesday);
-    QCOMPARE(first.Save(), std::nullopt);
+    QCOMPARE(SaveText(first), std::nullopt);
 
     Notebook reader(path());
     QCOMPARE(reader.Load(), std::nullopt);
@@ -214,12 +221,12 @@ void tst_Notebook::copiesSavingAtOnceLoseNothing()
             for (int i = 1; i <= kMissesEach; ++i) {
                 notebook.NoteMiss({copy + 1, Operator::Addition, i, copy + 1 + i}, QStringLiteral("0"),
                                   MissSource::Practice, kMonday);
-                (void)notebook.Save();
+                (void)SaveText(notebook);
                 // A child answers one problem at a time; the others save meanwhile.
                 ::usleep(20000);
             }
             for (int tries = 0; tries < 3 && notebook.HasUnsavedChanges(); ++tries)
-                (void)notebook.Save();
+                (void)SaveText(notebook);
             ::_exit(notebook.HasUnsavedChanges() ? 1 : 0);
         }
         children.append(child);
@@ -258,7 +265,7 @@ void tst_Notebook::linesItCannotReadAreKeptByteForByte()
     QCOMPARE(notebook.Entries().size(), 1);
     notebook.NoteReview(kNineThrees, true, QStringLiteral("27"), kMonday.addDays(1));
     notebook.NoteMiss(kFiftySixEights, QStringLiteral("8"), MissSource::Exam, kMonday);
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
 
     QByteArray expected = LineOf(notebook.Entries().at(0));
     for (const QByteArray &line : foreign)
@@ -275,7 +282,7 @@ void tst_Notebook::aFileThatCannotBeReadIsNeverWrittenOver()
     Notebook notebook(path());
     QCOMPARE(notebook.Load(), QStringLiteral("Cannot open file \"%1\". Not a regular file").arg(shownPath()));
     notebook.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
-    QCOMPARE(notebook.Save(), QStringLiteral("Cannot open file \"%1\". Not a regular file").arg(shownPath()));
+    QCOMPARE(SaveText(notebook), QStringLiteral("Cannot open file \"%1\". Not a regular file").arg(shownPath()));
     struct stat status {};
     QCOMPARE(::stat(QFile::encodeName(path()).constData(), &status), 0);
     QVERIFY(S_ISFIFO(status.st_mode));
@@ -283,12 +290,12 @@ void tst_Notebook::aFileThatCannotBeReadIsNeverWrittenOver()
 
     QVERIFY(QFile::remove(path()));
     QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("cuoti.zerk")));
-    QVERIFY(notebook.Save());
+    QVERIFY(SaveText(notebook));
     QVERIFY(QFileInfo(path()).isDir());
 
     QVERIFY(QDir(dir_->path()).rmdir(QStringLiteral("cuoti.zerk")));
     QVERIFY(TestFiles::WriteAll(path(), QByteArray()));
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
     QCOMPARE(TestFiles::ReadAll(path()), LineOf(notebook.Entries().at(0)));
 
     // A file its reader may write but not read.
@@ -297,7 +304,7 @@ void tst_Notebook::aFileThatCannotBeReadIsNeverWrittenOver()
     notebook.NoteMiss(kFiftySixEights, QStringLiteral("8"), MissSource::Exam, kMonday);
     {
         AsNobody nobody;
-        QCOMPARE(notebook.Save(), QStringLiteral("Cannot open file \"%1\". Permission denied").arg(shownPath()));
+        QCOMPARE(SaveText(notebook), QStringLiteral("Cannot open file \"%1\". Permission denied").arg(shownPath()));
     }
     QVERIFY(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     QCOMPARE(TestFiles::ReadAll(path()), LineOf(notebook.Entries().at(0)));
@@ -307,7 +314,7 @@ void tst_Notebook::aFullDiskLeavesTheOldFileAndKeepsTheChanges()
 {
     Notebook notebook(path());
     notebook.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
     const QByteArray before = TestFiles::ReadAll(path());
 
     // Enough misses to pass Qt's 16 KB write buffer.
@@ -316,7 +323,7 @@ void tst_Notebook::aFullDiskLeavesTheOldFileAndKeepsTheChanges()
     std::optional<QString> error;
     {
         FullDisk full(64);
-        error = notebook.Save();
+        error = SaveText(notebook);
     }
     QVERIFY(error);
     QVERIFY2(error->startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(shownPath())), qPrintable(*error));
@@ -324,7 +331,7 @@ void tst_Notebook::aFullDiskLeavesTheOldFileAndKeepsTheChanges()
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cuoti.zerk"});
     QVERIFY(notebook.HasUnsavedChanges());
 
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
     Notebook again(path());
     QCOMPARE(again.Load(), std::nullopt);
     QCOMPARE(again.Entries().size(), 1001);
@@ -334,7 +341,7 @@ void tst_Notebook::aReadOnlyFileIsLeftAlone()
 {
     Notebook notebook(path());
     notebook.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
     const QByteArray before = TestFiles::ReadAll(path());
     QVERIFY(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ReadOther));
     OpenToEveryone(dir_->path());
@@ -342,7 +349,7 @@ void tst_Notebook::aReadOnlyFileIsLeftAlone()
     std::optional<QString> error;
     {
         AsNobody nobody;
-        error = notebook.Save();
+        error = SaveText(notebook);
     }
     QCOMPARE(error, QStringLiteral("Cannot create file \"%1\". Permission denied").arg(shownPath()));
     QCOMPARE(TestFiles::ReadAll(path()), before);
@@ -355,7 +362,7 @@ void tst_Notebook::aMissingFolderIsReported()
     Notebook notebook(missing);
     QCOMPARE(notebook.Load(), std::nullopt);
     notebook.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
-    QCOMPARE(notebook.Save(), QStringLiteral("Cannot create file \"%1\". No such file or directory")
+    QCOMPARE(SaveText(notebook), QStringLiteral("Cannot create file \"%1\". No such file or directory")
                                   .arg(QDir::toNativeSeparators(missing)));
     QVERIFY(!QFileInfo::exists(QFileInfo(missing).absolutePath()));
     QCOMPARE(notebook.Entries().size(), 1);
@@ -365,7 +372,7 @@ void tst_Notebook::nothingUnsavedWritesNothing()
 {
     Notebook notebook(path());
     QCOMPARE(notebook.Load(), std::nullopt);
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
     QVERIFY(!QFile::exists(path()));
 }
 
