@@ -6,7 +6,6 @@
 #include "storage/TextLines.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace {
@@ -67,10 +66,11 @@ TipSaveResult TipStore::SaveNewTip(const QString &path, const QString &text)
         return {TipSaveOutcome::NotStorable, {}};
     const StoreFile::Lock lock(path);
     if (lock.Error())
-        return {TipSaveOutcome::NotWritten, ErrorText::CannotCreateFile(QDir::toNativeSeparators(path), *lock.Error())};
+        return {lock.Busy() ? TipSaveOutcome::LockBusy : TipSaveOutcome::NotWritten,
+                ErrorText::CannotCreateFile(QDir::toNativeSeparators(path), *lock.Error())};
     // What the file holds now, another copy's latest tips included, comes
     // first; a store not there yet is begun by this tip.
-    if (QFileInfo::exists(path)) {
+    if (StoreFile::IsThere(path)) {
         TipStore current;
         if (current.LoadTips(path) || !current.IsWhole())
             return {TipSaveOutcome::StoreNotReadWhole, {}};

@@ -14,6 +14,8 @@ const QString kCannotStore = QStringLiteral("技巧中有无法保存的字符�
 const QString kStoreNotReadWhole = QStringLiteral("技巧囊没能完整读出来，为了保护里面原有的技巧，这次没有保存！");
 const QString kStillAdding = QStringLiteral("正在添加技巧，注意保存！");
 constexpr char16_t kEnter = 13;
+// Another copy's save takes milliseconds; one that takes longer is stuck.
+constexpr std::chrono::seconds kBusyPatience{3};
 
 }  // namespace
 
@@ -69,6 +71,15 @@ void TipsBook::SaveTip()
         return;
     }
     const TipSaveResult result = store_.SaveNewTip(storePath_, text);
+    if (result.outcome == TipSaveOutcome::LockBusy) {
+        if (!busySince_.isValid())
+            busySince_.start();
+        if (!busySince_.hasExpired(std::chrono::milliseconds(kBusyPatience).count())) {
+            view_.saveTipLater();
+            return;
+        }
+    }
+    busySince_.invalidate();
     switch (result.outcome) {
     case TipSaveOutcome::NotStorable:
         view_.showMessage(kCannotStore);
@@ -77,6 +88,7 @@ void TipsBook::SaveTip()
         view_.showMessage(kStoreNotReadWhole);
         return;
     case TipSaveOutcome::NotWritten:
+    case TipSaveOutcome::LockBusy:
         view_.showError(result.errorText);
         return;
     case TipSaveOutcome::Saved:
