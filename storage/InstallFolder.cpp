@@ -32,6 +32,20 @@ std::optional<QString> MakeFolder(const QString &folder)
     return std::nullopt;
 }
 
+// The user's data folder. By the XDG rule a relative XDG_DATA_HOME is
+// ignored and the default taken, while Qt would take it from whatever folder
+// the program was started in.
+QString UserDataFolder()
+{
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    if (dataHome.isEmpty() || QDir::isAbsolutePath(QFile::decodeName(dataHome)))
+        return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    qunsetenv("XDG_DATA_HOME");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    qputenv("XDG_DATA_HOME", dataHome);
+    return folder;
+}
+
 }  // namespace
 
 InstallFolder::InstallFolder(Layout layout, QString shippedRoot, QString userRoot)
@@ -50,8 +64,7 @@ InstallFolder InstallFolder::Decide(const QString &executableFolder, const QStri
 
 InstallFolder InstallFolder::Current()
 {
-    return Decide(QCoreApplication::applicationDirPath(),
-                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return Decide(QCoreApplication::applicationDirPath(), UserDataFolder());
 }
 
 QString InstallFolder::UserDatabaseFolder() const

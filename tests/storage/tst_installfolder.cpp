@@ -143,7 +143,8 @@ private slots:
 
     // The running program: a test program has no "database" beside it, so
     // it counts as installed, and its user's folder follows XDG_DATA_HOME,
-    // or HOME without it.
+    // or HOME without it or where it is relative, whatever the current
+    // folder.
     void theRunningProgramUsesTheUsersDataFolder()
     {
         const QByteArray savedHome = qgetenv("HOME");
@@ -155,6 +156,12 @@ private slots:
         const InstallFolder fromHome = InstallFolder::Current();
         qputenv("XDG_DATA_HOME", QFile::encodeName(path("xdg")));
         const InstallFolder fromXdg = InstallFolder::Current();
+        const QString savedCurrent = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir_->path()));
+        qputenv("XDG_DATA_HOME", "relative/data");
+        const InstallFolder fromRelative = InstallFolder::Current();
+        const QByteArray relativeAfter = qgetenv("XDG_DATA_HOME");
+        QVERIFY(QDir::setCurrent(savedCurrent));
         qputenv("HOME", savedHome);
         if (savedXdg.isNull())
             qunsetenv("XDG_DATA_HOME");
@@ -165,6 +172,8 @@ private slots:
         QCOMPARE(fromHome.layout(), InstallFolder::Layout::Installed);
         QCOMPARE(fromHome.UserRoot(), path("home/.local/share/numbrook/"));
         QCOMPARE(fromXdg.UserRoot(), path("xdg/numbrook/"));
+        QCOMPARE(fromRelative.UserRoot(), path("home/.local/share/numbrook/"));
+        QCOMPARE(relativeAfter, QByteArray("relative/data"));
         const QString share = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/numbrook") + '/';
         QCOMPARE(fromHome.ShippedRoot(), share);
         QCOMPARE(InstallFolder::PathOf("Sound\\dui.wav"), share + "Sound/dui.wav");
