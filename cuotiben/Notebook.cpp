@@ -3,14 +3,42 @@
 #include "cuotiben/NotebookLine.h"
 #include "cuotiben/ReviewSchedule.h"
 #include "notices/ErrorText.h"
+#include "storage/GbkText.h"
 #include "storage/StoreFile.h"
 #include "storage/TextLines.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringDecoder>
+#include <algorithm>
 #include <utility>
 
 namespace {
+
+constexpr QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
+
+// Text with some byte above ASCII that reads as UTF-8 without a fault: a
+// notebook saved as UTF-8 by an editor, unless GBK reads more of it.
+bool MayBeUtf8(QByteArrayView bytes)
+{
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return false;
+    QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    (void)QString(decode(bytes));
+    return !decode.hasError();
+}
+
+// The program's lines are GBK; a UTF-8 line is read through them.
+std::optional<QByteArray> Utf8LineAsGbk(QByteArrayView line)
+{
+    return GbkText::Encode(QString::fromUtf8(line));
+}
+
+QByteArray GbkLineAsUtf8(QByteArrayView line)
+{
+    static GbkText::LineDecoder decode;
+    return decode(line).toUtf8();
+}
 
 // The lock file goes beside the notebook, so a missing folder would show as
 // a lock that cannot be taken; its own reason is clearer.
@@ -77,7 +105,7 @@ void Notebook::Apply(const Change &change)
         ReviewSchedule::StartOver(entry, change.answer, change.day);
         byProblem_.insert(ProblemKey(change.problem), entries_.size());
         entryLines_.append(lines_.size());
-        lines_.append(NotebookLine::Write(entry));
+        lines_.append(LineOf(entry));
         entries_.append(std::move(entry));
         return;
     }
@@ -100,7 +128,13 @@ void Notebook::Apply(const Change &change)
 
 void Notebook::Rewrite(qsizetype entry)
 {
-    lines_[entryLines_.at(entry)] = NotebookLine::Write(entries_.at(entry));
+    lines_[entryLines_.at(entry)] = LineOf(entries_.at(entry));
+}
+
+QByteArray Notebook::LineOf(const NotebookEntry &entry) const
+{
+    QByteArray line = NotebookLine::Write(entry);
+    return encoding_ == Encoding::Gbk ? line : GbkLineAsUtf8(line);
 }
 
 std::optional<StoreFile::SaveFailure> Notebook::Save()
@@ -124,6 +158,8 @@ std::optional<StoreFile::SaveFailure> Notebook::Save()
             Apply(change);
     }
     QByteArray bytes = TextLines::Join(lines_);
+    if (encoding_ == Encoding::Utf8WithMark)
+        bytes.prepend(kUtf8Mark.data(), kUtf8Mark.size());
     if (const std::optional<QString> reason = StoreFile::WriteWhole(path_, bytes))
         return StoreFile::SaveFailure{ErrorText::CannotCreateFile(shownPath, *reason)};
     fileBytes_ = std::move(bytes);
@@ -133,6 +169,22 @@ std::optional<StoreFile::SaveFailure> Notebook::Save()
 
 void Notebook::ReadBytes(QByteArrayView bytes)
 {
+    if (bytes.startsWith(kUtf8Mark)) {
+        ReadLines(bytes.sliced(kUtf8Mark.size()), Encoding::Utf8WithMark);
+        return;
+    }
+    ReadLines(bytes, Encoding::Gbk);
+    if (!MayBeUtf8(bytes))
+        return;
+    const qsizetype gbkEntries = entries_.size();
+    ReadLines(bytes, Encoding::Utf8);
+    if (entries_.size() <= gbkEntries)
+        ReadLines(bytes, Encoding::Gbk);
+}
+
+void Notebook::ReadLines(QByteArrayView bytes, Encoding encoding)
+{
+    encoding_ = encoding;
     lines_ = NotebookLine::Split(bytes);
     entries_.clear();
     entryLines_.clear();
@@ -141,7 +193,12 @@ void Notebook::ReadBytes(QByteArrayView bytes)
     entryLines_.reserve(lines_.size());
     byProblem_.reserve(lines_.size());
     for (qsizetype i = 0; i < lines_.size(); ++i) {
-        std::optional<NotebookEntry> entry = NotebookLine::Read(lines_.at(i));
+        std::optional<NotebookEntry> entry;
+        if (encoding == Encoding::Gbk) {
+            entry = NotebookLine::Read(lines_.at(i));
+        } else if (const std::optional<QByteArray> gbk = Utf8LineAsGbk(lines_.at(i))) {
+            entry = NotebookLine::Read(*gbk);
+        }
         // A second line for a known problem is not the program's: kept as read.
         if (!entry || byProblem_.contains(ProblemKey(entry->Problem)))
             continue;

@@ -26,6 +26,10 @@
 // as such, to be tried again later.
 //
 // A notebook that only notes misses (a drill's) need not Load() first.
+//
+// A file saved as UTF-8 by an editor, with a byte-order mark or as UTF-8
+// that reads as more of the program's lines than GBK does, is read as UTF-8
+// and written back as it was found, mark and all.
 class Notebook : public PendingStore {
 public:
     // path is the notebook file's full path, normally PathIn(the database folder).
@@ -72,11 +76,17 @@ private:
         QDate day;
     };
 
+    enum class Encoding { Gbk, Utf8, Utf8WithMark };
+
     void Apply(const Change &change);
     void ReadBytes(QByteArrayView bytes);
+    void ReadLines(QByteArrayView bytes, Encoding encoding);
+    // The line of an entry in the file's encoding.
+    QByteArray LineOf(const NotebookEntry &entry) const;
     void Rewrite(qsizetype entry);
 
     QString path_;
+    Encoding encoding_ = Encoding::Gbk;
     // The file's lines: each entry's as it writes it, and those kept as read.
     QList<QByteArray> lines_;
     QList<NotebookEntry> entries_;

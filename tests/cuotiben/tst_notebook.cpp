@@ -5,6 +5,7 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
+#include <QStringDecoder>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -71,6 +72,8 @@ private slots:
     void aReadOnlyFileIsLeftAlone();
     void aMissingFolderIsReported();
     void nothingUnsavedWritesNothing();
+    void aNotebookSavedAsUtf8IsReadAndKeptAsUtf8_data();
+    void aNotebookSavedAsUtf8IsReadAndKeptAsUtf8();
 
 private:
     QString path() const { return Notebook::PathIn(dir_->path()); }
@@ -374,6 +377,36 @@ void tst_Notebook::nothingUnsavedWritesNothing()
     QCOMPARE(notebook.Load(), std::nullopt);
     QCOMPARE(SaveText(notebook), std::nullopt);
     QVERIFY(!QFile::exists(path()));
+}
+
+// As an editor saves the notebook, with or without a byte-order mark.
+void tst_Notebook::aNotebookSavedAsUtf8IsReadAndKeptAsUtf8_data()
+{
+    QTest::addColumn<QByteArray>("mark");
+    QTest::newRow("with a mark") << QByteArray("\xEF\xBB\xBF");
+    QTest::newRow("without") << QByteArray();
+}
+
+void tst_Notebook::aNotebookSavedAsUtf8IsReadAndKeptAsUtf8()
+{
+    QFETCH(QByteArray, mark);
+    const auto utf8 = [](const NotebookEntry &entry) {
+        QStringDecoder gbk("GBK");
+        return QString(gbk(NotebookLine::Write(entry))).toUtf8() + "\r\n";
+    };
+    Notebook writer(path());
+    writer.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
+    writer.NoteMiss(kFiftySixEights, QString(), MissSource::Exam, kMonday);
+    const QByteArray before =
+        mark + utf8(writer.Entries().at(0)) + "我的错题 ✓\r\n" + utf8(writer.Entries().at(1));
+    QVERIFY(TestFiles::WriteAll(path(), before));
+
+    Notebook notebook(path());
+    QCOMPARE(notebook.Load(), std::nullopt);
+    QCOMPARE(Problems(notebook), (QStringList{"9*3", "56/8"}));
+    notebook.NoteMiss(kFortyLessSeventeen, QStringLiteral("二十"), MissSource::Competition, kMonday);
+    QCOMPARE(SaveText(notebook), std::nullopt);
+    QCOMPARE(TestFiles::ReadAll(path()), before + utf8(notebook.Entries().at(2)));
 }
 
 QTEST_GUILESS_MAIN(tst_Notebook)
