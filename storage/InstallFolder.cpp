@@ -87,14 +87,16 @@ std::optional<QString> InstallFolder::PrepareUserFolder() const
 std::optional<QString> InstallFolder::SeedTipStore() const
 {
     const QString store = Join(userRoot_, TipStoreRelativePath());
-    if (QFileInfo::exists(store))
+    // A link to nothing is there too: it is refused rather than written
+    // through.
+    if (StoreFile::IsThere(store) && !QFileInfo(store).isSymLink())
         return std::nullopt;
     // A second copy starting at the same moment, or one already saving a
     // tip, must find the store either absent or whole.
     const StoreFile::Lock lock(store);
     if (lock.Error())
         return ErrorText::CannotCreateFile(store, *lock.Error());
-    if (QFileInfo::exists(store))
+    if (StoreFile::IsThere(store) && !QFileInfo(store).isSymLink())
         return std::nullopt;
     const QString starter = Join(shippedRoot_, TipStoreRelativePath());
     const StoreFile::ReadResult read = StoreFile::ReadWhole(starter);

@@ -71,6 +71,7 @@ private slots:
     void aFullDiskLeavesTheOldFileAndKeepsTheChanges();
     void aReadOnlyFileIsLeftAlone();
     void aMissingFolderIsReported();
+    void aLinkIsNeverWrittenThrough();
     void nothingUnsavedWritesNothing();
     void aNotebookSavedAsUtf8IsReadAndKeptAsUtf8_data();
     void aNotebookSavedAsUtf8IsReadAndKeptAsUtf8();
@@ -359,6 +360,19 @@ void tst_Notebook::aReadOnlyFileIsLeftAlone()
     }
     QCOMPARE(error, QStringLiteral("Cannot create file \"%1\". Permission denied").arg(shownPath()));
     QCOMPARE(TestFiles::ReadAll(path()), before);
+    QVERIFY(notebook.HasUnsavedChanges());
+}
+
+void tst_Notebook::aLinkIsNeverWrittenThrough()
+{
+    const QString outside = dir_->filePath(QStringLiteral("program.bin"));
+    const QByteArray binary(300, '\x7f');
+    QVERIFY(TestFiles::WriteAll(outside, binary));
+    QVERIFY(QFile::link(outside, path()));
+    Notebook notebook(path());
+    notebook.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
+    QCOMPARE(SaveText(notebook), QStringLiteral("Cannot open file \"%1\". Is a symbolic link").arg(shownPath()));
+    QCOMPARE(TestFiles::ReadAll(outside), binary);
     QVERIFY(notebook.HasUnsavedChanges());
 }
 

@@ -132,6 +132,18 @@ private slots:
                  "Cannot create folder \"" + path("home/.local/share/numbrook/database") + "\". Not a directory");
     }
 
+    // A store that is a link to nothing: the first start makes no file where
+    // it points.
+    void aDanglingStoreLinkIsRefused()
+    {
+        QVERIFY(QDir().mkpath(path("data/database")));
+        QVERIFY(QFile::link(path("elsewhere/.bashrc"), path("data/database/yd.zerk")));
+        const InstallFolder folder = Installed(path("data"));
+        QCOMPARE(folder.PrepareUserFolder(),
+                 "Cannot create file \"" + path("data/database/yd.zerk") + "\". Is a symbolic link");
+        QVERIFY(!QFileInfo::exists(path("elsewhere")));
+    }
+
     void aMissingStarterStoreIsReportedAndTheFoldersAreStillMade()
     {
         QVERIFY(QFile::remove(path("usr/share/numbrook/database/yd.zerk")));
