@@ -78,15 +78,15 @@ QString DrillRecords::SaveFile(const QString &path, const QStringList &lines)
         file = TextLines::Split(read.bytes);
     }
     Saved mine{file.size(), RecordLines(lines)};
-    const auto earlier = saved_.constFind(path);
-    const qsizetype at = earlier == saved_.cend() ? -1 : FindEarlier(file, earlier->at, earlier->lines);
-    if (at >= 0) {
-        file.remove(at, earlier->lines.size());
-        mine.at = at;
+    qsizetype replaced = 0;
+    if (const auto earlier = saved_.constFind(path); earlier != saved_.cend()) {
+        if (const qsizetype at = FindEarlier(file, earlier->at, earlier->lines); at >= 0) {
+            mine.at = at;
+            replaced = earlier->lines.size();
+        }
     }
-    for (qsizetype i = 0; i < mine.lines.size(); ++i)
-        file.insert(mine.at + i, mine.lines.at(i));
-    if (const std::optional<QString> reason = StoreFile::WriteWhole(path, TextLines::Join(file)))
+    const QList<QByteArray> saved = file.first(mine.at) + mine.lines + file.sliced(mine.at + replaced);
+    if (const std::optional<QString> reason = StoreFile::WriteWhole(path, TextLines::Join(saved)))
         return ErrorText::CannotCreateFile(shownPath, *reason);
     saved_.insert(path, std::move(mine));
     return {};

@@ -105,10 +105,14 @@ ReadResult ReadWhole(const QString &path)
     if (fd < 0)
         return {{}, Reason(errno)};
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        const QString reason = S_ISREG(info.st_mode) ? qt_error_string(errno) : kNotRegular;
+    if (::fstat(fd, &info) != 0) {
+        const QString reason = qt_error_string(errno);
         ::close(fd);
         return {{}, reason};
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return {{}, kNotRegular};
     }
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
