@@ -2,6 +2,7 @@
 
 #include "cuotiben/Notebook.h"
 #include "cuotiben/ReviewView.h"
+#include "arithmetic/ProblemText.h"
 #include "sound/CueNames.h"
 #include "notices/ErrorText.h"
 
@@ -19,7 +20,10 @@ QString ReviewSession::DueText(int dueCount)
 
 QString ReviewSession::DoneText(int rightCount, int wrongCount)
 {
-    return QStringLiteral("今天的错题复习完了！答对 %1 道，答错 %2 道。").arg(rightCount).arg(wrongCount);
+    QString text = QStringLiteral("今天的错题全部复习完了！\n答对 %1 道").arg(rightCount);
+    if (wrongCount > 0)
+        text += QStringLiteral("，答错的 %1 道明天再来").arg(wrongCount);
+    return text;
 }
 
 void ReviewSession::Open()
@@ -33,6 +37,14 @@ void ReviewSession::Open()
 void ReviewSession::ShowDueCount()
 {
     view_.setDueText(DueText(static_cast<int>(notebook_.DueIndexes(today_()).size())));
+}
+
+QList<ArithProblem> ReviewSession::UnconqueredProblems() const
+{
+    QList<ArithProblem> open;
+    for (const int index : notebook_.UnconqueredIndexes())
+        open.append(notebook_.Entries().at(index).Problem);
+    return open;
 }
 
 QList<ArithProblem> ReviewSession::DueProblems() const
@@ -55,6 +67,8 @@ void ReviewSession::StartReview()
     view_.showEqualsSign();
     view_.setConfirmEnabled(true);
     view_.setAnswerReadOnly(false);
+    view_.clearFeedback();
+    streak_.BreakRun();
     ShowNextProblem();
 }
 
@@ -62,7 +76,8 @@ void ReviewSession::ShowNextProblem()
 {
     problem_ = queue_.first();
     view_.showOperatorSign(problem_.OperatorCode);
-    view_.setOperands(QString::number(problem_.FirstOperand), QString::number(problem_.SecondOperand));
+    view_.setOperands(QString::number(problem_.FirstOperand), QString::number(problem_.SecondOperand),
+                      SpokenProblem(problem_));
 }
 
 void ReviewSession::DigitKey(int digit)
@@ -96,11 +111,20 @@ void ReviewSession::Check()
     }
     const bool right = *value == problem_.Answer;
     view_.playCue(right ? CueNames::Dui() : CueNames::Cuo());
-    if (right)
+    if (right) {
         tally_.AddRight(RecordLine(problem_, answer));
-    else
-        tally_.AddWrong(RecordLine(problem_, answer));
+        view_.showRightFeedback();
+    } else {
+        tally_.AddWrong(RecordLine(problem_, answer), QString::number(problem_.Answer));
+        view_.showWrongFeedback(EquationText(problem_), SpokenEquation(problem_));
+    }
     notebook_.NoteReview(problem_, right, answer, today_());
+    if (const NotebookEntry *entry = notebook_.Find(problem_); right && entry && entry->Conquered())
+        view_.celebrateConquest();
+    if (streak_.Answered(right)) {
+        view_.celebrate();
+        view_.setStarCount(streak_.Stars());
+    }
 
     view_.setAnswerText(QString());
     view_.clearOperands();
@@ -120,7 +144,7 @@ void ReviewSession::Finish()
     view_.hideSigns();
     view_.setConfirmEnabled(false);
     view_.setAnswerReadOnly(true);
-    view_.showMessage(DoneText(tally_.RightCount(), tally_.WrongCount()));
+    view_.celebrateFinish(DoneText(tally_.RightCount(), tally_.WrongCount()));
 }
 
 void ReviewSession::Clear()
@@ -128,14 +152,14 @@ void ReviewSession::Clear()
     view_.setAnswerText(QString());
 }
 
-void ReviewSession::PrintDue()
+void ReviewSession::PrintUnconquered()
 {
-    const QList<ArithProblem> due = DueProblems();
-    if (due.isEmpty()) {
-        view_.showMessage(NothingDue());
+    const QList<ArithProblem> open = UnconqueredProblems();
+    if (open.isEmpty()) {
+        view_.showMessage(NothingToPrint());
         return;
     }
-    view_.printProblems(due);
+    view_.printProblems(open);
 }
 
 void ReviewSession::Save()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cuotiben/ReviewSchedule.h"
+#include "arithmetic/AnswerStreak.h"
 #include "arithmetic/AnswerText.h"
 #include "arithmetic/DrillTally.h"
 #include "arithmetic/ProblemGenerator.h"
@@ -22,8 +23,10 @@ public:
     static QString NothingDue() { return QStringLiteral("今天没有要复习的错题！"); }
     // "今天要复习的错题：3 道".
     static QString DueText(int dueCount);
-    // The message once every due problem has been answered.
+    // The celebration's text once every due problem has been answered, on
+    // two lines: "今天的错题全部复习完了！" and "答对 6 道".
     static QString DoneText(int rightCount, int wrongCount);
+    static QString NothingToPrint() { return QStringLiteral("错题本里没有要打印的错题！"); }
 
     // The window opens: the notebook is read and what is due is shown. A
     // notebook that cannot be read gives the error box and an empty list.
@@ -37,9 +40,9 @@ public:
     void Check();
     // "清除".
     void Clear();
-    // "打印错题": today's due problems on a practice sheet, or the message
-    // that none is due.
-    void PrintDue();
+    // "打印错题": every problem not yet conquered on a practice sheet, due
+    // ones first, or the message that there is none.
+    void PrintUnconquered();
     // Writes what is unsaved; a failure gives the error box and the review
     // goes on, while a busy lock is tried again later. The window runs it
     // from saveSoon() and saveLater() and when it closes.
@@ -48,8 +51,10 @@ public:
     void Leave();
 
     bool Reviewing() const { return reviewing_; }
-    // The problems due today, in the notebook's order ("打印错题").
+    // The problems due today, in the notebook's order.
     QList<ArithProblem> DueProblems() const;
+    // Every problem not yet conquered, due and overdue ones first.
+    QList<ArithProblem> UnconqueredProblems() const;
     const ArithProblem &Problem() const { return problem_; }
     // This review's answers, as the drill lists them.
     const DrillTally &Tally() const { return tally_; }
@@ -70,5 +75,6 @@ private:
     QList<ArithProblem> queue_;
     ArithProblem problem_;
     DrillTally tally_;
+    AnswerStreak streak_;
     bool errorShown_ = false;
 };

@@ -46,8 +46,11 @@ public:
     // The problem's text in the label and a border round the answer box.
     virtual void fillSlot(int slot, const QString &problemText) = 0;
     virtual QString answerText(int slot) const = 0;
+    // Time up or handed in: nothing more can be written into the paper.
+    virtual void setAnswersReadOnly(bool readOnly) = 0;
     // Shows the mark with its hint; the answer turns blue under a tick and
-    // red under a cross.
+    // red under a cross, with the hint (the right answer) beside it in
+    // small green type.
     virtual void markSlot(int slot, Mark mark, const QString &hint) = 0;
 
     // The runner: where it stands, and its next frame.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kaochang/ExamControls.h"
 #include "kaochang/ExamRoom.h"
 #include "kaochang/ExamView.h"
 
@@ -94,10 +95,11 @@ public:
 
     // The slot tables, in slot order: problem labels Label3..Label52 and
     // Label67..Label116, answer boxes Edit1..Edit50 and Edit52..Edit101,
-    // marks Image1..Image100.
+    // marks Image1..Image100, right answers Label123..Label222.
     std::array<QLabel *, ExamRoom::SlotCount> ProblemLabels{};
     std::array<QLineEdit *, ExamRoom::SlotCount> AnswerBoxes{};
     std::array<PictureBox *, ExamRoom::SlotCount> Marks{};
+    std::array<QLabel *, ExamRoom::SlotCount> Corrections{};
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -131,6 +133,7 @@ private:
     QTimer *timer(ExamTick tick) const;
     FlatButton *button(ExamButton which) const;
     QLineEdit *nameBox(NameBox box) const;
+    ExamControls::SlotControls Slot(std::size_t k) const;
 
     // ExamView
     int questionCountIndex() const override;
@@ -155,6 +158,7 @@ private:
     void clearSlot(int slot) override;
     void fillSlot(int slot, const QString &problemText) override;
     QString answerText(int slot) const override;
+    void setAnswersReadOnly(bool readOnly) override;
     void markSlot(int slot, Mark mark, const QString &hint) override;
     void setRunnerLeft(int x) override;
     void animateRunner() override;

@@ -1,6 +1,7 @@
 #include "lianxi/DrillSession.h"
 
 #include "arithmetic/AnswerText.h"
+#include "arithmetic/ProblemText.h"
 #include "lianxi/DrillMode.h"
 #include "lianxi/DrillRecords.h"
 #include "arithmetic/DrillScore.h"
@@ -37,10 +38,32 @@ void DrillSession::Start()
     view_.setResultPanelVisible(false);
     view_.setConfirmEnabled(true);
     view_.setAnswerReadOnly(false);
+    view_.clearFeedback();
     tally_.Clear();
     records_.StartNewDrill();
+    streak_.BreakRun();
     view_.answerListsEmptied();
+    ShowCompetitionProgress();
     NextProblem();
+}
+
+QString DrillSession::TimeLeftText(int runnerLeft)
+{
+    const int seconds = qMax(0, runnerLeft - RunnerFinish);
+    return QStringLiteral("还剩 %1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString DrillSession::RightSoFarText(int right)
+{
+    return QStringLiteral("答对 %1 道").arg(right);
+}
+
+void DrillSession::ShowCompetitionProgress()
+{
+    if (running_ && IsCompetition())
+        view_.setCompetitionProgress(TimeLeftText(view_.runnerLeft()), RightSoFarText(tally_.RightCount()));
+    else
+        view_.setCompetitionProgress(QString(), QString());
 }
 
 void DrillSession::NextProblem()
@@ -48,7 +71,8 @@ void DrillSession::NextProblem()
     source_.Reseed();
     problem_ = DrawProblem(view_.rangeBound(), view_.operationChoice(), source_);
     view_.showOperatorSign(problem_.OperatorCode);
-    view_.setOperands(QString::number(problem_.FirstOperand), QString::number(problem_.SecondOperand));
+    view_.setOperands(QString::number(problem_.FirstOperand), QString::number(problem_.SecondOperand),
+                      SpokenProblem(problem_));
 }
 
 void DrillSession::DigitKey(int digit)
@@ -78,20 +102,28 @@ void DrillSession::Check()
         view_.showError(ErrorText::NotAValidInteger(answer));
         return;
     }
-    if (*value == problem_.Answer) {
+    const bool right = *value == problem_.Answer;
+    if (right) {
         view_.playCue(CueNames::Dui());
         tally_.AddRight(RecordLine(problem_, answer));
         view_.answerListGrew(AnswerList::Right);
+        view_.showRightFeedback();
     } else {
         view_.playCue(CueNames::Cuo());
-        tally_.AddWrong(RecordLine(problem_, answer));
+        tally_.AddWrong(RecordLine(problem_, answer), QString::number(problem_.Answer));
         view_.answerListGrew(AnswerList::Wrong);
+        view_.showWrongFeedback(EquationText(problem_), SpokenEquation(problem_));
         if (missListener_)
             missListener_(problem_, answer);
+    }
+    if (streak_.Answered(right)) {
+        view_.celebrate();
+        view_.setStarCount(streak_.Stars());
     }
     view_.setAnswerText(QString());
     view_.clearOperands();
     NextProblem();
+    ShowCompetitionProgress();
 }
 
 void DrillSession::Clear()
@@ -109,6 +141,8 @@ void DrillSession::Leave()
     tally_.Clear();
     view_.hideRunner();
     view_.setTimeUpMessageVisible(false);
+    view_.clearFeedback();
+    view_.setCompetitionProgress(QString(), QString());
     view_.answerListsEmptied();
     view_.clearOperands();
     view_.setAnswerText(QString());
@@ -134,9 +168,12 @@ void DrillSession::CompetitionTick()
 {
     if (view_.runnerLeft() > RunnerFinish)
         view_.setRunnerLeft(view_.runnerLeft() - 1);
-    if (view_.runnerLeft() != RunnerFinish)
+    if (view_.runnerLeft() != RunnerFinish) {
+        ShowCompetitionProgress();
         return;
+    }
     running_ = false;
+    ShowCompetitionProgress();
     view_.stopTimers();
     view_.setTimeUpMessageVisible(true);
     view_.setConfirmEnabled(false);

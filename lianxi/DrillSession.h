@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arithmetic/AnswerStreak.h"
 #include "arithmetic/AnswerText.h"
 #include "arithmetic/DrillTally.h"
 #include "arithmetic/MissListener.h"
@@ -49,10 +50,17 @@ public:
     bool Running() const { return running_; }
     const DrillTally &Tally() const { return tally_; }
     const ArithProblem &Problem() const { return problem_; }
+    // Stars earned in this visit, one for every ten right in a row.
+    int Stars() const { return streak_.Stars(); }
+
+    // "还剩 7:31": the competition's time left for a runner at left.
+    static QString TimeLeftText(int runnerLeft);
+    static QString RightSoFarText(int right);
 
 private:
     void NextProblem();
     bool IsCompetition() const;
+    void ShowCompetitionProgress();
 
     DrillView &view_;
     DrillRecords records_;
@@ -60,5 +68,6 @@ private:
     ArithProblem problem_;
     RandomSource source_;
     DrillTally tally_;
+    AnswerStreak streak_;
     MissListener missListener_;
 };

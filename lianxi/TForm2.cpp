@@ -8,6 +8,7 @@
 #include "notices/Notices.h"
 #include "widgets/PenCursor.h"
 #include "widgets/AnswerBox.h"
+#include "widgets/AnswerFeedback.h"
 #include "widgets/AnswerKeypad.h"
 #include "widgets/BevelPanel.h"
 #include "widgets/ClickLabel.h"
@@ -20,11 +21,13 @@
 #include "widgets/RadioGroup.h"
 #include "widgets/Runner.h"
 #include "widgets/Shape.h"
+#include "widgets/StarBurst.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
+#include <utility>
 
 namespace {
 
@@ -95,6 +98,7 @@ TForm2::TForm2(const QString &userRoot, QWidget *parent)
 
     BuildDrillArea();
     BuildKeypad();
+    BuildEncouragement();
     BuildResultPanel();
 
     Timer1 = new QTimer(this);
@@ -171,6 +175,22 @@ void TForm2::BuildKeypad()
     static_cast<AnswerKeypadKeys &>(*this) = Panel1->Keys();
 }
 
+// Beneath the result panel, so an open panel covers them.
+void TForm2::BuildEncouragement()
+{
+    Panel3 = new AnswerFeedback(this, "Panel3", {688, 298, 64, 64}, "Label14", {96, 298, 560, 64});
+    Image15 = Controls::Place(new StarBurst(this), "Image15", {80, 140, 690, 160});
+    Image16 = Controls::MakePicture(this, "Image16", {96, 6, 24, 24}, QStringLiteral(":/marks/star.svg"),
+                                    QStringLiteral("星星"));
+    Image16->hide();
+    const QFont progressFont = Fonts::Ui(16, true);
+    Label15 = MakeLabel(this, "Label15", {124, 8}, QString(), Palette::Navy, progressFont);
+    Label16 = MakeLabel(this, "Label16", {440, 8}, QString(), Palette::Navy, progressFont);
+    Label17 = MakeLabel(this, "Label17", {560, 8}, QString(), Palette::Navy, progressFont);
+    for (QLabel *label : {Label15, Label16, Label17})
+        label->hide();
+}
+
 void TForm2::BuildResultPanel()
 {
     Panel2 = Controls::Place(new BevelPanel(this), "Panel2", {104, 56, 617, 401});
@@ -196,6 +216,7 @@ void TForm2::BuildResultPanel()
                                     QStringLiteral("错"));
     ListBox2 = MakeAnswerList(Panel2, "ListBox2", {384, 48, 169, 273}, session_.Tally().WrongLines(),
                               QStringLiteral("做错的题"));
+    ListBox2->setCorrections(session_.Tally().RightAnswers(), Palette::Green);
 
     SpeedButton17 = Controls::MakeButton(Panel2, "SpeedButton17", {16, 328, 185, 65},
                                          PanelButton(RestartCaption(DrillMode::Practice), "restart"));
@@ -390,9 +411,9 @@ void TForm2::selectFirstItems()
     RadioGroup2->setItemIndex(0);
 }
 
-void TForm2::setOperands(const QString &first, const QString &second)
+void TForm2::setOperands(const QString &first, const QString &second, const QString &spoken)
 {
-    display_->setOperands(first, second);
+    display_->setOperands(first, second, spoken);
 }
 
 void TForm2::clearOperands()
@@ -434,6 +455,44 @@ void TForm2::setBottomButtonsEnabled(bool enabled)
 {
     for (FlatButton *button : {SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton1})
         button->setEnabled(enabled);
+}
+
+void TForm2::showRightFeedback()
+{
+    Panel3->ShowRight();
+}
+
+void TForm2::showWrongFeedback(const QString &equation, const QString &spokenEquation)
+{
+    Panel3->ShowWrong(equation, spokenEquation);
+}
+
+void TForm2::clearFeedback()
+{
+    Panel3->Clear();
+}
+
+void TForm2::celebrate()
+{
+    Image15->Play();
+}
+
+void TForm2::setStarCount(int stars)
+{
+    Image16->setVisible(stars > 0);
+    Label15->setText(QStringLiteral("× %1").arg(stars));
+    Label15->setAccessibleName(QStringLiteral("星星 %1 颗").arg(stars));
+    Label15->adjustSize();
+    Label15->setVisible(stars > 0);
+}
+
+void TForm2::setCompetitionProgress(const QString &timeLeft, const QString &rightSoFar)
+{
+    for (const auto &[label, text] : {std::pair{Label16, timeLeft}, std::pair{Label17, rightSoFar}}) {
+        label->setText(text);
+        label->adjustSize();
+        label->setVisible(!text.isEmpty());
+    }
 }
 
 void TForm2::setTimeUpMessageVisible(bool visible)

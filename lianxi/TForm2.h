@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <memory>
 
+class AnswerFeedback;
 class BevelPanel;
 class ClickLabel;
 class FlatButton;
@@ -18,6 +19,7 @@ class RadioGroup;
 class RecordListBox;
 class Runner;
 class Shape;
+class StarBurst;
 
 // The drill window, for practice and for the competition: the main menu sets
 // its title ("口算练习篇" or "口算竞技篇") and the caption of the restart
@@ -59,6 +61,14 @@ public:
     PictureBox *Image7;
     PictureBox *Image8;
 
+    // After each answer, ten right in a row, and beside the track.
+    AnswerFeedback *Panel3;  // the ✓ or ✗, with the right equation Label14
+    StarBurst *Image15;
+    PictureBox *Image16;  // a star before the visit's count
+    QLabel *Label15;      // the visit's stars
+    QLabel *Label16;      // the competition's time left
+    QLabel *Label17;      // right answers so far
+
     // The result panel.
     BevelPanel *Panel2;
     QLabel *Label4;
@@ -86,6 +96,7 @@ protected:
 private:
     void BuildDrillArea();
     void BuildKeypad();
+    void BuildEncouragement();
     void BuildResultPanel();
     void ConnectHandlers();
 
@@ -119,7 +130,7 @@ private:
     std::int32_t rangeBound() const override;
     OperationChoice operationChoice() const override;
     void selectFirstItems() override;
-    void setOperands(const QString &first, const QString &second) override;
+    void setOperands(const QString &first, const QString &second, const QString &spoken) override;
     void clearOperands() override;
     void showOperatorSign(Operator op) override;
     void showEqualsSign() override;
@@ -128,6 +139,12 @@ private:
     void setAnswerReadOnly(bool readOnly) override;
     void setConfirmEnabled(bool enabled) override;
     void setBottomButtonsEnabled(bool enabled) override;
+    void showRightFeedback() override;
+    void showWrongFeedback(const QString &equation, const QString &spokenEquation) override;
+    void clearFeedback() override;
+    void celebrate() override;
+    void setStarCount(int stars) override;
+    void setCompetitionProgress(const QString &timeLeft, const QString &rightSoFar) override;
     void setTimeUpMessageVisible(bool visible) override;
     void setResultPanelVisible(bool visible) override;
     void setResultValues(const QString &total, const QString &right, const QString &wrong,

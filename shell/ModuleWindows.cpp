@@ -48,4 +48,14 @@ void OpenNotebook(const InstallFolder &folder)
     feed.NotebookWindowClosed();
 }
 
+int DueNotebookCount(const InstallFolder &folder)
+{
+    // The program's own notebook, read afresh: its changes not saved yet
+    // count too.
+    Notebook &notebook = *NotebookFeed::Of(folder.UserDatabaseFolder()).Shared();
+    if (notebook.Load())
+        return 0;
+    return static_cast<int>(notebook.DueIndexes(SystemToday()).size());
+}
+
 }  // namespace ModuleWindows

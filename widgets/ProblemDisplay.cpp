@@ -7,7 +7,6 @@
 #include "widgets/Palette.h"
 #include "widgets/PictureBox.h"
 
-#include <QStringList>
 
 namespace {
 
@@ -51,16 +50,11 @@ ProblemDisplay::ProblemDisplay(QWidget *window, QPoint origin)
     controls_ = {first_, signs_[0], signs_[1], signs_[2], signs_[3], second_, equals_, answer_};
 }
 
-void ProblemDisplay::setOperands(const QString &first, const QString &second)
+void ProblemDisplay::setOperands(const QString &first, const QString &second, const QString &spoken)
 {
     first_->setText(first);
     second_->setText(second);
-    // The answer box keeps the focus all through a drill: a screen reader
-    // there hears each new problem as the box's description. "8除2" would
-    // be two divided by eight.
-    const QStringList spokenSigns{QStringLiteral("加"), QStringLiteral("减"), QStringLiteral("乘"),
-                                  QStringLiteral("除以")};
-    answer_->setAccessibleDescription(first + spokenSigns.at(shownSign_) + second + QStringLiteral("等于"));
+    answer_->setAccessibleDescription(spoken);
 }
 
 void ProblemDisplay::clearOperands()
@@ -72,7 +66,6 @@ void ProblemDisplay::clearOperands()
 
 void ProblemDisplay::showSign(int sign)
 {
-    shownSign_ = sign;
     PictureBox *shown = signs_.at(static_cast<std::size_t>(sign));
     shown->stackUnder(answer_);
     shown->show();

@@ -35,9 +35,10 @@ public:
     const ProblemRowControls &Row() const { return controls_; }
     AnswerBox *Answer() const { return answer_; }
 
-    // Shown after their sign: the answer box's description reads the whole
-    // problem to a screen reader.
-    void setOperands(const QString &first, const QString &second);
+    // The answer box keeps the focus all through a drill: a screen reader
+    // there hears each new problem as the box's description, spoken
+    // ("12加7等于").
+    void setOperands(const QString &first, const QString &second, const QString &spoken);
     void clearOperands();
     // Sign 0 to 3 is + − × ÷. It comes to the front of the row; the other
     // three hide.
@@ -53,5 +54,4 @@ private:
     PictureBox *equals_;
     AnswerBox *answer_;
     ProblemRowControls controls_;
-    int shownSign_ = 0;
 };

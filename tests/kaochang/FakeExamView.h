@@ -97,6 +97,8 @@ public:
         slot.bordered = true;
     }
     QString answerText(int k) const override { return strips.at(static_cast<std::size_t>(k)).answer; }
+    bool answersReadOnly = false;
+    void setAnswersReadOnly(bool readOnly) override { answersReadOnly = readOnly; }
     void markSlot(int k, Mark mark, const QString &hint) override
     {
         Slot &slot = strips.at(static_cast<std::size_t>(k));
@@ -117,5 +119,10 @@ public:
     void printPaper(const ExamPaper &paper) override { printed << paper; }
 
     Slot &slot(int k) { return strips.at(static_cast<std::size_t>(k)); }
-    void typeAnswer(int k, const QString &text) { slot(k).answer = text; }
+    // As a child types: nothing goes into a read-only paper.
+    void typeAnswer(int k, const QString &text)
+    {
+        if (!answersReadOnly)
+            slot(k).answer = text;
+    }
 };
