@@ -102,6 +102,7 @@ private slots:
     void init()
     {
         dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("Sound")));
         QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("database")));
     }
 
