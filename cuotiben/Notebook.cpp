@@ -3,15 +3,43 @@
 #include "cuotiben/NotebookLine.h"
 #include "cuotiben/ReviewSchedule.h"
 #include "notices/ErrorText.h"
+#include "storage/GbkText.h"
 #include "storage/StoreFile.h"
 #include "storage/TextLines.h"
 
 #include <algorithm>
 #include <QDir>
 #include <QFileInfo>
+#include <QStringDecoder>
+#include <algorithm>
 #include <utility>
 
 namespace {
+
+constexpr QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
+
+// Text with some byte above ASCII that reads as UTF-8 without a fault: a
+// notebook saved as UTF-8 by an editor, unless GBK reads more of it.
+bool MayBeUtf8(QByteArrayView bytes)
+{
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return false;
+    QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    (void)QString(decode(bytes));
+    return !decode.hasError();
+}
+
+// The program's lines are GBK; a UTF-8 line is read through them.
+std::optional<QByteArray> Utf8LineAsGbk(QByteArrayView line)
+{
+    return GbkText::Encode(QString::fromUtf8(line));
+}
+
+QByteArray GbkLineAsUtf8(QByteArrayView line)
+{
+    static GbkText::LineDecoder decode;
+    return decode(line).toUtf8();
+}
 
 // The lock file goes beside the notebook, so a missing folder would show as
 // a lock that cannot be taken; its own reason is clearer.
@@ -23,10 +51,10 @@ std::optional<QString> MissingFolder(const QString &path)
 }
 
 // The file's bytes, or none for a file that is not there. A link to nothing
-// is there: it is reported rather than replaced.
+// is there: it is refused rather than replaced.
 StoreFile::ReadResult ReadIfThere(const QString &path)
 {
-    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+    if (!StoreFile::IsThere(path))
         return {};
     return StoreFile::ReadWhole(path);
 }
@@ -78,7 +106,7 @@ void Notebook::Apply(const Change &change)
         ReviewSchedule::StartOver(entry, change.answer, change.day);
         byProblem_.insert(ProblemKey(change.problem), entries_.size());
         entryLines_.append(lines_.size());
-        lines_.append(NotebookLine::Write(entry));
+        lines_.append(LineOf(entry));
         entries_.append(std::move(entry));
         return;
     }
@@ -101,23 +129,29 @@ void Notebook::Apply(const Change &change)
 
 void Notebook::Rewrite(qsizetype entry)
 {
-    lines_[entryLines_.at(entry)] = NotebookLine::Write(entries_.at(entry));
+    lines_[entryLines_.at(entry)] = LineOf(entries_.at(entry));
 }
 
-std::optional<QString> Notebook::Save()
+QByteArray Notebook::LineOf(const NotebookEntry &entry) const
+{
+    QByteArray line = NotebookLine::Write(entry);
+    return encoding_ == Encoding::Gbk ? line : GbkLineAsUtf8(line);
+}
+
+std::optional<StoreFile::SaveFailure> Notebook::Save()
 {
     if (unsaved_.isEmpty())
         return std::nullopt;
     const QString shownPath = QDir::toNativeSeparators(path_);
     if (const std::optional<QString> reason = MissingFolder(path_))
-        return ErrorText::CannotCreateFile(shownPath, *reason);
+        return StoreFile::SaveFailure{ErrorText::CannotCreateFile(shownPath, *reason)};
     const StoreFile::Lock lock(path_);
     if (lock.Error())
-        return ErrorText::CannotCreateFile(shownPath, *lock.Error());
+        return StoreFile::SaveFailure{ErrorText::CannotCreateFile(shownPath, *lock.Error()), lock.Busy()};
 
     const StoreFile::ReadResult read = ReadIfThere(path_);
     if (read.error)
-        return ErrorText::CannotOpenFile(shownPath, *read.error);
+        return StoreFile::SaveFailure{ErrorText::CannotOpenFile(shownPath, *read.error)};
     if (!fileBytes_ || *fileBytes_ != read.bytes) {
         ReadBytes(read.bytes);
         fileBytes_ = read.bytes;
@@ -125,8 +159,10 @@ std::optional<QString> Notebook::Save()
             Apply(change);
     }
     QByteArray bytes = TextLines::Join(lines_);
+    if (encoding_ == Encoding::Utf8WithMark)
+        bytes.prepend(kUtf8Mark.data(), kUtf8Mark.size());
     if (const std::optional<QString> reason = StoreFile::WriteWhole(path_, bytes))
-        return ErrorText::CannotCreateFile(shownPath, *reason);
+        return StoreFile::SaveFailure{ErrorText::CannotCreateFile(shownPath, *reason)};
     fileBytes_ = std::move(bytes);
     unsaved_.clear();
     return std::nullopt;
@@ -134,6 +170,22 @@ std::optional<QString> Notebook::Save()
 
 void Notebook::ReadBytes(QByteArrayView bytes)
 {
+    if (bytes.startsWith(kUtf8Mark)) {
+        ReadLines(bytes.sliced(kUtf8Mark.size()), Encoding::Utf8WithMark);
+        return;
+    }
+    ReadLines(bytes, Encoding::Gbk);
+    if (!MayBeUtf8(bytes))
+        return;
+    const qsizetype gbkEntries = entries_.size();
+    ReadLines(bytes, Encoding::Utf8);
+    if (entries_.size() <= gbkEntries)
+        ReadLines(bytes, Encoding::Gbk);
+}
+
+void Notebook::ReadLines(QByteArrayView bytes, Encoding encoding)
+{
+    encoding_ = encoding;
     lines_ = NotebookLine::Split(bytes);
     entries_.clear();
     entryLines_.clear();
@@ -142,7 +194,12 @@ void Notebook::ReadBytes(QByteArrayView bytes)
     entryLines_.reserve(lines_.size());
     byProblem_.reserve(lines_.size());
     for (qsizetype i = 0; i < lines_.size(); ++i) {
-        std::optional<NotebookEntry> entry = NotebookLine::Read(lines_.at(i));
+        std::optional<NotebookEntry> entry;
+        if (encoding == Encoding::Gbk) {
+            entry = NotebookLine::Read(lines_.at(i));
+        } else if (const std::optional<QByteArray> gbk = Utf8LineAsGbk(lines_.at(i))) {
+            entry = NotebookLine::Read(*gbk);
+        }
         // A second line for a known problem is not the program's: kept as read.
         if (!entry || byProblem_.contains(ProblemKey(entry->Problem)))
             continue;

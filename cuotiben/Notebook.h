@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cuotiben/NotebookEntry.h"
+#include "storage/PendingStore.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -20,10 +21,16 @@
 // crash leaves the old file byte for byte, and a line the program cannot
 // read is kept as it was. A file that exists but cannot be read is never
 // written over. Every failure comes back as the error box's text; the
-// changes then stay unsaved and the next Save() tries again.
+// changes then stay unsaved and the next Save() tries again. Save() waits
+// for the lock no longer than the user interface may: a busy lock comes back
+// as such, to be tried again later.
 //
 // A notebook that only notes misses (a drill's) need not Load() first.
-class Notebook {
+//
+// A file saved as UTF-8 by an editor, with a byte-order mark or as UTF-8
+// that reads as more of the program's lines than GBK does, is read as UTF-8
+// and written back as it was found, mark and all.
+class Notebook : public PendingStore {
 public:
     // path is the notebook file's full path, normally PathIn(the database folder).
     explicit Notebook(QString path);
@@ -44,11 +51,12 @@ public:
     // when it is due, a wrong one starts it over.
     void NoteReview(const ArithProblem &problem, bool right, const QString &answer, QDate today);
 
-    bool HasUnsavedChanges() const { return !unsaved_.isEmpty(); }
+    bool HasUnsavedChanges() const override { return !unsaved_.isEmpty(); }
     // Writes the unsaved changes; nothing is done when there are none. On
     // failure returns "Cannot open file …" (the file could not be read whole)
-    // or "Cannot create file …" (it could not be written).
-    [[nodiscard]] std::optional<QString> Save();
+    // or "Cannot create file …" (it could not be written, or its lock was
+    // busy).
+    [[nodiscard]] std::optional<StoreFile::SaveFailure> Save() override;
 
     // In the file's order, entries added last at the end.
     const QList<NotebookEntry> &Entries() const { return entries_; }
@@ -71,11 +79,17 @@ private:
         QDate day;
     };
 
+    enum class Encoding { Gbk, Utf8, Utf8WithMark };
+
     void Apply(const Change &change);
     void ReadBytes(QByteArrayView bytes);
+    void ReadLines(QByteArrayView bytes, Encoding encoding);
+    // The line of an entry in the file's encoding.
+    QByteArray LineOf(const NotebookEntry &entry) const;
     void Rewrite(qsizetype entry);
 
     QString path_;
+    Encoding encoding_ = Encoding::Gbk;
     // The file's lines: each entry's as it writes it, and those kept as read.
     QList<QByteArray> lines_;
     QList<NotebookEntry> entries_;

@@ -20,7 +20,9 @@ constexpr std::array<int, RightAnswersToConquer - 1> kDaysAfterRight{3, 7};
 
 bool IsDue(const NotebookEntry &entry, QDate today)
 {
-    return !entry.Conquered() && entry.Due <= today;
+    // A review further ahead than the longest interval was set while the
+    // clock ran ahead; waiting for it would keep the problem away as long.
+    return !entry.Conquered() && (entry.Due <= today || entry.Due > today.addDays(kDaysAfterRight.back()));
 }
 
 void StartOver(NotebookEntry &entry, const QString &answer, QDate today)

@@ -18,7 +18,8 @@ namespace ReviewSchedule {
 
 inline constexpr int RightAnswersToConquer = 3;
 
-// Due on today, or overdue; a conquered entry never is.
+// Due on today, or overdue, or set for further ahead than any interval
+// allows (by a clock that was wrong); a conquered entry never is.
 bool IsDue(const NotebookEntry &entry, QDate today);
 
 // Missed (again) today with this answer: no right answers, due tomorrow.

@@ -169,8 +169,11 @@ void ReviewSession::PrintUnconquered()
 
 void ReviewSession::Save()
 {
-    if (const std::optional<QString> error = notebook_.Save())
-        ShowErrorOnce(*error);
+    const std::optional<StoreFile::SaveFailure> failure = notebook_.Save();
+    if (failure && failure->lockBusy)
+        view_.saveLater();
+    else if (failure)
+        ShowErrorOnce(failure->text);
 }
 
 void ReviewSession::ShowErrorOnce(const QString &text)

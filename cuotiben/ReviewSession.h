@@ -48,7 +48,8 @@ public:
     // ones first, or the message that there is none.
     void PrintUnconquered();
     // Writes what is unsaved; a failure gives the error box and the review
-    // goes on. The window runs it from saveSoon() and when it closes.
+    // goes on, while a busy lock is tried again later. The window runs it
+    // from saveSoon() and saveLater() and when it closes.
     void Save();
     // "离开": saves and closes.
     void Leave();

@@ -48,6 +48,8 @@ public:
     // Runs the session's Save() soon, once the next problem is on screen
     // (a zero-length timer).
     virtual void saveSoon() = 0;
+    // Runs it again in a moment: another copy of the program held the lock.
+    virtual void saveLater() = 0;
 
     virtual void playCue(const QString &relativePath) = 0;
     virtual void showMessage(const QString &text) = 0;

@@ -2,6 +2,7 @@
 
 #include "cuotiben/NotebookListModel.h"
 #include "cuotiben/NotebookListView.h"
+#include "storage/SaveRetry.h"
 #include "arithmetic/ProblemText.h"
 #include "sound/Cues.h"
 #include "notices/ErrorText.h"
@@ -73,10 +74,15 @@ TForm5::TForm5(QWidget *parent)
 }
 
 TForm5::TForm5(const QString &notebookPath, Clock today, QWidget *parent)
+    : TForm5(std::make_shared<Notebook>(notebookPath), std::move(today), parent)
+{
+}
+
+TForm5::TForm5(std::shared_ptr<Notebook> notebook, Clock today, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
-      notebook_(notebookPath),
+      notebook_(std::move(notebook)),
       today_(std::move(today)),
-      session_(*this, notebook_, today_)
+      session_(*this, *notebook_, today_)
 {
     Form5 = this;
     setObjectName(QStringLiteral("Form5"));
@@ -91,7 +97,6 @@ TForm5::TForm5(const QString &notebookPath, Clock today, QWidget *parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
-    Timer1->setInterval(0);
 
     ConnectHandlers();
     FormCreate();
@@ -129,8 +134,8 @@ void TForm5::BuildHeading()
 
 void TForm5::BuildLists()
 {
-    toReview_ = std::make_unique<NotebookListModel>(notebook_, NotebookListModel::Shows::ToReview, today_);
-    conquered_ = std::make_unique<NotebookListModel>(notebook_, NotebookListModel::Shows::Conquered, today_);
+    toReview_ = std::make_unique<NotebookListModel>(*notebook_, NotebookListModel::Shows::ToReview, today_);
+    conquered_ = std::make_unique<NotebookListModel>(*notebook_, NotebookListModel::Shows::Conquered, today_);
     const QFont captionFont = Fonts::Ui(15, true);
     Label5 = MakeLabel(this, "Label5", {kToReviewRect.x(), kListCaptionTop, kToReviewRect.width(), 24},
                        QStringLiteral("还没消灭的错题"), Palette::White, captionFont);
@@ -268,7 +273,7 @@ void TForm5::entriesChanged()
 {
     toReview_->Rebuild();
     conquered_->Rebuild();
-    Label4->setText(ConqueredText(notebook_.ConqueredCount()));
+    Label4->setText(ConqueredText(notebook_->ConqueredCount()));
 }
 
 void TForm5::setOperands(const QString &first, const QString &second, const QString &spoken)
@@ -356,7 +361,12 @@ void TForm5::celebrateFinish(const QString &text)
 
 void TForm5::saveSoon()
 {
-    Timer1->start();
+    Timer1->start(0);
+}
+
+void TForm5::saveLater()
+{
+    Timer1->start(SaveRetry::RetryInterval);
 }
 
 void TForm5::playCue(const QString &relativePath)

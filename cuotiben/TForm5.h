@@ -33,6 +33,9 @@ public:
     // The notebook in the user's database folder, going by the system's date.
     explicit TForm5(QWidget *parent = nullptr);
     TForm5(const QString &notebookPath, Clock today, QWidget *parent = nullptr);
+    // A notebook the program keeps beyond this window, with changes other
+    // windows could not save yet.
+    TForm5(std::shared_ptr<Notebook> notebook, Clock today, QWidget *parent = nullptr);
     ~TForm5() override;
 
     const ReviewSession &Session() const { return session_; }
@@ -63,7 +66,7 @@ public:
     FlatButton *SpeedButton3;  // 打印错题
     FlatButton *SpeedButton1;  // 离开
 
-    QTimer *Timer1;  // saves once the next problem is on screen
+    QTimer *Timer1;  // saves once the next problem is on screen, or a moment later
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -108,13 +111,14 @@ private:
     void celebrateConquest() override;
     void celebrateFinish(const QString &text) override;
     void saveSoon() override;
+    void saveLater() override;
     void playCue(const QString &relativePath) override;
     void showMessage(const QString &text) override;
     void showError(const QString &text) override;
     void printProblems(const QList<ArithProblem> &problems) override;
     void closeWindow() override;
 
-    Notebook notebook_;
+    std::shared_ptr<Notebook> notebook_;
     Clock today_;
     ReviewSession session_;
     std::unique_ptr<ProblemDisplay> display_;

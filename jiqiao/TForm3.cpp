@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QTextBoundaryFinder>
 #include <QTextOption>
+#include <QTimer>
 
 namespace {
 
@@ -95,6 +96,10 @@ TForm3::TForm3(const QString &userRoot, QWidget *parent)
     setFixedSize(kClientSize);
     BuildControls();
     BuildAddPanel();
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(200);
 
     connect(ListView1, &TipListView::mouseClicked, this, &TForm3::ListView1Click);
     connect(ListView1, &TipListView::mouseDoubleClicked, this, &TForm3::SpeedButton2Click);
@@ -105,6 +110,7 @@ TForm3::TForm3(const QString &userRoot, QWidget *parent)
     connect(SpeedButton4, &FlatButton::clicked, this, &TForm3::SpeedButton4Click);
     connect(SpeedButton1, &FlatButton::clicked, this, &TForm3::SpeedButton1Click);
     connect(Label13, &ClickLabel::clicked, this, &TForm3::Label13Click);
+    connect(Timer1, &QTimer::timeout, this, &TForm3::Timer1Timer);
     Memo2->installEventFilter(this);
 
     FormCreate();
@@ -235,6 +241,16 @@ void TForm3::SpeedButton1Click()
 void TForm3::Label13Click()
 {
     book_.Minimise();
+}
+
+void TForm3::Timer1Timer()
+{
+    book_.SaveTip();
+}
+
+void TForm3::saveTipLater()
+{
+    Timer1->start();
 }
 
 void TForm3::reject()

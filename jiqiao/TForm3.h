@@ -10,6 +10,7 @@ class ClickLabel;
 class FlatButton;
 class QLabel;
 class QPlainTextEdit;
+class QTimer;
 class Shape;
 class TipListView;
 
@@ -45,6 +46,7 @@ public:
     FlatButton *SpeedButton5;
     FlatButton *SpeedButton6;
     FlatButton *SpeedButton4;
+    QTimer *Timer1;  // saves the tip again while another copy saves the store
 
     // Leaving goes through "谢谢，再见", also when the system asks the
     // window to close.
@@ -68,6 +70,7 @@ private:
     void SpeedButton4Click();
     void SpeedButton1Click();
     void Label13Click();
+    void Timer1Timer();
 
     // TipsView
     int selectedRow() const override;
@@ -77,6 +80,7 @@ private:
     bool addPanelShown() const override;
     void setAddPanelShown(bool shown) override;
     void setSaveEnabled(bool enabled) override;
+    void saveTipLater() override;
     void showMessage(const QString &text) override;
     void showError(const QString &text) override;
     void closeWindow() override;

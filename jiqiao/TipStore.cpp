@@ -6,7 +6,6 @@
 #include "storage/TextLines.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTextBoundaryFinder>
@@ -66,12 +65,14 @@ TipSaveResult TipStore::SaveNewTip(const QString &path, const QString &text)
 {
     const StoreFile::Lock lock(path);
     if (lock.Error())
-        return {TipSaveOutcome::NotWritten, ErrorText::CannotCreateFile(QDir::toNativeSeparators(path), *lock.Error())};
+        return {lock.Busy() ? TipSaveOutcome::LockBusy : TipSaveOutcome::NotWritten,
+                ErrorText::CannotCreateFile(QDir::toNativeSeparators(path), *lock.Error())};
     // What the file holds now, another copy's latest tips included, comes
     // first, and its encoding decides what the tip may hold; a store not
-    // there yet is begun by this tip, as GBK.
+    // there yet is begun by this tip, as GBK. A link to nothing is there
+    // too, and refused.
     TipStore saved;
-    if (QFileInfo::exists(path) && (saved.LoadTips(path) || !saved.IsWhole()))
+    if (StoreFile::IsThere(path) && (saved.LoadTips(path) || !saved.IsWhole()))
         return {TipSaveOutcome::StoreNotReadWhole, {}};
     if (!saved.AddTip(text))
         return {TipSaveOutcome::NotStorable, {}, saved.UnstorableIn(kStar + OnOneLine(text))};

@@ -18,11 +18,14 @@ enum class TipSaveOutcome {
     StoreNotReadWhole,
     // The file could not be written; errorText says why.
     NotWritten,
+    // Another copy of the program was saving the store: worth trying again
+    // in a moment; errorText says so.
+    LockBusy,
 };
 
 struct TipSaveResult {
     TipSaveOutcome outcome;
-    // The error box's text, for NotWritten.
+    // The error box's text, for NotWritten and LockBusy.
     QString errorText;
     // The characters the store cannot hold, each once, for NotStorable.
     QStringList unstorable = {};

@@ -14,6 +14,8 @@ const QString kNothingTyped = QStringLiteral("你还没有输入技巧内容，�
 const QString kSaved = QStringLiteral("保存完成！");
 const QString kStillAdding = QStringLiteral("正在添加技巧，注意保存！");
 constexpr char16_t kEnter = 13;
+// Another copy's save takes milliseconds; one that takes longer is stuck.
+constexpr std::chrono::seconds kBusyPatience{3};
 
 // Names each character, so the child knows what to take out.
 QString CannotStore(const QStringList &characters)
@@ -87,6 +89,15 @@ void TipsBook::SaveTip()
         return;
     }
     const TipSaveResult result = store_.SaveNewTip(storePath_, text);
+    if (result.outcome == TipSaveOutcome::LockBusy) {
+        if (!busySince_.isValid())
+            busySince_.start();
+        if (!busySince_.hasExpired(std::chrono::milliseconds(kBusyPatience).count())) {
+            view_.saveTipLater();
+            return;
+        }
+    }
+    busySince_.invalidate();
     switch (result.outcome) {
     case TipSaveOutcome::NotStorable:
         view_.showMessage(CannotStore(result.unstorable));
@@ -95,6 +106,7 @@ void TipsBook::SaveTip()
         view_.showMessage(StoreNotReadWhole(storePath_));
         return;
     case TipSaveOutcome::NotWritten:
+    case TipSaveOutcome::LockBusy:
         view_.showError(result.errorText);
         return;
     case TipSaveOutcome::Saved:

@@ -3,7 +3,9 @@
 #include "jiqiao/TipListModel.h"
 #include "jiqiao/TipStore.h"
 
+#include <QElapsedTimer>
 #include <QString>
+#include <chrono>
 
 class QChar;
 class TipsView;
@@ -24,6 +26,9 @@ public:
     void ShowTipInFull();
     void OpenAddPanel();
     TypedCharacter CharacterTyped(QChar character) const;
+    // Saves the tip in the add box. While another copy of the program is
+    // saving the store it tries again, for a few seconds, before saying so;
+    // the tip stays in the box.
     void SaveTip();
     void AddAnother();
     void BackToReading();
@@ -44,6 +49,8 @@ private:
     QString storePath_;
     TipStore store_;
     TipListModel listModel_{store_};
+    // Since when the store's lock has been found busy, while it is.
+    QElapsedTimer busySince_;
     int currentTipIndex_ = 0;
     bool saveAllowed_ = true;
 };

@@ -25,6 +25,10 @@ public:
     // The save button, SpeedButton5.
     virtual void setSaveEnabled(bool enabled) = 0;
 
+    // Runs SaveTip() again in a moment: another copy of the program was
+    // saving the store.
+    virtual void saveTipLater() = 0;
+
     virtual void showMessage(const QString &text) = 0;
     virtual void showError(const QString &text) = 0;
     virtual void closeWindow() = 0;

@@ -4,10 +4,12 @@
 #include "notices/ErrorText.h"
 #include "storage/InstallFolder.h"
 #include "storage/StoreFile.h"
+#include "storage/TextLines.h"
 
 #include <QDate>
 #include <QDir>
 #include <QLocale>
+#include <utility>
 
 QString RecordDateText()
 {
@@ -19,33 +21,73 @@ QString RecordDateText()
 
 namespace {
 
-QByteArray RecordBytes(const QStringList &lines)
+QList<QByteArray> RecordLines(const QStringList &lines)
 {
-    QByteArray bytes;
-    for (const QString &line : lines) {
-        // Record lines hold only digits, signs and "=": one byte each.
-        bytes += line.toLatin1();
-        bytes += "\r\n";
-    }
+    QList<QByteArray> bytes;
+    bytes.reserve(lines.size());
+    // Record lines hold only digits, signs and "=": one byte each.
+    for (const QString &line : lines)
+        bytes.append(line.toLatin1());
     return bytes;
 }
 
-// A full disk or any other failure leaves the day's earlier file as it was.
-QString WriteRecordFile(const QString &path, const QStringList &lines)
+bool HoldsAt(const QList<QByteArray> &file, qsizetype at, const QList<QByteArray> &lines)
 {
-    if (const std::optional<QString> reason = StoreFile::WriteWhole(path, RecordBytes(lines)))
-        return ErrorText::CannotCreateFile(QDir::toNativeSeparators(path), *reason);
-    return {};
+    return at + lines.size() <= file.size() && file.sliced(at, lines.size()) == lines;
+}
+
+// Where this drill's earlier lines stand in the file now: where they were
+// written, unless lines of another drill were put before them meanwhile.
+qsizetype FindEarlier(const QList<QByteArray> &file, qsizetype at, const QList<QByteArray> &lines)
+{
+    if (lines.isEmpty())
+        return -1;
+    if (HoldsAt(file, at, lines))
+        return at;
+    for (qsizetype i = file.size() - lines.size(); i >= 0; --i) {
+        if (HoldsAt(file, i, lines))
+            return i;
+    }
+    return -1;
 }
 
 }  // namespace
 
-QString SaveDrillRecords(const QString &root, const RecordFolders &folders, const DrillTally &tally,
-                         const std::function<QString()> &dateText)
+DrillRecords::DrillRecords(QString root) : root_(std::move(root)) {}
+
+QString DrillRecords::Save(const RecordFolders &folders, const DrillTally &tally, const QString &dateText)
 {
-    const QString rightPath = InstallFolder::Join(root, folders.right + dateText() + QStringLiteral(".txt"));
-    if (QString error = WriteRecordFile(rightPath, tally.RightLines()); !error.isEmpty())
+    const QString name = dateText + QStringLiteral(".txt");
+    if (QString error = SaveFile(InstallFolder::Join(root_, folders.right + name), tally.RightLines());
+        !error.isEmpty())
         return error;
-    const QString wrongPath = InstallFolder::Join(root, folders.wrong + dateText() + QStringLiteral(".txt"));
-    return WriteRecordFile(wrongPath, tally.WrongLines());
+    return SaveFile(InstallFolder::Join(root_, folders.wrong + name), tally.WrongLines());
+}
+
+QString DrillRecords::SaveFile(const QString &path, const QStringList &lines)
+{
+    const QString shownPath = QDir::toNativeSeparators(path);
+    const StoreFile::Lock lock(path);
+    if (lock.Error())
+        return ErrorText::CannotCreateFile(shownPath, *lock.Error());
+    QList<QByteArray> file;
+    if (StoreFile::IsThere(path)) {
+        const StoreFile::ReadResult read = StoreFile::ReadWhole(path);
+        if (read.error)
+            return ErrorText::CannotOpenFile(shownPath, *read.error);
+        file = TextLines::Split(read.bytes);
+    }
+    Saved mine{file.size(), RecordLines(lines)};
+    qsizetype replaced = 0;
+    if (const auto earlier = saved_.constFind(path); earlier != saved_.cend()) {
+        if (const qsizetype at = FindEarlier(file, earlier->at, earlier->lines); at >= 0) {
+            mine.at = at;
+            replaced = earlier->lines.size();
+        }
+    }
+    const QList<QByteArray> saved = file.first(mine.at) + mine.lines + file.sliced(mine.at + replaced);
+    if (const std::optional<QString> reason = StoreFile::WriteWhole(path, TextLines::Join(saved)))
+        return ErrorText::CannotCreateFile(shownPath, *reason);
+    saved_.insert(path, std::move(mine));
+    return {};
 }

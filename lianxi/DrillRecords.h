@@ -2,8 +2,10 @@
 
 #include "storage/DataFiles.h"
 
+#include <QByteArray>
+#include <QHash>
+#include <QList>
 #include <QString>
-#include <functional>
 
 class DrillTally;
 
@@ -12,11 +14,38 @@ class DrillTally;
 // not exist, so each one becomes a hyphen: 2024/3/7 is written 2024-3-7.
 QString RecordDateText();
 
-// Writes the right lines to root + folders.right + date + ".txt" and the wrong
-// lines likewise, one line per answer, each ending in CR LF; a file of the day
-// already there is replaced whole. dateText is asked afresh for each file.
-// Returns an empty text when both files were written, otherwise the error
-// text of the first file that could not be written; a file written before the
-// failure stays written, and a failed one keeps its earlier content.
-QString SaveDrillRecords(const QString &root, const RecordFolders &folders, const DrillTally &tally,
-                         const std::function<QString()> &dateText = RecordDateText);
+// The day's record files as one drill keeps them: root + folders.right +
+// date + ".txt" for the right answers and the wrong ones likewise, one line
+// per answer, each ending in CR LF. Several drills share a day's file, so
+// each save reads it afresh under its lock: lines other drills saved, in
+// this copy of the program or another, are kept, and this drill's own lines
+// of an earlier save take their new form where they stand, so that saving
+// twice never doubles a line. A file or folder that is a link is refused, a
+// file that cannot be read is never written over, and a failed write leaves
+// the file as it was.
+class DrillRecords {
+public:
+    // root is the folder of the user's files, ending in a separator.
+    explicit DrillRecords(QString root);
+
+    // Saves the tally's lines into the files of dateText (read once by the
+    // caller, so that both files are of one day). Returns an empty text when
+    // both were written, otherwise the error text of the first that could not
+    // be; one written before the failure stays written.
+    QString Save(const RecordFolders &folders, const DrillTally &tally, const QString &dateText);
+
+    // A new drill begins: its lines go beside those saved so far.
+    void StartNewDrill() { saved_.clear(); }
+
+private:
+    // This drill's lines in a file, where they began when last saved.
+    struct Saved {
+        qsizetype at = 0;
+        QList<QByteArray> lines;
+    };
+
+    QString SaveFile(const QString &path, const QStringList &lines);
+
+    QString root_;
+    QHash<QString, Saved> saved_;
+};

@@ -13,7 +13,7 @@
 #include <QLocale>
 #include <utility>
 
-DrillSession::DrillSession(DrillView &view, QString root) : view_(view), root_(std::move(root)) {}
+DrillSession::DrillSession(DrillView &view, QString root) : view_(view), records_(std::move(root)) {}
 
 void DrillSession::Create()
 {
@@ -40,6 +40,7 @@ void DrillSession::Start()
     view_.setAnswerReadOnly(false);
     view_.clearFeedback();
     tally_.Clear();
+    records_.StartNewDrill();
     streak_.BreakRun();
     view_.answerListsEmptied();
     if (answerListener_)
@@ -224,7 +225,7 @@ void DrillSession::SaveRecords()
         folders = CompetitionRecordFolders();
     else
         return;
-    if (const QString error = SaveDrillRecords(root_, folders, tally_); !error.isEmpty()) {
+    if (const QString error = records_.Save(folders, tally_, RecordDateText()); !error.isEmpty()) {
         view_.showError(error);
         return;
     }

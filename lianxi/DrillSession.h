@@ -6,6 +6,7 @@
 #include "arithmetic/DrillTally.h"
 #include "arithmetic/MissListener.h"
 #include "arithmetic/ProblemGenerator.h"
+#include "lianxi/DrillRecords.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -66,7 +67,7 @@ private:
     void ShowCompetitionProgress();
 
     DrillView &view_;
-    QString root_;
+    DrillRecords records_;
     bool running_ = false;
     ArithProblem problem_;
     RandomSource source_;

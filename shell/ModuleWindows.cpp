@@ -24,26 +24,26 @@ void OpenDrill(DrillMode mode, const InstallFolder &folder)
     // designed while it is being created: the captions come afterwards.
     drill.setWindowTitle(DrillTitle(mode));
     drill.SpeedButton17->setText(RestartCaption(mode));
-    NotebookFeed feed(folder.UserDatabaseFolder(),
-                      mode == DrillMode::Practice ? MissSource::Practice : MissSource::Competition);
-    drill.SetMissListener(feed.Listener());
+    NotebookFeed &feed = NotebookFeed::Of(folder.UserDatabaseFolder());
+    drill.SetMissListener(
+        feed.Listener(mode == DrillMode::Practice ? MissSource::Practice : MissSource::Competition));
     HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()), folder.ChildId(),
                         mode == DrillMode::Practice ? HistoryOrigin::Practice : HistoryOrigin::Competition);
     drill.SetAnswerListener(&history);
     drill.exec();
-    feed.SaveNow();
+    feed.VisitEnded();
     history.WindowClosed();
 }
 
 void OpenExamRoom(const InstallFolder &folder)
 {
     TForm4 exam;
-    NotebookFeed feed(folder.UserDatabaseFolder(), MissSource::Exam);
-    exam.SetMissListener(feed.Listener());
+    NotebookFeed &feed = NotebookFeed::Of(folder.UserDatabaseFolder());
+    exam.SetMissListener(feed.Listener(MissSource::Exam));
     HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()), folder.ChildId(), HistoryOrigin::Exam);
     exam.SetAnswerListener(&history);
     exam.exec();
-    feed.SaveNow();
+    feed.VisitEnded();
     history.WindowClosed();
 }
 
@@ -56,16 +56,18 @@ void OpenTipsBook(const InstallFolder &folder)
 
 void OpenNotebook(const InstallFolder &folder)
 {
-    TForm5 notebook(Notebook::PathIn(folder.UserDatabaseFolder()), SystemToday);
+    NotebookFeed &feed = NotebookFeed::Of(folder.UserDatabaseFolder());
+    TForm5 notebook(feed.Shared(), SystemToday);
     HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()), folder.ChildId(), HistoryOrigin::Review);
     notebook.SetAnswerListener(&history);
     notebook.exec();
+    feed.NotebookWindowClosed();
     history.WindowClosed();
 }
 
 void OpenGrowth(const InstallFolder &folder, const std::function<QDate()> &today)
 {
-    const QString databaseFolder = folder.UserDatabaseFolder();
+    NotebookFeed &feed = NotebookFeed::Of(folder.UserDatabaseFolder());
     HistoryStore &history = Histories::For(folder.SharedDatabaseFolder());
     if (!history.Open()) {
         Notices::ShowErrorBox(history.LastError());
@@ -83,26 +85,33 @@ void OpenGrowth(const InstallFolder &folder, const std::function<QDate()> &today
     sources.child = folder.ChildId();
     sources.childName = children.Current().name;
     sources.today = today;
-    sources.notebookState = [databaseFolder, today] {
-        Notebook notebook(Notebook::PathIn(databaseFolder));
+    sources.notebookState = [&feed, today] {
+        // The program's own notebook, read afresh: misses not saved yet
+        // count too.
+        Notebook &notebook = *feed.Shared();
         if (notebook.Load())
             return NotebookState{};
         const int conquered = notebook.ConqueredCount();
         return NotebookState{static_cast<int>(notebook.Entries().size()) - conquered,
                              static_cast<int>(notebook.DueIndexes(today()).size()), conquered};
     };
-    sources.sendToNotebook = [databaseFolder, today](const ArithProblem &problem) -> std::optional<QString> {
-        Notebook notebook(Notebook::PathIn(databaseFolder));
-        notebook.NoteMiss(problem, QString(), MissSource::Practice, today());
-        return notebook.Save();
+    // Saved as the drills' misses are: at once, or later when the file is
+    // busy, and reported when the window closes.
+    const MissListener noteMiss = feed.Listener(MissSource::Practice);
+    sources.sendToNotebook = [noteMiss](const ArithProblem &problem) -> std::optional<QString> {
+        noteMiss(problem, QString());
+        return std::nullopt;
     };
     TForm8 growth(sources);
     growth.exec();
+    feed.VisitEnded();
 }
 
 int DueNotebookCount(const InstallFolder &folder)
 {
-    Notebook notebook(Notebook::PathIn(folder.UserDatabaseFolder()));
+    // The program's own notebook, read afresh: its changes not saved yet
+    // count too.
+    Notebook &notebook = *NotebookFeed::Of(folder.UserDatabaseFolder()).Shared();
     if (notebook.Load())
         return 0;
     return static_cast<int>(notebook.DueIndexes(SystemToday()).size());

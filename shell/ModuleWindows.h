@@ -8,7 +8,8 @@ enum class DrillMode;
 
 // One visit to each module, as the main menu makes it: a new window for the
 // files of the layout in use, shown modally until it has closed. Misses in
-// the drills and the exam room go to the 错题本 in the user's database folder.
+// the drills and the exam room go to the 错题本 in the user's database folder,
+// which the program keeps (NotebookFeed) until they are saved.
 namespace ModuleWindows {
 
 void OpenDrill(DrillMode mode, const InstallFolder &folder);

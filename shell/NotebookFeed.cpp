@@ -3,31 +3,53 @@
 #include "cuotiben/ReviewSchedule.h"
 #include "notices/Notices.h"
 
-NotebookFeed::NotebookFeed(const QString &databaseFolder, MissSource source)
-    : notebook_(Notebook::PathIn(databaseFolder)), source_(source)
+#include <map>
+
+namespace {
+
+std::map<QString, std::unique_ptr<NotebookFeed>> &Feeds()
 {
-    saveSoon_.setSingleShot(true);
-    saveSoon_.setInterval(0);
-    QObject::connect(&saveSoon_, &QTimer::timeout, &saveSoon_, [this] { SaveNow(); });
+    static std::map<QString, std::unique_ptr<NotebookFeed>> feeds;
+    return feeds;
 }
 
-MissListener NotebookFeed::Listener()
+}  // namespace
+
+NotebookFeed::NotebookFeed(const QString &databaseFolder)
+    : notebook_(std::make_shared<Notebook>(Notebook::PathIn(databaseFolder))),
+      saves_(*notebook_, [](const QString &error) { Notices::ShowErrorBox(error); })
 {
-    return [this](const ArithProblem &problem, const QString &answer) { Note(problem, answer); };
 }
 
-void NotebookFeed::Note(const ArithProblem &problem, const QString &answer)
+NotebookFeed &NotebookFeed::Of(const QString &databaseFolder)
 {
-    notebook_.NoteMiss(problem, answer, source_, SystemToday());
-    saveSoon_.start();
+    std::unique_ptr<NotebookFeed> &feed = Feeds()[Notebook::PathIn(databaseFolder)];
+    if (!feed)
+        feed.reset(new NotebookFeed(databaseFolder));
+    return *feed;
 }
 
-void NotebookFeed::SaveNow()
+void NotebookFeed::ProgramEnds()
 {
-    saveSoon_.stop();
-    const std::optional<QString> error = notebook_.Save();
-    if (!error || errorShown_)
-        return;
-    errorShown_ = true;
-    Notices::ShowErrorBox(*error);
+    for (auto &[path, feed] : Feeds())
+        feed->saves_.ProgramEnds();
+    Feeds().clear();
+}
+
+MissListener NotebookFeed::Listener(MissSource source)
+{
+    return [this, source](const ArithProblem &problem, const QString &answer) {
+        notebook_->NoteMiss(problem, answer, source, SystemToday());
+        saves_.Changed();
+    };
+}
+
+void NotebookFeed::VisitEnded()
+{
+    saves_.WindowClosed();
+}
+
+void NotebookFeed::NotebookWindowClosed()
+{
+    saves_.TryAgainSoon();
 }

@@ -1,31 +1,43 @@
 #pragma once
 
-#include "cuotiben/Notebook.h"
 #include "arithmetic/MissListener.h"
+#include "cuotiben/Notebook.h"
+#include "storage/SaveRetry.h"
 
-#include <QTimer>
+#include <memory>
 
-// Keeps the misses of one visit to a drill or the exam room in the 错题本.
-// Each miss is noted at once, in memory, and saved right after the window
-// has shown what comes next (a zero-length timer), and once more when the
-// window has closed. A notebook that cannot be read or written shows the
-// general error box once per visit; the drill or the exam goes on, and every
-// later save tries again, so nothing is lost once the fault is mended.
+// The 错题本 of one database folder, kept for the whole run of the program:
+// the drills and the exam room note each miss in it at once, in memory, and
+// it is saved right after the window has shown what comes next. Saving
+// follows SaveRetry: nothing is said during a drill or an exam; misses that
+// could not be saved stay and go in with the next save that succeeds
+// (another visit's, the 错题本 window's, or the retries when a window closes
+// and when the program ends); the error box shows once when the window whose
+// misses could not be saved closes.
 class NotebookFeed {
 public:
-    NotebookFeed(const QString &databaseFolder, MissSource source);
+    // The one for the folder, made on first use.
+    static NotebookFeed &Of(const QString &databaseFolder);
+    // Saves every notebook still unsaved, reports what cannot be, and lets
+    // them go.
+    static void ProgramEnds();
+
     NotebookFeed(const NotebookFeed &) = delete;
     NotebookFeed &operator=(const NotebookFeed &) = delete;
 
-    // For the window's SetMissListener; it must not outlive the feed.
-    MissListener Listener();
-    void Note(const ArithProblem &problem, const QString &answer);
-    // The window has closed.
-    void SaveNow();
+    // For a window's SetMissListener, while the feed lives.
+    MissListener Listener(MissSource source);
+    // The notebook itself, for the 错题本 window.
+    const std::shared_ptr<Notebook> &Shared() const { return notebook_; }
+
+    // A drill or the exam room has closed.
+    void VisitEnded();
+    // The 错题本 window has closed, having reported its own failures.
+    void NotebookWindowClosed();
 
 private:
-    Notebook notebook_;
-    MissSource source_;
-    QTimer saveSoon_;
-    bool errorShown_ = false;
+    explicit NotebookFeed(const QString &databaseFolder);
+
+    std::shared_ptr<Notebook> notebook_;
+    SaveRetry saves_;
 };

@@ -1,6 +1,7 @@
 #include "shell/Application.h"
 #include "notices/Notices.h"
 #include "shell/Histories.h"
+#include "shell/NotebookFeed.h"
 #include "shell/TForm1.h"
 #include "storage/InstallFolder.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
     TForm1 mainMenu;
     ShowMainMenu(mainMenu, std::move(folderError));
     const int status = QApplication::exec();
+    NotebookFeed::ProgramEnds();
     if (const std::optional<QString> unsaved = Histories::WriteAllAndClose())
         Notices::ShowErrorBox(*unsaved);
     return status;

@@ -73,11 +73,16 @@ std::optional<CuePlayer::Cue> CuePlayer::Decode(const QString &relativePath)
     WavFile::DecodeResult decoded = WavFile::Decode(read.bytes);
     if (decoded.error)
         return std::nullopt;
+    return Cue{FormatOf(decoded.sound), std::move(decoded.sound.frames), decoded.sound.SilenceByte()};
+}
+
+QAudioFormat CuePlayer::FormatOf(const WavFile::Sound &sound)
+{
     QAudioFormat format;
-    format.setSampleRate(decoded.sound.sampleRate);
-    format.setChannelCount(decoded.sound.channelCount);
-    format.setSampleFormat(ToAudioFormat(decoded.sound.format));
-    return Cue{format, std::move(decoded.sound.frames), decoded.sound.SilenceByte()};
+    format.setSampleRate(sound.sampleRate);
+    format.setChannelCount(sound.channelCount);
+    format.setSampleFormat(ToAudioFormat(sound.format));
+    return format;
 }
 
 CuePlayer::Output CuePlayer::Open(const QAudioFormat &format)

@@ -8,6 +8,9 @@
 
 class CueStream;
 class QAudioSink;
+namespace WavFile {
+struct Sound;
+}
 
 // Plays cue files through the default sound device, each decoded once.
 //
@@ -26,6 +29,9 @@ public:
     // Decodes the cue ahead of use and opens an output for it.
     void Load(const QString &relativePath);
     void Play(const QString &relativePath);
+
+    // The format the sound device is told a decoded file's frames are in.
+    static QAudioFormat FormatOf(const WavFile::Sound &sound);
 
 private:
     struct Cue {

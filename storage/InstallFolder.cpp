@@ -35,6 +35,20 @@ std::optional<QString> MakeFolder(const QString &folder)
     return std::nullopt;
 }
 
+// The user's data folder. By the XDG rule a relative XDG_DATA_HOME is
+// ignored and the default taken, while Qt would take it from whatever folder
+// the program was started in.
+QString UserDataFolder()
+{
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    if (dataHome.isEmpty() || QDir::isAbsolutePath(QFile::decodeName(dataHome)))
+        return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    qunsetenv("XDG_DATA_HOME");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    qputenv("XDG_DATA_HOME", dataHome);
+    return folder;
+}
+
 }  // namespace
 
 InstallFolder::InstallFolder(Layout layout, QString shippedRoot, QString userRoot)
@@ -71,8 +85,7 @@ InstallFolder InstallFolder::Decide(const QString &executableFolder, const QStri
 
 InstallFolder InstallFolder::Current()
 {
-    return Decide(QCoreApplication::applicationDirPath(),
-                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return Decide(QCoreApplication::applicationDirPath(), UserDataFolder());
 }
 
 QString InstallFolder::UserDatabaseFolder() const
@@ -102,14 +115,16 @@ std::optional<QString> InstallFolder::MakeUserFolders() const
 std::optional<QString> InstallFolder::SeedTipStore() const
 {
     const QString store = Join(userRoot_, TipStoreRelativePath());
-    if (QFileInfo::exists(store))
+    // A link to nothing is there too: it is refused rather than written
+    // through.
+    if (StoreFile::IsThere(store) && !QFileInfo(store).isSymLink())
         return std::nullopt;
     // A second copy starting at the same moment, or one already saving a
     // tip, must find the store either absent or whole.
     const StoreFile::Lock lock(store);
     if (lock.Error())
         return ErrorText::CannotCreateFile(store, *lock.Error());
-    if (QFileInfo::exists(store))
+    if (StoreFile::IsThere(store) && !QFileInfo(store).isSymLink())
         return std::nullopt;
     const QString starter = Join(shippedRoot_, TipStoreRelativePath());
     const StoreFile::ReadResult read = StoreFile::ReadWhole(starter);

@@ -25,7 +25,8 @@ public:
     static InstallFolder Decide(const QString &executableFolder, const QString &userDataFolder);
 
     // The running program's: its executable's folder and the user's
-    // QStandardPaths::AppDataLocation.
+    // QStandardPaths::AppDataLocation, where a relative XDG_DATA_HOME counts
+    // as unset.
     static InstallFolder Current();
 
     Layout layout() const { return layout_; }

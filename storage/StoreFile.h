@@ -3,15 +3,18 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-#include <memory>
+#include <chrono>
 #include <optional>
 
-class QLockFile;
-
-// Whole-file reads and writes for the program's own text files: the tips
-// store, the drill records and the notebook of missed problems. Failures
-// come back as the system's reason, for the caller's "Cannot open file" or
-// "Cannot create file" text.
+// Whole-file reads and writes for the program's own files: the tips store,
+// the drill records and the notebook of missed problems. Failures come back
+// as the system's reason, for the caller's "Cannot open file" or "Cannot
+// create file" text.
+//
+// A symbolic link is never read or written through: a store, a record file,
+// a lock or the folder holding one that is a link is refused, so that
+// someone who can plant a link in a shared folder cannot make the program
+// write over another file of the user's.
 namespace StoreFile {
 
 struct ReadResult {
@@ -19,35 +22,58 @@ struct ReadResult {
     std::optional<QString> error;
 };
 
-// The whole content of a regular file or of a link to one. Anything else (a
-// FIFO, a device, a folder) is refused before it is opened, since reading it
-// could wait for ever.
+// The whole content of a regular file. A link, or anything but a regular
+// file (a FIFO, a device, a folder), is refused before anything is read,
+// since reading it could wait for ever.
 ReadResult ReadWhole(const QString &path);
+
+// Whether there is anything at path, a link to nothing included.
+bool IsThere(const QString &path);
 
 // Makes bytes the file's whole content. They go into a new file beside it,
 // which takes the old one's place only once every byte has reached the disk;
-// any failure, a full disk included, leaves the old file as it was, byte for
-// byte. It never falls back to rewriting the old file in place. A file
-// marked read-only (its owner's write bit clear) is refused as "Permission
-// denied", also for root.
+// any failure, a full disk, a failed flush or rename included, leaves the
+// old file as it was, byte for byte, and removes the new one. A file marked
+// read-only (its owner's write bit clear) is refused as "Permission denied",
+// also for root.
 std::optional<QString> WriteWhole(const QString &path, QByteArrayView bytes);
 
-// Holds the lock file beside path (path + ".lock") while it lives, so that
-// two copies of the program never read, change and write one file at the
-// same time. A lock left behind by a copy that died is taken over.
+// What the user interface may wait for a lock: a save that finds it busy
+// longer tries again later.
+inline constexpr std::chrono::milliseconds kQuickLockWait{20};
+
+// Holds the lock beside path (path + ".lock") while it lives, so that two
+// copies of the program never read, change and write one file at the same
+// time. The lock is the system's lock on that file, which ends with the
+// process that held it: a lock file left behind by a copy that died, empty
+// or holding anything at all, is taken over at once. Once held, the new
+// files a crashed save left beside path are removed.
 class Lock {
 public:
-    explicit Lock(const QString &path);
+    explicit Lock(const QString &path, std::chrono::milliseconds wait = kQuickLockWait);
     ~Lock();
     Lock(const Lock &) = delete;
     Lock &operator=(const Lock &) = delete;
 
     // Empty when the lock is held, otherwise why it could not be taken.
     const std::optional<QString> &Error() const { return error_; }
+    // Another copy held it for the whole wait: worth trying again shortly.
+    bool Busy() const { return busy_; }
 
 private:
-    std::unique_ptr<QLockFile> lock_;
+    std::optional<QString> Take(const QByteArray &lockName);
+
+    QByteArray lockName_;
+    int fd_ = -1;
     std::optional<QString> error_;
+    bool busy_ = false;
+};
+
+// Why a save did not happen: the error box's text, and whether only a busy
+// lock stood in the way.
+struct SaveFailure {
+    QString text;
+    bool lockBusy = false;
 };
 
 }  // namespace StoreFile

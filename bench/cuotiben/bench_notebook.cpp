@@ -89,6 +89,7 @@ public:
     void celebrateConquest() override {}
     void celebrateFinish(const QString &) override {}
     void saveSoon() override {}
+    void saveLater() override {}
     void playCue(const QString &) override {}
     void showMessage(const QString &) override {}
     void showError(const QString &) override {}

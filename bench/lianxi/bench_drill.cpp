@@ -133,9 +133,9 @@ void BM_MissAndNextProblemWithNotebook(benchmark::State &state)
 {
     QTemporaryDir folder;
     FillNotebook(folder.path(), static_cast<int>(state.range(0)));
-    NotebookFeed feed(folder.path(), MissSource::Practice);
+    NotebookFeed &feed = NotebookFeed::Of(folder.path());
     TForm2 form;
-    form.SetMissListener(feed.Listener());
+    form.SetMissListener(feed.Listener(MissSource::Practice));
     form.show();
     form.SpeedButton4->click();
     Settle();

@@ -18,6 +18,7 @@ public:
     bool answerReadOnly = true;
     bool confirmEnabled = false;
     int savesAsked = 0;
+    int laterSavesAsked = 0;
     QStringList feedback;  // "对了", or the right equation after a miss
     QString finished;
     QStringList cues;
@@ -57,6 +58,7 @@ public:
     void celebrateConquest() override {}
     void celebrateFinish(const QString &text) override { finished = text; }
     void saveSoon() override { ++savesAsked; }
+    void saveLater() override { ++laterSavesAsked; }
     void playCue(const QString &relativePath) override { cues << relativePath; }
     void showMessage(const QString &text) override { messages << text; }
     void showError(const QString &text) override { errors << text; }

@@ -5,6 +5,7 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
+#include <QStringDecoder>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,6 +38,13 @@ QStringList Problems(const Notebook &notebook)
     return problems;
 }
 
+// What the error box would show, or nothing once saved.
+std::optional<QString> SaveText(Notebook &notebook)
+{
+    const std::optional<StoreFile::SaveFailure> failure = notebook.Save();
+    return failure ? std::optional<QString>(failure->text) : std::nullopt;
+}
+
 // So that the notebook's folder takes the lock file of any user.
 void OpenToEveryone(const QString &folder)
 {
@@ -57,13 +65,16 @@ private slots:
     void aProblemIsKeptOnceAndStartsOverWhenMissedAgain();
     void reviewsMoveEntriesOn();
     void twoCopiesKeepEachOthersChanges();
-    void copiesSavingAtOnceLoseNothing();
+    void copiesSavingInTurnsLoseNothing();
     void linesItCannotReadAreKeptByteForByte();
     void aFileThatCannotBeReadIsNeverWrittenOver();
     void aFullDiskLeavesTheOldFileAndKeepsTheChanges();
     void aReadOnlyFileIsLeftAlone();
     void aMissingFolderIsReported();
+    void aLinkIsNeverWrittenThrough();
     void nothingUnsavedWritesNothing();
+    void aNotebookSavedAsUtf8IsReadAndKeptAsUtf8_data();
+    void aNotebookSavedAsUtf8IsReadAndKeptAsUtf8();
 
 private:
     QString path() const { return Notebook::PathIn(dir_->path()); }
@@ -90,7 +101,7 @@ void tst_Notebook::missesAreKeptAndReadBack()
     notebook.NoteMiss(kFiftySixEights, QString(), MissSource::Exam, kMonday);
     QVERIFY(notebook.HasUnsavedChanges());
     QVERIFY(!QFile::exists(path()));
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
     QVERIFY(!notebook.HasUnsavedChanges());
 
     QByteArray expected;
@@ -132,7 +143,7 @@ void tst_Notebook::aProblemIsKeptOnceAndStartsOverWhenMissedAgain()
     // 3*9 is another problem.
     notebook.NoteMiss({3, Operator::Multiplication, 9, 27}, QStringLiteral("28"), MissSource::Practice, kMonday);
     QCOMPARE(notebook.Entries().size(), 3);
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
     QCOMPARE(TestFiles::ReadAll(path()).count("\r\n"), 3);
 }
 
@@ -142,7 +153,7 @@ void tst_Notebook::reviewsMoveEntriesOn()
         Notebook notebook(path());
         notebook.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
         notebook.NoteMiss(kFortyLessSeventeen, QStringLiteral("33"), MissSource::Practice, kMonday);
-        QCOMPARE(notebook.Save(), std::nullopt);
+        QCOMPARE(SaveText(notebook), std::nullopt);
     }
     const QDate tuesday = kMonday.addDays(1);
     Notebook notebook(path());
@@ -151,7 +162,7 @@ void tst_Notebook::reviewsMoveEntriesOn()
     notebook.NoteReview(kFortyLessSeventeen, false, QStringLiteral("24"), tuesday);
     // A problem the notebook does not hold is not added by a review.
     notebook.NoteReview(kFiftySixEights, false, QStringLiteral("6"), tuesday);
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
 
     Notebook again(path());
     QCOMPARE(again.Load(), std::nullopt);
@@ -175,18 +186,18 @@ void tst_Notebook::twoCopiesKeepEachOthersChanges()
 
     first.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
     second.NoteMiss(kFortyLessSeventeen, QStringLiteral("33"), MissSource::Competition, kMonday);
-    QCOMPARE(first.Save(), std::nullopt);
-    QCOMPARE(second.Save(), std::nullopt);
+    QCOMPARE(SaveText(first), std::nullopt);
+    QCOMPARE(SaveText(second), std::nullopt);
     QCOMPARE(Problems(second), (QStringList{"9*3", "40-17"}));
 
     const QDate tuesday = kMonday.addDays(1);
     first.NoteReview(kNineThrees, true, QStringLiteral("27"), tuesday);
     second.NoteReview(kNineThrees, true, QStringLiteral("27"), tuesday);
     second.NoteMiss(kFiftySixEights, QStringLiteral("8"), MissSource::Exam, tuesday);
-    QCOMPARE(first.Save(), std::nullopt);
-    QCOMPARE(second.Save(), std::nullopt);
+    QCOMPARE(SaveText(first), std::nullopt);
+    QCOMPARE(SaveText(second), std::nullopt);
     first.NoteMiss(kFiftySixEights, QStringLiteral("9"), MissSource::Practice, tuesday);
-    QCOMPARE(first.Save(), std::nullopt);
+    QCOMPARE(SaveText(first), std::nullopt);
 
     Notebook reader(path());
     QCOMPARE(reader.Load(), std::nullopt);
@@ -200,8 +211,9 @@ void tst_Notebook::twoCopiesKeepEachOthersChanges()
 
 // Real processes saving into one file at the same moment, each after every
 // miss: the lock and the fresh read keep every one of them. A save that
-// waited too long for the lock keeps its changes for the next one.
-void tst_Notebook::copiesSavingAtOnceLoseNothing()
+// finds the lock busy keeps its changes for the next one, and the last is
+// tried again until it is through, as the program's retry does.
+void tst_Notebook::copiesSavingInTurnsLoseNothing()
 {
     constexpr int kCopies = 3;
     constexpr int kMissesEach = 15;
@@ -214,12 +226,14 @@ void tst_Notebook::copiesSavingAtOnceLoseNothing()
             for (int i = 1; i <= kMissesEach; ++i) {
                 notebook.NoteMiss({copy + 1, Operator::Addition, i, copy + 1 + i}, QStringLiteral("0"),
                                   MissSource::Practice, kMonday);
-                (void)notebook.Save();
+                (void)SaveText(notebook);
                 // A child answers one problem at a time; the others save meanwhile.
                 ::usleep(20000);
             }
-            for (int tries = 0; tries < 3 && notebook.HasUnsavedChanges(); ++tries)
-                (void)notebook.Save();
+            for (int tries = 0; tries < 250 && notebook.HasUnsavedChanges(); ++tries) {
+                if (SaveText(notebook))
+                    ::usleep(20000);
+            }
             ::_exit(notebook.HasUnsavedChanges() ? 1 : 0);
         }
         children.append(child);
@@ -258,7 +272,7 @@ void tst_Notebook::linesItCannotReadAreKeptByteForByte()
     QCOMPARE(notebook.Entries().size(), 1);
     notebook.NoteReview(kNineThrees, true, QStringLiteral("27"), kMonday.addDays(1));
     notebook.NoteMiss(kFiftySixEights, QStringLiteral("8"), MissSource::Exam, kMonday);
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
 
     QByteArray expected = LineOf(notebook.Entries().at(0));
     for (const QByteArray &line : foreign)
@@ -275,7 +289,7 @@ void tst_Notebook::aFileThatCannotBeReadIsNeverWrittenOver()
     Notebook notebook(path());
     QCOMPARE(notebook.Load(), QStringLiteral("Cannot open file \"%1\". Not a regular file").arg(shownPath()));
     notebook.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
-    QCOMPARE(notebook.Save(), QStringLiteral("Cannot open file \"%1\". Not a regular file").arg(shownPath()));
+    QCOMPARE(SaveText(notebook), QStringLiteral("Cannot open file \"%1\". Not a regular file").arg(shownPath()));
     struct stat status {};
     QCOMPARE(::stat(QFile::encodeName(path()).constData(), &status), 0);
     QVERIFY(S_ISFIFO(status.st_mode));
@@ -283,12 +297,12 @@ void tst_Notebook::aFileThatCannotBeReadIsNeverWrittenOver()
 
     QVERIFY(QFile::remove(path()));
     QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("cuoti.zerk")));
-    QVERIFY(notebook.Save());
+    QVERIFY(SaveText(notebook));
     QVERIFY(QFileInfo(path()).isDir());
 
     QVERIFY(QDir(dir_->path()).rmdir(QStringLiteral("cuoti.zerk")));
     QVERIFY(TestFiles::WriteAll(path(), QByteArray()));
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
     QCOMPARE(TestFiles::ReadAll(path()), LineOf(notebook.Entries().at(0)));
 
     // A file its reader may write but not read.
@@ -297,7 +311,7 @@ void tst_Notebook::aFileThatCannotBeReadIsNeverWrittenOver()
     notebook.NoteMiss(kFiftySixEights, QStringLiteral("8"), MissSource::Exam, kMonday);
     {
         AsNobody nobody;
-        QCOMPARE(notebook.Save(), QStringLiteral("Cannot open file \"%1\". Permission denied").arg(shownPath()));
+        QCOMPARE(SaveText(notebook), QStringLiteral("Cannot open file \"%1\". Permission denied").arg(shownPath()));
     }
     QVERIFY(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     QCOMPARE(TestFiles::ReadAll(path()), LineOf(notebook.Entries().at(0)));
@@ -307,7 +321,7 @@ void tst_Notebook::aFullDiskLeavesTheOldFileAndKeepsTheChanges()
 {
     Notebook notebook(path());
     notebook.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
     const QByteArray before = TestFiles::ReadAll(path());
 
     // Enough misses to pass Qt's 16 KB write buffer.
@@ -316,7 +330,7 @@ void tst_Notebook::aFullDiskLeavesTheOldFileAndKeepsTheChanges()
     std::optional<QString> error;
     {
         FullDisk full(64);
-        error = notebook.Save();
+        error = SaveText(notebook);
     }
     QVERIFY(error);
     QVERIFY2(error->startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(shownPath())), qPrintable(*error));
@@ -324,7 +338,7 @@ void tst_Notebook::aFullDiskLeavesTheOldFileAndKeepsTheChanges()
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cuoti.zerk"});
     QVERIFY(notebook.HasUnsavedChanges());
 
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
     Notebook again(path());
     QCOMPARE(again.Load(), std::nullopt);
     QCOMPARE(again.Entries().size(), 1001);
@@ -334,7 +348,7 @@ void tst_Notebook::aReadOnlyFileIsLeftAlone()
 {
     Notebook notebook(path());
     notebook.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
     const QByteArray before = TestFiles::ReadAll(path());
     QVERIFY(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ReadOther));
     OpenToEveryone(dir_->path());
@@ -342,10 +356,23 @@ void tst_Notebook::aReadOnlyFileIsLeftAlone()
     std::optional<QString> error;
     {
         AsNobody nobody;
-        error = notebook.Save();
+        error = SaveText(notebook);
     }
     QCOMPARE(error, QStringLiteral("Cannot create file \"%1\". Permission denied").arg(shownPath()));
     QCOMPARE(TestFiles::ReadAll(path()), before);
+    QVERIFY(notebook.HasUnsavedChanges());
+}
+
+void tst_Notebook::aLinkIsNeverWrittenThrough()
+{
+    const QString outside = dir_->filePath(QStringLiteral("program.bin"));
+    const QByteArray binary(300, '\x7f');
+    QVERIFY(TestFiles::WriteAll(outside, binary));
+    QVERIFY(QFile::link(outside, path()));
+    Notebook notebook(path());
+    notebook.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
+    QCOMPARE(SaveText(notebook), QStringLiteral("Cannot open file \"%1\". Is a symbolic link").arg(shownPath()));
+    QCOMPARE(TestFiles::ReadAll(outside), binary);
     QVERIFY(notebook.HasUnsavedChanges());
 }
 
@@ -355,7 +382,7 @@ void tst_Notebook::aMissingFolderIsReported()
     Notebook notebook(missing);
     QCOMPARE(notebook.Load(), std::nullopt);
     notebook.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
-    QCOMPARE(notebook.Save(), QStringLiteral("Cannot create file \"%1\". No such file or directory")
+    QCOMPARE(SaveText(notebook), QStringLiteral("Cannot create file \"%1\". No such file or directory")
                                   .arg(QDir::toNativeSeparators(missing)));
     QVERIFY(!QFileInfo::exists(QFileInfo(missing).absolutePath()));
     QCOMPARE(notebook.Entries().size(), 1);
@@ -365,8 +392,38 @@ void tst_Notebook::nothingUnsavedWritesNothing()
 {
     Notebook notebook(path());
     QCOMPARE(notebook.Load(), std::nullopt);
-    QCOMPARE(notebook.Save(), std::nullopt);
+    QCOMPARE(SaveText(notebook), std::nullopt);
     QVERIFY(!QFile::exists(path()));
+}
+
+// As an editor saves the notebook, with or without a byte-order mark.
+void tst_Notebook::aNotebookSavedAsUtf8IsReadAndKeptAsUtf8_data()
+{
+    QTest::addColumn<QByteArray>("mark");
+    QTest::newRow("with a mark") << QByteArray("\xEF\xBB\xBF");
+    QTest::newRow("without") << QByteArray();
+}
+
+void tst_Notebook::aNotebookSavedAsUtf8IsReadAndKeptAsUtf8()
+{
+    QFETCH(QByteArray, mark);
+    const auto utf8 = [](const NotebookEntry &entry) {
+        QStringDecoder gbk("GBK");
+        return QString(gbk(NotebookLine::Write(entry))).toUtf8() + "\r\n";
+    };
+    Notebook writer(path());
+    writer.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
+    writer.NoteMiss(kFiftySixEights, QString(), MissSource::Exam, kMonday);
+    const QByteArray before =
+        mark + utf8(writer.Entries().at(0)) + "我的错题 ✓\r\n" + utf8(writer.Entries().at(1));
+    QVERIFY(TestFiles::WriteAll(path(), before));
+
+    Notebook notebook(path());
+    QCOMPARE(notebook.Load(), std::nullopt);
+    QCOMPARE(Problems(notebook), (QStringList{"9*3", "56/8"}));
+    notebook.NoteMiss(kFortyLessSeventeen, QStringLiteral("二十"), MissSource::Competition, kMonday);
+    QCOMPARE(SaveText(notebook), std::nullopt);
+    QCOMPARE(TestFiles::ReadAll(path()), before + utf8(notebook.Entries().at(2)));
 }
 
 QTEST_GUILESS_MAIN(tst_Notebook)

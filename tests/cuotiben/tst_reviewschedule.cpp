@@ -124,6 +124,19 @@ private slots:
         QCOMPARE(entry.RightCount, 1);
         QCOMPARE(entry.Due, Day(4));
     }
+
+    // A review done while the clock ran a year ahead: once the clock is put
+    // right the problem is due at once, not next year, and the next review
+    // then keeps its interval.
+    void aReviewUnderAClockAheadIsDueOnceTheClockIsRight()
+    {
+        NotebookEntry entry = MissedOn(kMonday);
+        QVERIFY(ReviewSchedule::AnsweredRight(entry, Day(366)));
+        QCOMPARE(DueDays(entry, Day(2), Day(10)).size(), 9);
+        QVERIFY(ReviewSchedule::AnsweredRight(entry, Day(2)));
+        QCOMPARE(entry.Due, Day(9));
+        QVERIFY(DueDays(entry, Day(3), Day(8)).isEmpty());
+    }
 };
 
 QTEST_APPLESS_MAIN(tst_ReviewSchedule)

@@ -17,6 +17,7 @@ struct FakeTipsView : TipsView {
     QStringList errors;
     bool closed = false;
     bool minimised = false;
+    int laterSavesAsked = 0;
 
     int selectedRow() const override { return selected; }
     void setDetailText(const QString &text) override { detail = text; }
@@ -25,6 +26,7 @@ struct FakeTipsView : TipsView {
     bool addPanelShown() const override { return panelShown; }
     void setAddPanelShown(bool shown) override { panelShown = shown; }
     void setSaveEnabled(bool enabled) override { saveEnabled = enabled; }
+    void saveTipLater() override { ++laterSavesAsked; }
     void showMessage(const QString &text) override { messages << text; }
     void showError(const QString &text) override { errors << text; }
     void closeWindow() override { closed = true; }

@@ -1,6 +1,7 @@
 #include "FakeTipsView.h"
 #include "jiqiao/TipsBook.h"
 #include "support/FullDisk.h"
+#include "storage/StoreFile.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -8,6 +9,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -48,6 +52,7 @@ private slots:
     void aFullDiskIsAnErrorNotASave();
     void aStoreNotReadWholeIsLeftAsItIs_data();
     void aStoreNotReadWholeIsLeftAsItIs();
+    void aSaveWaitsOutAnotherCopysSave();
 
     void leavingIsRefusedWhileAdding();
     void minimisingAsksTheApplication();
@@ -390,6 +395,42 @@ void tst_TipsBook::aStoreNotReadWholeIsLeftAsItIs()
         QCOMPARE(ReadAll(storePath()), bytes);
     else
         QCOMPARE(QFileInfo(storePath()).symLinkTarget(), QStringLiteral("/proc/self/mem"));
+}
+
+// Another copy holds the store's lock for half a second: the save is tried
+// again, as the window's timer would, and stored once without a word.
+void tst_TipsBook::aSaveWaitsOutAnotherCopysSave()
+{
+    writeStore("first\r\n");
+    int held[2];
+    QCOMPARE(::pipe(held), 0);
+    const pid_t other = ::fork();
+    QVERIFY(other >= 0);
+    if (other == 0) {
+        const StoreFile::Lock lock(storePath());
+        (void)!::write(held[1], "x", 1);
+        ::usleep(500000);
+        ::_exit(0);
+    }
+    char byte = 0;
+    QCOMPARE(::read(held[0], &byte, 1), 1);
+    FakeTipsView view;
+    TipsBook book(view, root());
+    book.Create();
+    book.OpenAddPanel();
+    view.newTip = QStringLiteral("凑十法");
+    book.SaveTip();
+    QCOMPARE(view.laterSavesAsked, 1);
+    for (int asked = 1; asked == view.laterSavesAsked && asked < 50; ++asked) {
+        QTest::qSleep(100);
+        book.SaveTip();
+    }
+    QVERIFY(view.errors.isEmpty());
+    QCOMPARE(view.messages, QStringList{kSaved});
+    QCOMPARE(ReadAll(storePath()), QByteArray("first\r\n") + "\xA1\xEF\xB4\xD5\xCA\xAE\xB7\xA8\r\n");
+    ::waitpid(other, nullptr, 0);
+    ::close(held[0]);
+    ::close(held[1]);
 }
 
 void tst_TipsBook::leavingIsRefusedWhileAdding()

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -91,29 +93,102 @@ private slots:
         QFETCH(QByteArray, rightBytes);
         QFETCH(QByteArray, wrongBytes);
         MakeFolders({"Lxdui", "Lxcuo"});
-        QCOMPARE(SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf(right, wrong), Date), QString());
+        QCOMPARE(DrillRecords(root_).Save(PracticeRecordFolders(), TallyOf(right, wrong), Date()), QString());
         QCOMPARE(Contents("Lxdui/2024-3-7.txt"), rightBytes);
         QCOMPARE(Contents("Lxcuo/2024-3-7.txt"), wrongBytes);
         QVERIFY(QFile::exists(root_ + "Lxcuo/2024-3-7.txt"));
         QCOMPARE(QDir(root_ + "Lxdui").entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
-    void aSecondSaveReplacesTheFirst()
+    // Saving twice in one drill never doubles a line; the day's lines of
+    // other drills, in this copy of the program or another, are kept.
+    void aSecondSaveReplacesOnlyTheDrillsOwnLines()
     {
         MakeFolders({"Lxdui", "Lxcuo"});
-        QCOMPARE(SaveDrillRecords(root_, PracticeRecordFolders(),
-                                  TallyOf({"1+1=2", "2+2=4", "3+3=6"}, {"1+2=4"}), Date),
+        DrillRecords morning(root_);
+        QCOMPARE(morning.Save(PracticeRecordFolders(), TallyOf({"1+1=2", "2+2=4"}, {"1+2=4"}), Date()), QString());
+        DrillRecords afternoon(root_);
+        QCOMPARE(afternoon.Save(PracticeRecordFolders(), TallyOf({"5+5=10"}, {}), Date()), QString());
+        QCOMPARE(morning.Save(PracticeRecordFolders(), TallyOf({"1+1=2", "2+2=4", "3+3=6"}, {"1+2=4"}), Date()),
                  QString());
-        QCOMPARE(SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"4+4=8"}, {}), Date), QString());
-        QCOMPARE(Contents("Lxdui/2024-3-7.txt"), QByteArray("4+4=8\r\n"));
-        QCOMPARE(Contents("Lxcuo/2024-3-7.txt"), QByteArray());
+        QCOMPARE(afternoon.Save(PracticeRecordFolders(), TallyOf({"5+5=10", "6+6=12"}, {"6+7=14"}), Date()),
+                 QString());
+        QCOMPARE(Contents("Lxdui/2024-3-7.txt"), QByteArray("1+1=2\r\n2+2=4\r\n3+3=6\r\n5+5=10\r\n6+6=12\r\n"));
+        QCOMPARE(Contents("Lxcuo/2024-3-7.txt"), QByteArray("1+2=4\r\n6+7=14\r\n"));
+
+        // "重新练习" begins a new drill, whose lines go beside the first's.
+        afternoon.StartNewDrill();
+        QCOMPARE(afternoon.Save(PracticeRecordFolders(), TallyOf({"7+7=14"}, {}), Date()), QString());
+        QCOMPARE(Contents("Lxdui/2024-3-7.txt"),
+                 QByteArray("1+1=2\r\n2+2=4\r\n3+3=6\r\n5+5=10\r\n6+6=12\r\n7+7=14\r\n"));
+    }
+
+    // Two copies of the program, each saving after every answer at once.
+    void twoCopiesSavingTheSameDayKeepBoth()
+    {
+        MakeFolders({"jjdui", "jjcuo"});
+        QList<pid_t> copies;
+        for (int copy = 1; copy <= 2; ++copy) {
+            const pid_t child = ::fork();
+            QVERIFY(child >= 0);
+            if (child == 0) {
+                DrillRecords records(root_);
+                QStringList right;
+                for (int i = 0; i < 20; ++i) {
+                    right << QStringLiteral("%1+%2=%3").arg(copy).arg(i).arg(copy + i);
+                    for (int tries = 0; !records.Save(CompetitionRecordFolders(), TallyOf(right, {}), Date()).isEmpty();
+                         ++tries) {
+                        if (tries == 100)
+                            ::_exit(1);
+                    }
+                }
+                ::_exit(0);
+            }
+            copies << child;
+        }
+        for (const pid_t child : copies) {
+            int status = 0;
+            QCOMPARE(::waitpid(child, &status, 0), child);
+            QCOMPARE(WEXITSTATUS(status), 0);
+        }
+        const QByteArray saved = Contents("jjdui/2024-3-7.txt");
+        QCOMPARE(saved.count("\r\n"), 40);
+        for (int i = 0; i < 20; ++i) {
+            QVERIFY(saved.contains(QStringLiteral("1+%1=%2\r\n").arg(i).arg(1 + i).toLatin1()));
+            QVERIFY(saved.contains(QStringLiteral("2+%1=%2\r\n").arg(i).arg(2 + i).toLatin1()));
+        }
+    }
+
+    void aLinkedRecordFileOrFolderIsRefused_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("file") << "Lxdui/2024-3-7.txt" << "outside/bashrc" << "Cannot open file \"%1\". Is a symbolic link";
+        QTest::newRow("folder") << "Lxdui" << "outside" << "Cannot create file \"%1\". Its folder is a symbolic link";
+    }
+
+    void aLinkedRecordFileOrFolderIsRefused()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, target);
+        QFETCH(QString, error);
+        MakeFolders({"outside", "Lxcuo"});
+        if (link == QStringLiteral("Lxdui/2024-3-7.txt"))
+            MakeFolders({"Lxdui"});
+        QVERIFY(TestFiles::WriteAll(root_ + "outside/bashrc", "the user's own\n"));
+        QVERIFY(QFile::link(root_ + target, root_ + link));
+        QCOMPARE(DrillRecords(root_).Save(PracticeRecordFolders(), TallyOf({"1+1=2"}, {"1+1=3"}), Date()),
+                 error.arg(QDir::toNativeSeparators(root_ + "Lxdui/2024-3-7.txt")));
+        QCOMPARE(QDir(root_ + "outside").entryList(QDir::Files | QDir::Hidden), QStringList{"bashrc"});
+        QCOMPARE(Contents("outside/bashrc"), QByteArray("the user's own\n"));
     }
 
     void theModesKeepToTheirOwnFolders()
     {
         MakeFolders({"Lxdui", "Lxcuo", "jjdui", "jjcuo"});
-        QCOMPARE(SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"1+1=2"}, {"2*2=5"}), Date), QString());
-        QCOMPARE(SaveDrillRecords(root_, CompetitionRecordFolders(), TallyOf({"3*3=9"}, {}), Date), QString());
+        QCOMPARE(DrillRecords(root_).Save(PracticeRecordFolders(), TallyOf({"1+1=2"}, {"2*2=5"}), Date()), QString());
+        QCOMPARE(DrillRecords(root_).Save(CompetitionRecordFolders(), TallyOf({"3*3=9"}, {}), Date()), QString());
         QCOMPARE(Contents("Lxdui/2024-3-7.txt"), QByteArray("1+1=2\r\n"));
         QCOMPARE(Contents("Lxcuo/2024-3-7.txt"), QByteArray("2*2=5\r\n"));
         QCOMPARE(Contents("jjdui/2024-3-7.txt"), QByteArray("3*3=9\r\n"));
@@ -122,7 +197,7 @@ private slots:
 
     void missingFoldersGiveTheCreateError()
     {
-        const QString error = SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"1+1=2"}, {}), Date);
+        const QString error = DrillRecords(root_).Save(PracticeRecordFolders(), TallyOf({"1+1=2"}, {}), Date());
         const QString path = QDir::toNativeSeparators(root_ + "Lxdui/2024-3-7.txt");
         QVERIFY2(error.startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(path)), qPrintable(error));
         // The system's reason follows the path.
@@ -134,7 +209,7 @@ private slots:
     {
         MakeFolders({"jjdui"});
         const QString error =
-            SaveDrillRecords(root_, CompetitionRecordFolders(), TallyOf({"6/3=2"}, {"6/2=4"}), Date);
+            DrillRecords(root_).Save(CompetitionRecordFolders(), TallyOf({"6/3=2"}, {"6/2=4"}), Date());
         QVERIFY2(error.startsWith(
                      QStringLiteral("Cannot create file \"%1\"").arg(QDir::toNativeSeparators(root_ + "jjcuo/2024-3-7.txt"))),
                  qPrintable(error));
@@ -144,16 +219,14 @@ private slots:
     void aFailedSaveKeepsTheEarlierFileWhole()
     {
         MakeFolders({"Lxdui", "Lxcuo"});
-        QCOMPARE(SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"1+1=2"}, {"1+2=4"}), Date), QString());
-        // The wrong-answers file's name is taken by a folder: that write fails.
-        QVERIFY(QDir(root_).mkpath("Lxcuo/2024-3-8.txt"));
-        int asked = 0;
-        const auto nextDay = [&asked] { return ++asked == 1 ? QStringLiteral("2024-3-7") : QStringLiteral("2024-3-8"); };
-        const QString error = SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"2+2=4"}, {"3+3=7"}), nextDay);
+        DrillRecords records(root_);
+        QCOMPARE(records.Save(PracticeRecordFolders(), TallyOf({"1+1=2"}, {"1+2=4"}), Date()), QString());
+        // The wrong-answers file is marked read-only: that write fails.
+        QVERIFY(QFile::setPermissions(root_ + "Lxcuo/2024-3-7.txt", QFileDevice::ReadOwner));
+        const QString error = records.Save(PracticeRecordFolders(), TallyOf({"1+1=2", "2+2=4"}, {"1+2=4", "3+3=7"}), Date());
         QVERIFY(error.startsWith(QStringLiteral("Cannot create file ")));
-        QCOMPARE(Contents("Lxdui/2024-3-7.txt"), QByteArray("2+2=4\r\n"));
+        QCOMPARE(Contents("Lxdui/2024-3-7.txt"), QByteArray("1+1=2\r\n2+2=4\r\n"));
         QCOMPARE(Contents("Lxcuo/2024-3-7.txt"), QByteArray("1+2=4\r\n"));
-        QVERIFY(QFileInfo(root_ + "Lxcuo/2024-3-8.txt").isDir());
     }
 
     // A disk that takes only so many bytes per file, below and above Qt's
@@ -177,13 +250,14 @@ private slots:
         QFETCH(int, room);
         QFETCH(bool, rightWritten);
         MakeFolders({"Lxdui", "Lxcuo"});
-        QCOMPARE(SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"1+1=2"}, {"1+2=4"}), Date), QString());
+        DrillRecords records(root_);
+        QCOMPARE(records.Save(PracticeRecordFolders(), TallyOf({"1+1=2"}, {"1+2=4"}), Date()), QString());
 
         const DrillTally tally = TallyOf(Answers(right), Answers(wrong));
         QString error;
         {
             FullDisk full(static_cast<rlim_t>(room));
-            error = SaveDrillRecords(root_, PracticeRecordFolders(), tally, Date);
+            error = records.Save(PracticeRecordFolders(), tally, Date());
         }
         const QString failed = rightWritten ? "Lxcuo/2024-3-7.txt" : "Lxdui/2024-3-7.txt";
         QCOMPARE(error, QStringLiteral("Cannot create file \"%1\". File too large")
@@ -193,19 +267,9 @@ private slots:
         for (const char *folder : {"Lxdui", "Lxcuo"})
             QCOMPARE(QDir(root_ + folder).entryList(QDir::Files | QDir::Hidden), QStringList{"2024-3-7.txt"});
 
-        QCOMPARE(SaveDrillRecords(root_, PracticeRecordFolders(), tally, Date), QString());
+        QCOMPARE(records.Save(PracticeRecordFolders(), tally, Date()), QString());
         QCOMPARE(Contents("Lxdui/2024-3-7.txt"), Joined(Answers(right)));
         QCOMPARE(Contents("Lxcuo/2024-3-7.txt"), Joined(Answers(wrong)));
-    }
-
-    void theDateIsAskedForEachFile()
-    {
-        MakeFolders({"Lxdui", "Lxcuo"});
-        int asked = 0;
-        const auto midnight = [&asked] { return ++asked == 1 ? QStringLiteral("2024-3-7") : QStringLiteral("2024-3-8"); };
-        QCOMPARE(SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"1+1=2"}, {"1+1=3"}), midnight), QString());
-        QCOMPARE(Contents("Lxdui/2024-3-7.txt"), QByteArray("1+1=2\r\n"));
-        QCOMPARE(Contents("Lxcuo/2024-3-8.txt"), QByteArray("1+1=3\r\n"));
     }
 
     void dateTextHasNoPathSeparator_data()
@@ -233,7 +297,7 @@ private slots:
     {
         MakeFolders({"Lxdui", "Lxcuo"});
         QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-        const QString error = SaveDrillRecords(root_, PracticeRecordFolders(), TallyOf({"1+1=2"}, {}));
+        const QString error = DrillRecords(root_).Save(PracticeRecordFolders(), TallyOf({"1+1=2"}, {}), RecordDateText());
         const QString name = RecordDateText() + QStringLiteral(".txt");
         QLocale::setDefault(QLocale::c());
         QCOMPARE(error, QString());

@@ -1,4 +1,6 @@
 #include "cuotiben/Notebook.h"
+#include "cuotiben/NotebookListView.h"
+#include "cuotiben/TForm5.h"
 #include "kaochang/TForm4.h"
 #include "lianxi/DrillMode.h"
 #include "lianxi/TForm2.h"
@@ -7,17 +9,21 @@
 #include "storage/HistoryStore.h"
 #include "storage/InstallFolder.h"
 #include "shell/ModuleWindows.h"
+#include "support/FullDisk.h"
 #include "support/Recorders.h"
 #include "widgets/FlatButton.h"
 #include "widgets/RadioGroup.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -54,17 +60,35 @@ QString Typed(const NotebookEntry &entry)
     return RecordLine(entry.Problem, entry.Answer);
 }
 
+// Misses count different problems by the keypad, answering a problem
+// missed before right; after each answer the event loop runs for a while.
+void MissDifferentProblems(TForm2 &drill, int count, int pauseMs = 0)
+{
+    QStringList missed;
+    while (missed.size() < count) {
+        const ArithProblem problem = drill.Session().Problem();
+        const QString text = RecordLine(problem, QString());
+        if (missed.contains(text)) {
+            AnswerByKeyboard(drill, QString::number(problem.Answer));
+        } else {
+            missed << text;
+            AnswerWrongByKeypad(drill);
+        }
+        QTest::qWait(pauseMs);
+    }
+}
+
 }  // namespace
 
 class tst_ModuleWindows : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir dir_;
+    std::unique_ptr<QTemporaryDir> dir_;
     std::pair<int, int> historyBefore_;
 
     // A portable folder of the test's own: its user's files beside it.
-    InstallFolder Folder() const { return InstallFolder::Decide(dir_.path(), dir_.filePath(QStringLiteral("none"))); }
+    InstallFolder Folder() const { return InstallFolder::Decide(dir_->path(), dir_->filePath(QStringLiteral("none"))); }
     QString NotebookPath() const { return Notebook::PathIn(Folder().UserDatabaseFolder()); }
 
     // Today's figures in the history, as a second copy of the program reads them.
@@ -86,11 +110,13 @@ private:
     }
 
 private slots:
+    // A folder of its own for each test, and so a notebook the program
+    // keeps for it alone.
     void init()
     {
-        QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("Sound")));
-        QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("database")));
-        QFile::remove(NotebookPath());
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("Sound")));
+        QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("database")));
         const Figures before = HistoryToday();
         historyBefore_ = {before.total, before.right};
     }
@@ -219,7 +245,8 @@ private slots:
         QCOMPARE(Saved().last().Answer, QString());
     }
 
-    // One error box for the whole visit, and the drill goes on.
+    // No box while the child drills; one when the window closes, and the
+    // drill goes on.
     void aNotebookThatCannotBeWrittenNeverStopsTheDrill()
     {
         QVERIFY(QDir(Folder().UserDatabaseFolder()).mkdir(QStringLiteral("cuoti.zerk")));
@@ -227,6 +254,7 @@ private slots:
         CueRecorder cues;
         int wrongCount = 0;
         bool tookAnswers = false;
+        qsizetype noticesWhileOpen = -1;
         WhenTheWindowIsUp([&] {
             TForm2 &drill = *Form2;
             QTest::mouseClick(drill.SpeedButton4, Qt::LeftButton);
@@ -236,16 +264,95 @@ private slots:
             }
             wrongCount = drill.Session().Tally().WrongCount();
             tookAnswers = drill.SpeedButton15->isEnabled() && !drill.Edit1->isReadOnly();
+            noticesWhileOpen = notices.seen.size();
             QTest::mouseClick(drill.SpeedButton1, Qt::LeftButton);
         });
         ModuleWindows::OpenDrill(DrillMode::Practice, Folder());
         QCOMPARE(wrongCount, 3);
         QVERIFY(tookAnswers);
+        QCOMPARE(noticesWhileOpen, 0);
         QCOMPARE(notices.seen.size(), 1);
         QCOMPARE(notices.seen.front().first, Notices::Kind::Error);
         QCOMPARE(notices.seen.front().second,
                  QStringLiteral("Cannot open file \"%1\". Not a regular file.").arg(QDir::toNativeSeparators(NotebookPath())));
         QVERIFY(QDir(Folder().UserDatabaseFolder()).rmdir(QStringLiteral("cuoti.zerk")));
+    }
+
+    // A full disk through a whole drill: its misses wait in memory, and the
+    // 错题本 window, opened once there is room again, shows and saves them.
+    void missesAFullDiskRefusedGoInWithTheNextGoodSave()
+    {
+        NoticeRecorder notices;
+        CueRecorder cues;
+        qsizetype noticesWhileOpen = -1;
+        std::optional<FullDisk> full(std::in_place, 1);
+        WhenTheWindowIsUp([&] {
+            TForm2 &drill = *Form2;
+            QTest::mouseClick(drill.SpeedButton4, Qt::LeftButton);
+            MissDifferentProblems(drill, 5);
+            noticesWhileOpen = notices.seen.size();
+            QTest::mouseClick(drill.SpeedButton1, Qt::LeftButton);
+        });
+        ModuleWindows::OpenDrill(DrillMode::Competition, Folder());
+        full.reset();
+        QCOMPARE(noticesWhileOpen, 0);
+        // The history, on the same full disk, reports its own failure too.
+        QCOMPARE(notices.texts().first(), QStringLiteral("Cannot create file \"%1\". File too large.")
+                                              .arg(QDir::toNativeSeparators(NotebookPath())));
+        QVERIFY(Saved().isEmpty());
+
+        int listed = -1;
+        WhenTheWindowIsUp([&] {
+            listed = Form5->ListView1->model()->rowCount();
+            QTest::mouseClick(Form5->SpeedButton1, Qt::LeftButton);
+        });
+        ModuleWindows::OpenNotebook(Folder());
+        QCOMPARE(listed, 5);
+        QCOMPARE(Saved().size(), 5);
+        // Nothing more once the notebook is saved.
+        QCOMPARE(notices.seen.size(), 2);
+    }
+
+    // Another copy holds the notebook's lock through five misses: the
+    // window is never held up, and the misses are saved once it lets go.
+    void aBusyLockNeverHoldsTheDrillUp()
+    {
+        // flock holds the lock itself until its command, reading the test's
+        // pipe, ends.
+        QProcess holder;
+        holder.start(QStringLiteral("flock"), {QStringLiteral("-o"), NotebookPath() + QStringLiteral(".lock"),
+                                               QStringLiteral("-c"), QStringLiteral("echo held; exec cat")});
+        QVERIFY(holder.waitForReadyRead(5000));
+        NoticeRecorder notices;
+        CueRecorder cues;
+        QElapsedTimer clock;
+        qint64 lastTick = -1;
+        qint64 longestGap = 0;
+        QTimer ticks;
+        ticks.setInterval(10);
+        connect(&ticks, &QTimer::timeout, [&] {
+            if (lastTick >= 0)
+                longestGap = std::max(longestGap, clock.elapsed() - lastTick);
+            lastTick = clock.elapsed();
+        });
+        WhenTheWindowIsUp([&] {
+            TForm2 &drill = *Form2;
+            clock.start();
+            ticks.start();
+            QTest::mouseClick(drill.SpeedButton4, Qt::LeftButton);
+            MissDifferentProblems(drill, 5, 80);
+            QTest::mouseClick(drill.SpeedButton1, Qt::LeftButton);
+        });
+        ModuleWindows::OpenDrill(DrillMode::Practice, Folder());
+        QTest::qWait(50);
+        ticks.stop();
+        QVERIFY2(longestGap < 100, qPrintable(QStringLiteral("held up for %1 ms").arg(longestGap)));
+        QVERIFY(notices.seen.isEmpty());
+        QVERIFY(Saved().isEmpty());
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(5000));
+        QTRY_COMPARE_WITH_TIMEOUT(Saved().size(), 5, 5000);
+        QVERIFY(notices.seen.isEmpty());
     }
 };
 

@@ -1,4 +1,6 @@
+#include "sound/CuePlayer.h"
 #include "sound/Cues.h"
+#include "sound/WavFile.h"
 #include "support/Recorders.h"
 
 #include <QCoreApplication>
@@ -42,6 +44,35 @@ private slots:
         QVERIFY2(clock.elapsed() < 200, "a cue must not wait for playback");
         QTest::qWait(50);
         QVERIFY(notices.seen.isEmpty());
+    }
+
+    // Every sample format the reader gives: the device must be told frames
+    // of exactly the size and kind the file's are.
+    void theDeviceIsToldTheFilesFormat_data()
+    {
+        QTest::addColumn<WavFile::SampleFormat>("format");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<QAudioFormat::SampleFormat>("expected");
+        QTest::newRow("8-bit stereo") << WavFile::SampleFormat::UInt8 << 2 << QAudioFormat::UInt8;
+        QTest::newRow("16-bit mono, the shipped cues") << WavFile::SampleFormat::Int16 << 1 << QAudioFormat::Int16;
+        QTest::newRow("24- or 32-bit") << WavFile::SampleFormat::Int32 << 1 << QAudioFormat::Int32;
+        QTest::newRow("32-bit float, 8 channels") << WavFile::SampleFormat::Float << 8 << QAudioFormat::Float;
+    }
+
+    void theDeviceIsToldTheFilesFormat()
+    {
+        QFETCH(WavFile::SampleFormat, format);
+        QFETCH(int, channels);
+        QFETCH(QAudioFormat::SampleFormat, expected);
+        WavFile::Sound sound;
+        sound.sampleRate = 22050;
+        sound.channelCount = channels;
+        sound.format = format;
+        const QAudioFormat told = CuePlayer::FormatOf(sound);
+        QCOMPARE(told.sampleFormat(), expected);
+        QCOMPARE(told.bytesPerFrame(), sound.BytesPerFrame());
+        QCOMPARE(told.sampleRate(), 22050);
+        QCOMPARE(told.channelCount(), channels);
     }
 
     void listenerHearsTheCueInsteadOfPlayback()

@@ -143,6 +143,18 @@ private slots:
                  "Cannot create folder \"" + path("home/.local/share/numbrook/database") + "\". Not a directory");
     }
 
+    // A store that is a link to nothing: the first start makes no file where
+    // it points.
+    void aDanglingStoreLinkIsRefused()
+    {
+        QVERIFY(QDir().mkpath(path("data/database")));
+        QVERIFY(QFile::link(path("elsewhere/.bashrc"), path("data/database/yd.zerk")));
+        const InstallFolder folder = Installed(path("data"));
+        QCOMPARE(folder.PrepareUserFolder(),
+                 "Cannot create file \"" + path("data/database/yd.zerk") + "\". Is a symbolic link");
+        QVERIFY(!QFileInfo::exists(path("elsewhere")));
+    }
+
     void aMissingStarterStoreIsReportedAndTheFoldersAreStillMade()
     {
         QVERIFY(QFile::remove(path("usr/share/numbrook/database/yd.zerk")));
@@ -154,7 +166,8 @@ private slots:
 
     // The running program: a test program has no "Sound" beside it, so
     // it counts as installed, and its user's folder follows XDG_DATA_HOME,
-    // or HOME without it.
+    // or HOME without it or where it is relative, whatever the current
+    // folder.
     void theRunningProgramUsesTheUsersDataFolder()
     {
         const QByteArray savedHome = qgetenv("HOME");
@@ -166,6 +179,12 @@ private slots:
         const InstallFolder fromHome = InstallFolder::Current();
         qputenv("XDG_DATA_HOME", QFile::encodeName(path("xdg")));
         const InstallFolder fromXdg = InstallFolder::Current();
+        const QString savedCurrent = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir_->path()));
+        qputenv("XDG_DATA_HOME", "relative/data");
+        const InstallFolder fromRelative = InstallFolder::Current();
+        const QByteArray relativeAfter = qgetenv("XDG_DATA_HOME");
+        QVERIFY(QDir::setCurrent(savedCurrent));
         qputenv("HOME", savedHome);
         if (savedXdg.isNull())
             qunsetenv("XDG_DATA_HOME");
@@ -176,6 +195,8 @@ private slots:
         QCOMPARE(fromHome.layout(), InstallFolder::Layout::Installed);
         QCOMPARE(fromHome.UserRoot(), path("home/.local/share/numbrook/"));
         QCOMPARE(fromXdg.UserRoot(), path("xdg/numbrook/"));
+        QCOMPARE(fromRelative.UserRoot(), path("home/.local/share/numbrook/"));
+        QCOMPARE(relativeAfter, QByteArray("relative/data"));
         const QString share = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/numbrook") + '/';
         QCOMPARE(fromHome.ShippedRoot(), share);
         QCOMPARE(InstallFolder::PathOf("Sound\\dui.wav"), share + "Sound/dui.wav");
