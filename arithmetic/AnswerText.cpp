@@ -1,6 +1,8 @@
 #include "arithmetic/AnswerText.h"
 
+#include "arithmetic/Problem.h"
 #include "arithmetic/ProblemGenerator.h"
+#include "arithmetic/ProblemTexts.h"
 
 #include <QString>
 
@@ -55,6 +57,5 @@ QString AfterKeypadDigit(const QString &text, int digit)
 
 QString RecordLine(const ArithProblem &problem, const QString &answer)
 {
-    return QString::number(problem.FirstOperand) + QLatin1String(OperatorText(problem.OperatorCode)) +
-           QString::number(problem.SecondOperand) + QLatin1Char('=') + answer;
+    return RecordLine(Problem::From(problem), answer);
 }

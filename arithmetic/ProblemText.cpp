@@ -1,5 +1,8 @@
 #include "arithmetic/ProblemText.h"
 
+#include "arithmetic/Problem.h"
+#include "arithmetic/ProblemTexts.h"
+
 QString ExamOperatorText(Operator op)
 {
     switch (op) {
@@ -17,6 +20,5 @@ QString ExamOperatorText(Operator op)
 
 QString ExamProblemText(const ArithProblem &problem)
 {
-    return QString::number(problem.FirstOperand) + ExamOperatorText(problem.OperatorCode)
-        + QString::number(problem.SecondOperand) + QLatin1Char('=');
+    return PrintedText(Problem::From(problem));
 }
