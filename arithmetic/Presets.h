@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 #include <array>
+#include <functional>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -42,6 +44,10 @@ struct PresetPick {
 
     bool operator==(const PresetPick &) const = default;
 };
+
+// Asks the child for a preset, showing current as chosen: a pick (free
+// practice too) or nothing when the child changed nothing.
+using PresetChooser = std::function<std::optional<PresetPick>(const PresetPick &current)>;
 
 // The preset of a pick, or nothing for free practice or an unknown id.
 const Preset *PresetOf(const PresetPick &pick);

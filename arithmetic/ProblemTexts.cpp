@@ -16,19 +16,29 @@ constexpr Signs kEquationSigns{u"+", u"-", u"×", u"÷"};
 // "8除2" would be two divided by eight.
 constexpr Signs kSpokenSigns{u"加", u"减", u"乘", u"除以"};
 
-// The terms and signs, with blank standing in the blank term (the term's
-// own number when there is none to show).
+// The parts as text, with blank standing in the blank term (the term's own
+// number when there is none to show).
 QString Expression(const Problem &p, const Signs &signs, const std::optional<QString> &blank)
 {
     QString out;
-    for (int i = 0; i < p.TermCount; ++i) {
-        if (i > 0)
-            out += signs.at(static_cast<std::size_t>(p.Signs.at(static_cast<std::size_t>(i - 1))) - 1);
-        if ((i == 0 && p.Group == Brackets::FirstTwo) || (i == 1 && p.Group == Brackets::LastTwo))
+    for (const ProblemPart &part : ProblemParts(p)) {
+        switch (part.PartKind) {
+        case ProblemPart::Kind::Sign:
+            out += signs.at(static_cast<std::size_t>(part.Sign) - 1);
+            break;
+        case ProblemPart::Kind::Open:
             out += QLatin1Char('(');
-        out += i == p.Blank && blank ? *blank : QString::number(p.Terms.at(static_cast<std::size_t>(i)));
-        if ((i == 1 && p.Group == Brackets::FirstTwo) || (i == 2 && p.Group == Brackets::LastTwo))
+            break;
+        case ProblemPart::Kind::Close:
             out += QLatin1Char(')');
+            break;
+        case ProblemPart::Kind::Blank:
+            out += blank ? *blank : QString::number(part.Number);
+            break;
+        case ProblemPart::Kind::Number:
+            out += QString::number(part.Number);
+            break;
+        }
     }
     return out;
 }
@@ -39,6 +49,22 @@ bool BlankInTerm(const Problem &p)
 }
 
 }  // namespace
+
+QList<ProblemPart> ProblemParts(const Problem &p)
+{
+    using Kind = ProblemPart::Kind;
+    QList<ProblemPart> parts;
+    for (int i = 0; i < p.TermCount; ++i) {
+        if (i > 0)
+            parts.append({Kind::Sign, 0, p.Signs.at(static_cast<std::size_t>(i - 1))});
+        if ((i == 0 && p.Group == Brackets::FirstTwo) || (i == 1 && p.Group == Brackets::LastTwo))
+            parts.append({Kind::Open});
+        parts.append({i == p.Blank ? Kind::Blank : Kind::Number, p.Terms.at(static_cast<std::size_t>(i))});
+        if ((i == 1 && p.Group == Brackets::FirstTwo) || (i == 2 && p.Group == Brackets::LastTwo))
+            parts.append({Kind::Close});
+    }
+    return parts;
+}
 
 QString RecordLine(const Problem &problem, const QString &typed)
 {

@@ -1,6 +1,9 @@
 #include "lianxi/DrillSession.h"
 
 #include "arithmetic/AnswerText.h"
+#include "arithmetic/AnswerValue.h"
+#include "arithmetic/DrillPace.h"
+#include "arithmetic/ProblemTexts.h"
 #include "lianxi/DrillMode.h"
 #include "lianxi/DrillRecords.h"
 #include "arithmetic/DrillScore.h"
@@ -10,9 +13,42 @@
 #include "notices/ErrorText.h"
 
 #include <QLocale>
+#include <chrono>
 #include <utility>
 
-DrillSession::DrillSession(DrillView &view, QString root) : view_(view), root_(std::move(root)) {}
+DrillSession::DrillSession(DrillView &view, QString root)
+    : view_(view), root_(std::move(root)), clock_([] {
+          return std::chrono::duration_cast<std::chrono::milliseconds>(
+                     std::chrono::steady_clock::now().time_since_epoch())
+              .count();
+      })
+{
+}
+
+void DrillSession::SetPreset(const PresetPick &pick)
+{
+    const ::Preset *preset = PresetOf(pick);
+    pick_ = preset ? pick : PresetPick{};
+    view_.showPreset(preset ? PresetTitle(*preset, pick_.Choice) : QString(),
+                     preset && preset->Kind == AnswerKind::QuotientRemainder);
+}
+
+void DrillSession::ChoosePreset()
+{
+    if (!presetChooser_)
+        return;
+    if (const std::optional<PresetPick> pick = presetChooser_(pick_))
+        SetPreset(*pick);
+}
+
+void DrillSession::RemainderKey()
+{
+    if (!running_)
+        return;
+    const QString text = view_.answerText();
+    if (!text.isEmpty() && !text.contains(QStringLiteral("……")))
+        view_.setAnswerText(text + QStringLiteral("……"));
+}
 
 void DrillSession::Create()
 {
@@ -39,15 +75,23 @@ void DrillSession::Start()
     view_.setAnswerReadOnly(false);
     tally_.Clear();
     view_.answerListsEmptied();
+    startedAt_ = clock_();
+    lastAnswerAt_ = startedAt_;
     NextProblem();
 }
 
 void DrillSession::NextProblem()
 {
     source_.Reseed();
-    problem_ = DrawProblem(view_.rangeBound(), view_.operationChoice(), source_);
-    view_.showOperatorSign(problem_.OperatorCode);
-    view_.setOperands(QString::number(problem_.FirstOperand), QString::number(problem_.SecondOperand));
+    if (const ::Preset *preset = PresetOf(pick_)) {
+        problem_ = DrawNext(*preset, pick_.Choice, source_, problem_);
+        view_.showProblem(problem_);
+        return;
+    }
+    const ArithProblem drawn = DrawProblem(view_.rangeBound(), view_.operationChoice(), source_);
+    problem_ = Problem::From(drawn);
+    view_.showOperatorSign(drawn.OperatorCode);
+    view_.setOperands(QString::number(drawn.FirstOperand), QString::number(drawn.SecondOperand));
 }
 
 void DrillSession::DigitKey(int digit)
@@ -72,12 +116,19 @@ void DrillSession::Check()
     const QString answer = view_.answerText();
     if (answer.isEmpty())
         return;
-    const std::optional<std::int32_t> value = ReadAnswer(answer);
+    const AnswerKind kind = problem_.Kind();
+    const std::optional<AnswerValue> value = ReadAnswerOfKind(answer, kind);
     if (!value) {
-        view_.showError(ErrorText::NotAValidInteger(answer));
+        // A whole number keeps the drill's own error; another kind is told
+        // how it is written, and nothing is counted.
+        if (kind == AnswerKind::Whole)
+            view_.showError(ErrorText::NotAValidInteger(answer));
+        else
+            view_.showMessage(HowToWrite(kind));
         return;
     }
-    if (*value == problem_.Answer) {
+    lastAnswerAt_ = clock_();
+    if (*value == problem_.Expected()) {
         view_.playCue(CueNames::Dui());
         tally_.AddRight(RecordLine(problem_, answer));
         view_.answerListGrew(AnswerList::Right);
@@ -154,6 +205,9 @@ void DrillSession::ShowResults()
     view_.setResultValues(QString::number(tally_.TotalCount()), QString::number(tally_.RightCount()),
                           QString::number(tally_.WrongCount()),
                           ScoreText(DrillScore(tally_.RightCount(), tally_.TotalCount()), QLocale()));
+    const DrillPace pace{tally_.TotalCount(), tally_.RightCount(), lastAnswerAt_ - startedAt_};
+    const ::Preset *preset = PresetOf(pick_);
+    view_.setResultPace(pace.TimeText(), pace.SpeedText(), preset ? pace.Verdict(*preset) : QString());
 }
 
 void DrillSession::CloseResults()

@@ -3,9 +3,12 @@
 #include "arithmetic/AnswerText.h"
 #include "arithmetic/DrillTally.h"
 #include "arithmetic/MissListener.h"
+#include "arithmetic/Presets.h"
+#include "arithmetic/Problem.h"
 #include "arithmetic/ProblemGenerator.h"
 
 #include <QString>
+#include <functional>
 #include <utility>
 
 class DrillView;
@@ -26,6 +29,17 @@ public:
 
     // Told of every wrong answer "确定" finds.
     void SetMissListener(MissListener listener) { missListener_ = std::move(listener); }
+    // "课本同步" asks it for a preset.
+    void SetPresetChooser(PresetChooser chooser) { presetChooser_ = std::move(chooser); }
+    // Milliseconds of a steady clock, for 用时 and 速度.
+    void SetClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
+
+    // The problems come from the pick's preset, or from the range and
+    // operation lists for free practice. Takes effect with the next problem.
+    void SetPreset(const PresetPick &pick);
+    void ChoosePreset();
+    // "余": the mark between 商 and 余数.
+    void RemainderKey();
 
     void Create();
     void Start();
@@ -47,7 +61,11 @@ public:
 
     bool Running() const { return running_; }
     const DrillTally &Tally() const { return tally_; }
-    const ArithProblem &Problem() const { return problem_; }
+    // The problem on show, and the same as the classic drill keeps it
+    // (empty for a preset's problem that is not a plain a ∘ b).
+    const ::Problem &Current() const { return problem_; }
+    ArithProblem Problem() const { return AsArithProblem(problem_).value_or(ArithProblem{}); }
+    const PresetPick &Pick() const { return pick_; }
 
 private:
     void NextProblem();
@@ -56,8 +74,13 @@ private:
     DrillView &view_;
     QString root_;
     bool running_ = false;
-    ArithProblem problem_;
+    ::Problem problem_;
+    PresetPick pick_;
     RandomSource source_;
     DrillTally tally_;
     MissListener missListener_;
+    PresetChooser presetChooser_;
+    std::function<qint64()> clock_;
+    qint64 startedAt_ = 0;
+    qint64 lastAnswerAt_ = 0;
 };

@@ -1,6 +1,8 @@
 #include "lianxi/TForm2.h"
 
 #include "lianxi/DrillMode.h"
+#include "arithmetic/ProblemTexts.h"
+#include "lianxi/EquationPieces.h"
 #include "lianxi/RecordListBox.h"
 #include "sound/Cues.h"
 #include "widgets/FormRefs.h"
@@ -120,6 +122,16 @@ void TForm2::SetMissListener(MissListener listener)
     session_.SetMissListener(std::move(listener));
 }
 
+void TForm2::SetPresetChooser(PresetChooser chooser)
+{
+    session_.SetPresetChooser(std::move(chooser));
+}
+
+void TForm2::SetPreset(const PresetPick &pick)
+{
+    session_.SetPreset(pick);
+}
+
 // Pictures and labels come first and the boxes and panels after them; a
 // picture brought forward is put just beneath a box (a runner frame beneath
 // the first radio group, an operator sign beneath the answer box), so the
@@ -163,6 +175,20 @@ void TForm2::BuildDrillArea()
     }
     Runner1->setCeiling(RadioGroup2);
 
+    SpeedButton20 = Controls::MakeButton(this, "SpeedButton20", {96, 96, 121, 41},
+                                         {.caption = QStringLiteral("课本同步"),
+                                          .font = Fonts::LiShu(24, true),
+                                          .captionColor = Palette::Fuchsia,
+                                          .picture = QStringLiteral(":/drill/book.svg"),
+                                          .pictureSize = {28, 28}});
+    Label16 = MakeLabel(this, "Label16", {232, 106}, QString(), Palette::Navy, Fonts::Ui(18, true));
+    Label16->hide();
+    SpeedButton21 = Controls::MakeButton(this, "SpeedButton21", {680, 336, 81, 49},
+                                         {.caption = QStringLiteral("余"),
+                                          .accessibleName = QStringLiteral("余数"),
+                                          .font = Fonts::LiShu(35, true),
+                                          .captionColor = Palette::Fuchsia});
+    SpeedButton21->hide();
 }
 
 void TForm2::BuildKeypad()
@@ -190,12 +216,18 @@ void TForm2::BuildResultPanel()
 
     Image13 = Controls::MakePicture(Panel2, "Image13", {16, 136, 81, 81}, QStringLiteral(":/marks/tick.svg"),
                                     QStringLiteral("对"));
-    ListBox1 = MakeAnswerList(Panel2, "ListBox1", {104, 48, 169, 273}, session_.Tally().RightLines(),
+    ListBox1 = MakeAnswerList(Panel2, "ListBox1", {104, 48, 169, 241}, session_.Tally().RightLines(),
                               QStringLiteral("做对的题"));
     Image14 = Controls::MakePicture(Panel2, "Image14", {296, 136, 81, 81}, QStringLiteral(":/marks/cross.svg"),
                                     QStringLiteral("错"));
-    ListBox2 = MakeAnswerList(Panel2, "ListBox2", {384, 48, 169, 273}, session_.Tally().WrongLines(),
+    ListBox2 = MakeAnswerList(Panel2, "ListBox2", {384, 48, 169, 241}, session_.Tally().WrongLines(),
                               QStringLiteral("做错的题"));
+    // The drill's pace, under the lists.
+    Label17 = MakeLabel(Panel2, "Label17", {40, 294}, QStringLiteral("用时："), Palette::Navy, captionFont);
+    Label18 = MakeLabel(Panel2, "Label18", {88, 294}, QString(), Palette::Red, valueFont);
+    Label19 = MakeLabel(Panel2, "Label19", {184, 294}, QStringLiteral("速度："), Palette::Navy, captionFont);
+    Label20 = MakeLabel(Panel2, "Label20", {232, 294}, QString(), Palette::Red, valueFont);
+    Label21 = MakeLabel(Panel2, "Label21", {40, 310}, QString(), Palette::Maroon, valueFont);
 
     SpeedButton17 = Controls::MakeButton(Panel2, "SpeedButton17", {16, 328, 185, 65},
                                          PanelButton(RestartCaption(DrillMode::Practice), "restart"));
@@ -227,6 +259,8 @@ void TForm2::ConnectHandlers()
     connect(SpeedButton17, &FlatButton::clicked, this, &TForm2::SpeedButton17Click);
     connect(SpeedButton18, &FlatButton::clicked, this, &TForm2::SpeedButton18Click);
     connect(SpeedButton19, &FlatButton::clicked, this, &TForm2::SpeedButton2Click);
+    connect(SpeedButton20, &FlatButton::clicked, this, &TForm2::SpeedButton20Click);
+    connect(SpeedButton21, &FlatButton::clicked, this, &TForm2::SpeedButton21Click);
     connect(Label12, &ClickLabel::clicked, this, &TForm2::Label12Click);
     connect(Label13, &ClickLabel::clicked, this, &TForm2::Label13Click);
     connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
@@ -235,7 +269,7 @@ void TForm2::ConnectHandlers()
 
 void TForm2::FormCreate()
 {
-    for (FlatButton *button : {SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton1})
+    for (FlatButton *button : {SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton1, SpeedButton20, SpeedButton21})
         GivePenCursor(button);
     for (FlatButton *key : Panel1->AnswerKeys())
         GivePenCursor(key);
@@ -344,6 +378,16 @@ void TForm2::SpeedButton18Click()
     session_.Clear();
 }
 
+void TForm2::SpeedButton20Click()
+{
+    session_.ChoosePreset();
+}
+
+void TForm2::SpeedButton21Click()
+{
+    session_.RemainderKey();
+}
+
 bool TForm2::Edit1KeyPress(QChar typed)
 {
     return session_.KeyTyped(typed) == TypedKey::ToAnswerBox;
@@ -410,6 +454,23 @@ void TForm2::showEqualsSign()
     display_->showEqualsSign();
 }
 
+void TForm2::showProblem(const Problem &problem)
+{
+    const EquationRow row = EquationRowOf(problem);
+    display_->showEquation(row.before, row.after, row.wideBlank, SpokenText(problem));
+}
+
+void TForm2::showPreset(const QString &title, bool remainderKey)
+{
+    const bool preset = !title.isEmpty();
+    RadioGroup1->setEnabled(!preset);
+    RadioGroup2->setEnabled(!preset);
+    Label16->setText(QStringLiteral("课本同步：") + title);
+    Label16->adjustSize();
+    Label16->setVisible(preset);
+    SpeedButton21->setVisible(remainderKey);
+}
+
 QString TForm2::answerText() const
 {
     return Edit1->text();
@@ -451,6 +512,15 @@ void TForm2::setResultValues(const QString &total, const QString &right, const Q
 {
     const std::pair<QLabel *, const QString &> values[] = {
         {Label7, total}, {Label8, right}, {Label9, wrong}, {Label11, score}};
+    for (const auto &[label, text] : values) {
+        label->setText(text);
+        label->adjustSize();
+    }
+}
+
+void TForm2::setResultPace(const QString &time, const QString &speed, const QString &verdict)
+{
+    const std::pair<QLabel *, const QString &> values[] = {{Label18, time}, {Label20, speed}, {Label21, verdict}};
     for (const auto &[label, text] : values) {
         label->setText(text);
         label->adjustSize();

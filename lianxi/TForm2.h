@@ -37,6 +37,10 @@ public:
     const DrillSession &Session() const { return session_; }
     // Told of every wrong answer as "确定" finds it.
     void SetMissListener(MissListener listener);
+    // "课本同步" asks it for a preset; SetPreset shows the one the drill
+    // starts with.
+    void SetPresetChooser(PresetChooser chooser);
+    void SetPreset(const PresetPick &pick);
 
     PictureBox *Image1;
     FlatButton *SpeedButton4;
@@ -45,6 +49,9 @@ public:
     FlatButton *SpeedButton1;
     RadioGroup *RadioGroup2;
     RadioGroup *RadioGroup1;
+    FlatButton *SpeedButton20;  // 课本同步
+    QLabel *Label16;            // the preset's name
+    FlatButton *SpeedButton21;  // 余
     AnswerKeypad *Panel1;
     Shape *Shape1;
     ClickLabel *Label12;
@@ -73,6 +80,11 @@ public:
     RecordListBox *ListBox1;
     PictureBox *Image14;
     RecordListBox *ListBox2;
+    QLabel *Label17;  // 用时
+    QLabel *Label18;
+    QLabel *Label19;  // 速度
+    QLabel *Label20;
+    QLabel *Label21;  // the 达标 sentence
     FlatButton *SpeedButton17;
     FlatButton *SpeedButton19;
     FlatButton *SpeedButton16;
@@ -108,6 +120,8 @@ private:
     void SpeedButton16Click();
     void SpeedButton17Click();
     void SpeedButton18Click();
+    void SpeedButton20Click();
+    void SpeedButton21Click();
     bool Edit1KeyPress(QChar typed);
     void Label12Click();
     void Label13Click();
@@ -123,6 +137,8 @@ private:
     void clearOperands() override;
     void showOperatorSign(Operator op) override;
     void showEqualsSign() override;
+    void showProblem(const Problem &problem) override;
+    void showPreset(const QString &title, bool remainderKey) override;
     QString answerText() const override;
     void setAnswerText(const QString &text) override;
     void setAnswerReadOnly(bool readOnly) override;
@@ -132,6 +148,7 @@ private:
     void setResultPanelVisible(bool visible) override;
     void setResultValues(const QString &total, const QString &right, const QString &wrong,
                          const QString &score) override;
+    void setResultPace(const QString &time, const QString &speed, const QString &verdict) override;
     void answerListGrew(AnswerList list) override;
     void answerListsEmptied() override;
     int runnerLeft() const override;

@@ -2,6 +2,7 @@
 
 #include "cuotiben/TForm5.h"
 #include "jiqiao/TForm3.h"
+#include "kebiao/ChoosePreset.h"
 #include "kaochang/TForm4.h"
 #include "lianxi/DrillMode.h"
 #include "lianxi/TForm2.h"
@@ -21,6 +22,11 @@ void OpenDrill(DrillMode mode, const InstallFolder &folder)
     NotebookFeed feed(folder.UserDatabaseFolder(),
                       mode == DrillMode::Practice ? MissSource::Practice : MissSource::Competition);
     drill.SetMissListener(feed.Listener());
+    const QString memory = PresetMemory::PathIn(folder.UserDatabaseFolder());
+    drill.SetPreset(PresetMemory::Read(memory, PresetMemory::Place::Drill));
+    drill.SetPresetChooser([&drill, memory](const PresetPick &current) {
+        return ChoosePreset(&drill, current, memory, PresetMemory::Place::Drill);
+    });
     drill.exec();
     feed.SaveNow();
 }

@@ -1,5 +1,6 @@
 #include "shell/NotebookFeed.h"
 
+#include "arithmetic/Problem.h"
 #include "cuotiben/ReviewSchedule.h"
 #include "notices/Notices.h"
 
@@ -13,12 +14,15 @@ NotebookFeed::NotebookFeed(const QString &databaseFolder, MissSource source)
 
 MissListener NotebookFeed::Listener()
 {
-    return [this](const ArithProblem &problem, const QString &answer) { Note(problem, answer); };
+    return [this](const Problem &problem, const QString &answer) { Note(problem, answer); };
 }
 
-void NotebookFeed::Note(const ArithProblem &problem, const QString &answer)
+void NotebookFeed::Note(const Problem &problem, const QString &answer)
 {
-    notebook_.NoteMiss(problem, answer, source_, SystemToday());
+    const std::optional<ArithProblem> plain = AsArithProblem(problem);
+    if (!plain)
+        return;
+    notebook_.NoteMiss(*plain, answer, source_, SystemToday());
     saveSoon_.start();
 }
 

@@ -19,7 +19,7 @@ public:
 
     // For the window's SetMissListener; it must not outlive the feed.
     MissListener Listener();
-    void Note(const ArithProblem &problem, const QString &answer);
+    void Note(const Problem &problem, const QString &answer);
     // The window has closed.
     void SaveNow();
 

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "widgets/EquationStrip.h"
+
+struct Problem;
+
+// A problem as the drill's row shows it: the pieces before the blank, the
+// answer box, the pieces after it. The box is wide where it takes the
+// answer (a remainder needs room) and narrow in a term.
+struct EquationRow {
+    QList<EquationPiece> before;
+    QList<EquationPiece> after;
+    bool wideBlank = true;
+};
+
+EquationRow EquationRowOf(const Problem &problem);
