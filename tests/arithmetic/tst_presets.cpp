@@ -1,6 +1,7 @@
 // The 课本同步 presets against the units' rules, written here from the
 // rules themselves: what a teacher would check on a sheet, not how the
 // problems are drawn.
+#include "arithmetic/DrillPace.h"
 #include "arithmetic/Presets.h"
 #include "arithmetic/ProblemTexts.h"
 
@@ -401,6 +402,33 @@ private slots:
         RandomSource source(seed);
         const Problem p = FindPreset(id)->Draw(choice, source);
         QTEST(RecordLine(p, AnswerText(p.Expected())), "line");
+    }
+
+    // The result panel's line in the child's words, against 20以内进位加法's
+    // 10 题/分 and 90%.
+    void verdict_data()
+    {
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("right");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("speed");
+        QTest::addColumn<QString>("verdict");
+        const QString shortOf = QStringLiteral("还差一点：标准是 10 题/分、正确率 90%。");
+        QTest::newRow("met") << 25 << 24 << 158 << "9.4 题/分" << shortOf;
+        QTest::newRow("fast and right") << 20 << 19 << 120 << "10.0 题/分"
+                                        << "速度 10.0 题/分，正确率 95%，达到了 20以内进位加法 的口算标准！";
+        QTest::newRow("fast, too many wrong") << 20 << 17 << 60 << "20.0 题/分" << shortOf;
+        QTest::newRow("9.96 is not 10") << 83 << 83 << 500 << "9.9 题/分" << shortOf;
+    }
+
+    void verdict()
+    {
+        QFETCH(int, total);
+        QFETCH(int, right);
+        QFETCH(int, seconds);
+        const DrillPace pace{total, right, seconds * 1000LL};
+        QTEST(pace.SpeedText(), "speed");
+        QTEST(pace.Verdict(*FindPreset(6)), "verdict");
     }
 
     void texts_data()
