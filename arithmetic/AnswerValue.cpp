@@ -1,7 +1,5 @@
 #include "arithmetic/AnswerValue.h"
 
-#include "arithmetic/AnswerText.h"
-
 #include <QString>
 #include <array>
 
@@ -34,6 +32,32 @@ std::optional<std::int32_t> ReadDigits(QStringView digits)
     return static_cast<std::int32_t>(value);
 }
 
+// An optional sign and digits, within 32 bits.
+std::optional<std::int32_t> ReadWhole(const QString &text)
+{
+    qsizetype at = 0;
+    bool negative = false;
+    if (at < text.size() && (text[at] == u'+' || text[at] == u'-')) {
+        negative = text[at] == u'-';
+        ++at;
+    }
+    if (at == text.size())
+        return std::nullopt;
+
+    // The magnitude may reach 2^31 only for a negative value.
+    const std::int64_t limit = negative ? std::int64_t{1} << 31 : (std::int64_t{1} << 31) - 1;
+    std::int64_t magnitude = 0;
+    for (; at < text.size(); ++at) {
+        const char16_t c = text[at].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        magnitude = magnitude * 10 + (c - u'0');
+        if (magnitude > limit)
+            return std::nullopt;
+    }
+    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
+
 }  // namespace
 
 QString AnswerText(const AnswerValue &value)
@@ -53,7 +77,7 @@ QString SpokenAnswer(const AnswerValue &value)
 std::optional<AnswerValue> ReadAnswerOfKind(const QString &text, AnswerKind kind)
 {
     if (kind == AnswerKind::Whole) {
-        if (const std::optional<std::int32_t> number = ReadAnswer(text))
+        if (const std::optional<std::int32_t> number = ReadWhole(text))
             return AnswerValue::Whole(*number);
         return std::nullopt;
     }

@@ -22,6 +22,13 @@ public:
 
     // Told at 判卷 of every answer graded wrong, an empty box too.
     void SetMissListener(MissListener listener) { missListener_ = std::move(listener); }
+    // "课本同步" on the settings panel asks it for a preset.
+    void SetPresetChooser(PresetChooser chooser) { presetChooser_ = std::move(chooser); }
+    // The next paper comes from the pick's preset, or from the lists.
+    void SetPreset(const PresetPick &pick);
+    void ChoosePreset();
+    // A remainder left in a box as "7...3" or "7余3" shows as "7……3".
+    void AnswerEdited(int slot);
 
     void Settings();
     void Apply();
@@ -67,4 +74,6 @@ private:
     int rightCount_ = 0;
     qint64 score_ = 0;
     MissListener missListener_;
+    PresetChooser presetChooser_;
+    PresetPick pick_;
 };

@@ -46,6 +46,10 @@ public:
     // The problem's text in the label and a border round the answer box.
     virtual void fillSlot(int slot, const QString &problemText) = 0;
     virtual QString answerText(int slot) const = 0;
+    virtual void setAnswerText(int slot, const QString &text) = 0;
+    // The preset's name on the settings panel, the range and operation lists
+    // off; an empty title gives them back.
+    virtual void showPreset(const QString &title) = 0;
     // Shows the mark with its hint; the answer turns blue under a tick and
     // red under a cross.
     virtual void markSlot(int slot, Mark mark, const QString &hint) = 0;

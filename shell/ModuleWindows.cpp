@@ -36,6 +36,11 @@ void OpenExamRoom(const InstallFolder &folder)
     TForm4 exam;
     NotebookFeed feed(folder.UserDatabaseFolder(), MissSource::Exam);
     exam.SetMissListener(feed.Listener());
+    const QString memory = PresetMemory::PathIn(folder.UserDatabaseFolder());
+    exam.SetPreset(PresetMemory::Read(memory, PresetMemory::Place::Exam));
+    exam.SetPresetChooser([&exam, memory](const PresetPick &current) {
+        return ChoosePreset(&exam, current, memory, PresetMemory::Place::Exam);
+    });
     exam.exec();
     feed.SaveNow();
 }
