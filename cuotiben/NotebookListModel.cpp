@@ -1,7 +1,7 @@
 #include "cuotiben/NotebookListModel.h"
 
 #include "cuotiben/Notebook.h"
-#include "arithmetic/ProblemText.h"
+#include "arithmetic/ProblemTexts.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ QVariant NotebookListModel::data(const QModelIndex &index, int role) const
     const NotebookEntry &entry = notebook_.Entries().at(rows_.at(index.row()));
     switch (index.column()) {
     case ProblemColumn:
-        return ExamProblemText(entry.Problem);
+        return PrintedText(entry.Problem);
     case AnswerColumn:
         return entry.Answer.isEmpty() ? QStringLiteral("（未答）") : entry.Answer;
     case MissedColumn:

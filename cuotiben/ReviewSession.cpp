@@ -1,5 +1,7 @@
 #include "cuotiben/ReviewSession.h"
 
+#include "arithmetic/AnswerValue.h"
+#include "arithmetic/ProblemTexts.h"
 #include "cuotiben/Notebook.h"
 #include "cuotiben/ReviewView.h"
 #include "sound/CueNames.h"
@@ -35,9 +37,9 @@ void ReviewSession::ShowDueCount()
     view_.setDueText(DueText(static_cast<int>(notebook_.DueIndexes(today_()).size())));
 }
 
-QList<ArithProblem> ReviewSession::DueProblems() const
+QList<::Problem> ReviewSession::DueProblems() const
 {
-    QList<ArithProblem> due;
+    QList<::Problem> due;
     for (const int index : notebook_.DueIndexes(today_()))
         due.append(notebook_.Entries().at(index).Problem);
     return due;
@@ -61,8 +63,12 @@ void ReviewSession::StartReview()
 void ReviewSession::ShowNextProblem()
 {
     problem_ = queue_.first();
-    view_.showOperatorSign(problem_.OperatorCode);
-    view_.setOperands(QString::number(problem_.FirstOperand), QString::number(problem_.SecondOperand));
+    if (const std::optional<ArithProblem> plain = AsArithProblem(problem_)) {
+        view_.showOperatorSign(plain->OperatorCode);
+        view_.setOperands(QString::number(plain->FirstOperand), QString::number(plain->SecondOperand));
+        return;
+    }
+    view_.showProblem(problem_);
 }
 
 void ReviewSession::DigitKey(int digit)
@@ -89,12 +95,16 @@ void ReviewSession::Check()
     const QString answer = view_.answerText();
     if (answer.isEmpty())
         return;
-    const std::optional<std::int32_t> value = ReadAnswer(answer);
+    const AnswerKind kind = problem_.Kind();
+    const std::optional<AnswerValue> value = ReadAnswerOfKind(answer, kind);
     if (!value) {
-        view_.showError(ErrorText::NotAValidInteger(answer));
+        if (kind == AnswerKind::Whole)
+            view_.showError(ErrorText::NotAValidInteger(answer));
+        else
+            view_.showMessage(HowToWrite(kind));
         return;
     }
-    const bool right = *value == problem_.Answer;
+    const bool right = *value == problem_.Expected();
     view_.playCue(right ? CueNames::Dui() : CueNames::Cuo());
     if (right)
         tally_.AddRight(RecordLine(problem_, answer));
@@ -130,7 +140,7 @@ void ReviewSession::Clear()
 
 void ReviewSession::PrintDue()
 {
-    const QList<ArithProblem> due = DueProblems();
+    const QList<::Problem> due = DueProblems();
     if (due.isEmpty()) {
         view_.showMessage(NothingDue());
         return;

@@ -2,6 +2,7 @@
 
 #include "cuotiben/ReviewSchedule.h"
 #include "arithmetic/AnswerText.h"
+#include "arithmetic/Problem.h"
 #include "arithmetic/DrillTally.h"
 #include "arithmetic/ProblemGenerator.h"
 
@@ -48,8 +49,10 @@ public:
 
     bool Reviewing() const { return reviewing_; }
     // The problems due today, in the notebook's order ("打印错题").
-    QList<ArithProblem> DueProblems() const;
-    const ArithProblem &Problem() const { return problem_; }
+    QList<::Problem> DueProblems() const;
+    // The problem on show, and the same as a plain a ∘ b when it is one.
+    const ::Problem &Current() const { return problem_; }
+    ArithProblem Problem() const { return AsArithProblem(problem_).value_or(ArithProblem{}); }
     // This review's answers, as the drill lists them.
     const DrillTally &Tally() const { return tally_; }
 
@@ -66,8 +69,8 @@ private:
     Clock today_;
     bool reviewing_ = false;
     // The problems of this review still to come, the one on show first.
-    QList<ArithProblem> queue_;
-    ArithProblem problem_;
+    QList<::Problem> queue_;
+    ::Problem problem_;
     DrillTally tally_;
     bool errorShown_ = false;
 };

@@ -2,7 +2,7 @@
 
 #include "lianxi/DrillMode.h"
 #include "arithmetic/ProblemTexts.h"
-#include "lianxi/EquationPieces.h"
+#include "arithmetic/EquationRow.h"
 #include "lianxi/RecordListBox.h"
 #include "sound/Cues.h"
 #include "widgets/FormRefs.h"

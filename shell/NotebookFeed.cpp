@@ -1,6 +1,5 @@
 #include "shell/NotebookFeed.h"
 
-#include "arithmetic/Problem.h"
 #include "cuotiben/ReviewSchedule.h"
 #include "notices/Notices.h"
 
@@ -19,10 +18,7 @@ MissListener NotebookFeed::Listener()
 
 void NotebookFeed::Note(const Problem &problem, const QString &answer)
 {
-    const std::optional<ArithProblem> plain = AsArithProblem(problem);
-    if (!plain)
-        return;
-    notebook_.NoteMiss(*plain, answer, source_, SystemToday());
+    notebook_.NoteMiss(problem, answer, source_, SystemToday());
     saveSoon_.start();
 }
 

@@ -1,19 +1,12 @@
 #pragma once
 
+#include "widgets/EquationPiece.h"
 #include "widgets/ScreenPicture.h"
 
 #include <QList>
 #include <QString>
 #include <QWidget>
 #include <array>
-
-// One piece of a problem row: text (a number, a bracket) or a sign drawn as
-// the drill's sign pictures.
-struct EquationPiece {
-    enum class Sign { None = -1, Plus, Minus, Times, Divide, Equals };
-    QString text;
-    Sign sign = Sign::None;
-};
 
 // A stretch of a problem row in the drill's own style, the pieces before or
 // after the answer box: big bold blue numbers and brackets with the sign

@@ -1,3 +1,4 @@
+#include "arithmetic/ProblemTexts.h"
 #include "cuotiben/Notebook.h"
 #include "kaochang/TForm4.h"
 #include "lianxi/DrillMode.h"

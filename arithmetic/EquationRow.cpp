@@ -1,4 +1,4 @@
-#include "lianxi/EquationPieces.h"
+#include "arithmetic/EquationRow.h"
 
 #include "arithmetic/Problem.h"
 #include "arithmetic/ProblemTexts.h"

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "widgets/EquationStrip.h"
+#include "widgets/EquationPiece.h"
+
+#include <QList>
 
 struct Problem;
 
