@@ -71,6 +71,11 @@ TForm6::TForm6(const PresetPick &current, QWidget *parent)
     Label3 = MakeCaption(Panel1, "Label3", {160, 64}, QStringLiteral("单元（例题，达标：每分钟题数、正确率）"),
                          Fonts::Ui(14, true));
     ListBox2 = MakeList(Panel1, "ListBox2", {160, 84, 456, 180}, QStringLiteral("单元"));
+    // The longest unit's row is wider than the list: it wraps rather than
+    // hiding its 达标 figures off to the right.
+    ListBox2->setFont(Fonts::Ui(14, true));
+    ListBox2->setWordWrap(true);
+    ListBox2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Label4 = MakeCaption(Panel1, "Label4", {160, 276}, QStringLiteral("选择"), Fonts::Ui(14, true));
     ListBox3 = MakeList(Panel1, "ListBox3", {160, 296, 456, 48}, QStringLiteral("选择"));
     ListBox3->setFlow(QListView::LeftToRight);
