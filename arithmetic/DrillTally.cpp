@@ -7,8 +7,9 @@ void DrillTally::AddRight(const QString &line)
     rightLines_.append(line);
 }
 
-void DrillTally::AddWrong(const QString &line)
+void DrillTally::AddWrong(const QString &line, const QString &rightAnswer)
 {
+    rightAnswers_.append(rightAnswer);
     ++wrongCount_;
     ++totalCount_;
     wrongLines_.append(line);
@@ -21,4 +22,5 @@ void DrillTally::Clear()
     totalCount_ = 0;
     rightLines_.clear();
     wrongLines_.clear();
+    rightAnswers_.clear();
 }

@@ -8,7 +8,8 @@
 class DrillTally {
 public:
     void AddRight(const QString &line);
-    void AddWrong(const QString &line);
+    // rightAnswer is shown beside the line on the result panel, never saved.
+    void AddWrong(const QString &line, const QString &rightAnswer = {});
     void Clear();
 
     std::int32_t RightCount() const { return rightCount_; }
@@ -16,6 +17,8 @@ public:
     std::int32_t TotalCount() const { return totalCount_; }
     const QStringList &RightLines() const { return rightLines_; }
     const QStringList &WrongLines() const { return wrongLines_; }
+    // The right answer of each wrong line, in the same order.
+    const QStringList &RightAnswers() const { return rightAnswers_; }
 
 private:
     std::int32_t rightCount_ = 0;
@@ -23,4 +26,5 @@ private:
     std::int32_t totalCount_ = 0;
     QStringList rightLines_;
     QStringList wrongLines_;
+    QStringList rightAnswers_;
 };

@@ -22,3 +22,19 @@ QString ExamProblemText(const ArithProblem &problem)
 {
     return PrintedText(Problem::From(problem));
 }
+
+// The classic problem's texts are those of its whole form.
+QString EquationText(const ArithProblem &problem)
+{
+    return EquationText(Problem::From(problem));
+}
+
+QString SpokenProblem(const ArithProblem &problem)
+{
+    return SpokenProblem(Problem::From(problem));
+}
+
+QString SpokenEquation(const ArithProblem &problem)
+{
+    return SpokenEquation(Problem::From(problem));
+}

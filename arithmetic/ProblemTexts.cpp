@@ -80,7 +80,7 @@ QString PrintedText(const Problem &problem)
         + (BlankInTerm(problem) ? AnswerText(problem.Result) : QString());
 }
 
-QString SpokenText(const Problem &problem)
+QString SpokenProblem(const Problem &problem)
 {
     return Expression(problem, kSpokenSigns, QStringLiteral("几")) + QStringLiteral("等于")
         + (BlankInTerm(problem) ? SpokenAnswer(problem.Result) : QString());

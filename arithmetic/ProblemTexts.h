@@ -31,7 +31,7 @@ QString RecordLine(const Problem &problem, const QString &typed);
 QString PrintedText(const Problem &problem);
 
 // As a screen reader says it: "8减3加4等于", "几加3等于10".
-QString SpokenText(const Problem &problem);
+QString SpokenProblem(const Problem &problem);
 
 // The whole right equation: "4+5=9", "7+3=10", "38÷5=7……3".
 QString EquationText(const Problem &problem);

@@ -6,6 +6,7 @@
 #include "storage/StoreFile.h"
 #include "storage/TextLines.h"
 
+#include <algorithm>
 #include <QDir>
 #include <QFileInfo>
 #include <utility>
@@ -165,6 +166,18 @@ QList<int> Notebook::DueIndexes(QDate today) const
             due.append(static_cast<int>(i));
     }
     return due;
+}
+
+QList<int> Notebook::UnconqueredIndexes() const
+{
+    QList<int> open;
+    for (qsizetype i = 0; i < entries_.size(); ++i) {
+        if (!entries_.at(i).Conquered())
+            open.append(static_cast<int>(i));
+    }
+    std::stable_sort(open.begin(), open.end(),
+                     [this](int a, int b) { return entries_.at(a).Due < entries_.at(b).Due; });
+    return open;
 }
 
 int Notebook::ConqueredCount() const

@@ -65,6 +65,9 @@ public:
     const NotebookEntry *Find(const ArithProblem &problem) const { return Find(Problem::From(problem)); }
     // Indexes into Entries() of the entries due today (overdue ones too).
     QList<int> DueIndexes(QDate today) const;
+    // Indexes of the entries not yet conquered, soonest review day first, so
+    // overdue and due ones lead; entries of one day keep the file's order.
+    QList<int> UnconqueredIndexes() const;
     int ConqueredCount() const;
 
 private:

@@ -3,6 +3,8 @@
 #include "cuotiben/Notebook.h"
 #include "arithmetic/ProblemTexts.h"
 
+#include <utility>
+
 namespace {
 
 QString DateText(QDate date)
@@ -12,7 +14,8 @@ QString DateText(QDate date)
 
 }  // namespace
 
-NotebookListModel::NotebookListModel(const Notebook &notebook, Shows shows) : notebook_(notebook), shows_(shows)
+NotebookListModel::NotebookListModel(const Notebook &notebook, Shows shows, Clock today)
+    : notebook_(notebook), shows_(shows), today_(std::move(today))
 {
     Rebuild();
 }
@@ -20,12 +23,16 @@ NotebookListModel::NotebookListModel(const Notebook &notebook, Shows shows) : no
 void NotebookListModel::Rebuild()
 {
     beginResetModel();
-    rows_.clear();
-    const QList<NotebookEntry> &entries = notebook_.Entries();
-    const bool conquered = shows_ == Shows::Conquered;
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        if (entries.at(i).Conquered() == conquered)
-            rows_.append(static_cast<int>(i));
+    listedOn_ = today_();
+    if (shows_ == Shows::ToReview) {
+        rows_ = notebook_.UnconqueredIndexes();
+    } else {
+        rows_.clear();
+        const QList<NotebookEntry> &entries = notebook_.Entries();
+        for (qsizetype i = 0; i < entries.size(); ++i) {
+            if (entries.at(i).Conquered())
+                rows_.append(static_cast<int>(i));
+        }
     }
     endResetModel();
 }
@@ -46,12 +53,13 @@ QVariant NotebookListModel::data(const QModelIndex &index, int role) const
         return {};
     if (role == Qt::TextAlignmentRole)
         return static_cast<int>(Qt::AlignCenter);
+    const NotebookEntry &entry = notebook_.Entries().at(rows_.at(index.row()));
+    const bool overdue = !entry.Conquered() && entry.Due < listedOn_;
     if (role != Qt::DisplayRole)
         return {};
-    const NotebookEntry &entry = notebook_.Entries().at(rows_.at(index.row()));
     switch (index.column()) {
     case ProblemColumn:
-        return PrintedText(entry.Problem);
+        return entry.Conquered() ? QStringLiteral("★ ") + PrintedText(entry.Problem) : PrintedText(entry.Problem);
     case AnswerColumn:
         return entry.Answer.isEmpty() ? QStringLiteral("（未答）") : entry.Answer;
     case MissedColumn:
@@ -61,7 +69,9 @@ QVariant NotebookListModel::data(const QModelIndex &index, int role) const
     case RightColumn:
         return QString::number(entry.RightCount);
     case DueColumn:
-        return entry.Conquered() ? QStringLiteral("已消灭") : DateText(entry.Due);
+        if (entry.Conquered())
+            return QStringLiteral("已消灭");
+        return overdue ? DateText(entry.Due) + OverdueMark() : DateText(entry.Due);
     default:
         return {};
     }

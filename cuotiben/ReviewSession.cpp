@@ -4,6 +4,7 @@
 #include "arithmetic/ProblemTexts.h"
 #include "cuotiben/Notebook.h"
 #include "cuotiben/ReviewView.h"
+#include "arithmetic/ProblemText.h"
 #include "sound/CueNames.h"
 #include "notices/ErrorText.h"
 
@@ -21,7 +22,10 @@ QString ReviewSession::DueText(int dueCount)
 
 QString ReviewSession::DoneText(int rightCount, int wrongCount)
 {
-    return QStringLiteral("今天的错题复习完了！答对 %1 道，答错 %2 道。").arg(rightCount).arg(wrongCount);
+    QString text = QStringLiteral("今天的错题全部复习完了！\n答对 %1 道").arg(rightCount);
+    if (wrongCount > 0)
+        text += QStringLiteral("，答错的 %1 道明天再来").arg(wrongCount);
+    return text;
 }
 
 void ReviewSession::Open()
@@ -35,6 +39,14 @@ void ReviewSession::Open()
 void ReviewSession::ShowDueCount()
 {
     view_.setDueText(DueText(static_cast<int>(notebook_.DueIndexes(today_()).size())));
+}
+
+QList<::Problem> ReviewSession::UnconqueredProblems() const
+{
+    QList<::Problem> open;
+    for (const int index : notebook_.UnconqueredIndexes())
+        open.append(notebook_.Entries().at(index).Problem);
+    return open;
 }
 
 QList<::Problem> ReviewSession::DueProblems() const
@@ -57,6 +69,8 @@ void ReviewSession::StartReview()
     view_.showEqualsSign();
     view_.setConfirmEnabled(true);
     view_.setAnswerReadOnly(false);
+    view_.clearFeedback();
+    streak_.BreakRun();
     ShowNextProblem();
 }
 
@@ -65,7 +79,8 @@ void ReviewSession::ShowNextProblem()
     problem_ = queue_.first();
     if (const std::optional<ArithProblem> plain = AsArithProblem(problem_)) {
         view_.showOperatorSign(plain->OperatorCode);
-        view_.setOperands(QString::number(plain->FirstOperand), QString::number(plain->SecondOperand));
+        view_.setOperands(QString::number(plain->FirstOperand), QString::number(plain->SecondOperand),
+                          SpokenProblem(problem_));
         return;
     }
     view_.showProblem(problem_);
@@ -106,11 +121,20 @@ void ReviewSession::Check()
     }
     const bool right = *value == problem_.Expected();
     view_.playCue(right ? CueNames::Dui() : CueNames::Cuo());
-    if (right)
+    if (right) {
         tally_.AddRight(RecordLine(problem_, answer));
-    else
-        tally_.AddWrong(RecordLine(problem_, answer));
+        view_.showRightFeedback();
+    } else {
+        tally_.AddWrong(RecordLine(problem_, answer), AnswerText(problem_.Expected()));
+        view_.showWrongFeedback(EquationText(problem_), SpokenEquation(problem_));
+    }
     notebook_.NoteReview(problem_, right, answer, today_());
+    if (const NotebookEntry *entry = notebook_.Find(problem_); right && entry && entry->Conquered())
+        view_.celebrateConquest();
+    if (streak_.Answered(right)) {
+        view_.celebrate();
+        view_.setStarCount(streak_.Stars());
+    }
 
     view_.setAnswerText(QString());
     view_.clearOperands();
@@ -130,7 +154,7 @@ void ReviewSession::Finish()
     view_.hideSigns();
     view_.setConfirmEnabled(false);
     view_.setAnswerReadOnly(true);
-    view_.showMessage(DoneText(tally_.RightCount(), tally_.WrongCount()));
+    view_.celebrateFinish(DoneText(tally_.RightCount(), tally_.WrongCount()));
 }
 
 void ReviewSession::Clear()
@@ -138,14 +162,14 @@ void ReviewSession::Clear()
     view_.setAnswerText(QString());
 }
 
-void ReviewSession::PrintDue()
+void ReviewSession::PrintUnconquered()
 {
-    const QList<::Problem> due = DueProblems();
-    if (due.isEmpty()) {
-        view_.showMessage(NothingDue());
+    const QList<::Problem> open = UnconqueredProblems();
+    if (open.isEmpty()) {
+        view_.showMessage(NothingToPrint());
         return;
     }
-    view_.printProblems(due);
+    view_.printProblems(open);
 }
 
 void ReviewSession::Save()

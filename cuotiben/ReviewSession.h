@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cuotiben/ReviewSchedule.h"
+#include "arithmetic/AnswerStreak.h"
 #include "arithmetic/AnswerText.h"
 #include "arithmetic/Problem.h"
 #include "arithmetic/DrillTally.h"
@@ -23,8 +24,10 @@ public:
     static QString NothingDue() { return QStringLiteral("今天没有要复习的错题！"); }
     // "今天要复习的错题：3 道".
     static QString DueText(int dueCount);
-    // The message once every due problem has been answered.
+    // The celebration's text once every due problem has been answered, on
+    // two lines: "今天的错题全部复习完了！" and "答对 6 道".
     static QString DoneText(int rightCount, int wrongCount);
+    static QString NothingToPrint() { return QStringLiteral("错题本里没有要打印的错题！"); }
 
     // The window opens: the notebook is read and what is due is shown. A
     // notebook that cannot be read gives the error box and an empty list.
@@ -38,9 +41,9 @@ public:
     void Check();
     // "清除".
     void Clear();
-    // "打印错题": today's due problems on a practice sheet, or the message
-    // that none is due.
-    void PrintDue();
+    // "打印错题": every problem not yet conquered on a practice sheet, due
+    // ones first, or the message that there is none.
+    void PrintUnconquered();
     // Writes what is unsaved; a failure gives the error box and the review
     // goes on. The window runs it from saveSoon() and when it closes.
     void Save();
@@ -48,8 +51,10 @@ public:
     void Leave();
 
     bool Reviewing() const { return reviewing_; }
-    // The problems due today, in the notebook's order ("打印错题").
+    // The problems due today, in the notebook's order.
     QList<::Problem> DueProblems() const;
+    // Every problem not yet conquered, due and overdue ones first.
+    QList<::Problem> UnconqueredProblems() const;
     // The problem on show, and the same as a plain a ∘ b when it is one.
     const ::Problem &Current() const { return problem_; }
     ArithProblem Problem() const { return AsArithProblem(problem_).value_or(ArithProblem{}); }
@@ -72,5 +77,6 @@ private:
     QList<::Problem> queue_;
     ::Problem problem_;
     DrillTally tally_;
+    AnswerStreak streak_;
     bool errorShown_ = false;
 };

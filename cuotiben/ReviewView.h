@@ -18,7 +18,8 @@ public:
     // The notebook's entries changed: the lists show them afresh.
     virtual void entriesChanged() = 0;
 
-    virtual void setOperands(const QString &first, const QString &second) = 0;
+    // spoken is the problem as a screen reader says it ("12加7等于").
+    virtual void setOperands(const QString &first, const QString &second, const QString &spoken) = 0;
     virtual void clearOperands() = 0;
     // Shows the sign of op and hides the other three.
     virtual void showOperatorSign(Operator op) = 0;
@@ -30,6 +31,19 @@ public:
     virtual void setAnswerText(const QString &text) = 0;
     virtual void setAnswerReadOnly(bool readOnly) = 0;
     virtual void setConfirmEnabled(bool enabled) = 0;
+
+    // After each answer, as in the drill: a ✓, or a ✗ with the right
+    // equation under the problem row until the next answer.
+    virtual void showRightFeedback() = 0;
+    virtual void showWrongFeedback(const QString &equation, const QString &spokenEquation) = 0;
+    virtual void clearFeedback() = 0;
+    // Ten right in a row: stars over the problem row and the review's count.
+    virtual void celebrate() = 0;
+    virtual void setStarCount(int stars) = 0;
+    // A problem has just moved to 已消灭: a star over that list.
+    virtual void celebrateConquest() = 0;
+    // Every due problem answered: a celebration over the whole window.
+    virtual void celebrateFinish(const QString &text) = 0;
 
     // Runs the session's Save() soon, once the next problem is on screen
     // (a zero-length timer).

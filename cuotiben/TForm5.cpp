@@ -13,6 +13,8 @@
 #include "notices/Notices.h"
 #include "widgets/PenCursor.h"
 #include "widgets/AnswerBox.h"
+#include "widgets/AnswerFeedback.h"
+#include "widgets/CelebrationPanel.h"
 #include "widgets/AnswerKeypad.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/Controls.h"
@@ -22,6 +24,7 @@
 #include "widgets/PictureBox.h"
 #include "widgets/PrintSheet.h"
 #include "widgets/ProblemDisplay.h"
+#include "widgets/StarBurst.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QCloseEvent>
@@ -34,8 +37,11 @@ namespace {
 
 constexpr QSize kClientSize{792, 573};
 constexpr QPoint kProblemRow{52, 56};
-constexpr QRect kToReviewRect{16, 156, 500, 228};
-constexpr QRect kConqueredRect{528, 156, 248, 228};
+// The right equation after a miss goes between the problem row and the lists.
+constexpr QRect kEquationRect{120, 130, 440, 44};
+constexpr int kListCaptionTop = 178;
+constexpr QRect kToReviewRect{16, 202, 500, 182};
+constexpr QRect kConqueredRect{528, 202, 248, 182};
 
 QLabel *MakeLabel(QWidget *parent, const char *name, const QRect &rect, const QString &text, const QColor &color,
                   const QFont &font)
@@ -72,7 +78,8 @@ TForm5::TForm5(QWidget *parent)
 TForm5::TForm5(const QString &notebookPath, Clock today, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       notebook_(notebookPath),
-      session_(*this, notebook_, std::move(today))
+      today_(std::move(today)),
+      session_(*this, notebook_, today_)
 {
     Form5 = this;
     setObjectName(QStringLiteral("Form5"));
@@ -82,6 +89,7 @@ TForm5::TForm5(const QString &notebookPath, Clock today, QWidget *parent)
     BuildHeading();
     BuildLists();
     BuildKeypad();
+    BuildEncouragement();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -124,10 +132,10 @@ void TForm5::BuildHeading()
 
 void TForm5::BuildLists()
 {
-    toReview_ = std::make_unique<NotebookListModel>(notebook_, NotebookListModel::Shows::ToReview);
-    conquered_ = std::make_unique<NotebookListModel>(notebook_, NotebookListModel::Shows::Conquered);
+    toReview_ = std::make_unique<NotebookListModel>(notebook_, NotebookListModel::Shows::ToReview, today_);
+    conquered_ = std::make_unique<NotebookListModel>(notebook_, NotebookListModel::Shows::Conquered, today_);
     const QFont captionFont = Fonts::Ui(15, true);
-    Label5 = MakeLabel(this, "Label5", {kToReviewRect.x(), 130, kToReviewRect.width(), 24},
+    Label5 = MakeLabel(this, "Label5", {kToReviewRect.x(), kListCaptionTop, kToReviewRect.width(), 24},
                        QStringLiteral("还没消灭的错题"), Palette::White, captionFont);
     ListView1 = MakeList(this, "ListView1", kToReviewRect, toReview_.get(), QStringLiteral("还没消灭的错题"));
     ListView1->ShowColumns({{NotebookListModel::ProblemColumn, 118},
@@ -136,7 +144,7 @@ void TForm5::BuildLists()
                             {NotebookListModel::SourceColumn, 44},
                             {NotebookListModel::RightColumn, 70},
                             {NotebookListModel::DueColumn, 88}});
-    Label4 = MakeLabel(this, "Label4", {kConqueredRect.x(), 130, kConqueredRect.width(), 24}, ConqueredText(0),
+    Label4 = MakeLabel(this, "Label4", {kConqueredRect.x(), kListCaptionTop, kConqueredRect.width(), 24}, ConqueredText(0),
                        Palette::White, captionFont);
     ListView2 = MakeList(this, "ListView2", kConqueredRect, conquered_.get(), QStringLiteral("已消灭的错题"));
     ListView2->ShowColumns({{NotebookListModel::ProblemColumn, 100},
@@ -148,6 +156,19 @@ void TForm5::BuildKeypad()
 {
     Panel1 = Controls::Place(new AnswerKeypad(this), "Panel1", {19, 392, 753, 65});
     static_cast<AnswerKeypadKeys &>(*this) = Panel1->Keys();
+}
+
+void TForm5::BuildEncouragement()
+{
+    Panel2 = new AnswerFeedback(this, "Panel2", {700, 128, 60, 60}, "Label6", kEquationRect);
+    Image3 = Controls::Place(new StarBurst(this), "Image3", QRect(kProblemRow + QPoint(0, -50), QSize(700, 130)));
+    Image4 = Controls::Place(new StarBurst(this), "Image4", kConqueredRect);
+    Image5 = Controls::MakePicture(this, "Image5", {16, 16, 24, 24}, QStringLiteral(":/marks/star.svg"),
+                                   QStringLiteral("星星"));
+    Image5->hide();
+    Label7 = MakeLabel(this, "Label7", {44, 14, 120, 28}, QString(), Palette::Yellow, Fonts::Ui(20, true));
+    Label7->hide();
+    Panel3 = new CelebrationPanel(this, "Panel3");
 }
 
 void TForm5::ConnectHandlers()
@@ -203,7 +224,7 @@ void TForm5::SpeedButton2Click()
 
 void TForm5::SpeedButton3Click()
 {
-    session_.PrintDue();
+    session_.PrintUnconquered();
 }
 
 void TForm5::DigitKeyClick(int digit)
@@ -253,9 +274,9 @@ void TForm5::entriesChanged()
     Label4->setText(ConqueredText(notebook_.ConqueredCount()));
 }
 
-void TForm5::setOperands(const QString &first, const QString &second)
+void TForm5::setOperands(const QString &first, const QString &second, const QString &spoken)
 {
-    display_->setOperands(first, second);
+    display_->setOperands(first, second, spoken);
 }
 
 void TForm5::clearOperands()
@@ -298,6 +319,44 @@ void TForm5::setConfirmEnabled(bool enabled)
     SpeedButton15->setEnabled(enabled);
 }
 
+void TForm5::showRightFeedback()
+{
+    Panel2->ShowRight();
+}
+
+void TForm5::showWrongFeedback(const QString &equation, const QString &spokenEquation)
+{
+    Panel2->ShowWrong(equation, spokenEquation);
+}
+
+void TForm5::clearFeedback()
+{
+    Panel2->Clear();
+}
+
+void TForm5::celebrate()
+{
+    Image3->Play();
+}
+
+void TForm5::setStarCount(int stars)
+{
+    Image5->setVisible(stars > 0);
+    Label7->setText(QStringLiteral("× %1").arg(stars));
+    Label7->setAccessibleName(QStringLiteral("星星 %1 颗").arg(stars));
+    Label7->setVisible(stars > 0);
+}
+
+void TForm5::celebrateConquest()
+{
+    Image4->Play();
+}
+
+void TForm5::celebrateFinish(const QString &text)
+{
+    Panel3->Celebrate(text);
+}
+
 void TForm5::saveSoon()
 {
     Timer1->start();
@@ -321,7 +380,7 @@ void TForm5::showError(const QString &text)
 void TForm5::showProblem(const Problem &problem)
 {
     const EquationRow row = EquationRowOf(problem);
-    display_->showEquation(row.before, row.after, row.wideBlank, SpokenText(problem));
+    display_->showEquation(row.before, row.after, row.wideBlank, SpokenProblem(problem));
 }
 
 void TForm5::printProblems(const QList<Problem> &problems)

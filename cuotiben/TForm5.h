@@ -9,6 +9,8 @@
 #include <QDialog>
 #include <memory>
 
+class AnswerFeedback;
+class CelebrationPanel;
 class ClickLabel;
 class FlatButton;
 class NotebookListModel;
@@ -17,6 +19,7 @@ class PictureBox;
 class QLabel;
 class QTimer;
 class Shape;
+class StarBurst;
 
 // The 错题本 window: how many problems are due today, the notebook's two
 // lists (to review, and conquered), and the review drill, worked with the
@@ -48,6 +51,13 @@ public:
 
     AnswerKeypad *Panel1;
 
+    AnswerFeedback *Panel2;  // the ✓ or ✗, with the right equation Label6
+    StarBurst *Image3;       // ten right in a row
+    StarBurst *Image4;       // a problem conquered, over 已消灭
+    PictureBox *Image5;      // a star before the review's count
+    QLabel *Label7;          // the review's stars
+    CelebrationPanel *Panel3;  // every due problem answered
+
     FlatButton *SpeedButton2;  // 开始复习
     FlatButton *SpeedButton3;  // 打印错题
     FlatButton *SpeedButton1;  // 离开
@@ -62,6 +72,7 @@ private:
     void BuildHeading();
     void BuildLists();
     void BuildKeypad();
+    void BuildEncouragement();
     void ConnectHandlers();
 
     void FormCreate();
@@ -79,7 +90,7 @@ private:
     // ReviewView
     void setDueText(const QString &text) override;
     void entriesChanged() override;
-    void setOperands(const QString &first, const QString &second) override;
+    void setOperands(const QString &first, const QString &second, const QString &spoken) override;
     void clearOperands() override;
     void showOperatorSign(Operator op) override;
     void showEqualsSign() override;
@@ -88,6 +99,13 @@ private:
     void setAnswerText(const QString &text) override;
     void setAnswerReadOnly(bool readOnly) override;
     void setConfirmEnabled(bool enabled) override;
+    void showRightFeedback() override;
+    void showWrongFeedback(const QString &equation, const QString &spokenEquation) override;
+    void clearFeedback() override;
+    void celebrate() override;
+    void setStarCount(int stars) override;
+    void celebrateConquest() override;
+    void celebrateFinish(const QString &text) override;
     void saveSoon() override;
     void playCue(const QString &relativePath) override;
     void showMessage(const QString &text) override;
@@ -97,6 +115,7 @@ private:
     void closeWindow() override;
 
     Notebook notebook_;
+    Clock today_;
     ReviewSession session_;
     std::unique_ptr<ProblemDisplay> display_;
     std::unique_ptr<NotebookListModel> toReview_;

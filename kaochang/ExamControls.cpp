@@ -13,6 +13,8 @@ namespace ExamControls {
 namespace {
 
 constexpr QSize kStripSize{225, 25};
+constexpr QRect kAnswerInStrip{104, 3, 89, 19};
+constexpr int kCorrectionPixels = 11;
 constexpr int kProblemPixels = 13;
 constexpr int kSmallestProblemPixels = 10;
 
@@ -21,7 +23,13 @@ constexpr int kSmallestProblemPixels = 10;
 QLabel *MakeLabel(QWidget *parent, const QString &name, const QRect &rect, const QString &text,
                   const QColor &color, const QFont &font, Qt::Alignment alignment)
 {
-    auto *label = new QLabel(text, parent);
+    return StyleLabel(new QLabel(parent), name, rect, text, color, font, alignment);
+}
+
+QLabel *StyleLabel(QLabel *label, const QString &name, const QRect &rect, const QString &text, const QColor &color,
+                   const QFont &font, Qt::Alignment alignment)
+{
+    label->setText(text);
     label->setObjectName(name);
     label->setFont(font);
     label->setAlignment(alignment);
@@ -81,7 +89,7 @@ SlotControls MakeSlot(QWidget *page, int k)
 
     auto *answer = new QLineEdit(page);
     answer->setObjectName(QStringLiteral("Edit%1").arg(pageOne ? k + 1 : k + 2));
-    answer->setGeometry(QRect(strip + QPoint(104, 3), QSize(89, 19)));
+    answer->setGeometry(kAnswerInStrip.translated(strip));
     answer->setFont(Fonts::Ui(12, true));
     SetAnswerLook(answer, false, Palette::Black);
     answer->setFocusPolicy(Qt::NoFocus);
@@ -92,7 +100,14 @@ SlotControls MakeSlot(QWidget *page, int k)
     mark->setGeometry(QRect(strip + QPoint(200, 0), QSize(25, 25)));
     mark->hide();
 
-    return {problem, answer, mark};
+    auto *correction = new QLabel(page);
+    correction->setObjectName(QStringLiteral("Label%1").arg(k + 123));
+    correction->setFont(Fonts::Ui(kCorrectionPixels, true));
+    correction->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Controls::SetColor(correction, QPalette::WindowText, Palette::Green);
+    correction->hide();
+
+    return {problem, answer, mark, correction};
 }
 
 void SetProblemText(QLabel *label, const QString &text)
@@ -107,6 +122,23 @@ void SetAnswerLook(QLineEdit *box, bool bordered, const QColor &textColor)
 {
     box->setFrame(bordered);
     Controls::SetColor(box, QPalette::Text, textColor);
+}
+
+void ShowCorrection(const SlotControls &slot, const QString &rightAnswer)
+{
+    // Narrowing keeps the box's corner, so its full width is known from there.
+    const QRect box(slot.answer->pos(), kAnswerInStrip.size());
+    if (rightAnswer.isEmpty()) {
+        slot.correction->hide();
+        slot.answer->setGeometry(box);
+        return;
+    }
+    const int width = QFontMetrics(slot.correction->font()).horizontalAdvance(rightAnswer) + 4;
+    slot.correction->setText(rightAnswer);
+    slot.correction->setAccessibleName(QStringLiteral("正确答案 ") + rightAnswer);
+    slot.correction->setGeometry(box.right() + 1 - width, box.y(), width, box.height());
+    slot.answer->setGeometry(box.adjusted(0, 0, -width - 1, 0));
+    slot.correction->show();
 }
 
 }  // namespace ExamControls

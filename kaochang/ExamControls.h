@@ -15,6 +15,9 @@ class QLineEdit;
 namespace ExamControls {
 
 // A single-line label; a height too small for the face grows to fit it.
+// StyleLabel does the same to a label made by the caller.
+QLabel *StyleLabel(QLabel *label, const QString &name, const QRect &rect, const QString &text, const QColor &color,
+                   const QFont &font, Qt::Alignment alignment);
 QLabel *MakeLabel(QWidget *parent, const QString &name, const QRect &rect, const QString &text,
                   const QColor &color, const QFont &font, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
@@ -29,15 +32,18 @@ QLineEdit *MakeNameBox(QWidget *parent, const QString &name, const QRect &rect);
 // The white strip of slot k (0..99) in its page: its row and column.
 QRect StripRect(int k);
 
-// The three controls of one slot, on its strip.
+// The controls of one slot, on its strip; the right answer shows after
+// grading beside a crossed answer.
 struct SlotControls {
     QLabel *problem;
     QLineEdit *answer;
     PictureBox *mark;
+    QLabel *correction;
 };
 
 // Slot k on its page, the controls named after their slot (Label3, Edit1,
-// Image1 for slot 0; Label67, Edit52, Image51 for slot 50). The slot is
+// Image1, Label123 for slot 0; Label67, Edit52, Image51, Label173 for slot
+// 50). The slot is
 // blank: its label and answer box stay hidden until it holds a problem.
 SlotControls MakeSlot(QWidget *page, int k);
 
@@ -48,5 +54,10 @@ void SetProblemText(QLabel *label, const QString &text);
 
 // Border on or off, and the answer's colour.
 void SetAnswerLook(QLineEdit *box, bool bordered, const QColor &textColor);
+
+// The right answer in small green type at the right end of a crossed
+// answer's box, which narrows to leave it room; an empty text takes it
+// away and gives the box its width back.
+void ShowCorrection(const SlotControls &slot, const QString &rightAnswer);
 
 }  // namespace ExamControls

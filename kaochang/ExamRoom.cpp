@@ -82,6 +82,7 @@ void ExamRoom::Generate()
                                static_cast<OperationChoice>(view_.operationIndex()), source_);
     for (int k = 0; k < questionCount_; ++k)
         view_.fillSlot(k, paper_.at(k).Text);
+    view_.setAnswersReadOnly(false);
     view_.playCue(CueNames::Kaoshi());
     view_.setScoreText(QString());
     view_.setNoticeText(QStringLiteral("出题完成，请单击{考试}开始考试"));
@@ -137,8 +138,9 @@ void ExamRoom::RunnerStep()
     if (runnerLeft_ != RunnerEnd)
         return;
     // Time is up, but the paper is not handed in: the child still writes a
-    // name and presses 交卷 before 判卷.
+    // name and presses 交卷 before 判卷; the answers stay as they were.
     StopTicks();
+    view_.setAnswersReadOnly(true);
     view_.showMessage(QStringLiteral("考试结束！"));
     view_.showMessage(HandInAdvice());
 }
@@ -191,6 +193,7 @@ void ExamRoom::HandIn()
     view_.setButtonEnabled(ExamButton::HandIn, false);
     view_.setButtonEnabled(ExamButton::Grade, true);
     StopTicks();
+    view_.setAnswersReadOnly(true);
     examRunning_ = false;
     view_.setButtonEnabled(ExamButton::Generate, true);
     view_.setButtonEnabled(ExamButton::Settings, true);

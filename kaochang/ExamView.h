@@ -50,8 +50,11 @@ public:
     // The preset's name on the settings panel, the range and operation lists
     // off; an empty title gives them back.
     virtual void showPreset(const QString &title) = 0;
+    // Time up or handed in: nothing more can be written into the paper.
+    virtual void setAnswersReadOnly(bool readOnly) = 0;
     // Shows the mark with its hint; the answer turns blue under a tick and
-    // red under a cross.
+    // red under a cross, with the hint (the right answer) beside it in
+    // small green type.
     virtual void markSlot(int slot, Mark mark, const QString &hint) = 0;
 
     // The runner: where it stands, and its next frame.

@@ -10,6 +10,7 @@
 #include "widgets/Controls.h"
 #include "widgets/FlatButton.h"
 #include "widgets/Fonts.h"
+#include "widgets/OutlinedLabel.h"
 #include "widgets/Palette.h"
 #include "widgets/PictureBox.h"
 #include "widgets/PrintSheet.h"
@@ -164,9 +165,10 @@ void TForm4::BuildContent()
     countdownFont.setUnderline(true);
     Label2 = MakeLabel(Panel1, QStringLiteral("Label2"), {696, 9, 84, 13}, QString(), Palette::Lime, countdownFont,
                        Qt::AlignCenter);
-    Label119 = MakeLabel(Panel1, QStringLiteral("Label119"), {72, 248, 609, 29},
-                         QStringLiteral("正在出题，请稍等······"), Palette::Red, Fonts::KaiTi(29, true),
-                         Qt::AlignCenter);
+    // Red on the blue desk, outlined to stand out.
+    Label119 = ExamControls::StyleLabel(new OutlinedLabel(Panel1), QStringLiteral("Label119"), {72, 248, 609, 29},
+                                        QStringLiteral("正在出题，请稍等······"), Palette::Red,
+                                        Fonts::KaiTi(29, true), Qt::AlignCenter);
     Label119->hide();
 
     Shape3 = new Shape(Panel1);
@@ -310,6 +312,7 @@ void TForm4::FormCreate()
         ProblemLabels[index] = slot.problem;
         AnswerBoxes[index] = slot.answer;
         Marks[index] = slot.mark;
+        Corrections[index] = slot.correction;
         // Enter goes on as Tab does. The slots come after the name boxes, so
         // the focus goes through a page's answers in slot order, then round
         // to that page's name box, passing hidden controls: the other page
@@ -596,6 +599,7 @@ void TForm4::clearSlot(int slot)
     Marks[k]->hide();
     Marks[k]->setToolTip(QString());
     Marks[k]->setAccessibleName(QString());
+    ExamControls::ShowCorrection(Slot(k), QString());
     ExamControls::SetAnswerLook(AnswerBoxes[k], false, Palette::Black);
 }
 
@@ -629,6 +633,17 @@ void TForm4::showPreset(const QString &title)
     Label123->setText(preset ? QStringLiteral("课本同步：") + title : QString());
 }
 
+void TForm4::setAnswersReadOnly(bool readOnly)
+{
+    for (QLineEdit *box : AnswerBoxes)
+        box->setReadOnly(readOnly);
+}
+
+ExamControls::SlotControls TForm4::Slot(std::size_t k) const
+{
+    return {ProblemLabels[k], AnswerBoxes[k], Marks[k], Corrections[k]};
+}
+
 void TForm4::markSlot(int slot, Mark mark, const QString &hint)
 {
     const auto k = static_cast<std::size_t>(slot);
@@ -639,6 +654,7 @@ void TForm4::markSlot(int slot, Mark mark, const QString &hint)
     Marks[k]->show();
     Marks[k]->setToolTip(hint);
     ExamControls::SetAnswerLook(AnswerBoxes[k], true, right ? Palette::Blue : Palette::Red);
+    ExamControls::ShowCorrection(Slot(k), right ? QString() : hint);
 }
 
 void TForm4::setRunnerLeft(int x)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kaochang/ExamControls.h"
 #include "kaochang/ExamRoom.h"
 #include "kaochang/ExamView.h"
 
@@ -100,10 +101,11 @@ public:
 
     // The slot tables, in slot order: problem labels Label3..Label52 and
     // Label67..Label116, answer boxes Edit1..Edit50 and Edit52..Edit101,
-    // marks Image1..Image100.
+    // marks Image1..Image100, right answers Label123..Label222.
     std::array<QLabel *, ExamRoom::SlotCount> ProblemLabels{};
     std::array<QLineEdit *, ExamRoom::SlotCount> AnswerBoxes{};
     std::array<PictureBox *, ExamRoom::SlotCount> Marks{};
+    std::array<QLabel *, ExamRoom::SlotCount> Corrections{};
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -138,6 +140,7 @@ private:
     QTimer *timer(ExamTick tick) const;
     FlatButton *button(ExamButton which) const;
     QLineEdit *nameBox(NameBox box) const;
+    ExamControls::SlotControls Slot(std::size_t k) const;
 
     // ExamView
     int questionCountIndex() const override;
@@ -164,6 +167,7 @@ private:
     QString answerText(int slot) const override;
     void setAnswerText(int slot, const QString &text) override;
     void showPreset(const QString &title) override;
+    void setAnswersReadOnly(bool readOnly) override;
     void markSlot(int slot, Mark mark, const QString &hint) override;
     void setRunnerLeft(int x) override;
     void animateRunner() override;

@@ -27,7 +27,10 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name && list_ ? list_->line(row_) : QString();
+        if (t != QAccessible::Name || !list_)
+            return {};
+        const QString right = list_->correction(row_);
+        return right.isEmpty() ? list_->line(row_) : list_->line(row_) + QStringLiteral("，正确答案 ") + right;
     }
     void setText(QAccessible::Text, const QString &) override {}
 

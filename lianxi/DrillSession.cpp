@@ -4,6 +4,7 @@
 #include "arithmetic/AnswerValue.h"
 #include "arithmetic/DrillPace.h"
 #include "arithmetic/ProblemTexts.h"
+#include "arithmetic/ProblemText.h"
 #include "lianxi/DrillMode.h"
 #include "lianxi/DrillRecords.h"
 #include "arithmetic/DrillScore.h"
@@ -73,11 +74,33 @@ void DrillSession::Start()
     view_.setResultPanelVisible(false);
     view_.setConfirmEnabled(true);
     view_.setAnswerReadOnly(false);
+    view_.clearFeedback();
     tally_.Clear();
+    streak_.BreakRun();
     view_.answerListsEmptied();
     startedAt_ = clock_();
     lastAnswerAt_ = startedAt_;
+    ShowCompetitionProgress();
     NextProblem();
+}
+
+QString DrillSession::TimeLeftText(int runnerLeft)
+{
+    const int seconds = qMax(0, runnerLeft - RunnerFinish);
+    return QStringLiteral("还剩 %1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString DrillSession::RightSoFarText(int right)
+{
+    return QStringLiteral("答对 %1 道").arg(right);
+}
+
+void DrillSession::ShowCompetitionProgress()
+{
+    if (running_ && IsCompetition())
+        view_.setCompetitionProgress(TimeLeftText(view_.runnerLeft()), RightSoFarText(tally_.RightCount()));
+    else
+        view_.setCompetitionProgress(QString(), QString());
 }
 
 void DrillSession::NextProblem()
@@ -91,7 +114,8 @@ void DrillSession::NextProblem()
     const ArithProblem drawn = DrawProblem(view_.rangeBound(), view_.operationChoice(), source_);
     problem_ = Problem::From(drawn);
     view_.showOperatorSign(drawn.OperatorCode);
-    view_.setOperands(QString::number(drawn.FirstOperand), QString::number(drawn.SecondOperand));
+    view_.setOperands(QString::number(drawn.FirstOperand), QString::number(drawn.SecondOperand),
+                      SpokenProblem(problem_));
 }
 
 void DrillSession::DigitKey(int digit)
@@ -128,20 +152,28 @@ void DrillSession::Check()
         return;
     }
     lastAnswerAt_ = clock_();
-    if (*value == problem_.Expected()) {
+    const bool right = *value == problem_.Expected();
+    if (right) {
         view_.playCue(CueNames::Dui());
         tally_.AddRight(RecordLine(problem_, answer));
         view_.answerListGrew(AnswerList::Right);
+        view_.showRightFeedback();
     } else {
         view_.playCue(CueNames::Cuo());
-        tally_.AddWrong(RecordLine(problem_, answer));
+        tally_.AddWrong(RecordLine(problem_, answer), AnswerText(problem_.Expected()));
         view_.answerListGrew(AnswerList::Wrong);
+        view_.showWrongFeedback(EquationText(problem_), SpokenEquation(problem_));
         if (missListener_)
             missListener_(problem_, answer);
+    }
+    if (streak_.Answered(right)) {
+        view_.celebrate();
+        view_.setStarCount(streak_.Stars());
     }
     view_.setAnswerText(QString());
     view_.clearOperands();
     NextProblem();
+    ShowCompetitionProgress();
 }
 
 void DrillSession::Clear()
@@ -159,6 +191,8 @@ void DrillSession::Leave()
     tally_.Clear();
     view_.hideRunner();
     view_.setTimeUpMessageVisible(false);
+    view_.clearFeedback();
+    view_.setCompetitionProgress(QString(), QString());
     view_.answerListsEmptied();
     view_.clearOperands();
     view_.setAnswerText(QString());
@@ -184,9 +218,12 @@ void DrillSession::CompetitionTick()
 {
     if (view_.runnerLeft() > RunnerFinish)
         view_.setRunnerLeft(view_.runnerLeft() - 1);
-    if (view_.runnerLeft() != RunnerFinish)
+    if (view_.runnerLeft() != RunnerFinish) {
+        ShowCompetitionProgress();
         return;
+    }
     running_ = false;
+    ShowCompetitionProgress();
     view_.stopTimers();
     view_.setTimeUpMessageVisible(true);
     view_.setConfirmEnabled(false);

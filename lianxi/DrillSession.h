@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arithmetic/AnswerStreak.h"
 #include "arithmetic/AnswerText.h"
 #include "arithmetic/DrillTally.h"
 #include "arithmetic/MissListener.h"
@@ -66,10 +67,17 @@ public:
     const ::Problem &Current() const { return problem_; }
     ArithProblem Problem() const { return AsArithProblem(problem_).value_or(ArithProblem{}); }
     const PresetPick &Pick() const { return pick_; }
+    // Stars earned in this visit, one for every ten right in a row.
+    int Stars() const { return streak_.Stars(); }
+
+    // "还剩 7:31": the competition's time left for a runner at left.
+    static QString TimeLeftText(int runnerLeft);
+    static QString RightSoFarText(int right);
 
 private:
     void NextProblem();
     bool IsCompetition() const;
+    void ShowCompetitionProgress();
 
     DrillView &view_;
     QString root_;
@@ -78,6 +86,7 @@ private:
     PresetPick pick_;
     RandomSource source_;
     DrillTally tally_;
+    AnswerStreak streak_;
     MissListener missListener_;
     PresetChooser presetChooser_;
     std::function<qint64()> clock_;

@@ -23,7 +23,8 @@ public:
     virtual OperationChoice operationChoice() const = 0;
     virtual void selectFirstItems() = 0;
 
-    virtual void setOperands(const QString &first, const QString &second) = 0;
+    // spoken is the problem as a screen reader says it ("12加7等于").
+    virtual void setOperands(const QString &first, const QString &second, const QString &spoken) = 0;
     virtual void clearOperands() = 0;
     // Shows and raises the sign of op and hides the other three.
     virtual void showOperatorSign(Operator op) = 0;
@@ -41,6 +42,19 @@ public:
     virtual void setConfirmEnabled(bool enabled) = 0;
     // "开始", "查看", "保存" and "离开".
     virtual void setBottomButtonsEnabled(bool enabled) = 0;
+
+    // After each answer: a ✓ for about a second, or a ✗ with the right
+    // equation under the problem row until the next answer is checked.
+    virtual void showRightFeedback() = 0;
+    virtual void showWrongFeedback(const QString &equation, const QString &spokenEquation) = 0;
+    virtual void clearFeedback() = 0;
+    // Ten right in a row: stars rise over the problem row, and the visit's
+    // count of stars beside the track grows.
+    virtual void celebrate() = 0;
+    virtual void setStarCount(int stars) = 0;
+    // While the competition runs, beside the track: "还剩 7:31", "答对 12 道";
+    // empty texts hide them.
+    virtual void setCompetitionProgress(const QString &timeLeft, const QString &rightSoFar) = 0;
 
     virtual void setTimeUpMessageVisible(bool visible) = 0;
     virtual void setResultPanelVisible(bool visible) = 0;

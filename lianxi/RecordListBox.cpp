@@ -23,6 +23,18 @@ QString RecordListBox::line(int row) const
     return row >= 0 && row < rows_ ? lines_.at(row) : QString();
 }
 
+void RecordListBox::setCorrections(const QStringList &rightAnswers, const QColor &color)
+{
+    corrections_ = &rightAnswers;
+    correctionColor_ = color;
+    viewport()->update();
+}
+
+QString RecordListBox::correction(int row) const
+{
+    return corrections_ && row >= 0 && row < rows_ && row < corrections_->size() ? corrections_->at(row) : QString();
+}
+
 int RecordListBox::topRow() const
 {
     return verticalScrollBar()->value();
@@ -83,7 +95,15 @@ void RecordListBox::paintEvent(QPaintEvent *event)
         if (selected)
             painter.fillRect(area, palette().color(QPalette::Highlight));
         painter.setPen(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
-        painter.drawText(area.adjusted(3, 0, -3, 0), Qt::AlignLeft | Qt::AlignVCenter, lines_.at(row));
+        const QRect text = area.adjusted(3, 0, -3, 0);
+        QRect drawn;
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, lines_.at(row), &drawn);
+        if (const QString right = correction(row); !right.isEmpty()) {
+            if (!selected)
+                painter.setPen(correctionColor_);
+            painter.drawText(text.adjusted(drawn.width(), 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                             QStringLiteral(" → ") + right);
+        }
     }
 }
 

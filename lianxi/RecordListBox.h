@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QColor>
 #include <QStringList>
 
 // A list box over record lines that live elsewhere (the drill's tally), in
@@ -14,11 +15,17 @@ class RecordListBox : public QAbstractScrollArea {
 public:
     RecordListBox(const QStringList &lines, int rowHeight, QWidget *parent = nullptr);
 
+    // Beside each line, its right answer in color: "4+5=8 → 9". The answers
+    // live elsewhere too, one per line, in the lines' order.
+    void setCorrections(const QStringList &rightAnswers, const QColor &color);
+
     void lineAppended();
     void linesReset();
 
     int count() const { return rows_; }
     QString line(int row) const;
+    // The right answer shown beside a row, or nothing.
+    QString correction(int row) const;
     int currentRow() const { return current_; }
     int topRow() const;
     // In the viewport's pixels: a row's rectangle, in sight or not, and the
@@ -36,6 +43,8 @@ private:
     void updateScrollRange();
 
     const QStringList &lines_;
+    const QStringList *corrections_ = nullptr;
+    QColor correctionColor_;
     int rowHeight_;
     int rows_ = 0;
     int current_ = -1;

@@ -10,6 +10,7 @@
 #include "notices/Notices.h"
 #include "widgets/PenCursor.h"
 #include "widgets/AnswerBox.h"
+#include "widgets/AnswerFeedback.h"
 #include "widgets/AnswerKeypad.h"
 #include "widgets/BevelPanel.h"
 #include "widgets/ClickLabel.h"
@@ -22,11 +23,13 @@
 #include "widgets/RadioGroup.h"
 #include "widgets/Runner.h"
 #include "widgets/Shape.h"
+#include "widgets/StarBurst.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
+#include <utility>
 
 namespace {
 
@@ -97,6 +100,7 @@ TForm2::TForm2(const QString &userRoot, QWidget *parent)
 
     BuildDrillArea();
     BuildKeypad();
+    BuildEncouragement();
     BuildResultPanel();
 
     Timer1 = new QTimer(this);
@@ -181,9 +185,11 @@ void TForm2::BuildDrillArea()
                                           .captionColor = Palette::Fuchsia,
                                           .picture = QStringLiteral(":/drill/book.svg"),
                                           .pictureSize = {28, 28}});
-    Label16 = MakeLabel(this, "Label16", {232, 106}, QString(), Palette::Navy, Fonts::Ui(18, true));
-    Label16->hide();
-    SpeedButton21 = Controls::MakeButton(this, "SpeedButton21", {680, 336, 81, 49},
+    Label20 = MakeLabel(this, "Label20", {232, 106}, QString(), Palette::Navy, Fonts::Ui(18, true));
+    Label20->hide();
+    // Above the answer box: beneath it the answer's ✓ or ✗ and the right
+    // equation take the row.
+    SpeedButton21 = Controls::MakeButton(this, "SpeedButton21", {688, 160, 73, 49},
                                          {.caption = QStringLiteral("余"),
                                           .accessibleName = QStringLiteral("余数"),
                                           .font = Fonts::LiShu(35, true),
@@ -195,6 +201,22 @@ void TForm2::BuildKeypad()
 {
     Panel1 = Controls::Place(new AnswerKeypad(this), "Panel1", {8, 392, 753, 65});
     static_cast<AnswerKeypadKeys &>(*this) = Panel1->Keys();
+}
+
+// Beneath the result panel, so an open panel covers them.
+void TForm2::BuildEncouragement()
+{
+    Panel3 = new AnswerFeedback(this, "Panel3", {688, 298, 64, 64}, "Label14", {96, 298, 560, 64});
+    Image15 = Controls::Place(new StarBurst(this), "Image15", {80, 140, 690, 160});
+    Image16 = Controls::MakePicture(this, "Image16", {96, 6, 24, 24}, QStringLiteral(":/marks/star.svg"),
+                                    QStringLiteral("星星"));
+    Image16->hide();
+    const QFont progressFont = Fonts::Ui(16, true);
+    Label15 = MakeLabel(this, "Label15", {124, 8}, QString(), Palette::Navy, progressFont);
+    Label16 = MakeLabel(this, "Label16", {440, 8}, QString(), Palette::Navy, progressFont);
+    Label17 = MakeLabel(this, "Label17", {560, 8}, QString(), Palette::Navy, progressFont);
+    for (QLabel *label : {Label15, Label16, Label17})
+        label->hide();
 }
 
 void TForm2::BuildResultPanel()
@@ -222,12 +244,13 @@ void TForm2::BuildResultPanel()
                                     QStringLiteral("错"));
     ListBox2 = MakeAnswerList(Panel2, "ListBox2", {384, 48, 169, 241}, session_.Tally().WrongLines(),
                               QStringLiteral("做错的题"));
+    ListBox2->setCorrections(session_.Tally().RightAnswers(), Palette::Green);
     // The drill's pace, under the lists.
-    Label17 = MakeLabel(Panel2, "Label17", {40, 294}, QStringLiteral("用时："), Palette::Navy, captionFont);
-    Label18 = MakeLabel(Panel2, "Label18", {88, 294}, QString(), Palette::Red, valueFont);
-    Label19 = MakeLabel(Panel2, "Label19", {184, 294}, QStringLiteral("速度："), Palette::Navy, captionFont);
-    Label20 = MakeLabel(Panel2, "Label20", {232, 294}, QString(), Palette::Red, valueFont);
-    Label21 = MakeLabel(Panel2, "Label21", {40, 310}, QString(), Palette::Maroon, valueFont);
+    Label21 = MakeLabel(Panel2, "Label21", {40, 294}, QStringLiteral("用时："), Palette::Navy, captionFont);
+    Label22 = MakeLabel(Panel2, "Label22", {88, 294}, QString(), Palette::Red, valueFont);
+    Label23 = MakeLabel(Panel2, "Label23", {184, 294}, QStringLiteral("速度："), Palette::Navy, captionFont);
+    Label24 = MakeLabel(Panel2, "Label24", {232, 294}, QString(), Palette::Red, valueFont);
+    Label25 = MakeLabel(Panel2, "Label25", {40, 310}, QString(), Palette::Maroon, valueFont);
 
     SpeedButton17 = Controls::MakeButton(Panel2, "SpeedButton17", {16, 328, 185, 65},
                                          PanelButton(RestartCaption(DrillMode::Practice), "restart"));
@@ -434,9 +457,9 @@ void TForm2::selectFirstItems()
     RadioGroup2->setItemIndex(0);
 }
 
-void TForm2::setOperands(const QString &first, const QString &second)
+void TForm2::setOperands(const QString &first, const QString &second, const QString &spoken)
 {
-    display_->setOperands(first, second);
+    display_->setOperands(first, second, spoken);
 }
 
 void TForm2::clearOperands()
@@ -457,7 +480,7 @@ void TForm2::showEqualsSign()
 void TForm2::showProblem(const Problem &problem)
 {
     const EquationRow row = EquationRowOf(problem);
-    display_->showEquation(row.before, row.after, row.wideBlank, SpokenText(problem));
+    display_->showEquation(row.before, row.after, row.wideBlank, SpokenProblem(problem));
 }
 
 void TForm2::showPreset(const QString &title, bool remainderKey)
@@ -465,9 +488,9 @@ void TForm2::showPreset(const QString &title, bool remainderKey)
     const bool preset = !title.isEmpty();
     RadioGroup1->setEnabled(!preset);
     RadioGroup2->setEnabled(!preset);
-    Label16->setText(QStringLiteral("课本同步：") + title);
-    Label16->adjustSize();
-    Label16->setVisible(preset);
+    Label20->setText(QStringLiteral("课本同步：") + title);
+    Label20->adjustSize();
+    Label20->setVisible(preset);
     SpeedButton21->setVisible(remainderKey);
 }
 
@@ -497,6 +520,44 @@ void TForm2::setBottomButtonsEnabled(bool enabled)
         button->setEnabled(enabled);
 }
 
+void TForm2::showRightFeedback()
+{
+    Panel3->ShowRight();
+}
+
+void TForm2::showWrongFeedback(const QString &equation, const QString &spokenEquation)
+{
+    Panel3->ShowWrong(equation, spokenEquation);
+}
+
+void TForm2::clearFeedback()
+{
+    Panel3->Clear();
+}
+
+void TForm2::celebrate()
+{
+    Image15->Play();
+}
+
+void TForm2::setStarCount(int stars)
+{
+    Image16->setVisible(stars > 0);
+    Label15->setText(QStringLiteral("× %1").arg(stars));
+    Label15->setAccessibleName(QStringLiteral("星星 %1 颗").arg(stars));
+    Label15->adjustSize();
+    Label15->setVisible(stars > 0);
+}
+
+void TForm2::setCompetitionProgress(const QString &timeLeft, const QString &rightSoFar)
+{
+    for (const auto &[label, text] : {std::pair{Label16, timeLeft}, std::pair{Label17, rightSoFar}}) {
+        label->setText(text);
+        label->adjustSize();
+        label->setVisible(!text.isEmpty());
+    }
+}
+
 void TForm2::setTimeUpMessageVisible(bool visible)
 {
     Label1->setVisible(visible);
@@ -520,7 +581,7 @@ void TForm2::setResultValues(const QString &total, const QString &right, const Q
 
 void TForm2::setResultPace(const QString &time, const QString &speed, const QString &verdict)
 {
-    const std::pair<QLabel *, const QString &> values[] = {{Label18, time}, {Label20, speed}, {Label21, verdict}};
+    const std::pair<QLabel *, const QString &> values[] = {{Label22, time}, {Label24, speed}, {Label25, verdict}};
     for (const auto &[label, text] : values) {
         label->setText(text);
         label->adjustSize();

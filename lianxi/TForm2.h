@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <memory>
 
+class AnswerFeedback;
 class BevelPanel;
 class ClickLabel;
 class FlatButton;
@@ -18,6 +19,7 @@ class RadioGroup;
 class RecordListBox;
 class Runner;
 class Shape;
+class StarBurst;
 
 // The drill window, for practice and for the competition: the main menu sets
 // its title ("口算练习篇" or "口算竞技篇") and the caption of the restart
@@ -50,7 +52,7 @@ public:
     RadioGroup *RadioGroup2;
     RadioGroup *RadioGroup1;
     FlatButton *SpeedButton20;  // 课本同步
-    QLabel *Label16;            // the preset's name
+    QLabel *Label20;            // the preset's name
     FlatButton *SpeedButton21;  // 余
     AnswerKeypad *Panel1;
     Shape *Shape1;
@@ -66,6 +68,14 @@ public:
     PictureBox *Image7;
     PictureBox *Image8;
 
+    // After each answer, ten right in a row, and beside the track.
+    AnswerFeedback *Panel3;  // the ✓ or ✗, with the right equation Label14
+    StarBurst *Image15;
+    PictureBox *Image16;  // a star before the visit's count
+    QLabel *Label15;      // the visit's stars
+    QLabel *Label16;      // the competition's time left
+    QLabel *Label17;      // right answers so far
+
     // The result panel.
     BevelPanel *Panel2;
     QLabel *Label4;
@@ -80,11 +90,11 @@ public:
     RecordListBox *ListBox1;
     PictureBox *Image14;
     RecordListBox *ListBox2;
-    QLabel *Label17;  // 用时
-    QLabel *Label18;
-    QLabel *Label19;  // 速度
-    QLabel *Label20;
-    QLabel *Label21;  // the 达标 sentence
+    QLabel *Label21;  // 用时
+    QLabel *Label22;
+    QLabel *Label23;  // 速度
+    QLabel *Label24;
+    QLabel *Label25;  // the 达标 sentence
     FlatButton *SpeedButton17;
     FlatButton *SpeedButton19;
     FlatButton *SpeedButton16;
@@ -98,6 +108,7 @@ protected:
 private:
     void BuildDrillArea();
     void BuildKeypad();
+    void BuildEncouragement();
     void BuildResultPanel();
     void ConnectHandlers();
 
@@ -133,7 +144,7 @@ private:
     std::int32_t rangeBound() const override;
     OperationChoice operationChoice() const override;
     void selectFirstItems() override;
-    void setOperands(const QString &first, const QString &second) override;
+    void setOperands(const QString &first, const QString &second, const QString &spoken) override;
     void clearOperands() override;
     void showOperatorSign(Operator op) override;
     void showEqualsSign() override;
@@ -144,6 +155,12 @@ private:
     void setAnswerReadOnly(bool readOnly) override;
     void setConfirmEnabled(bool enabled) override;
     void setBottomButtonsEnabled(bool enabled) override;
+    void showRightFeedback() override;
+    void showWrongFeedback(const QString &equation, const QString &spokenEquation) override;
+    void clearFeedback() override;
+    void celebrate() override;
+    void setStarCount(int stars) override;
+    void setCompetitionProgress(const QString &timeLeft, const QString &rightSoFar) override;
     void setTimeUpMessageVisible(bool visible) override;
     void setResultPanelVisible(bool visible) override;
     void setResultValues(const QString &total, const QString &right, const QString &wrong,

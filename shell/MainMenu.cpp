@@ -15,6 +15,12 @@ void MainMenu::Visit(const std::function<void()> &opening)
     moduleOpen_ = true;
     opening();
     moduleOpen_ = false;
+    ShowNotebookDue();
+}
+
+void MainMenu::ShowNotebookDue()
+{
+    view_.setNotebookBadge(view_.notebookDueCount());
 }
 
 void MainMenu::OpenPractice()

@@ -29,6 +29,9 @@ public:
     void Minimise();
     void AnimationTick();
     void BackgroundPressed(int x, int y);
+    // Counts what the 错题本 has due today onto its badge: once the menu is
+    // on screen, and after every visit (a review or a new day changes it).
+    void ShowNotebookDue();
 
     bool Dragging() const { return dragging_; }
     bool NormalStyle() const { return normalStyle_; }

@@ -31,4 +31,9 @@ public:
     virtual void openNotebook() = 0;
 
     virtual void quitApplication() = 0;
+
+    // The 错题本's problems due today, and the badge on the notebook that
+    // shows them (hidden at 0).
+    virtual int notebookDueCount() const = 0;
+    virtual void setNotebookBadge(int dueCount) = 0;
 };

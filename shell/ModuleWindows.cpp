@@ -57,4 +57,12 @@ void OpenNotebook(const InstallFolder &folder)
     notebook.exec();
 }
 
+int DueNotebookCount(const InstallFolder &folder)
+{
+    Notebook notebook(Notebook::PathIn(folder.UserDatabaseFolder()));
+    if (notebook.Load())
+        return 0;
+    return static_cast<int>(notebook.DueIndexes(SystemToday()).size());
+}
+
 }  // namespace ModuleWindows

@@ -13,4 +13,8 @@ void OpenExamRoom(const InstallFolder &folder);
 void OpenTipsBook(const InstallFolder &folder);
 void OpenNotebook(const InstallFolder &folder);
 
+// How many problems of the 错题本 are due today; a notebook that cannot be
+// read counts none here (its window says why when opened).
+int DueNotebookCount(const InstallFolder &folder);
+
 }  // namespace ModuleWindows

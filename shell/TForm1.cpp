@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QIcon>
+#include <QLabel>
 #include <QTimer>
 
 namespace {
@@ -71,6 +72,14 @@ TForm1::TForm1(QWidget *parent)
     SpeedButton9 = Controls::MakeButton(this, "SpeedButton9", {48, 426, 92, 92},
                                         {.accessibleName = QStringLiteral("错题本")});
     SpeedButton9->setToolTip(QStringLiteral("错题本"));
+    // A red badge on the notebook's corner, white digits in a white ring.
+    Label1 = Controls::Make<QLabel>(this, "Label1", {118, 418, 30, 30});
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setFont(Fonts::Ui(14, true));
+    Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Label1->setStyleSheet(QStringLiteral(
+        "QLabel { color: white; background: #D01818; border: 2px solid white; border-radius: 15px; }"));
+    Label1->hide();
 
     Image2 = Controls::Make<PictureBox>(this, "Image2", kHandleRect);
     Image2->setCursor(Qt::PointingHandCursor);
@@ -84,6 +93,10 @@ TForm1::TForm1(QWidget *parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(60);
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setSingleShot(true);
+    Timer2->setInterval(0);
 
     connect(SpeedButton1, &FlatButton::clicked, this, &TForm1::SpeedButton1Click);
     connect(SpeedButton2, &FlatButton::clicked, this, &TForm1::SpeedButton2Click);
@@ -94,6 +107,7 @@ TForm1::TForm1(QWidget *parent)
     connect(SpeedButton7, &FlatButton::clicked, this, &TForm1::SpeedButton7Click);
     connect(SpeedButton9, &FlatButton::clicked, this, &TForm1::SpeedButton9Click);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     connect(Image1, &PictureBox::mousePressed, this, &TForm1::Image1MouseDown);
     connect(Image2, &PictureBox::mousePressed, this, &TForm1::Image2MouseDown);
     connect(Image2, &PictureBox::mouseMoved, this, &TForm1::Image2MouseMove);
@@ -159,6 +173,22 @@ void TForm1::SpeedButton9Click()
 void TForm1::Timer1Timer()
 {
     menu_.AnimationTick();
+}
+
+void TForm1::Timer2Timer()
+{
+    menu_.ShowNotebookDue();
+}
+
+// Nothing is read before the menu is on screen: the badge's count comes
+// right after the first paint.
+void TForm1::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (!painted_) {
+        painted_ = true;
+        Timer2->start();
+    }
 }
 
 void TForm1::Image1MouseDown(Qt::MouseButton, QPoint position)
@@ -254,4 +284,16 @@ void TForm1::openNotebook()
 void TForm1::quitApplication()
 {
     QApplication::quit();
+}
+
+int TForm1::notebookDueCount() const
+{
+    return ModuleWindows::DueNotebookCount(InstallFolder::Current());
+}
+
+void TForm1::setNotebookBadge(int dueCount)
+{
+    Label1->setText(dueCount > 99 ? QStringLiteral("99+") : QString::number(dueCount));
+    Label1->setAccessibleName(QStringLiteral("今天要复习的错题 %1 道").arg(dueCount));
+    Label1->setVisible(dueCount > 0);
 }

@@ -7,6 +7,7 @@
 
 class FlatButton;
 class PictureBox;
+class QLabel;
 class QTimer;
 class Runner;
 
@@ -38,7 +39,9 @@ public:
     PictureBox *Image6;
     PictureBox *Image7;
     PictureBox *Image8;
+    QLabel *Label1;  // the notebook's badge: problems due today
     QTimer *Timer1;
+    QTimer *Timer2;  // reads the badge's count once the menu is on screen
 
     // Handlers, public so that tests can deliver a tick without waiting.
     void FormCreate();
@@ -51,10 +54,14 @@ public:
     void SpeedButton7Click();
     void SpeedButton9Click();
     void Timer1Timer();
+    void Timer2Timer();
     void Image1MouseDown(Qt::MouseButton button, QPoint position);
     void Image2MouseDown(Qt::MouseButton button, QPoint position);
     void Image2MouseMove(QPoint position);
     void Image2MouseUp(Qt::MouseButton button, QPoint position);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     // MainMenuView
@@ -73,6 +80,9 @@ private:
     void openTipsBook() override;
     void openNotebook() override;
     void quitApplication() override;
+    int notebookDueCount() const override;
+    void setNotebookBadge(int dueCount) override;
 
     MainMenu menu_;
+    bool painted_ = false;
 };

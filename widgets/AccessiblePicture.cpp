@@ -26,8 +26,10 @@ QAccessibleInterface *MakeInterface(const QString &className, QObject *object)
         return nullptr;
     if (className == QLatin1String("PictureBox"))
         return new PictureBoxInterface(static_cast<PictureBox *>(widget));
-    if (className == QLatin1String("Shape"))
+    if (className == QLatin1String("Shape") || className == QLatin1String("StarBurst"))
         return new QAccessibleWidget(widget, QAccessible::Graphic);
+    if (className == QLatin1String("AnswerFeedback") || className == QLatin1String("CelebrationPanel"))
+        return new QAccessibleWidget(widget, QAccessible::Notification);
     if (className == QLatin1String("Runner"))
         return new QAccessibleWidget(widget, QAccessible::Animation);
     return nullptr;

@@ -21,7 +21,8 @@ AnswerKeypad::AnswerKeypad(QWidget *parent) : BevelPanel(parent)
                                  {.caption = QString::number(d),
                                   .accessibleName = digitNames.at(d),
                                   .font = Fonts::SongTi(56, true),
-                                  .captionColor = digitColors.at(static_cast<std::size_t>(d))});
+                                  .captionColor = digitColors.at(static_cast<std::size_t>(d)),
+                                  .captionOutlined = true});
     }
     const QFont commandFont = Fonts::LiShu(35, true);
     FlatButton *confirm = Controls::MakeButton(this, "SpeedButton15", {576, 8, 81, 49},

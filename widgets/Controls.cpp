@@ -25,6 +25,7 @@ FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect, con
         button->setAccessibleName(face.accessibleName);
     button->setFont(face.font);
     button->setCaptionColor(face.captionColor);
+    button->setCaptionOutlined(face.captionOutlined);
     if (!face.picture.isEmpty())
         button->setPicture(face.picture, face.pictureSize);
     return button;

@@ -43,6 +43,7 @@ struct ButtonFace {
     QString accessibleName{};
     QFont font{};
     QColor captionColor = Palette::Black;
+    bool captionOutlined = false;  // a dark outline round a bright caption
     QString picture{};  // a resource drawn left of the caption; none when empty
     QSize pictureSize{};
 };

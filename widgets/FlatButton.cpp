@@ -1,5 +1,6 @@
 #include "widgets/FlatButton.h"
 
+#include "widgets/OutlinedText.h"
 #include "widgets/Palette.h"
 
 #include <QPainter>
@@ -20,6 +21,12 @@ void FlatButton::setPicture(const QString &resourcePath, QSize pictureSize)
 void FlatButton::setCaptionColor(const QColor &color)
 {
     captionColor_ = color;
+    update();
+}
+
+void FlatButton::setCaptionOutlined(bool outlined)
+{
+    captionOutlined_ = outlined;
     update();
 }
 
@@ -78,7 +85,10 @@ void FlatButton::paintEvent(QPaintEvent *)
                            picture_.Pixmap(pictureSize, devicePixelRatioF()));
         x += pictureSize.width() + gap;
     }
-    if (!text().isEmpty()) {
+    if (!text().isEmpty() && captionOutlined_ && isEnabled()) {
+        const int baseline = (height() - metrics.height()) / 2 + metrics.ascent() + shift;
+        OutlinedText::Draw(painter, QPointF(x, baseline), font(), text(), captionColor_);
+    } else if (!text().isEmpty()) {
         painter.setFont(font());
         painter.setPen(isEnabled() ? captionColor_ : Palette::FrameShadow);
         painter.drawText(QRect(x, shift, textWidth + 1, height()), Qt::AlignLeft | Qt::AlignVCenter, text());

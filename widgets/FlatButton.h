@@ -19,6 +19,9 @@ public:
     // the button is on.
     void setPicture(const QString &resourcePath, QSize pictureSize);
     void setCaptionColor(const QColor &color);
+    // A dark outline round the caption's glyphs, for a caption colour that
+    // alone would not stand out from the art.
+    void setCaptionOutlined(bool outlined);
 
     QSize sizeHint() const override;
 
@@ -33,4 +36,5 @@ private:
     ScreenPicture picture_;
     QSize pictureSize_;
     QColor captionColor_;
+    bool captionOutlined_ = false;
 };

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -70,8 +71,8 @@ struct QuestionColumn {
 
 class SheetPainter {
 public:
-    SheetPainter(QPainter &painter, QPagedPaintDevice &device, const QList<SheetProblem> &problems)
-        : painter_(painter), device_(device), problems_(problems), dpi_(device.logicalDpiY()),
+    SheetPainter(QPainter &painter, QPagedPaintDevice &device, const QList<SheetProblem> &problems, int copies)
+        : painter_(painter), device_(device), problems_(problems), copies_(copies), dpi_(device.logicalDpiY()),
           width_(device.width()), height_(device.height())
     {
     }
@@ -100,6 +101,7 @@ private:
     QPainter &painter_;
     QPagedPaintDevice &device_;
     const QList<SheetProblem> &problems_;
+    int copies_;
     double dpi_;
     double width_;
     double height_;
@@ -258,19 +260,24 @@ bool SheetPainter::Draw()
     const int pageCount = questionPages + answerPages;
 
     const double answerWidth = AnswerWidth();
-    int page = 0;
-    for (int p = 0; p < questionPages; ++p) {
-        if (page++ > 0 && !device_.newPage())
-            return false;
-        DrawTitle(QStringLiteral("口算练习"));
-        DrawNameLine();
-        for (int slot = 0; slot < perQuestionPage && p * perQuestionPage + slot < count; ++slot) {
-            DrawQuestion(p * perQuestionPage + slot,
-                         Cell(slot, questionRows, questionColumns, GridTop(true), Px(kQuestionRowMm), width_, gap),
-                         column);
+    // Each copy of the problems is numbered as the first; the answers,
+    // which only the parent needs, come once after them all.
+    bool first = true;
+    for (int copy = 0; copy < copies_; ++copy) {
+        for (int p = 0; p < questionPages; ++p) {
+            if (!std::exchange(first, false) && !device_.newPage())
+                return false;
+            DrawTitle(QStringLiteral("口算练习"));
+            DrawNameLine();
+            for (int slot = 0; slot < perQuestionPage && p * perQuestionPage + slot < count; ++slot) {
+                DrawQuestion(p * perQuestionPage + slot,
+                             Cell(slot, questionRows, questionColumns, GridTop(true), Px(kQuestionRowMm), width_, gap),
+                             column);
+            }
+            DrawFooter(p + 1, pageCount);
         }
-        DrawFooter(page, pageCount);
     }
+    int page = questionPages;
     for (int p = 0; p < answerPages; ++p) {
         if (!device_.newPage())
             return false;
@@ -288,13 +295,13 @@ bool SheetPainter::Draw()
 
 }  // namespace
 
-bool DrawPracticeSheet(QPagedPaintDevice &device, const QList<SheetProblem> &problems)
+bool DrawPracticeSheet(QPagedPaintDevice &device, const QList<SheetProblem> &problems, int copies)
 {
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    const bool drawn = SheetPainter(painter, device, problems).Draw();
+    const bool drawn = SheetPainter(painter, device, problems, std::max(1, copies)).Draw();
     return painter.end() && drawn;
 }

@@ -44,7 +44,10 @@ std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<Shee
         if (!file.open(QIODevice::WriteOnly))
             return PrintFailure{target, file.errorString()};
     }
-    if (!DrawPracticeSheet(printer, problems))
+    // The copies are made here, so that the answers print once.
+    const int copies = printer.copyCount();
+    printer.setCopyCount(1);
+    if (!DrawPracticeSheet(printer, problems, copies))
         return PrintFailure{target, QStringLiteral("The pages could not be printed")};
     return std::nullopt;
 }

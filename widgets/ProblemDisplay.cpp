@@ -7,7 +7,6 @@
 #include "widgets/Palette.h"
 #include "widgets/PictureBox.h"
 
-#include <QStringList>
 
 namespace {
 
@@ -54,8 +53,8 @@ ProblemDisplay::ProblemDisplay(QWidget *window, QPoint origin) : origin_(origin)
     hideSigns();
     answer_ = Controls::Make<AnswerBox>(window, "Edit1", kAnswerRect.translated(origin));
     answer_->setAccessibleName(QStringLiteral("答案"));
-    before_ = Controls::Make<EquationStrip>(window, "Label14", QRect(origin, QSize(0, kStripHeight)));
-    after_ = Controls::Make<EquationStrip>(window, "Label15", QRect(origin, QSize(0, kStripHeight)));
+    before_ = Controls::Make<EquationStrip>(window, "Label18", QRect(origin, QSize(0, kStripHeight)));
+    after_ = Controls::Make<EquationStrip>(window, "Label19", QRect(origin, QSize(0, kStripHeight)));
     before_->hide();
     after_->hide();
     controls_ = {first_, signs_[0], signs_[1], signs_[2], signs_[3], second_, equals_, answer_, before_, after_};
@@ -91,19 +90,14 @@ void ProblemDisplay::showEquation(const QList<EquationPiece> &before, const QLis
     answer_->setAccessibleDescription(spoken);
 }
 
-void ProblemDisplay::setOperands(const QString &first, const QString &second)
+void ProblemDisplay::setOperands(const QString &first, const QString &second, const QString &spoken)
 {
     before_->hide();
     after_->hide();
     answer_->setGeometry(kAnswerRect.translated(origin_));
     first_->setText(first);
     second_->setText(second);
-    // The answer box keeps the focus all through a drill: a screen reader
-    // there hears each new problem as the box's description. "8除2" would
-    // be two divided by eight.
-    const QStringList spokenSigns{QStringLiteral("加"), QStringLiteral("减"), QStringLiteral("乘"),
-                                  QStringLiteral("除以")};
-    answer_->setAccessibleDescription(first + spokenSigns.at(shownSign_) + second + QStringLiteral("等于"));
+    answer_->setAccessibleDescription(spoken);
 }
 
 void ProblemDisplay::clearOperands()
@@ -117,7 +111,6 @@ void ProblemDisplay::clearOperands()
 
 void ProblemDisplay::showSign(int sign)
 {
-    shownSign_ = sign;
     PictureBox *shown = signs_.at(static_cast<std::size_t>(sign));
     shown->stackUnder(answer_);
     shown->show();

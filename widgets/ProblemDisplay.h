@@ -22,8 +22,8 @@ struct ProblemRowControls {
     OperandLabel *Label3 = nullptr;  // second operand
     PictureBox *Image2 = nullptr;    // =
     QLineEdit *Edit1 = nullptr;      // the answer box
-    EquationStrip *Label14 = nullptr;  // a preset's problem: before the answer box
-    EquationStrip *Label15 = nullptr;  // and after it
+    EquationStrip *Label18 = nullptr;  // a preset's problem: before the answer box
+    EquationStrip *Label19 = nullptr;  // and after it
 };
 
 // The problem on show and the box for its answer, in one row as the drill
@@ -39,9 +39,10 @@ public:
     const ProblemRowControls &Row() const { return controls_; }
     AnswerBox *Answer() const { return answer_; }
 
-    // Shown after their sign: the answer box's description reads the whole
-    // problem to a screen reader.
-    void setOperands(const QString &first, const QString &second);
+    // The answer box keeps the focus all through a drill: a screen reader
+    // there hears each new problem as the box's description, spoken
+    // ("12加7等于").
+    void setOperands(const QString &first, const QString &second, const QString &spoken);
     void clearOperands();
     // Sign 0 to 3 is + − × ÷. It comes to the front of the row; the other
     // three hide.
@@ -67,5 +68,4 @@ private:
     EquationStrip *after_;
     QPoint origin_;
     ProblemRowControls controls_;
-    int shownSign_ = 0;
 };

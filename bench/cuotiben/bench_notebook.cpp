@@ -72,7 +72,7 @@ class QuietView : public ReviewView {
 public:
     void setDueText(const QString &) override {}
     void entriesChanged() override {}
-    void setOperands(const QString &, const QString &) override {}
+    void setOperands(const QString &, const QString &, const QString &) override {}
     void clearOperands() override {}
     void showOperatorSign(Operator) override {}
     void showEqualsSign() override {}
@@ -81,6 +81,13 @@ public:
     void setAnswerText(const QString &) override {}
     void setAnswerReadOnly(bool) override {}
     void setConfirmEnabled(bool) override {}
+    void showRightFeedback() override {}
+    void showWrongFeedback(const QString &, const QString &) override {}
+    void clearFeedback() override {}
+    void celebrate() override {}
+    void setStarCount(int) override {}
+    void celebrateConquest() override {}
+    void celebrateFinish(const QString &) override {}
     void saveSoon() override {}
     void playCue(const QString &) override {}
     void showMessage(const QString &) override {}

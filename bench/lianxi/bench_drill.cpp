@@ -9,9 +9,12 @@
 #include "support/ReportMedian.h"
 #include "support/RunWindowBenchmarks.h"
 #include "widgets/FlatButton.h"
+#include "widgets/StarBurst.h"
 
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <algorithm>
 #include <chrono>
@@ -76,6 +79,36 @@ BENCHMARK(BM_CheckAndNextProblem)
     ->Args({10000, 1})
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
+
+// Ten right in a row, then every frame of the stars rising over the problem
+// row painted at its own time, with the operands beneath them; run it with
+// QT_SCALE_FACTOR=2 for a high-density screen. Reports the slowest frame,
+// which must stay within 16 ms.
+void BM_StarFramesOverTheProblem(benchmark::State &state)
+{
+    TForm2 form;
+    form.show();
+    form.SpeedButton4->click();
+    Settle();
+    std::vector<double> frames;
+    for (auto _ : state) {
+        for (int i = 0; i < 10; ++i)
+            Answer(form, true);
+        form.Image15->Timer1->stop();
+        const auto began = Clock::now();
+        while (Clock::now() - began < std::chrono::milliseconds(StarBurst::RunMilliseconds)) {
+            const auto start = Clock::now();
+            form.Image15->repaint();
+            const std::chrono::duration<double> took = Clock::now() - start;
+            frames.push_back(took.count());
+            state.SetIterationTime(took.count());
+            QThread::msleep(16);
+        }
+    }
+    state.counters["slowest_ms"] = *std::max_element(frames.begin(), frames.end()) * 1e3;
+    ReportMedian(state, frames);
+}
+BENCHMARK(BM_StarFramesOverTheProblem)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // A database folder whose notebook already holds entries problems.
 void FillNotebook(const QString &folder, int entries)

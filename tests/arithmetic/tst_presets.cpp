@@ -462,7 +462,7 @@ private slots:
         QFETCH(QString, record);
         QCOMPARE(RecordLine(problem, AnswerText(problem.Expected())), record);
         QTEST(PrintedText(problem), "printed");
-        QTEST(SpokenText(problem), "spoken");
+        QTEST(SpokenProblem(problem), "spoken");
         QTEST(EquationText(problem), "equation");
         QTEST(SpokenEquation(problem), "spokenEquation");
     }

@@ -18,6 +18,11 @@ public:
     bool answerReadOnly = true;
     bool confirmEnabled = false;
     int savesAsked = 0;
+    QStringList feedback;  // "对了", or the right equation after a miss
+    int celebrations = 0;
+    int stars = 0;
+    int conquests = 0;
+    QString finished;
     QStringList cues;
     QStringList messages;
     QStringList errors;
@@ -27,7 +32,7 @@ public:
 
     void setDueText(const QString &text) override { dueText = text; }
     void entriesChanged() override { ++entryRefreshes; }
-    void setOperands(const QString &f, const QString &s) override
+    void setOperands(const QString &f, const QString &s, const QString &) override
     {
         first = f;
         second = s;
@@ -48,6 +53,13 @@ public:
     void setAnswerText(const QString &text) override { answer = text; }
     void setAnswerReadOnly(bool readOnly) override { answerReadOnly = readOnly; }
     void setConfirmEnabled(bool enabled) override { confirmEnabled = enabled; }
+    void showRightFeedback() override { feedback << QStringLiteral("对了"); }
+    void showWrongFeedback(const QString &equation, const QString &) override { feedback << equation; }
+    void clearFeedback() override { feedback.clear(); }
+    void celebrate() override { ++celebrations; }
+    void setStarCount(int count) override { stars = count; }
+    void celebrateConquest() override { ++conquests; }
+    void celebrateFinish(const QString &text) override { finished = text; }
     void saveSoon() override { ++savesAsked; }
     void playCue(const QString &relativePath) override { cues << relativePath; }
     void showMessage(const QString &text) override { messages << text; }

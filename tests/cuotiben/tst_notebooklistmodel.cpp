@@ -30,8 +30,9 @@ private slots:
         Notebook notebook(Notebook::PathIn(dir.path()));
         notebook.NoteMiss({9, Operator::Multiplication, 3, 27}, QStringLiteral("28"), MissSource::Practice, kMonday);
         notebook.NoteMiss({56, Operator::Division, 8, 7}, QString(), MissSource::Exam, kMonday);
-        NotebookListModel toReview(notebook, NotebookListModel::Shows::ToReview);
-        NotebookListModel conquered(notebook, NotebookListModel::Shows::Conquered);
+        const Clock tuesday = [] { return kMonday.addDays(1); };
+        NotebookListModel toReview(notebook, NotebookListModel::Shows::ToReview, tuesday);
+        NotebookListModel conquered(notebook, NotebookListModel::Shows::Conquered, tuesday);
         QCOMPARE(toReview.rowCount(), 2);
         QCOMPARE(conquered.rowCount(), 0);
         QCOMPARE(Row(toReview, 0), (QStringList{"9 × 3=", "28", "2024-03-04", "练习", "0", "2024-03-05"}));

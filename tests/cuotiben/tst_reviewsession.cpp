@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(f.session.DueProblems().size(), 3);
         QCOMPARE(f.session.DueProblems().at(2).Result.Number, 22);
         QVERIFY(!f.session.Reviewing());
-        f.session.PrintDue();
+        f.session.PrintUnconquered();
         QCOMPARE(f.view.printed.size(), 1);
         QCOMPARE(f.view.printed.front().size(), 3);
         QCOMPARE(f.view.printed.front().at(0).Terms[0], 9);
@@ -124,9 +124,11 @@ private slots:
         QCOMPARE(f.view.dueText, QStringLiteral("今天要复习的错题：0 道"));
         f.session.StartReview();
         QCOMPARE(f.view.messages, QStringList{QStringLiteral("今天没有要复习的错题！")});
-        f.session.PrintDue();
-        QVERIFY(f.view.printed.isEmpty());
-        QCOMPARE(f.view.messages.size(), 2);
+        // Nothing is due yet, but the day's mistakes print.
+        f.session.PrintUnconquered();
+        QCOMPARE(f.view.printed.size(), 1);
+        QCOMPARE(f.view.printed.front().size(), 3);
+        QCOMPARE(f.view.messages.size(), 1);
         QVERIFY(!f.session.Reviewing());
         QVERIFY(!f.view.confirmEnabled);
         f.session.DigitKey(4);
@@ -216,7 +218,8 @@ private slots:
         QVERIFY(!f.view.confirmEnabled);
         QVERIFY(f.view.answerReadOnly);
         QVERIFY(!f.view.equalsShown && f.view.shownSign == 0);
-        QCOMPARE(f.view.messages.last(), QStringLiteral("今天的错题复习完了！答对 2 道，答错 1 道。"));
+        QCOMPARE(f.view.finished, QStringLiteral("今天的错题全部复习完了！\n答对 2 道，答错的 1 道明天再来"));
+        QCOMPARE(f.view.feedback, (QStringList{"对了", "对了", "15+7=22"}));
         QCOMPARE(f.view.dueText, QStringLiteral("今天要复习的错题：0 道"));
 
         f.session.Leave();

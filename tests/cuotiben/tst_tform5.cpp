@@ -7,9 +7,12 @@
 #include "support/AccessibleTree.h"
 #include "support/PrintedSheets.h"
 #include "support/Recorders.h"
+#include "widgets/AnswerFeedback.h"
+#include "widgets/CelebrationPanel.h"
 #include "widgets/FlatButton.h"
 #include "widgets/OperandLabel.h"
 #include "widgets/PictureBox.h"
+#include "widgets/StarBurst.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -143,7 +146,7 @@ private slots:
                                      {"56 ÷ 8=", "（未答）", "2024-03-04", "考试", "0", "2024-03-05"},
                                      {"15 + 7=", "21", "2024-03-04", "竞技", "0", "2024-03-05"}}));
         QCOMPARE(Form().Label4->text(), QStringLiteral("已消灭：1 道"));
-        QCOMPARE(Shown(Form().ListView2), (QList<QStringList>{{"12 - 5=", "2024-01-04", "练习"}}));
+        QCOMPARE(Shown(Form().ListView2), (QList<QStringList>{{"★ 12 - 5=", "2024-01-04", "练习"}}));
         QVERIFY(notices_->seen.isEmpty());
 
         // The keys as in the drill window, with the pen cursor.
@@ -182,19 +185,30 @@ private slots:
         QTest::keyClicks(Form().Edit1, QStringLiteral("a6-x"));
         QCOMPARE(Form().Edit1->text(), QStringLiteral("6"));
         QTest::keyClick(Form().Edit1, Qt::Key_Return);
+        // The miss shows and tells the right equation, as the drill does.
+        QCOMPARE(Form().Panel2->Equation->text(), QStringLiteral("56÷8=7"));
+        QVERIFY(Form().Panel2->Equation->isVisible() && Form().Panel2->Image2->isVisible());
+        QCOMPARE(AccessibleTree::Name(Form().Panel2), QStringLiteral("错了，56除以8等于7"));
 
         QTest::keyClicks(Form().Edit1, QStringLiteral("022"));
         QTest::keyClick(Form().Edit1, Qt::Key_Return);
         QCOMPARE(cues_->asked, (QStringList{CueNames::Dui(), CueNames::Cuo(), CueNames::Dui()}));
-        QCOMPARE(notices_->texts(), QStringList{QStringLiteral("今天的错题复习完了！答对 2 道，答错 1 道。")});
+        // No small box: a celebration over the whole window, put away by 好的.
+        QVERIFY(notices_->seen.isEmpty());
+        QVERIFY(Form().Panel3->isVisible());
+        QCOMPARE(Form().Panel3->geometry(), Form().rect());
+        QCOMPARE(AccessibleTree::Name(Form().Panel3), QStringLiteral("今天的错题全部复习完了！\n答对 2 道，答错的 1 道明天再来"));
+        QCOMPARE(AccessibleTree::Of(Form().Panel3)->role(), QAccessible::Notification);
+        QTest::mouseClick(Form().Panel3->SpeedButton1, Qt::LeftButton);
+        QVERIFY(Form().Panel3->isHidden());
         QCOMPARE(Form().Label1->text(), QStringLiteral("今天要复习的错题：0 道"));
         QVERIFY(!Form().SpeedButton15->isEnabled());
         QVERIFY(Form().Edit1->isReadOnly());
         for (PictureBox *sign : {Form().Image9, Form().Image10, Form().Image11, Form().Image12, Form().Image2})
             QVERIFY(sign->isHidden());
         QCOMPARE(Shown(Form().ListView1),
-                 (QList<QStringList>{{"9 × 3=", "28", "2024-03-04", "练习", "1", "2024-03-08"},
-                                     {"56 ÷ 8=", "6", "2024-03-05", "考试", "0", "2024-03-06"},
+                 (QList<QStringList>{{"56 ÷ 8=", "6", "2024-03-05", "考试", "0", "2024-03-06"},
+                                     {"9 × 3=", "28", "2024-03-04", "练习", "1", "2024-03-08"},
                                      {"15 + 7=", "21", "2024-03-04", "竞技", "1", "2024-03-08"}}));
 
         // Saved right away, before the window is left.
@@ -213,6 +227,8 @@ private slots:
             QCOMPARE(Form().Label1->text(), QStringLiteral("今天要复习的错题：3 道"));
             QTest::mouseClick(Form().SpeedButton2, Qt::LeftButton);
             AnswerAllRight();
+            // The last right answers conquer: stars over 已消灭.
+            QCOMPARE(Form().Image4->Playing(), day == 11);
             QTest::mouseClick(Form().SpeedButton1, Qt::LeftButton);
             // A day between two reviews has nothing due.
             today_ = today_.addDays(1);
@@ -222,7 +238,7 @@ private slots:
         QVERIFY(Shown(Form().ListView1).isEmpty());
         QCOMPARE(Form().Label4->text(), QStringLiteral("已消灭：4 道"));
         QCOMPARE(Shown(Form().ListView2).size(), 4);
-        QCOMPARE(Shown(Form().ListView2).at(1), (QStringList{"56 ÷ 8=", "2024-03-04", "考试"}));
+        QCOMPARE(Shown(Form().ListView2).at(1), (QStringList{"★ 56 ÷ 8=", "2024-03-04", "考试"}));
     }
 
     void nothingDueSaysSoAndTheWindowStaysUsable()
@@ -231,9 +247,7 @@ private slots:
         Open();
         QCOMPARE(Form().Label1->text(), QStringLiteral("今天要复习的错题：0 道"));
         QTest::mouseClick(Form().SpeedButton2, Qt::LeftButton);
-        QTest::mouseClick(Form().SpeedButton3, Qt::LeftButton);
-        const QString nothingDue = QStringLiteral("今天没有要复习的错题！");
-        QCOMPARE(notices_->texts(), (QStringList{nothingDue, nothingDue}));
+        QCOMPARE(notices_->texts(), QStringList{QStringLiteral("今天没有要复习的错题！")});
         PressKeypad(QStringLiteral("5"));
         QCOMPARE(Form().Edit1->text(), QString());
         QCOMPARE(Shown(Form().ListView1).size(), 3);
@@ -243,18 +257,58 @@ private slots:
         QVERIFY(!Form().isVisible());
     }
 
-    void printsTodaysProblemsWithTheirAnswers()
+    // Overdue problems lead the list, marked; the rest follow by their day.
+    void dueAndOverdueProblemsComeFirst()
     {
+        Open();
+        QTest::mouseClick(Form().SpeedButton2, Qt::LeftButton);
+        PressKeypad(QStringLiteral("27"));
+        QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        QTest::mouseClick(Form().SpeedButton1, Qt::LeftButton);
+        today_ = kMonday.addDays(3);
+        Open();
+        QCOMPARE(Form().Label1->text(), QStringLiteral("今天要复习的错题：2 道"));
+        QStringList dueColumn;
+        for (const QStringList &row : Shown(Form().ListView1))
+            dueColumn << row.front() + QLatin1Char(' ') + row.back();
+        QCOMPARE(dueColumn, (QStringList{"56 ÷ 8= 2024-03-05（过期）", "15 + 7= 2024-03-05（过期）",
+                                         "9 × 3= 2024-03-08"}));
+    }
+
+    // Every problem not yet conquered, due ones first, also on the day of
+    // the mistakes, when none is due yet.
+    void printsEveryProblemNotYetConquered_data()
+    {
+        QTest::addColumn<int>("day");
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<QStringList>("answers");
+        QTest::newRow("the day of the mistakes") << 0 << QStringList{"9 × 3 =", "56 ÷ 8 =", "15 + 7 ="}
+                                                 << QStringList{"27", "7", "22"};
+        QTest::newRow("after a review") << 1 << QStringList{"56 ÷ 8 =", "15 + 7 =", "9 × 3 ="}
+                                        << QStringList{"7", "22", "27"};
+    }
+
+    void printsEveryProblemNotYetConquered()
+    {
+        QFETCH(int, day);
+        QFETCH(QStringList, questions);
+        QFETCH(QStringList, answers);
         if (!QPrinterInfo::availablePrinterNames().isEmpty())
             QSKIP("a printer is set up, so the dialog offers it rather than a file");
+        today_ = kMonday.addDays(day);
         Open();
+        if (day > 0) {
+            QTest::mouseClick(Form().SpeedButton2, Qt::LeftButton);
+            PressKeypad(QStringLiteral("27"));
+            QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        }
         const QString pdf = dir_.filePath(QStringLiteral("错题练习.pdf"));
         PrintedSheets::PrintTheNextSheetTo(pdf);
         QTest::mouseClick(Form().SpeedButton3, Qt::LeftButton);
         QVERIFY(notices_->seen.isEmpty());
         const PrintedSheets::Sheet sheet = PrintedSheets::Read(pdf);
-        QCOMPARE(sheet.questions, (QStringList{"9 × 3 =", "56 ÷ 8 =", "15 + 7 ="}));
-        QCOMPARE(sheet.answers, (QStringList{"27", "7", "22"}));
+        QCOMPARE(sheet.questions, questions);
+        QCOMPARE(sheet.answers, answers);
     }
 };
 

@@ -100,6 +100,8 @@ public:
     void setAnswerText(int k, const QString &text) override { strips.at(static_cast<std::size_t>(k)).answer = text; }
     void showPreset(const QString &title) override { presetTitle = title; }
     QString presetTitle;
+    bool answersReadOnly = false;
+    void setAnswersReadOnly(bool readOnly) override { answersReadOnly = readOnly; }
     void markSlot(int k, Mark mark, const QString &hint) override
     {
         Slot &slot = strips.at(static_cast<std::size_t>(k));
@@ -120,5 +122,10 @@ public:
     void printPaper(const ExamPaper &paper) override { printed << paper; }
 
     Slot &slot(int k) { return strips.at(static_cast<std::size_t>(k)); }
-    void typeAnswer(int k, const QString &text) { slot(k).answer = text; }
+    // As a child types: nothing goes into a read-only paper.
+    void typeAnswer(int k, const QString &text)
+    {
+        if (!answersReadOnly)
+            slot(k).answer = text;
+    }
 };

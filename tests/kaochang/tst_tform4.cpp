@@ -1,6 +1,7 @@
 #include "kaochang/ExamControls.h"
 #include "kaochang/PaperPage.h"
 #include "kaochang/TForm4.h"
+#include "support/Contrast.h"
 #include "support/PrintedSheets.h"
 #include "support/Recorders.h"
 
@@ -102,6 +103,7 @@ private slots:
     void widestProblemFitsItsLabel_data();
     void widestProblemFitsItsLabel();
     void generateFillsTheSlots();
+    void theRedNoticeStandsOutFromTheDesk();
     void summaryOnBothPages_data();
     void summaryOnBothPages();
     void sitAndGradeAPaperThroughTheWidgets();
@@ -278,6 +280,24 @@ void tst_TForm4::generateFillsTheSlots()
     QCOMPARE(cues.asked.size(), 2);
 }
 
+// Red on the blue desk alone stands at 1.2:1; its outline makes it 3:1 at
+// least, measured on the window as painted.
+void tst_TForm4::theRedNoticeStandsOutFromTheDesk()
+{
+    NoticeRecorder notices;
+    CueRecorder cues;
+    TForm4 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Click(w.SpeedButton3);
+    QVERIFY(w.Label119->isVisible());
+    const QImage desk = w.Panel1->grab().toImage();
+    const qreal ratio = desk.devicePixelRatio();
+    const QRect notice = w.Label119->geometry();
+    const double contrast = Contrast::TextEdge(desk.copy(QRect(notice.topLeft() * ratio, notice.size() * ratio)));
+    QVERIFY2(contrast >= 3.0, qPrintable(QStringLiteral("%1:1").arg(contrast, 0, 'f', 2)));
+}
+
 void tst_TForm4::summaryOnBothPages_data()
 {
     QTest::addColumn<int>("questions");
@@ -405,6 +425,9 @@ void tst_TForm4::sitAndGradeAPaperThroughTheWidgets()
     QCOMPARE(notices.texts().last(), kHandInAdvice);
     QVERIFY(!w.Timer1->isActive() && !w.Timer2->isActive() && !w.Timer3->isActive());
     QVERIFY(w.SpeedButton6->isEnabled());
+    // Handed in: an empty box filled now is still empty at 判卷.
+    QTest::keyClicks(w.AnswerBoxes[59], RightAnswer(w, 59));
+    QCOMPARE(w.AnswerBoxes[59]->text(), QString());
 
     Click(w.SpeedButton6);
     QVERIFY(!w.SpeedButton6->isEnabled());
@@ -417,12 +440,29 @@ void tst_TForm4::sitAndGradeAPaperThroughTheWidgets()
         QCOMPARE(w.Marks[slot]->accessibleName(), k < 20 ? QStringLiteral("对") : QStringLiteral("错"));
         QCOMPARE(w.Marks[slot]->picture(), (k < 20 ? w.Image102 : w.Image101)->picture());
         QCOMPARE(w.AnswerBoxes[slot]->palette().color(QPalette::Text), k < 20 ? QColor(0, 0, 255) : QColor(255, 0, 0));
+        // Beside every crossed box its right answer in small green type.
+        QCOMPARE(!w.Corrections[slot]->isHidden(), k >= 20);
+        if (k >= 20) {
+            QCOMPARE(w.Corrections[slot]->text(), RightAnswer(w, k));
+            QCOMPARE(w.Corrections[slot]->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+            QVERIFY(w.Corrections[slot]->geometry().left() > w.AnswerBoxes[slot]->geometry().right());
+            QVERIFY(w.Corrections[slot]->geometry().right() < w.Marks[slot]->geometry().left());
+        }
     }
     for (int k = 60; k < ExamRoom::SlotCount; ++k)
         QVERIFY(w.Marks[static_cast<std::size_t>(k)]->isHidden());
     Click(w.SpeedButton9);
     QVERIFY(!w.Panel2->isHidden());
     QVERIFY(!w.Label120->isHidden());
+
+    // A new paper is written on again, in boxes of their full width.
+    const int fullWidth = w.AnswerBoxes[0]->width();
+    Click(w.SpeedButton4);
+    Click(w.SpeedButton3);
+    QTest::keyClicks(w.AnswerBoxes[59], QStringLiteral("5"));
+    QCOMPARE(w.AnswerBoxes[59]->text(), QStringLiteral("5"));
+    QCOMPARE(w.AnswerBoxes[59]->width(), fullWidth);
+    QVERIFY(w.Corrections[59]->isHidden());
 }
 
 void tst_TForm4::unusedSlotsAreOutOfSightOfScreenReadersAndTab_data()
@@ -563,11 +603,14 @@ void tst_TForm4::timeOutThroughTheRealTimers()
     QVERIFY(!w.SpeedButton6->isEnabled());
     QVERIFY(!w.close());
 
+    // An answer written after the time is up never reaches the paper; the
+    // name still can, for 交卷.
     QTest::keyClicks(w.AnswerBoxes[0], RightAnswer(w, 0));
+    QCOMPARE(w.AnswerBoxes[0]->text(), QString());
     QTest::keyClicks(w.Edit51, QStringLiteral("Hua"));
     Click(w.SpeedButton7);
     Click(w.SpeedButton6);
-    QCOMPARE(w.Label118->text(), QStringLiteral("10分"));
+    QCOMPARE(w.Label118->text(), QStringLiteral("0分"));
     QVERIFY(w.close());
 }
 

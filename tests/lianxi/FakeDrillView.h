@@ -17,12 +17,17 @@ public:
 
     QString first;
     QString second;
+    QString spoken;
     int shownSign = 0;  // operator code of the visible sign, 0 for none
     bool equalsShown = false;
     QString answer;
     bool answerReadOnly = true;
     bool confirmEnabled = false;
     bool bottomButtonsEnabled = true;
+    QStringList feedback;  // "对了", or the right equation after a miss
+    int celebrations = 0;
+    int stars = 0;
+    QStringList progress;  // time left, right so far; empty when hidden
     bool timeUpShown = false;
     bool panelShown = false;
     QStringList resultValues;  // total, right, wrong, score
@@ -56,10 +61,11 @@ public:
         range = 10;
         operation = OperationChoice::AddSubtract;
     }
-    void setOperands(const QString &a, const QString &b) override
+    void setOperands(const QString &a, const QString &b, const QString &said) override
     {
         first = a;
         second = b;
+        spoken = said;
     }
     void clearOperands() override
     {
@@ -79,6 +85,15 @@ public:
     void setAnswerReadOnly(bool readOnly) override { answerReadOnly = readOnly; }
     void setConfirmEnabled(bool enabled) override { confirmEnabled = enabled; }
     void setBottomButtonsEnabled(bool enabled) override { bottomButtonsEnabled = enabled; }
+    void showRightFeedback() override { feedback << QStringLiteral("对了"); }
+    void showWrongFeedback(const QString &equation, const QString &) override { feedback << equation; }
+    void clearFeedback() override { feedback.clear(); }
+    void celebrate() override { ++celebrations; }
+    void setStarCount(int count) override { stars = count; }
+    void setCompetitionProgress(const QString &timeLeft, const QString &rightSoFar) override
+    {
+        progress = {timeLeft, rightSoFar};
+    }
     void setTimeUpMessageVisible(bool visible) override { timeUpShown = visible; }
     void setResultPanelVisible(bool visible) override { panelShown = visible; }
     void setResultValues(const QString &total, const QString &right, const QString &wrong,

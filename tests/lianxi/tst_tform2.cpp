@@ -9,14 +9,20 @@
 #include "support/AccessibleTree.h"
 #include "support/Recorders.h"
 #include "support/TestFiles.h"
+#include "arithmetic/AnswerText.h"
+#include "arithmetic/ProblemText.h"
+#include "widgets/AnswerFeedback.h"
 #include "widgets/BevelPanel.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/FlatButton.h"
 #include "widgets/OperandLabel.h"
 #include "widgets/PictureBox.h"
 #include "widgets/RadioGroup.h"
+#include "widgets/Palette.h"
 #include "widgets/Runner.h"
+#include "widgets/StarBurst.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -371,13 +377,13 @@ private slots:
         QVERIFY(!Form().SpeedButton21->isVisible());
         QTest::mouseClick(Form().SpeedButton20, Qt::LeftButton);
         QCOMPARE(offered, QList<PresetPick>{PresetPick{}});
-        QCOMPARE(Form().Label16->text(), QStringLiteral("课本同步：有余数的除法"));
+        QCOMPARE(Form().Label20->text(), QStringLiteral("课本同步：有余数的除法"));
         QVERIFY(!Form().RadioGroup1->isEnabled() && !Form().RadioGroup2->isEnabled());
         QVERIFY(Form().SpeedButton21->isVisible());
 
         QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
         const Problem asked = Form().Session().Current();
-        QCOMPARE(Form().Edit1->accessibleDescription(), SpokenText(asked));
+        QCOMPARE(Form().Edit1->accessibleDescription(), SpokenProblem(asked));
         QVERIFY(Form().Edit1->accessibleDescription().endsWith(QStringLiteral("除以%1等于").arg(asked.Terms[1])));
         PressKeypad(QString::number(asked.Result.Number));
         QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
@@ -393,10 +399,10 @@ private slots:
 
         QTest::mouseClick(Form().SpeedButton3, Qt::LeftButton);
         QCOMPARE(Form().Label8->text(), QStringLiteral("1"));
-        QVERIFY(!Form().Label18->text().isEmpty());
-        QVERIFY(Form().Label20->text().endsWith(QStringLiteral(" 题/分")));
-        QVERIFY(Form().Label21->text().contains(QStringLiteral("有余数的除法"))
-                || Form().Label21->text().startsWith(QStringLiteral("还差一点")));
+        QVERIFY(!Form().Label22->text().isEmpty());
+        QVERIFY(Form().Label24->text().endsWith(QStringLiteral(" 题/分")));
+        QVERIFY(Form().Label25->text().contains(QStringLiteral("有余数的除法"))
+                || Form().Label25->text().startsWith(QStringLiteral("还差一点")));
     }
 
     // Three terms with brackets and a blank in a term stand in the row in
@@ -407,12 +413,12 @@ private slots:
         QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
         const Problem asked = Form().Session().Current();
         QVERIFY(asked.Blank != Problem::BlankAnswer);
-        QVERIFY(Form().Label15->isVisible());
-        QVERIFY(Form().Edit1->geometry().right() < Form().Label15->geometry().left());
+        QVERIFY(Form().Label19->isVisible());
+        QVERIFY(Form().Edit1->geometry().right() < Form().Label19->geometry().left());
         QVERIFY(!Form().Label2->isVisible() || Form().Label2->text().isEmpty());
         Form().SetPreset({});
         QVERIFY(Form().RadioGroup1->isEnabled());
-        QVERIFY(!Form().Label16->isVisible());
+        QVERIFY(!Form().Label20->isVisible());
     }
 
     void emptyDrillHasNothingToShowOrSave()
@@ -430,8 +436,11 @@ private slots:
         QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
         QVERIFY(Form().Timer1->isActive());
         QVERIFY(Form().Timer2->isActive());
+        QCOMPARE(Form().Label16->text(), QStringLiteral("还剩 9:52"));
+        QCOMPARE(Form().Label17->text(), QStringLiteral("答对 0 道"));
         Form().Edit1->setText(QString::number(Form().Session().Problem().Answer));
         QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        QCOMPARE(Form().Label17->text(), QStringLiteral("答对 1 道"));
         QTest::keyClicks(Form().Edit1, QStringLiteral("4"));
 
         for (int i = 0; i < 3; ++i)
@@ -442,8 +451,12 @@ private slots:
         TickClock(591);
         QVERIFY(Form().Session().Running());
         QCOMPARE(Form().Image8->mapTo(&Form(), QPoint()).x(), 81);
+        QCOMPARE(Form().Label16->text(), QStringLiteral("还剩 0:01"));
+        QVERIFY(Form().Label16->isVisible());
         TickClock(1);
         QVERIFY(!Form().Session().Running());
+        QVERIFY(Form().Label16->isHidden());
+        QVERIFY(Form().Label17->isHidden());
         QCOMPARE(Form().Image3->mapTo(&Form(), QPoint()).x(), 80);
         QVERIFY(!Form().Timer1->isActive());
         QVERIFY(!Form().Timer2->isActive());
@@ -475,6 +488,108 @@ private slots:
         QVERIFY(Form().Image6->isVisible());
         QVERIFY(Form().Timer2->isActive());
         QCOMPARE(Form().Edit1->text(), QStringLiteral("4"));
+    }
+
+    // After each answer the child sees a mark beside the box for about a
+    // second, and after a miss the whole right equation until the next
+    // answer; a screen reader hears the same. The next problem is there at
+    // once.
+    void eachAnswerIsMarkedAndAnnounced_data()
+    {
+        QTest::addColumn<bool>("right");
+        QTest::newRow("right") << true;
+        QTest::newRow("wrong") << false;
+    }
+
+    void eachAnswerIsMarkedAndAnnounced()
+    {
+        QFETCH(bool, right);
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        const ArithProblem p = Form().Session().Problem();
+        PressKeypad(QString::number(right ? p.Answer : p.Answer + 1));
+        QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+
+        QCOMPARE(Form().Label2->text(), QString::number(Form().Session().Problem().FirstOperand));
+        AnswerFeedback *feedback = Form().Panel3;
+        QVERIFY(feedback->isVisible());
+        QCOMPARE(feedback->Image1->isVisible(), right);
+        QCOMPARE(feedback->Image2->isVisible(), !right);
+        QCOMPARE(Form().findChild<QLabel *>(QStringLiteral("Label14"))->isVisible(), !right);
+        if (!right)
+            QCOMPARE(feedback->Equation->text(), EquationText(p));
+        // A notification in sight, named with what a screen reader says.
+        QAccessibleInterface *announcement = AccessibleTree::Of(feedback);
+        QCOMPARE(announcement->role(), QAccessible::Notification);
+        QVERIFY(AccessibleTree::Shown(announcement));
+        QCOMPARE(announcement->text(QAccessible::Name),
+                 right ? QStringLiteral("对了") : QStringLiteral("错了，") + SpokenEquation(p));
+        QCOMPARE(feedback->Timer1->interval(), 1000);
+
+        QMetaObject::invokeMethod(feedback->Timer1, "timeout");
+        QVERIFY(feedback->isHidden());
+        QCOMPARE(feedback->Equation->isVisible(), !right);
+        PressKeypad(QString::number(Form().Session().Problem().Answer));
+        QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        QVERIFY(feedback->Equation->isHidden());
+        QCOMPARE(announcement->text(QAccessible::Name), QStringLiteral("对了"));
+    }
+
+    // Every ten right in a row bring stars over the problem row and one more
+    // star beside the track; a miss starts the row again.
+    void tenRightInARowEarnAStar()
+    {
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        const auto answer = [this](bool right) {
+            const ArithProblem p = Form().Session().Problem();
+            Form().Edit1->setText(QString::number(right ? p.Answer : p.Answer + 1));
+            QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        };
+        for (int i = 0; i < 9; ++i)
+            answer(true);
+        answer(false);
+        for (int i = 0; i < 9; ++i)
+            answer(true);
+        QVERIFY(!Form().Image15->Playing());
+        QVERIFY(Form().Label15->isHidden());
+        answer(true);
+        QVERIFY(Form().Image15->Playing());
+        // The stars cover the answer box but never take its clicks.
+        QCOMPARE(QApplication::widgetAt(Form().Edit1->mapToGlobal(Form().Edit1->rect().center())), Form().Edit1);
+        QCOMPARE(Form().Label15->text(), QStringLiteral("× 1"));
+        for (int i = 0; i < 10; ++i)
+            answer(true);
+        QCOMPARE(Form().Label15->text(), QStringLiteral("× 2"));
+        QCOMPARE(Form().Session().Stars(), 2);
+        // A new drill keeps the visit's stars.
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        QCOMPARE(Form().Label15->text(), QStringLiteral("× 2"));
+        QVERIFY(Form().Label15->isVisible());
+    }
+
+    // The wrong list keeps each record line and shows its right answer
+    // beside it in green; the record file holds the lines alone.
+    void wrongAnswersShowTheirRightAnswers()
+    {
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        const ArithProblem p = Form().Session().Problem();
+        Form().Edit1->setText(QString::number(p.Answer + 1));
+        QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        QTest::mouseClick(Form().SpeedButton3, Qt::LeftButton);
+
+        const QString line = RecordLine(p, QString::number(p.Answer + 1));
+        QCOMPARE(Form().ListBox2->line(0), line);
+        QCOMPARE(Form().ListBox2->correction(0), QString::number(p.Answer));
+        QCOMPARE(AccessibleTree::Of(Form().ListBox2)->child(0)->text(QAccessible::Name),
+                 line + QStringLiteral("，正确答案 ") + QString::number(p.Answer));
+        const QImage list = Form().ListBox2->viewport()->grab().toImage();
+        int green = 0;
+        for (int y = 0; y < list.height(); ++y)
+            for (int x = 0; x < list.width(); ++x)
+                green += list.pixelColor(x, y) == Palette::Green ? 1 : 0;
+        QVERIFY(green > 0);
+
+        QTest::mouseClick(Form().SpeedButton19, Qt::LeftButton);
+        QCOMPARE(TodaysRecord("Lxcuo\\"), Joined({line}));
     }
 
     // What a screen reader finds with a problem on show and on the result

@@ -56,6 +56,10 @@ public:
         stayOpen();
     }
     void quitApplication() override { calls << "quit"; }
+    int due = 0;
+    int badge = -1;
+    int notebookDueCount() const override { return due; }
+    void setNotebookBadge(int dueCount) override { badge = dueCount; }
 
 private:
     void stayOpen()

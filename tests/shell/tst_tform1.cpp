@@ -1,3 +1,4 @@
+#include "cuotiben/Notebook.h"
 #include "cuotiben/TForm5.h"
 #include "kaochang/TForm4.h"
 #include "lianxi/TForm2.h"
@@ -5,6 +6,7 @@
 #include "widgets/FormRefs.h"
 #include "widgets/PenCursor.h"
 #include "shell/TForm1.h"
+#include "storage/InstallFolder.h"
 #include "support/AccessibleTree.h"
 #include "support/Recorders.h"
 #include "widgets/FlatButton.h"
@@ -13,6 +15,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTest>
@@ -290,6 +296,36 @@ private slots:
         QVERIFY(opened[0] != nullptr && opened[1] != nullptr);
         QCOMPARE(cues.asked, (QStringList{CueNames::Tishi(), CueNames::Tishi()}));
         QCOMPARE(QAccessible::queryAccessibleInterface(form.SpeedButton9)->text(QAccessible::Name), QString("错题本"));
+    }
+
+    // The notebook on the grass wears a red badge with what is due today,
+    // read only once the menu has been painted, and hidden at 0.
+    void notebookBadgeShowsWhatIsDueToday()
+    {
+        const QString path = Notebook::PathIn(InstallFolder::Current().UserDatabaseFolder());
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QFile::remove(path);
+        Notebook notebook(path);
+        const QDate yesterday = QDate::currentDate().addDays(-1);
+        notebook.NoteMiss({9, Operator::Multiplication, 3, 27}, QStringLiteral("28"), MissSource::Practice, yesterday);
+        notebook.NoteMiss({4, Operator::Addition, 5, 9}, QStringLiteral("8"), MissSource::Exam, yesterday);
+        notebook.NoteMiss({7, Operator::Addition, 7, 14}, QStringLiteral("13"), MissSource::Practice,
+                          QDate::currentDate());
+        QCOMPARE(notebook.Save(), std::nullopt);
+
+        TForm1 form;
+        QCoreApplication::processEvents();
+        QVERIFY(form.Label1->isHidden());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_VERIFY(form.Label1->isVisible());
+        QCOMPARE(form.Label1->text(), QStringLiteral("2"));
+        QCOMPARE(AccessibleTree::Name(form.Label1), QStringLiteral("今天要复习的错题 2 道"));
+
+        QVERIFY(QFile::remove(path));
+        QTimer::singleShot(0, [] { CloseModalWindowSoon(); });
+        QTest::mouseClick(form.SpeedButton9, Qt::LeftButton);
+        QVERIFY(form.Label1->isHidden());
     }
 
     void examCrownOpensTheExamRoom()

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,6 +44,31 @@ private slots:
         const PrintedSheets::Sheet sheet = PrintedSheets::Read(pdf);
         QCOMPARE(sheet.questions, (QStringList{QStringLiteral("15 + 7 ="), QStringLiteral("56 ÷ 8 =")}));
         QCOMPARE(sheet.answers, (QStringList{QStringLiteral("22"), QStringLiteral("7")}));
+    }
+
+    // Three copies for three children: the problems three times, the
+    // answers, which the parent keeps, once at the end.
+    void severalCopiesPrintTheAnswersOnce()
+    {
+        if (!QPrinterInfo::availablePrinterNames().isEmpty())
+            QSKIP("a printer is set up, so the dialog offers it rather than a file");
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("三份.pdf"));
+        PrintedSheets::WhenTheDialogShows([&](QPrintDialog &dialog) {
+            dialog.findChild<QLineEdit *>(QStringLiteral("filename"))->setText(pdf);
+            auto *copies = dialog.findChild<QSpinBox *>(QStringLiteral("copies"));
+            QVERIFY(copies);
+            copies->setValue(3);
+            dialog.accept();
+        });
+        QVERIFY(!PrintPracticeSheet(nullptr, kSheet));
+        const QStringList pages = PrintedSheets::Pages(pdf);
+        QCOMPARE(pages.size(), 4);
+        for (int copy = 0; copy < 3; ++copy) {
+            QVERIFY2(pages.at(copy).contains(QStringLiteral("56 ÷ 8")), qPrintable(pages.at(copy)));
+            QVERIFY(!pages.at(copy).contains(QStringLiteral("口算练习答案")));
+        }
+        QVERIFY(pages.at(3).contains(QStringLiteral("口算练习答案")));
     }
 
     void cancellingPrintsNothing()

@@ -1,0 +1,80 @@
+#include "widgets/AnswerFeedback.h"
+
+#include "widgets/AccessiblePicture.h"
+#include "widgets/Controls.h"
+#include "widgets/Fonts.h"
+#include "widgets/PictureBox.h"
+
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+
+// As large as the card is high, with room for its border.
+QFont EquationFont(int cardHeight)
+{
+    return Fonts::SongTi(cardHeight * 5 / 8, true);
+}
+
+}  // namespace
+
+AnswerFeedback::AnswerFeedback(QWidget *window, const char *name, const QRect &markRect, const char *equationName,
+                               const QRect &equationRect)
+    : QWidget(window)
+{
+    AccessiblePicture::Install();
+    Controls::Place(this, name, markRect);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Both marks are kept drawn, so an answer only shows one of them.
+    Image1 = Controls::MakePicture(this, "Image1", rect(), QStringLiteral(":/marks/right.svg"), QStringLiteral("对"));
+    Image2 = Controls::MakePicture(this, "Image2", rect(), QStringLiteral(":/marks/wrong.svg"), QStringLiteral("错"));
+    hide();
+
+    Equation = Controls::Place(new QLabel(window), equationName, equationRect);
+    Equation->setFont(EquationFont(equationRect.height()));
+    Equation->setAlignment(Qt::AlignCenter);
+    Equation->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Equation->setStyleSheet(QStringLiteral(
+        "QLabel { color: #006400; background: white; border: 2px solid #1E7A1E; border-radius: 10px; }"));
+    Equation->hide();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(ShownMilliseconds);
+    connect(Timer1, &QTimer::timeout, this, &QWidget::hide);
+}
+
+void AnswerFeedback::ShowRight()
+{
+    Equation->hide();
+    Flash(Image1, QStringLiteral("对了"));
+}
+
+void AnswerFeedback::ShowWrong(const QString &equation, const QString &spokenEquation)
+{
+    Equation->setFont(Fonts::FittedTo(EquationFont(Equation->height()), equation, Equation->width() - 16, 12));
+    Equation->setText(equation);
+    Equation->setAccessibleName(QStringLiteral("正确答案 ") + spokenEquation);
+    Equation->show();
+    Flash(Image2, QStringLiteral("错了，") + spokenEquation);
+}
+
+void AnswerFeedback::Flash(PictureBox *mark, const QString &announcement)
+{
+    // Hidden and shown again, so two answers alike within the second are
+    // each announced.
+    hide();
+    Image1->setVisible(mark == Image1);
+    Image2->setVisible(mark == Image2);
+    setAccessibleName(announcement);
+    show();
+    Timer1->start();
+}
+
+void AnswerFeedback::Clear()
+{
+    Timer1->stop();
+    hide();
+    Equation->hide();
+}

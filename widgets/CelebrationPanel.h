@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+class FlatButton;
+class StarBurst;
+
+// A celebration over a whole window: stars rise over a card that says what
+// the child has done, until "好的" puts it away. A screen reader hears it as
+// a notification named with its text.
+class CelebrationPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    CelebrationPanel(QWidget *window, const char *name);
+
+    void Celebrate(const QString &text);
+    const QString &Text() const { return text_; }
+
+    StarBurst *Image1;
+    FlatButton *SpeedButton1;  // 好的
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QRect CardRect() const;
+
+    // The window as it was, dimmed, with the card and its text on it: drawn
+    // once, so a frame of the stars repaints nothing beneath the panel, nor
+    // the large type, which Qt would otherwise draw outline by outline.
+    QPixmap backdrop_;
+    QString text_;
+};
