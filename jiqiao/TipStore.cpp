@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <QStringEncoder>
+#include <QTextBoundaryFinder>
 
 namespace {
 
@@ -62,22 +64,17 @@ std::optional<QString> TipStore::LoadTips(const QString &path)
 
 TipSaveResult TipStore::SaveNewTip(const QString &path, const QString &text)
 {
-    TipStore saved;
-    if (!saved.AddTip(text))
-        return {TipSaveOutcome::NotStorable, {}};
     const StoreFile::Lock lock(path);
     if (lock.Error())
         return {TipSaveOutcome::NotWritten, ErrorText::CannotCreateFile(QDir::toNativeSeparators(path), *lock.Error())};
     // What the file holds now, another copy's latest tips included, comes
-    // first; a store not there yet is begun by this tip.
-    if (QFileInfo::exists(path)) {
-        TipStore current;
-        if (current.LoadTips(path) || !current.IsWhole())
-            return {TipSaveOutcome::StoreNotReadWhole, {}};
-        current.lines_ += saved.lines_;
-        current.texts_ += saved.texts_;
-        saved = std::move(current);
-    }
+    // first, and its encoding decides what the tip may hold; a store not
+    // there yet is begun by this tip, as GBK.
+    TipStore saved;
+    if (QFileInfo::exists(path) && (saved.LoadTips(path) || !saved.IsWhole()))
+        return {TipSaveOutcome::StoreNotReadWhole, {}};
+    if (!saved.AddTip(text))
+        return {TipSaveOutcome::NotStorable, {}, saved.UnstorableIn(kStar + OnOneLine(text))};
     if (std::optional<QString> error = saved.SaveTips(path))
         return {TipSaveOutcome::NotWritten, std::move(*error)};
     *this = std::move(saved);
@@ -87,12 +84,35 @@ TipSaveResult TipStore::SaveNewTip(const QString &path, const QString &text)
 bool TipStore::AddTip(const QString &text)
 {
     const QString tip = kStar + OnOneLine(text);
-    std::optional<QByteArray> bytes = GbkText::Encode(tip);
+    std::optional<QByteArray> bytes = Encode(tip);
     if (!bytes)
         return false;
     lines_.append(std::move(*bytes));
     texts_.append(tip);
     return true;
+}
+
+QStringList TipStore::UnstorableIn(const QString &text) const
+{
+    QStringList unstorable;
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype start = 0, end = graphemes.toNextBoundary(); end > 0; start = end, end = graphemes.toNextBoundary()) {
+        const QString character = text.mid(start, end - start);
+        if (!Encode(character) && !unstorable.contains(character))
+            unstorable.append(character);
+    }
+    return unstorable;
+}
+
+std::optional<QByteArray> TipStore::Encode(const QString &text) const
+{
+    if (!marked_)
+        return GbkText::Encode(text);
+    QStringEncoder encode(*marked_);
+    QByteArray bytes = encode(text);
+    if (encode.hasError() || QStringDecoder(*marked_, QStringConverter::Flag::Stateless)(bytes) != text)
+        return std::nullopt;
+    return bytes;
 }
 
 std::optional<QString> TipStore::SaveTips(const QString &path) const
@@ -107,6 +127,7 @@ void TipStore::ReadBytes(QByteArrayView bytes)
     lines_.clear();
     texts_.clear();
     const std::optional<MarkedEncoding> marked = EncodingMarkedIn(bytes);
+    marked_ = marked ? std::optional(marked->encoding) : std::nullopt;
     if (!marked) {
         ReadGbk(bytes);
         return;
@@ -115,9 +136,13 @@ void TipStore::ReadBytes(QByteArrayView bytes)
     // a sequence cut off at the end counts as an error too.
     QStringDecoder decode(marked->encoding, QStringConverter::Flag::Stateless |
                                                 QStringConverter::Flag::ConvertInitialBom);
-    const QString text = decode(bytes.sliced(marked->markLength));
+    const QByteArrayView encoded = bytes.sliced(marked->markLength);
+    const QString text = decode(encoded);
     ReadDecoded(text);
-    if (decode.hasError())
+    // What did not decode (an odd byte at the end) shows as a replacement
+    // character, which would not encode back as it was; a lone surrogate is
+    // kept, but is no text.
+    if (decode.hasError() || !text.isValidUtf16() || QByteArray(QStringEncoder(marked->encoding)(text)) != encoded)
         whole_ = false;
 }
 
@@ -136,17 +161,19 @@ void TipStore::ReadDecoded(const QString &text)
     texts_ = TextLines::Split(text);
     lines_.reserve(texts_.size());
     whole_ = !text.contains(QChar(0));
-    for (const QString &tip : texts_) {
-        std::optional<QByteArray> bytes = GbkText::Encode(tip);
-        whole_ = whole_ && bytes.has_value();
-        lines_.append(bytes ? std::move(*bytes) : QByteArray());
-    }
-    // GBK that begins like a UTF-8 mark would not read back as these tips.
-    if (!lines_.isEmpty() && lines_.first().startsWith(kUtf8Bom))
-        whole_ = false;
+    QStringEncoder encode(*marked_);
+    for (const QString &tip : texts_)
+        lines_.append(encode(tip));
 }
 
 QByteArray TipStore::FileBytes() const
 {
-    return TextLines::Join(lines_);
+    if (!marked_)
+        return TextLines::Join(lines_);
+    QStringEncoder encode(*marked_);
+    QByteArray bytes = encode(QString(QChar::ByteOrderMark));
+    const QByteArray lineBreak = encode(QStringLiteral("\r\n"));
+    for (const QByteArray &line : lines_)
+        bytes += line + lineBreak;
+    return bytes;
 }

@@ -4,15 +4,17 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <QStringConverter>
+#include <QStringList>
 #include <optional>
 
 // What became of a tip to be saved.
 enum class TipSaveOutcome {
     Saved,
-    // The text holds a character GBK cannot store.
+    // The text holds a character the store's encoding cannot hold.
     NotStorable,
-    // The store file could not be read whole, or not written back as GBK
-    // without losing some of it: it is left as it is.
+    // The store file holds bytes that could not be read (a NUL, a read
+    // error): it is left as it is.
     StoreNotReadWhole,
     // The file could not be written; errorText says why.
     NotWritten,
@@ -22,6 +24,8 @@ struct TipSaveResult {
     TipSaveOutcome outcome;
     // The error box's text, for NotWritten.
     QString errorText;
+    // The characters the store cannot hold, each once, for NotStorable.
+    QStringList unstorable = {};
 };
 
 // The tips book's content: the ordered tip lines of the store file
@@ -29,7 +33,8 @@ struct TipSaveResult {
 // bytes it was read with, so a load followed by a save gives back the file
 // byte for byte, also where it is not valid GBK. A store that begins with a
 // UTF-8 or UTF-16 byte-order mark is read in that encoding and written back
-// as GBK.
+// in it, mark and all, so it holds any character; a GBK store (and a new
+// one) holds only what GBK can.
 class TipStore {
 public:
     // Replaces the lines with the file's. When the file cannot be read the
@@ -47,8 +52,12 @@ public:
 
     // Appends "★" and the text, every line break in it turned into one
     // space so that one tip always reads back as one tip. Returns false and
-    // adds nothing when the text holds a character GBK cannot store.
+    // adds nothing when the text holds a character the store cannot hold.
     [[nodiscard]] bool AddTip(const QString &text);
+
+    // The characters of text the store cannot hold, each as the child sees
+    // it (an emoji of several code points is one), each once.
+    QStringList UnstorableIn(const QString &text) const;
 
     // Rewrites the file whole from the lines, each followed by CR LF. The
     // old file stays whole until the new one is complete. On failure the
@@ -60,8 +69,8 @@ public:
     const QByteArray &TipBytesAt(int index) const { return lines_.at(index); }
 
     // Whether the lines hold all that the file did: every byte was read as
-    // tips and line breaks (no NUL cut the text short) and every tip has its
-    // GBK bytes, so that writing them back loses nothing.
+    // tips and line breaks (no NUL cut the text short, nothing failed to
+    // decode), so that writing them back loses nothing.
     bool IsWhole() const { return whole_; }
 
     // The lines as the file holds them, and back.
@@ -69,10 +78,15 @@ public:
     QByteArray FileBytes() const;
 
 private:
+    // The bytes of text in the store's encoding, or nothing when they would
+    // not read back as the same text.
+    std::optional<QByteArray> Encode(const QString &text) const;
     void ReadGbk(QByteArrayView bytes);
     void ReadDecoded(const QString &text);
 
     QList<QByteArray> lines_;
     QList<QString> texts_;
     bool whole_ = true;
+    // The byte-order mark's encoding; nothing for GBK.
+    std::optional<QStringConverter::Encoding> marked_;
 };

@@ -5,15 +5,33 @@
 #include "storage/InstallFolder.h"
 
 #include <QChar>
+#include <QDir>
+#include <QStringList>
 
 namespace {
 
 const QString kNothingTyped = QStringLiteral("你还没有输入技巧内容，请输入！");
 const QString kSaved = QStringLiteral("保存完成！");
-const QString kCannotStore = QStringLiteral("技巧中有无法保存的字符，请修改后再保存！");
-const QString kStoreNotReadWhole = QStringLiteral("技巧囊没能完整读出来，为了保护里面原有的技巧，这次没有保存！");
 const QString kStillAdding = QStringLiteral("正在添加技巧，注意保存！");
 constexpr char16_t kEnter = 13;
+
+// Names each character, so the child knows what to take out.
+QString CannotStore(const QStringList &characters)
+{
+    QStringList quoted;
+    for (const QString &character : characters)
+        quoted << QStringLiteral("“%1”").arg(character);
+    return QStringLiteral("这条技巧里的%1存不进技巧囊，请删掉后再保存。").arg(quoted.join(u'、'));
+}
+
+// Holds for as long as the file is not mended, so it says what to do rather
+// than that this one save failed.
+QString StoreNotReadWhole(const QString &storePath)
+{
+    return QStringLiteral("技巧囊文件“%1”里有读不出来的内容。为了保护原有的技巧，它保持原样不动；"
+                          "把它修好之前，不能添加新技巧。")
+        .arg(QDir::toNativeSeparators(storePath));
+}
 
 }  // namespace
 
@@ -71,10 +89,10 @@ void TipsBook::SaveTip()
     const TipSaveResult result = store_.SaveNewTip(storePath_, text);
     switch (result.outcome) {
     case TipSaveOutcome::NotStorable:
-        view_.showMessage(kCannotStore);
+        view_.showMessage(CannotStore(result.unstorable));
         return;
     case TipSaveOutcome::StoreNotReadWhole:
-        view_.showMessage(kStoreNotReadWhole);
+        view_.showMessage(StoreNotReadWhole(storePath_));
         return;
     case TipSaveOutcome::NotWritten:
         view_.showError(result.errorText);

@@ -75,6 +75,7 @@ void ExamRoom::Generate()
     view_.setPageVisible(ExamPage::One, false);
     view_.setNoticeVisible(true);
     ClearSlots();
+    graded_.reset();
     if (const Preset *preset = PresetOf(pick_))
         paper_ = GeneratePresetPaper(questionCount_, *preset, pick_.Choice, source_);
     else
@@ -111,6 +112,7 @@ void ExamRoom::Start()
     view_.setButtonEnabled(ExamButton::Print, false);
     paperReady_ = false;
     examRunning_ = true;
+    graded_.reset();
     runnerLeft_ = RunnerStart;
     view_.setRunnerLeft(runnerLeft_);
     countdown_.Start(examMinutes_);
@@ -218,6 +220,7 @@ void ExamRoom::Grade()
         view_.markSlot(k, grade.Right.at(k) ? Mark::Tick : Mark::Cross, AnswerText(paper_.at(k).Form.Expected()));
     view_.setScoreText(ScoreText(score_, QLocale()));
     view_.setReviewHintVisible(true);
+    graded_ = GradedPaper{typed, grade.Right, {}, ScoreText(score_, QLocale())};
     if (!missListener_)
         return;
     for (int k = 0; k < questionCount_; ++k) {
@@ -228,7 +231,14 @@ void ExamRoom::Grade()
 
 void ExamRoom::Print()
 {
-    view_.printPaper(paper_);
+    if (!graded_) {
+        view_.printPaper(paper_, std::nullopt);
+        return;
+    }
+    // The name as it stands now, mended after grading or not.
+    GradedPaper graded = *graded_;
+    graded.name = view_.nameText(NameBox::PageOne);
+    view_.printPaper(paper_, graded);
 }
 
 bool ExamRoom::Leave()

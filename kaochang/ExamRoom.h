@@ -2,12 +2,11 @@
 
 #include "kaochang/ExamCountdown.h"
 #include "kaochang/ExamPaper.h"
+#include "kaochang/ExamView.h"
 #include "arithmetic/MissListener.h"
 
 #include <utility>
 
-class ExamView;
-enum class NameBox;
 
 // The exam room: settings, the paper, the timed sitting, hand-in and grading.
 // The window forwards its handlers here and shows what this tells it.
@@ -43,7 +42,7 @@ public:
     void HandIn();
     void Grade();
     // 打印试卷, which is on from the paper's generation but off while the exam
-    // runs, since the printout ends with the answers.
+    // runs. Until 判卷 it prints the problems alone, never their answers.
     void Print();
     // Whether the window may close; refused while an exam runs.
     bool Leave();
@@ -73,6 +72,8 @@ private:
     int runnerLeft_ = RunnerStart;
     int rightCount_ = 0;
     qint64 score_ = 0;
+    // The answers as graded at 判卷, until a new paper or a new sitting.
+    std::optional<GradedPaper> graded_;
     MissListener missListener_;
     PresetChooser presetChooser_;
     PresetPick pick_;

@@ -2,13 +2,25 @@
 
 #include "kaochang/ExamPaper.h"
 
-class QString;
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
 
 enum class ExamButton { Print, Grade, HandIn, Start, Generate, Settings };  // 打印试卷 判卷 交卷 考试 出题 设置
 enum class ExamPage { One, Two };
 enum class NameBox { PageOne, PageTwo };
 enum class ExamTick { RunnerStep, Countdown, Animation };
 enum class Mark { Tick, Cross };
+
+// A graded paper as it is printed: the child's answers as typed and which
+// were right, in paper order, the name written on it and the score.
+struct GradedPaper {
+    QStringList typed;
+    QList<bool> right;
+    QString name;
+    QString score;
+};
 
 // What the exam room's logic needs from its window. Slots are numbered 0 to
 // 99, slots 0 to 49 on page one.
@@ -67,7 +79,8 @@ public:
 
     virtual void playCue(const QString &relativePath) = 0;
     virtual void showMessage(const QString &text) = 0;
-    // Prints the paper (its problems, then their answers) where the user
-    // chooses; a failure goes to the error box.
-    virtual void printPaper(const ExamPaper &paper) = 0;
+    // Prints the paper where the user chooses: before grading its problems
+    // alone, once graded the child's answers marked, the name and the score,
+    // then a page of the answers. A failure goes to the error box.
+    virtual void printPaper(const ExamPaper &paper, const std::optional<GradedPaper> &graded) = 0;
 };

@@ -165,6 +165,9 @@ void TForm4::BuildContent()
     countdownFont.setUnderline(true);
     Label2 = MakeLabel(Panel1, QStringLiteral("Label2"), {696, 9, 84, 13}, QString(), Palette::Lime, countdownFont,
                        Qt::AlignCenter);
+    // Named also while empty, before an exam and after it, like every
+    // control on show; the time itself is its description.
+    Label2->setAccessibleName(QStringLiteral("剩余时间"));
     // Red on the blue desk, outlined to stand out.
     Label119 = ExamControls::StyleLabel(new OutlinedLabel(Panel1), QStringLiteral("Label119"), {72, 248, 609, 29},
                                         QStringLiteral("正在出题，请稍等······"), Palette::Red,
@@ -574,6 +577,7 @@ void TForm4::setScoreText(const QString &text)
 void TForm4::setCountdownText(const QString &text)
 {
     Label2->setText(text);
+    Label2->setAccessibleDescription(text);
 }
 
 QString TForm4::nameText(NameBox box) const
@@ -692,12 +696,20 @@ void TForm4::showMessage(const QString &text)
     Notices::ShowNotice(text);
 }
 
-void TForm4::printPaper(const ExamPaper &paper)
+void TForm4::printPaper(const ExamPaper &paper, const std::optional<GradedPaper> &graded)
 {
     QList<SheetProblem> sheet;
     sheet.reserve(paper.size());
-    for (const ExamProblem &problem : paper)
-        sheet.append({problem.Text, AnswerText(problem.Form.Expected())});
-    if (const std::optional<PrintFailure> failure = PrintPracticeSheet(this, sheet))
+    for (qsizetype k = 0; k < paper.size(); ++k) {
+        sheet.append({paper.at(k).Text, AnswerText(paper.at(k).Form.Expected())});
+        if (graded)
+            sheet.last().grade = SheetGrade{graded->typed.at(k), graded->right.at(k)};
+    }
+    SheetOptions options{.answerPage = graded.has_value(), .graded = graded.has_value()};
+    if (graded) {
+        options.name = graded->name;
+        options.score = graded->score;
+    }
+    if (const std::optional<PrintFailure> failure = PrintPracticeSheet(this, sheet, QStringLiteral("口算练习"), options))
         Notices::ShowErrorBox(ErrorText::CannotPrint(failure->target, failure->reason));
 }

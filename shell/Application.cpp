@@ -1,6 +1,10 @@
 #include "shell/Application.h"
 
 #include "notices/ApplicationTitle.h"
+#include "notices/Notices.h"
+#include "shell/TForm1.h"
+#include "sound/Cues.h"
+#include "widgets/FirstPaint.h"
 #include "widgets/Fonts.h"
 
 #include <QApplication>
@@ -46,4 +50,14 @@ void SetUpApplication(QApplication &app)
     font.setFamilies(Fonts::Ui(12).families());
     QApplication::setFont(font);
     LoadQtChinese(app);
+}
+
+void ShowMainMenu(TForm1 &menu, std::optional<QString> folderError)
+{
+    AfterFirstPaint(&menu, [folderError = std::move(folderError)] {
+        Cues::Preload();
+        if (folderError)
+            Notices::ShowErrorBox(*folderError);
+    });
+    menu.show();
 }

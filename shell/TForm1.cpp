@@ -9,7 +9,6 @@
 #include "widgets/Controls.h"
 #include "widgets/FlatButton.h"
 #include "widgets/Fonts.h"
-#include "widgets/Palette.h"
 #include "widgets/PictureBox.h"
 #include "widgets/Runner.h"
 #include "widgets/WindowPlacement.h"
@@ -42,13 +41,12 @@ TForm1::TForm1(QWidget *parent)
     Image1->setPicture(QStringLiteral(":/menu/background.svg"));
     Image1->setAccessibleName(QStringLiteral("主菜单图画"));
 
-    QFont leaveFont = Fonts::Ui(16, true);
-    leaveFont.setItalic(true);
+    // The crowns, circles and the leave sign's caption are painted in the
+    // background: the menu draws no text of its own, so no font is looked up
+    // before its first paint.
     SpeedButton1 = Controls::MakeButton(this, "SpeedButton1", {656, 424, 113, 89},
-                                        {.caption = QStringLiteral("离开"), .font = leaveFont,
-                                         .captionColor = Palette::Blue});
+                                        {.accessibleName = QStringLiteral("离开")});
     SpeedButton1->setToolTip(QStringLiteral("你要离开吗？"));
-    // The crowns and circles are painted in the background.
     SpeedButton2 = Controls::MakeButton(this, "SpeedButton2", {296, 32, 161, 153},
                                         {.accessibleName = QStringLiteral("练习篇")});
     SpeedButton3 = Controls::MakeButton(this, "SpeedButton3", {120, 184, 161, 153},

@@ -16,6 +16,9 @@
 namespace {
 
 const QString kDatabaseFolder = QStringLiteral("database\\");
+// The cues are shipped with every copy of the program, so their folder marks
+// a portable one even before its user's files exist.
+const QString kSoundFolder = QStringLiteral("Sound\\");
 
 QString AsFolder(const QString &path)
 {
@@ -42,7 +45,7 @@ InstallFolder::InstallFolder(Layout layout, QString shippedRoot, QString userRoo
 InstallFolder InstallFolder::Decide(const QString &executableFolder, const QString &userDataFolder)
 {
     const QString beside = AsFolder(executableFolder);
-    if (QFileInfo(Join(beside, kDatabaseFolder)).isDir())
+    if (QFileInfo(Join(beside, kSoundFolder)).isDir())
         return {Layout::Portable, beside, beside};
     return {Layout::Installed, AsFolder(executableFolder + QStringLiteral("/../share/numbrook")),
             AsFolder(userDataFolder)};

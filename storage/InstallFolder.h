@@ -8,12 +8,13 @@
 // platform's separator takes their place here. Every folder ends in a
 // separator.
 //
-// Portable: the executable's folder holds "database". Everything is beside
-// the executable, as the folder was laid out, and nothing is ever created.
+// Portable: the executable's folder holds "Sound". Everything is beside the
+// executable, as the folder was laid out, and nothing is ever created: a
+// missing "database" folder stays missing, and the tips book says so.
 //
-// Installed (e.g. /usr/bin/numbrook): the cues and the starter tips are read
-// from <prefix>/share/numbrook, found from the executable so that any prefix
-// works, and the tips store and the record folders are the user's own, in
+// Installed (e.g. /usr/bin/numbrook), when "Sound" is not beside it: the
+// cues and the starter tips are read from <prefix>/share/numbrook, found from
+// the executable so that any prefix works, and the tips store and the record folders are the user's own, in
 // their data folder (~/.local/share/numbrook).
 class InstallFolder {
 public:

@@ -39,6 +39,8 @@ const QColor kGrey{80, 80, 80};
 const QColor kWritingLine{180, 180, 180};
 
 const QString kEquals = QStringLiteral(" =");
+const QString kRight = QStringLiteral("✓");
+const QString kWrong = QStringLiteral("✗");
 
 // "15 + 7=" in its three parts, so that each can be aligned in its column.
 struct ProblemParts {
@@ -64,15 +66,17 @@ struct QuestionColumn {
     double equals = 0;
     double whole = 0;   // a text that does not split into parts
     double toWrite = 0;
+    double mark = 0;    // the ✓ or ✗ of a graded paper
 
     double Problem() const { return std::max(first + sign + second + equals, whole); }
-    double Needed() const { return number + Problem() + toWrite; }
+    double Needed() const { return number + Problem() + toWrite + mark; }
 };
 
 class SheetPainter {
 public:
-    SheetPainter(QPainter &painter, QPagedPaintDevice &device, const QList<SheetProblem> &problems, int copies)
-        : painter_(painter), device_(device), problems_(problems), copies_(copies), dpi_(device.logicalDpiY()),
+    SheetPainter(QPainter &painter, QPagedPaintDevice &device, const QList<SheetProblem> &problems,
+                 const SheetOptions &options)
+        : painter_(painter), device_(device), problems_(problems), options_(options), dpi_(device.logicalDpiY()),
           width_(device.width()), height_(device.height())
     {
     }
@@ -101,7 +105,7 @@ private:
     QPainter &painter_;
     QPagedPaintDevice &device_;
     const QList<SheetProblem> &problems_;
-    int copies_;
+    const SheetOptions &options_;
     double dpi_;
     double width_;
     double height_;
@@ -144,6 +148,8 @@ QuestionColumn SheetPainter::MeasureQuestions() const
     qsizetype longestAnswer = 2;
     for (const SheetProblem &problem : problems_) {
         longestAnswer = std::max(longestAnswer, problem.answer.size());
+        if (problem.grade)
+            longestAnswer = std::max(longestAnswer, problem.grade->typed.size());
         if (const std::optional<ProblemParts> parts = SplitProblem(problem.text)) {
             column.first = std::max(column.first, problemMetrics.horizontalAdvance(parts->first));
             column.sign = std::max(column.sign, problemMetrics.horizontalAdvance(QLatin1Char(' ') + parts->sign +
@@ -154,6 +160,8 @@ QuestionColumn SheetPainter::MeasureQuestions() const
         }
     }
     column.toWrite = Px(kDigitToWriteMm * static_cast<double>(longestAnswer) + kNumberGapMm * 2);
+    if (options_.graded)
+        column.mark = problemMetrics.horizontalAdvance(kWrong) + Px(kNumberGapMm);
     return column;
 }
 
@@ -167,7 +175,11 @@ void SheetPainter::DrawNameLine()
 {
     const QFont font = Fonts::Print(kNameLinePt);
     const QFontMetricsF metrics(font, &device_);
-    const QStringList labels{QStringLiteral("姓名："), QStringLiteral("日期："), QStringLiteral("用时：")};
+    // A graded paper has its name written in, and its score where the time
+    // taken would go.
+    const QStringList labels{QStringLiteral("姓名："), QStringLiteral("日期："),
+                             options_.graded ? QStringLiteral("成绩：") : QStringLiteral("用时：")};
+    const QStringList values{options_.name, QString(), options_.score};
     const double fieldWidth = width_ / static_cast<double>(labels.size());
     const double top = Px(kTitleMm);
     const double baseline = top + Px(kNameLineMm) * 0.55;
@@ -179,6 +191,10 @@ void SheetPainter::DrawNameLine()
         const double lineStart = left + metrics.horizontalAdvance(labels.at(i));
         painter_.setPen(QPen(Palette::Black, Px(0.3)));
         painter_.drawLine(QPointF(lineStart, baseline + Px(1)), QPointF(left + fieldWidth - Px(8), baseline + Px(1)));
+        if (options_.graded && !values.at(i).isEmpty()) {
+            painter_.setPen(i == 2 ? Palette::Red : Palette::Blue);
+            painter_.drawText(QPointF(lineStart + Px(kNumberGapMm), baseline), values.at(i));
+        }
     }
 }
 
@@ -214,8 +230,17 @@ void SheetPainter::DrawQuestion(int index, const QRectF &cell, const QuestionCol
     }
     // A faint line to write the answer on, level with the foot of the digits.
     const double baseline = Baseline(cell, font);
+    const double lineEnd = cell.right() - column.mark;
     painter_.setPen(QPen(kWritingLine, Px(0.25)));
-    painter_.drawLine(QPointF(x + Px(kNumberGapMm), baseline + Px(1)), QPointF(cell.right(), baseline + Px(1)));
+    painter_.drawLine(QPointF(x + Px(kNumberGapMm), baseline + Px(1)), QPointF(lineEnd, baseline + Px(1)));
+    if (!problem.grade)
+        return;
+    // The child's answer on the line, then its mark, coloured as on screen.
+    const QColor colour = problem.grade->right ? Palette::Blue : Palette::Red;
+    Text(QRectF(x + Px(kNumberGapMm), top, lineEnd - x - Px(kNumberGapMm), height), Qt::AlignLeft | Qt::AlignVCenter,
+         problem.grade->typed, font, colour);
+    Text(QRectF(lineEnd, top, column.mark, height), Qt::AlignRight | Qt::AlignVCenter,
+         problem.grade->right ? kRight : kWrong, font, colour);
 }
 
 void SheetPainter::DrawAnswer(int index, const QRectF &cell, double numberWidth, double answerWidth)
@@ -256,14 +281,14 @@ bool SheetPainter::Draw()
     const int perQuestionPage = questionColumns * questionRows;
     const int perAnswerPage = kAnswerColumns * answerRows;
     const int questionPages = std::max(1, (count + perQuestionPage - 1) / perQuestionPage);
-    const int answerPages = std::max(1, (count + perAnswerPage - 1) / perAnswerPage);
+    const int answerPages = options_.answerPage ? std::max(1, (count + perAnswerPage - 1) / perAnswerPage) : 0;
     const int pageCount = questionPages + answerPages;
 
     const double answerWidth = AnswerWidth();
     // Each copy of the problems is numbered as the first; the answers,
     // which only the parent needs, come once after them all.
     bool first = true;
-    for (int copy = 0; copy < copies_; ++copy) {
+    for (int copy = 0; copy < std::max(1, options_.copies); ++copy) {
         for (int p = 0; p < questionPages; ++p) {
             if (!std::exchange(first, false) && !device_.newPage())
                 return false;
@@ -295,13 +320,13 @@ bool SheetPainter::Draw()
 
 }  // namespace
 
-bool DrawPracticeSheet(QPagedPaintDevice &device, const QList<SheetProblem> &problems, int copies)
+bool DrawPracticeSheet(QPagedPaintDevice &device, const QList<SheetProblem> &problems, const SheetOptions &options)
 {
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    const bool drawn = SheetPainter(painter, device, problems, std::max(1, copies)).Draw();
+    const bool drawn = SheetPainter(painter, device, problems, options).Draw();
     return painter.end() && drawn;
 }

@@ -22,7 +22,7 @@ QString DefaultPdfPath(const QString &documentName)
 }  // namespace
 
 std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<SheetProblem> &problems,
-                                               const QString &documentName)
+                                               const QString &documentName, const SheetOptions &options)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
@@ -45,9 +45,10 @@ std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<Shee
             return PrintFailure{target, file.errorString()};
     }
     // The copies are made here, so that the answers print once.
-    const int copies = printer.copyCount();
+    SheetOptions sheet = options;
+    sheet.copies = printer.copyCount();
     printer.setCopyCount(1);
-    if (!DrawPracticeSheet(printer, problems, copies))
+    if (!DrawPracticeSheet(printer, problems, sheet))
         return PrintFailure{target, QStringLiteral("The pages could not be printed")};
     return std::nullopt;
 }

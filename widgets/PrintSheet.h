@@ -21,4 +21,5 @@ struct PrintFailure {
 // problems, never the answers. Nothing comes back when it was printed or the
 // dialog was cancelled.
 std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<SheetProblem> &problems,
-                                               const QString &documentName = QStringLiteral("口算练习"));
+                                               const QString &documentName = QStringLiteral("口算练习"),
+                                               const SheetOptions &options = {});

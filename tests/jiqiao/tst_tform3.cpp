@@ -22,7 +22,8 @@ namespace {
 const QString kSaved = QStringLiteral("保存完成！");
 const QString kStillAdding = QStringLiteral("正在添加技巧，注意保存！");
 const QString kHint = QStringLiteral("选择技巧囊中技巧项目，单击《详解技巧》来显示技\n巧\n详细展示。");
-const QString kNotReadWhole = QStringLiteral("技巧囊没能完整读出来，为了保护里面原有的技巧，这次没有保存！");
+const QString kNotReadWhole = QStringLiteral("技巧囊文件“%1”里有读不出来的内容。为了保护原有的技巧，它保持原样不动；"
+                                             "把它修好之前，不能添加新技巧。");
 
 using TestFiles::ReadAll;
 
@@ -265,15 +266,15 @@ void tst_TForm3::aStoreNotReadWholeIsNotSavedOver()
     addTip(window, QStringLiteral("new"));
     QCOMPARE(notices.seen.size(), 1);
     QCOMPARE(notices.seen.first().first, Notices::Kind::Notice);
-    QCOMPARE(notices.seen.first().second, kNotReadWhole);
+    QCOMPARE(notices.seen.first().second, kNotReadWhole.arg(storePath()));
     QVERIFY(window.SpeedButton5->isEnabled());
     QCOMPARE(window.Memo2->toPlainText(), QStringLiteral("new"));
     QCOMPARE(window.ListView1->model()->rowCount(), 2);
     QCOMPARE(ReadAll(storePath()), store);
 }
 
-// Two windows open on one store, as when the program runs twice; the second
-// one's store is a Windows "Unicode" text file.
+// Two windows open on one store, as when the program runs twice; the store
+// is a Windows "Unicode" text file, and stays one.
 void tst_TForm3::aSecondWindowsTipsAreListedAfterASave()
 {
     writeStore(QByteArray("\xff\xfe\xd1\x51\x41\x53\xd5\x6c\r\0\n\0", 12));
@@ -287,7 +288,8 @@ void tst_TForm3::aSecondWindowsTipsAreListedAfterASave()
     addTip(first, QStringLiteral("one"));
     addTip(second, QStringLiteral("two"));
     QCOMPARE(notices.texts(), (QStringList{kSaved, kSaved}));
-    QCOMPARE(ReadAll(storePath()), QByteArray("\xb4\xd5\xca\xae\xb7\xa8\r\n\xa1\xef" "one\r\n\xa1\xef" "two\r\n"));
+    QCOMPARE(ReadAll(storePath()), QByteArray("\xff\xfe\xd1\x51\x41\x53\xd5\x6c\r\0\n\0\x05\x26o\0n\0e\0\r\0\n\0"
+                                              "\x05\x26t\0w\0o\0\r\0\n\0", 36));
     const QAbstractItemModel *list = second.ListView1->model();
     QCOMPARE(list->rowCount(), 3);
     QCOMPARE(list->index(1, 1).data().toString(), QStringLiteral("★one"));

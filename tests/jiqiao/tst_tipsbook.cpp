@@ -13,9 +13,10 @@ namespace {
 
 const QString kNothingTyped = QStringLiteral("你还没有输入技巧内容，请输入！");
 const QString kSaved = QStringLiteral("保存完成！");
-const QString kCannotStore = QStringLiteral("技巧中有无法保存的字符，请修改后再保存！");
+const QString kCannotStore = QStringLiteral("这条技巧里的“😀”存不进技巧囊，请删掉后再保存。");
 const QString kStillAdding = QStringLiteral("正在添加技巧，注意保存！");
-const QString kNotReadWhole = QStringLiteral("技巧囊没能完整读出来，为了保护里面原有的技巧，这次没有保存！");
+const QString kNotReadWhole = QStringLiteral("技巧囊文件“%1”里有读不出来的内容。为了保护原有的技巧，它保持原样不动；"
+                                             "把它修好之前，不能添加新技巧。");
 
 using TestFiles::ReadAll;
 
@@ -255,12 +256,12 @@ void tst_TipsBook::textGbkCannotStoreIsRefused()
     TipsBook book(view, root());
     book.Create();
     book.OpenAddPanel();
-    view.newTip = QStringLiteral("笑😀");
+    view.newTip = QStringLiteral("笑😀，😀");
     book.SaveTip();
     QCOMPARE(view.messages, QStringList{kCannotStore});
     QVERIFY(view.errors.isEmpty());
     QVERIFY(view.saveEnabled);
-    QCOMPARE(view.newTip, QStringLiteral("笑😀"));
+    QCOMPARE(view.newTip, QStringLiteral("笑😀，😀"));
     QCOMPARE(book.Store().TipCount(), 1);
     QCOMPARE(ReadAll(storePath()), QByteArray("old\r\n"));
 }
@@ -381,7 +382,7 @@ void tst_TipsBook::aStoreNotReadWholeIsLeftAsItIs()
     book.OpenAddPanel();
     view.newTip = QStringLiteral("new");
     book.SaveTip();
-    QCOMPARE(view.messages, QStringList{kNotReadWhole});
+    QCOMPARE(view.messages, QStringList{kNotReadWhole.arg(storePath())});
     QCOMPARE(view.errors.size(), opens ? 0 : 1);
     QVERIFY(view.saveEnabled);
     QCOMPARE(book.ListModel().rowCount(), rows);

@@ -116,7 +116,8 @@ private slots:
     void leaveEndsTheModalLoop();
     void escapeKeepsAGradedPaper();
     void runnerCarriesOnInTheNextRoom();
-    void printsTheGeneratedPaperWithItsAnswers();
+    void printsTheQuestionsAloneUntilGraded();
+    void theCountdownIsNamedAlsoWhileEmpty();
     void presetPaperWithRemainders();
 };
 
@@ -682,7 +683,10 @@ void tst_TForm4::runnerCarriesOnInTheNextRoom()
 }
 
 
-void tst_TForm4::printsTheGeneratedPaperWithItsAnswers()
+// Before 判卷 the sheet holds no answer a child could copy; after it, the
+// child's own answers with their marks, the name and the score, then the
+// answers.
+void tst_TForm4::printsTheQuestionsAloneUntilGraded()
 {
     if (!QPrinterInfo::availablePrinterNames().isEmpty())
         QSKIP("a printer is set up, so the dialog offers it rather than a file");
@@ -693,32 +697,43 @@ void tst_TForm4::printsTheGeneratedPaperWithItsAnswers()
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.SpeedButton10->text(), QStringLiteral("打印试卷"));
     QVERIFY(!w.SpeedButton10->isEnabled());
-    Choose(w.RadioGroup3, 9);
-    Choose(w.RadioGroup2, 2);
     Click(w.SpeedButton3);
     QVERIFY(w.SpeedButton10->isEnabled());
 
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("试卷.pdf"));
-    PrintedSheets::PrintTheNextSheetTo(pdf);
+    const QString paper = dir.filePath(QStringLiteral("试卷.pdf"));
+    PrintedSheets::PrintTheNextSheetTo(paper);
     Click(w.SpeedButton10);
     QVERIFY(notices.seen.isEmpty());
-    const PrintedSheets::Sheet sheet = PrintedSheets::Read(pdf);
     QStringList questions;
+    QStringList marked;
     QStringList answers;
     for (const ExamProblem &problem : w.Room().Paper()) {
         questions << PrintedSheets::AsPrinted(problem.Text);
         answers << QString::number(problem.Answer);
+        // The first answer right, the second wrong, the rest left empty.
+        const QString typed = marked.isEmpty() ? answers.last() : marked.size() == 1 ? QStringLiteral("-1") : QString();
+        marked << QStringLiteral("%1 %2 %3").arg(questions.last(), typed, marked.isEmpty() ? u"✓" : u"✗").simplified();
     }
-    QCOMPARE(sheet.questions, questions);
-    QCOMPARE(sheet.answers, answers);
+    const PrintedSheets::Sheet unmarked = PrintedSheets::Read(paper);
+    QCOMPARE(unmarked.questions, questions);
+    QCOMPARE(unmarked.answers, QStringList());
 
-    // Not while the exam runs: the last page holds the answers.
     Click(w.SpeedButton5);
     QVERIFY(!w.SpeedButton10->isEnabled());
-    QTest::keyClicks(w.Edit51, QStringLiteral("A"));
+    QTest::keyClicks(w.AnswerBoxes[0], answers.first());
+    QTest::keyClicks(w.AnswerBoxes[1], QStringLiteral("-1"));
+    TypeWithInputMethod(w.Edit51, QStringLiteral("小明"));
     Click(w.SpeedButton7);
-    QVERIFY(w.SpeedButton10->isEnabled());
+    Click(w.SpeedButton6);
+    const QString graded = dir.filePath(QStringLiteral("判过的试卷.pdf"));
+    PrintedSheets::PrintTheNextSheetTo(graded);
+    Click(w.SpeedButton10);
+    const PrintedSheets::Sheet sheet = PrintedSheets::Read(graded);
+    QCOMPARE(sheet.questions, marked);
+    QCOMPARE(sheet.answers, answers);
+    const QString firstPage = PrintedSheets::Pages(graded).first();
+    QVERIFY2(firstPage.contains(QStringLiteral("小明")) && firstPage.contains(w.Label118->text()), qPrintable(firstPage));
 
     // A folder that is not there gives the error box.
     const QString nowhere = dir.filePath(QStringLiteral("missing/试卷.pdf"));
@@ -727,6 +742,14 @@ void tst_TForm4::printsTheGeneratedPaperWithItsAnswers()
     QCOMPARE(notices.seen.last().first, Notices::Kind::Error);
     QCOMPARE(notices.seen.last().second,
              QStringLiteral("Cannot print to \"%1\". No such file or directory.").arg(nowhere));
+}
+
+void tst_TForm4::theCountdownIsNamedAlsoWhileEmpty()
+{
+    TForm4 w;
+    w.show();
+    QVERIFY(w.Label2->text().isEmpty());
+    QCOMPARE(AccessibleTree::Name(w.Label2), QStringLiteral("剩余时间"));
 }
 
 QTEST_MAIN(tst_TForm4)

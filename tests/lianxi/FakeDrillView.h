@@ -17,17 +17,12 @@ public:
 
     QString first;
     QString second;
-    QString spoken;
     int shownSign = 0;  // operator code of the visible sign, 0 for none
     bool equalsShown = false;
     QString answer;
     bool answerReadOnly = true;
     bool confirmEnabled = false;
     bool bottomButtonsEnabled = true;
-    QStringList feedback;  // "对了", or the right equation after a miss
-    int celebrations = 0;
-    int stars = 0;
-    QStringList progress;  // time left, right so far; empty when hidden
     bool timeUpShown = false;
     bool panelShown = false;
     QStringList resultValues;  // total, right, wrong, score
@@ -61,11 +56,10 @@ public:
         range = 10;
         operation = OperationChoice::AddSubtract;
     }
-    void setOperands(const QString &a, const QString &b, const QString &said) override
+    void setOperands(const QString &a, const QString &b, const QString &) override
     {
         first = a;
         second = b;
-        spoken = said;
     }
     void clearOperands() override
     {
@@ -85,15 +79,13 @@ public:
     void setAnswerReadOnly(bool readOnly) override { answerReadOnly = readOnly; }
     void setConfirmEnabled(bool enabled) override { confirmEnabled = enabled; }
     void setBottomButtonsEnabled(bool enabled) override { bottomButtonsEnabled = enabled; }
-    void showRightFeedback() override { feedback << QStringLiteral("对了"); }
-    void showWrongFeedback(const QString &equation, const QString &) override { feedback << equation; }
-    void clearFeedback() override { feedback.clear(); }
-    void celebrate() override { ++celebrations; }
-    void setStarCount(int count) override { stars = count; }
-    void setCompetitionProgress(const QString &timeLeft, const QString &rightSoFar) override
-    {
-        progress = {timeLeft, rightSoFar};
-    }
+    // What encourages the child is looked at through the real window.
+    void showRightFeedback() override {}
+    void showWrongFeedback(const QString &, const QString &) override {}
+    void clearFeedback() override {}
+    void celebrate() override {}
+    void setStarCount(int) override {}
+    void setCompetitionProgress(const QString &, const QString &) override {}
     void setTimeUpMessageVisible(bool visible) override { timeUpShown = visible; }
     void setResultPanelVisible(bool visible) override { panelShown = visible; }
     void setResultValues(const QString &total, const QString &right, const QString &wrong,

@@ -76,6 +76,7 @@ private:
 private slots:
     void init()
     {
+        QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("Sound")));
         QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("database")));
         QFile::remove(NotebookPath());
     }

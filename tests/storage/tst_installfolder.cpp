@@ -78,10 +78,19 @@ private slots:
     }
 
     // The folder as it was always laid out: everything beside the program,
-    // and a record folder that is missing stays missing.
-    void aFolderHoldingDatabaseIsPortableAndCreatesNothing()
+    // also a database folder that is missing, and nothing is made.
+    void aFolderHoldingSoundIsPortableAndCreatesNothing_data()
     {
-        QVERIFY(Write(path("Numbrook/database/yd.zerk"), "mine\r\n"));
+        QTest::addColumn<bool>("withDatabase");
+        QTest::newRow("with its database") << true;
+        QTest::newRow("without its database") << false;
+    }
+
+    void aFolderHoldingSoundIsPortableAndCreatesNothing()
+    {
+        QFETCH(bool, withDatabase);
+        if (withDatabase)
+            QVERIFY(Write(path("Numbrook/database/yd.zerk"), "mine\r\n"));
         QVERIFY(QDir().mkpath(path("Numbrook/Sound")));
         const QStringList before = Listing(dir_->path());
         const InstallFolder folder = InstallFolder::Decide(path("Numbrook"), path("home/data"));
@@ -93,8 +102,10 @@ private slots:
         QCOMPARE(Listing(dir_->path()), before);
     }
 
-    void aFolderWithoutDatabaseReadsShareAndKeepsTheUsersFilesApart()
+    // A database folder beside the program does not make it portable.
+    void aFolderWithoutSoundReadsShareAndKeepsTheUsersFilesApart()
     {
+        QVERIFY(QDir().mkpath(path("usr/bin/database")));
         const QStringList before = Listing(dir_->path());
         const InstallFolder folder = Installed(path("home/.local/share/numbrook"));
         QCOMPARE(folder.layout(), InstallFolder::Layout::Installed);
@@ -141,7 +152,7 @@ private slots:
         QCOMPARE(Listing(path("data")), kUserFolders);
     }
 
-    // The running program: a test program has no "database" beside it, so
+    // The running program: a test program has no "Sound" beside it, so
     // it counts as installed, and its user's folder follows XDG_DATA_HOME,
     // or HOME without it.
     void theRunningProgramUsesTheUsersDataFolder()

@@ -27,8 +27,8 @@ bool BeginsWithMark(QByteArrayView bytes)
     return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
 }
 
-// A store held whole is written as GBK that reads back as the same tips,
-// whole again, and is written the same once more.
+// A store held whole is written, in its own encoding, as bytes that read
+// back as the same tips, whole again, and is written the same once more.
 void WholeStoresReadBack(const TipStore &store)
 {
     if (!store.IsWhole())
