@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arithmetic/Problem.h"
 #include "arithmetic/ProblemGenerator.h"
 
 #include <QString>
@@ -28,7 +29,7 @@ inline PracticeSetting RangeSetting(std::int32_t rangeBound, OperationChoice ope
 // One answer as "确定" or the grading found it. seconds is the time from the
 // problem shown to its check; an exam box has none.
 struct CheckedAnswer {
-    ArithProblem problem;
+    Problem problem;
     QString answer;
     bool right = false;
     std::optional<double> seconds;

@@ -1,32 +1,17 @@
 #include "arithmetic/AnswerText.h"
 
+#include "arithmetic/AnswerValue.h"
+#include "arithmetic/Problem.h"
 #include "arithmetic/ProblemGenerator.h"
+#include "arithmetic/ProblemTexts.h"
 
 #include <QString>
 
 std::optional<std::int32_t> ReadAnswer(const QString &text)
 {
-    qsizetype at = 0;
-    bool negative = false;
-    if (at < text.size() && (text[at] == u'+' || text[at] == u'-')) {
-        negative = text[at] == u'-';
-        ++at;
-    }
-    if (at == text.size())
-        return std::nullopt;
-
-    // The magnitude may reach 2^31 only for a negative value.
-    const std::int64_t limit = negative ? std::int64_t{1} << 31 : (std::int64_t{1} << 31) - 1;
-    std::int64_t magnitude = 0;
-    for (; at < text.size(); ++at) {
-        const char16_t c = text[at].unicode();
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        magnitude = magnitude * 10 + (c - u'0');
-        if (magnitude > limit)
-            return std::nullopt;
-    }
-    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+    if (const std::optional<AnswerValue> value = ReadAnswerOfKind(text, AnswerKind::Whole))
+        return value->Number;
+    return std::nullopt;
 }
 
 bool PassesAnswerFilter(QChar typed)
@@ -55,6 +40,5 @@ QString AfterKeypadDigit(const QString &text, int digit)
 
 QString RecordLine(const ArithProblem &problem, const QString &answer)
 {
-    return QString::number(problem.FirstOperand) + QLatin1String(OperatorText(problem.OperatorCode)) +
-           QString::number(problem.SecondOperand) + QLatin1Char('=') + answer;
+    return RecordLine(Problem::From(problem), answer);
 }

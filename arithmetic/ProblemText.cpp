@@ -1,5 +1,8 @@
 #include "arithmetic/ProblemText.h"
 
+#include "arithmetic/Problem.h"
+#include "arithmetic/ProblemTexts.h"
+
 QString ExamOperatorText(Operator op)
 {
     switch (op) {
@@ -17,39 +20,21 @@ QString ExamOperatorText(Operator op)
 
 QString ExamProblemText(const ArithProblem &problem)
 {
-    return QString::number(problem.FirstOperand) + ExamOperatorText(problem.OperatorCode)
-        + QString::number(problem.SecondOperand) + QLatin1Char('=');
+    return PrintedText(Problem::From(problem));
 }
 
+// The classic problem's texts are those of its whole form.
 QString EquationText(const ArithProblem &problem)
 {
-    // The paper's sign without its spaces: a short line in large type.
-    return QString::number(problem.FirstOperand) + ExamOperatorText(problem.OperatorCode).trimmed()
-        + QString::number(problem.SecondOperand) + QLatin1Char('=') + QString::number(problem.Answer);
+    return EquationText(Problem::From(problem));
 }
 
 QString SpokenProblem(const ArithProblem &problem)
 {
-    QString sign;
-    switch (problem.OperatorCode) {
-    case Operator::Addition:
-        sign = QStringLiteral("加");
-        break;
-    case Operator::Subtraction:
-        sign = QStringLiteral("减");
-        break;
-    case Operator::Multiplication:
-        sign = QStringLiteral("乘");
-        break;
-    case Operator::Division:
-        sign = QStringLiteral("除以");
-        break;
-    }
-    return QString::number(problem.FirstOperand) + sign + QString::number(problem.SecondOperand)
-        + QStringLiteral("等于");
+    return SpokenProblem(Problem::From(problem));
 }
 
 QString SpokenEquation(const ArithProblem &problem)
 {
-    return SpokenProblem(problem) + QString::number(problem.Answer);
+    return SpokenEquation(Problem::From(problem));
 }

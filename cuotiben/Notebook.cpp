@@ -80,13 +80,13 @@ std::optional<QString> Notebook::Load()
     return std::nullopt;
 }
 
-void Notebook::NoteMiss(const ArithProblem &problem, const QString &answer, MissSource source, QDate today)
+void Notebook::NoteMiss(const Problem &problem, const QString &answer, MissSource source, QDate today)
 {
     unsaved_.append({ChangeKind::Miss, problem, NotebookLine::OneLineAnswer(answer), source, today});
     Apply(unsaved_.back());
 }
 
-void Notebook::NoteReview(const ArithProblem &problem, bool right, const QString &answer, QDate today)
+void Notebook::NoteReview(const Problem &problem, bool right, const QString &answer, QDate today)
 {
     unsaved_.append({right ? ChangeKind::Right : ChangeKind::Wrong, problem, NotebookLine::OneLineAnswer(answer),
                      MissSource::Practice, today});
@@ -209,7 +209,7 @@ void Notebook::ReadLines(QByteArrayView bytes, Encoding encoding)
     }
 }
 
-const NotebookEntry *Notebook::Find(const ArithProblem &problem) const
+const NotebookEntry *Notebook::Find(const Problem &problem) const
 {
     const qsizetype found = byProblem_.value(ProblemKey(problem), -1);
     return found < 0 ? nullptr : &entries_.at(found);

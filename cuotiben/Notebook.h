@@ -46,10 +46,18 @@ public:
 
     // A wrong answer (or an empty exam box): a new entry due tomorrow, or a
     // known problem started over with this answer, day and source.
-    void NoteMiss(const ArithProblem &problem, const QString &answer, MissSource source, QDate today);
+    void NoteMiss(const Problem &problem, const QString &answer, MissSource source, QDate today);
+    void NoteMiss(const ArithProblem &problem, const QString &answer, MissSource source, QDate today)
+    {
+        NoteMiss(Problem::From(problem), answer, source, today);
+    }
     // A review answer to a problem in the notebook: a right one moves it on
     // when it is due, a wrong one starts it over.
-    void NoteReview(const ArithProblem &problem, bool right, const QString &answer, QDate today);
+    void NoteReview(const Problem &problem, bool right, const QString &answer, QDate today);
+    void NoteReview(const ArithProblem &problem, bool right, const QString &answer, QDate today)
+    {
+        NoteReview(Problem::From(problem), right, answer, today);
+    }
 
     bool HasUnsavedChanges() const override { return !unsaved_.isEmpty(); }
     // Writes the unsaved changes; nothing is done when there are none. On
@@ -61,7 +69,8 @@ public:
     // In the file's order, entries added last at the end.
     const QList<NotebookEntry> &Entries() const { return entries_; }
     // The entry of a problem, or nothing.
-    const NotebookEntry *Find(const ArithProblem &problem) const;
+    const NotebookEntry *Find(const Problem &problem) const;
+    const NotebookEntry *Find(const ArithProblem &problem) const { return Find(Problem::From(problem)); }
     // Indexes into Entries() of the entries due today (overdue ones too).
     QList<int> DueIndexes(QDate today) const;
     // Indexes of the entries not yet conquered, soonest review day first, so
@@ -73,7 +82,7 @@ private:
     enum class ChangeKind { Miss, Right, Wrong };
     struct Change {
         ChangeKind kind;
-        ArithProblem problem;
+        Problem problem;
         QString answer;
         MissSource source;
         QDate day;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "arithmetic/ProblemGenerator.h"
+#include "arithmetic/Problem.h"
 
 #include <QDate>
 #include <QString>
@@ -14,7 +14,8 @@ QString MissSourceText(MissSource source);
 
 // One problem of the 错题本 (the notebook of missed problems).
 struct NotebookEntry {
-    ArithProblem Problem;
+    // In its whole form: a preset's blank, three terms or remainder too.
+    ::Problem Problem;
     // The child's answer as typed when it was last missed, on one line; empty
     // for an exam box left blank.
     QString Answer;
@@ -31,5 +32,6 @@ struct NotebookEntry {
 
 // The notebook holds one entry per problem: two problems are the same when
 // their operands and operator are. 3+4 and 4+3 are two problems. Operands of
-// 1 or more are assumed, as every problem the program makes has.
-std::uint64_t ProblemKey(const ArithProblem &problem);
+// 1 or more are assumed, as every problem the program makes has. Any other
+// form (a blank, three terms, a remainder) has a key of its own kind.
+std::uint64_t ProblemKey(const ::Problem &problem);

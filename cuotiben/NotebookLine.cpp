@@ -1,5 +1,6 @@
 #include "cuotiben/NotebookLine.h"
 
+#include "arithmetic/ProblemTexts.h"
 #include "cuotiben/ReviewSchedule.h"
 #include "storage/GbkText.h"
 
@@ -12,6 +13,7 @@ namespace {
 
 constexpr char kTab = '\t';
 constexpr int kFieldCount = 6;
+constexpr int kWholeFormFieldCount = 7;
 const QString kCut = QStringLiteral("…");
 
 // The fixed texts of a line, each encoded once.
@@ -21,6 +23,13 @@ const QByteArray &SourceBytes(MissSource source)
                                                  *GbkText::Encode(MissSourceText(MissSource::Competition)),
                                                  *GbkText::Encode(MissSourceText(MissSource::Exam))};
     return bytes[static_cast<std::size_t>(source)];
+}
+
+const QByteArray &KindBytes(AnswerKind kind)
+{
+    static const QByteArray whole = *GbkText::Encode(QStringLiteral("整数"));
+    static const QByteArray remainder = *GbkText::Encode(QStringLiteral("商余数"));
+    return kind == AnswerKind::QuotientRemainder ? remainder : whole;
 }
 
 const QByteArray &ConqueredBytes()
@@ -115,6 +124,93 @@ std::optional<ArithProblem> ReadProblem(QByteArrayView field)
     return ArithProblem{*first, *op, *second, static_cast<std::int32_t>(answer)};
 }
 
+// Digits, 0 too; the written form is checked afterwards.
+std::optional<std::int32_t> ReadNumber(QByteArrayView field, qsizetype &at)
+{
+    const qsizetype start = at;
+    while (at < field.size() && field[at] >= '0' && field[at] <= '9')
+        ++at;
+    if (at == start || at - start > 9)
+        return std::nullopt;
+    return static_cast<std::int32_t>(field.sliced(start, at - start).toInt());
+}
+
+// A blank's value from the result: a ∘ □ = r or □ ∘ b = r.
+std::int32_t SolveBlank(std::int32_t a, Operator op, std::int32_t b, int blank, std::int32_t r)
+{
+    switch (op) {
+    case Operator::Addition:
+        return r - (blank == 0 ? b : a);
+    case Operator::Subtraction:
+        return blank == 0 ? r + b : a - r;
+    case Operator::Multiplication:
+        return (blank == 0 ? b : a) == 0 ? 0 : r / (blank == 0 ? b : a);
+    case Operator::Division:
+        break;
+    }
+    return blank == 0 ? r * b : (r == 0 ? 0 : a / r);
+}
+
+// "8-3+4=", "62-(25+15)=", "()+3=10", "38/5=": the record line of a problem
+// without its answer.
+std::optional<Problem> ReadWholeForm(QByteArrayView field, AnswerKind kind)
+{
+    std::array<std::int32_t, 3> terms{};
+    std::array<Operator, 2> signs{Operator::Addition, Operator::Addition};
+    int count = 0;
+    int blank = Problem::BlankAnswer;
+    Brackets group = Brackets::None;
+    qsizetype at = 0;
+    for (;;) {
+        if (count == 3 || at >= field.size())
+            return std::nullopt;
+        if (field.sliced(at).startsWith("()")) {
+            blank = count;
+            at += 2;
+        } else {
+            if (field[at] == '(') {
+                group = count == 0 ? Brackets::FirstTwo : Brackets::LastTwo;
+                ++at;
+            }
+            const std::optional<std::int32_t> term = ReadNumber(field, at);
+            if (!term)
+                return std::nullopt;
+            terms[static_cast<std::size_t>(count)] = *term;
+        }
+        ++count;
+        if (at < field.size() && field[at] == ')')
+            ++at;
+        if (at >= field.size())
+            return std::nullopt;
+        if (field[at] == '=')
+            break;
+        const std::optional<Operator> sign = count < 3 ? ReadOperator(field[at]) : std::nullopt;
+        if (!sign)
+            return std::nullopt;
+        signs[static_cast<std::size_t>(count - 1)] = *sign;
+        ++at;
+    }
+    ++at;
+    if (blank != Problem::BlankAnswer) {
+        const std::optional<std::int32_t> result = ReadNumber(field, at);
+        if (!result || count != 2)
+            return std::nullopt;
+        terms[static_cast<std::size_t>(blank)] = SolveBlank(terms[0], signs[0], terms[1], blank, *result);
+    }
+    if (at != field.size() || count < 2)
+        return std::nullopt;
+    Problem p = count == 2 ? Problem::Of(terms[0], signs[0], terms[1])
+                           : Problem::Of(terms[0], signs[0], terms[1], signs[1], terms[2], group);
+    if (blank != Problem::BlankAnswer)
+        p = p.WithBlank(blank);
+    if (kind == AnswerKind::QuotientRemainder) {
+        if (count != 2 || signs[0] != Operator::Division || terms[1] == 0)
+            return std::nullopt;
+        p.Result = AnswerValue::WithRemainder(terms[0] / terms[1], terms[0] % terms[1]);
+    }
+    return p;
+}
+
 std::optional<MissSource> ReadSource(QByteArrayView field)
 {
     for (const MissSource source : {MissSource::Practice, MissSource::Competition, MissSource::Exam}) {
@@ -174,9 +270,18 @@ QByteArray Write(const NotebookEntry &entry)
     line += kTab;
     line += SourceBytes(entry.Source);
     line += kTab;
-    line += QByteArray::number(entry.Problem.FirstOperand);
-    line += OperatorText(entry.Problem.OperatorCode).front();
-    line += QByteArray::number(entry.Problem.SecondOperand);
+    // Six fields keep a ∘ b of operands 1 or more, as every notebook has
+    // always held them; anything else is written in its whole form.
+    std::optional<ArithProblem> plain = AsArithProblem(entry.Problem);
+    if (plain && (plain->FirstOperand < 1 || plain->SecondOperand < 1))
+        plain.reset();
+    if (plain) {
+        line += QByteArray::number(plain->FirstOperand);
+        line += OperatorText(plain->OperatorCode).front();
+        line += QByteArray::number(plain->SecondOperand);
+    } else {
+        line += RecordLine(entry.Problem, QString()).toLatin1();
+    }
     line += kTab;
     const QString answer = OneLineAnswer(entry.Answer);
     line += IsPlainAscii(answer) ? answer.toLatin1() : GbkText::Encode(answer).value_or(QByteArray());
@@ -184,26 +289,37 @@ QByteArray Write(const NotebookEntry &entry)
     line += QByteArray::number(entry.RightCount);
     line += kTab;
     line += entry.Conquered() ? ConqueredBytes() : DateBytes(entry.Due);
+    if (!plain) {
+        line += kTab;
+        line += KindBytes(entry.Problem.Kind());
+    }
     return line;
 }
 
 std::optional<NotebookEntry> Read(QByteArrayView line)
 {
-    QByteArrayView fields[kFieldCount];
+    const int fieldCount = static_cast<int>(line.count(kTab)) + 1;
+    if (fieldCount != kFieldCount && fieldCount != kWholeFormFieldCount)
+        return std::nullopt;
+    QByteArrayView fields[kWholeFormFieldCount];
     qsizetype start = 0;
-    for (int f = 0; f < kFieldCount; ++f) {
-        const qsizetype tab = f + 1 < kFieldCount ? line.indexOf(kTab, start) : line.size();
-        if (tab < 0)
-            return std::nullopt;
+    for (int f = 0; f < fieldCount; ++f) {
+        const qsizetype tab = f + 1 < fieldCount ? line.indexOf(kTab, start) : line.size();
         fields[f] = line.sliced(start, tab - start);
         start = tab + 1;
     }
-    if (fields[kFieldCount - 1].contains(kTab))
-        return std::nullopt;
 
     const std::optional<QDate> missed = ReadDate(fields[0]);
     const std::optional<MissSource> source = ReadSource(fields[1]);
-    const std::optional<ArithProblem> problem = ReadProblem(fields[2]);
+    std::optional<Problem> problem;
+    if (fieldCount == kFieldCount) {
+        if (const std::optional<ArithProblem> plain = ReadProblem(fields[2]))
+            problem = Problem::From(*plain);
+    } else {
+        const AnswerKind kind = fields[6] == KindBytes(AnswerKind::QuotientRemainder) ? AnswerKind::QuotientRemainder
+                                                                                        : AnswerKind::Whole;
+        problem = ReadWholeForm(fields[2], kind);
+    }
     if (!missed || !source || !problem || fields[4].size() != 1)
         return std::nullopt;
     NotebookEntry entry;

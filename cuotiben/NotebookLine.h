@@ -16,6 +16,17 @@
 // the day missed, where (练习, 竞技 or 考试), the problem in a record line's
 // style, the child's answer, the right answers since, and the next review
 // day or "已消灭" (conquered, with 3 right answers). Dates are yyyy-MM-dd.
+//
+// A problem of another form (a 课本同步 preset's blank, three terms or
+// remainder) adds a seventh field, its kind of answer ("整数" or "商余数"),
+// and writes the problem as its record line without the answer:
+//
+//   2024-03-04 <TAB> 练习 <TAB> 8-3+4= <TAB> 8 <TAB> 0 <TAB> 2024-03-05 <TAB> 整数
+//   2024-03-04 <TAB> 考试 <TAB> ()+3=10 <TAB> 6 <TAB> 0 <TAB> 2024-03-05 <TAB> 整数
+//   2024-03-04 <TAB> 练习 <TAB> 38/5= <TAB> 7……2 <TAB> 0 <TAB> 2024-03-05 <TAB> 商余数
+//
+// A reader of six fields alone finds a tab in the last one and keeps such
+// a line as it is, so no copy of the program misreads it.
 namespace NotebookLine {
 
 // The longest answer kept; a longer paste keeps its start and "…".

@@ -1,7 +1,7 @@
 #include "cuotiben/NotebookListModel.h"
 
 #include "cuotiben/Notebook.h"
-#include "arithmetic/ProblemText.h"
+#include "arithmetic/ProblemTexts.h"
 
 #include <utility>
 
@@ -59,8 +59,7 @@ QVariant NotebookListModel::data(const QModelIndex &index, int role) const
         return {};
     switch (index.column()) {
     case ProblemColumn:
-        return entry.Conquered() ? QStringLiteral("★ ") + ExamProblemText(entry.Problem)
-                                 : ExamProblemText(entry.Problem);
+        return entry.Conquered() ? QStringLiteral("★ ") + PrintedText(entry.Problem) : PrintedText(entry.Problem);
     case AnswerColumn:
         return entry.Answer.isEmpty() ? QStringLiteral("（未答）") : entry.Answer;
     case MissedColumn:

@@ -1,5 +1,7 @@
 #include "cuotiben/ReviewSession.h"
 
+#include "arithmetic/AnswerValue.h"
+#include "arithmetic/ProblemTexts.h"
 #include "cuotiben/Notebook.h"
 #include "cuotiben/ReviewView.h"
 #include "arithmetic/ProblemText.h"
@@ -39,17 +41,17 @@ void ReviewSession::ShowDueCount()
     view_.setDueText(DueText(static_cast<int>(notebook_.DueIndexes(today_()).size())));
 }
 
-QList<ArithProblem> ReviewSession::UnconqueredProblems() const
+QList<::Problem> ReviewSession::UnconqueredProblems() const
 {
-    QList<ArithProblem> open;
+    QList<::Problem> open;
     for (const int index : notebook_.UnconqueredIndexes())
         open.append(notebook_.Entries().at(index).Problem);
     return open;
 }
 
-QList<ArithProblem> ReviewSession::DueProblems() const
+QList<::Problem> ReviewSession::DueProblems() const
 {
-    QList<ArithProblem> due;
+    QList<::Problem> due;
     for (const int index : notebook_.DueIndexes(today_()))
         due.append(notebook_.Entries().at(index).Problem);
     return due;
@@ -77,9 +79,13 @@ void ReviewSession::StartReview()
 void ReviewSession::ShowNextProblem()
 {
     problem_ = queue_.first();
-    view_.showOperatorSign(problem_.OperatorCode);
-    view_.setOperands(QString::number(problem_.FirstOperand), QString::number(problem_.SecondOperand),
-                      SpokenProblem(problem_));
+    if (const std::optional<ArithProblem> plain = AsArithProblem(problem_)) {
+        view_.showOperatorSign(plain->OperatorCode);
+        view_.setOperands(QString::number(plain->FirstOperand), QString::number(plain->SecondOperand),
+                          SpokenProblem(problem_));
+    } else {
+        view_.showProblem(problem_);
+    }
     shown_.start();
 }
 
@@ -107,12 +113,16 @@ void ReviewSession::Check()
     const QString answer = view_.answerText();
     if (answer.isEmpty())
         return;
-    const std::optional<std::int32_t> value = ReadAnswer(answer);
+    const AnswerKind kind = problem_.Kind();
+    const std::optional<AnswerValue> value = ReadAnswerOfKind(answer, kind);
     if (!value) {
-        view_.showError(ErrorText::NotAValidInteger(answer));
+        if (kind == AnswerKind::Whole)
+            view_.showError(ErrorText::NotAValidInteger(answer));
+        else
+            view_.showMessage(HowToWrite(kind));
         return;
     }
-    const bool right = *value == problem_.Answer;
+    const bool right = *value == problem_.Expected();
     if (answerListener_)
         answerListener_->Answered({problem_, answer, right, shown_.elapsed() / 1000.0});
     view_.playCue(right ? CueNames::Dui() : CueNames::Cuo());
@@ -120,7 +130,7 @@ void ReviewSession::Check()
         tally_.AddRight(RecordLine(problem_, answer));
         view_.showRightFeedback();
     } else {
-        tally_.AddWrong(RecordLine(problem_, answer), QString::number(problem_.Answer));
+        tally_.AddWrong(RecordLine(problem_, answer), AnswerText(problem_.Expected()));
         view_.showWrongFeedback(EquationText(problem_), SpokenEquation(problem_));
     }
     notebook_.NoteReview(problem_, right, answer, today_());
@@ -159,7 +169,7 @@ void ReviewSession::Clear()
 
 void ReviewSession::PrintUnconquered()
 {
-    const QList<ArithProblem> open = UnconqueredProblems();
+    const QList<::Problem> open = UnconqueredProblems();
     if (open.isEmpty()) {
         view_.showMessage(NothingToPrint());
         return;

@@ -4,6 +4,7 @@
 #include "arithmetic/AnswerListener.h"
 #include "arithmetic/AnswerStreak.h"
 #include "arithmetic/AnswerText.h"
+#include "arithmetic/Problem.h"
 #include "arithmetic/DrillTally.h"
 #include "arithmetic/ProblemGenerator.h"
 
@@ -56,10 +57,12 @@ public:
 
     bool Reviewing() const { return reviewing_; }
     // The problems due today, in the notebook's order.
-    QList<ArithProblem> DueProblems() const;
+    QList<::Problem> DueProblems() const;
     // Every problem not yet conquered, due and overdue ones first.
-    QList<ArithProblem> UnconqueredProblems() const;
-    const ArithProblem &Problem() const { return problem_; }
+    QList<::Problem> UnconqueredProblems() const;
+    // The problem on show, and the same as a plain a ∘ b when it is one.
+    const ::Problem &Current() const { return problem_; }
+    ArithProblem Problem() const { return AsArithProblem(problem_).value_or(ArithProblem{}); }
     // This review's answers, as the drill lists them.
     const DrillTally &Tally() const { return tally_; }
 
@@ -76,8 +79,8 @@ private:
     Clock today_;
     bool reviewing_ = false;
     // The problems of this review still to come, the one on show first.
-    QList<ArithProblem> queue_;
-    ArithProblem problem_;
+    QList<::Problem> queue_;
+    ::Problem problem_;
     DrillTally tally_;
     AnswerStreak streak_;
     bool errorShown_ = false;

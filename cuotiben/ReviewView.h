@@ -1,6 +1,6 @@
 #pragma once
 
-#include "arithmetic/ProblemGenerator.h"
+#include "arithmetic/Problem.h"
 
 #include <QList>
 
@@ -56,6 +56,8 @@ public:
     virtual void showError(const QString &text) = 0;
     // Prints the problems, then their answers, where the user chooses; a
     // failure goes to the error box.
-    virtual void printProblems(const QList<ArithProblem> &problems) = 0;
+    virtual void printProblems(const QList<Problem> &problems) = 0;
+    // A problem of another form than a ∘ b, the answer box in its blank.
+    virtual void showProblem(const Problem &problem) = 0;
     virtual void closeWindow() = 0;
 };

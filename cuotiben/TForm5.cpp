@@ -1,5 +1,8 @@
 #include "cuotiben/TForm5.h"
 
+#include "arithmetic/EquationRow.h"
+#include "arithmetic/ProblemTexts.h"
+
 #include "cuotiben/NotebookListModel.h"
 #include "cuotiben/NotebookListView.h"
 #include "storage/SaveRetry.h"
@@ -384,12 +387,18 @@ void TForm5::showError(const QString &text)
     Notices::ShowErrorBox(text);
 }
 
-void TForm5::printProblems(const QList<ArithProblem> &problems)
+void TForm5::showProblem(const Problem &problem)
+{
+    const EquationRow row = EquationRowOf(problem);
+    display_->showEquation(row.before, row.after, row.wideBlank, SpokenProblem(problem));
+}
+
+void TForm5::printProblems(const QList<Problem> &problems)
 {
     QList<SheetProblem> sheet;
     sheet.reserve(problems.size());
-    for (const ArithProblem &problem : problems)
-        sheet.append({ExamProblemText(problem), QString::number(problem.Answer)});
+    for (const Problem &problem : problems)
+        sheet.append({PrintedText(problem), AnswerText(problem.Expected())});
     if (const std::optional<PrintFailure> failure = PrintPracticeSheet(this, sheet, QStringLiteral("错题练习")))
         Notices::ShowErrorBox(ErrorText::CannotPrint(failure->target, failure->reason));
 }

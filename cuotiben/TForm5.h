@@ -115,7 +115,8 @@ private:
     void playCue(const QString &relativePath) override;
     void showMessage(const QString &text) override;
     void showError(const QString &text) override;
-    void printProblems(const QList<ArithProblem> &problems) override;
+    void printProblems(const QList<Problem> &problems) override;
+    void showProblem(const Problem &problem) override;
     void closeWindow() override;
 
     std::shared_ptr<Notebook> notebook_;

@@ -17,7 +17,10 @@ ExamGrade GradeAnswers(const QStringList &typed, const ExamPaper &paper)
     ExamGrade grade;
     grade.Right.reserve(paper.size());
     for (qsizetype k = 0; k < paper.size(); ++k) {
-        const bool right = AnswerIsRight(typed.at(k), paper.at(k).Answer);
+        // A remainder written "7...3" or "7余3" counts as the "7……3" the box
+        // shows; everything else is compared as typed.
+        const Problem &problem = paper.at(k).Form;
+        const bool right = TidiedAnswerText(typed.at(k), problem.Kind()) == AnswerText(problem.Expected());
         grade.Right.append(right);
         if (right)
             ++grade.RightCount;

@@ -1,5 +1,7 @@
 #include "kaochang/ExamPaper.h"
 
+#include "arithmetic/ProblemTexts.h"
+
 ExamPaper DrawPaper(int N, std::int32_t R, OperationChoice choice, RandomSource &source)
 {
     ExamPaper paper;
@@ -7,7 +9,19 @@ ExamPaper DrawPaper(int N, std::int32_t R, OperationChoice choice, RandomSource 
     for (int i = 0; i < N; ++i) {
         const ArithProblem problem = DrawProblem(R, choice, source);
         paper.append({problem.FirstOperand, problem.SecondOperand, problem.Answer, ExamProblemText(problem),
-                      problem.OperatorCode});
+                      problem.OperatorCode, Problem::From(problem)});
+    }
+    return paper;
+}
+
+ExamPaper GeneratePresetPaper(int N, const Preset &preset, int choice, RandomSource &source)
+{
+    source.Reseed();
+    ExamPaper paper;
+    paper.reserve(N);
+    for (const Problem &problem : DrawPaper(preset, choice, N, source)) {
+        paper.append({problem.Terms[0], problem.Terms[1], problem.Expected().Number, PrintedText(problem),
+                      problem.Signs[0], problem});
     }
     return paper;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "arithmetic/Presets.h"
+#include "arithmetic/Problem.h"
 #include "arithmetic/ProblemGenerator.h"
 #include "arithmetic/ProblemText.h"
 
@@ -15,6 +17,9 @@ struct ExamProblem {
     QString Text;
     // Kept for the 错题本, which files a missed problem by its operator.
     Operator OperatorCode = Operator::Addition;
+    // The whole problem: its terms, blank and kind of answer, which a
+    // preset's paper needs; a + b for the range and operation lists.
+    Problem Form;
 
     ArithProblem AsArithProblem() const { return {FirstOperand, OperatorCode, SecondOperand, Answer}; }
 };
@@ -27,3 +32,7 @@ ExamPaper DrawPaper(int N, std::int32_t R, OperationChoice choice, RandomSource 
 
 // A new paper: source is reseeded once, then the N problems are drawn in a row.
 ExamPaper GeneratePaper(int N, std::int32_t R, OperationChoice choice, RandomSource &source);
+
+// A preset's paper of N problems, without repeats while the preset has
+// problems left; source is reseeded once.
+ExamPaper GeneratePresetPaper(int N, const Preset &preset, int choice, RandomSource &source);

@@ -2,6 +2,8 @@
 
 #include "kaochang/ExamGrading.h"
 #include "kaochang/ExamView.h"
+#include "arithmetic/AnswerValue.h"
+#include "arithmetic/Problem.h"
 #include "arithmetic/ScoreText.h"
 #include "sound/CueNames.h"
 
@@ -17,6 +19,31 @@ QString HandInAdvice()
 }  // namespace
 
 ExamRoom::ExamRoom(ExamView &view) : view_(view) {}
+
+void ExamRoom::SetPreset(const PresetPick &pick)
+{
+    const Preset *preset = PresetOf(pick);
+    pick_ = preset ? pick : PresetPick{};
+    view_.showPreset(preset ? PresetTitle(*preset, pick_.Choice) : QString());
+}
+
+void ExamRoom::ChoosePreset()
+{
+    if (!presetChooser_)
+        return;
+    if (const std::optional<PresetPick> pick = presetChooser_(pick_))
+        SetPreset(*pick);
+}
+
+void ExamRoom::AnswerEdited(int slot)
+{
+    if (slot >= paper_.size())
+        return;
+    const QString typed = view_.answerText(slot);
+    const QString tidied = TidiedAnswerText(typed, paper_.at(slot).Form.Kind());
+    if (tidied != typed)
+        view_.setAnswerText(slot, tidied);
+}
 
 void ExamRoom::Settings()
 {
@@ -49,8 +76,11 @@ void ExamRoom::Generate()
     view_.setNoticeVisible(true);
     ClearSlots();
     graded_.reset();
-    paper_ = GeneratePaper(questionCount_, view_.rangeText().toInt(),
-                           static_cast<OperationChoice>(view_.operationIndex()), source_);
+    if (const Preset *preset = PresetOf(pick_))
+        paper_ = GeneratePresetPaper(questionCount_, *preset, pick_.Choice, source_);
+    else
+        paper_ = GeneratePaper(questionCount_, view_.rangeText().toInt(),
+                               static_cast<OperationChoice>(view_.operationIndex()), source_);
     for (int k = 0; k < questionCount_; ++k)
         view_.fillSlot(k, paper_.at(k).Text);
     view_.setAnswersReadOnly(false);
@@ -96,7 +126,9 @@ void ExamRoom::Start()
     view_.setNextPageButtonVisible(questionCount_ > SlotsPerPage);
     view_.setPageVisible(ExamPage::One, true);
     view_.setReviewHintVisible(false);
-    view_.setSummary(view_.examTimeText(), view_.questionCountText(), view_.operationText());
+    const Preset *preset = PresetOf(pick_);
+    view_.setSummary(view_.examTimeText(), view_.questionCountText(),
+                     preset ? PresetTitle(*preset, pick_.Choice) : view_.operationText());
 }
 
 void ExamRoom::RunnerStep()
@@ -177,13 +209,15 @@ void ExamRoom::Grade()
     view_.setButtonEnabled(ExamButton::Grade, false);
     QStringList typed;
     typed.reserve(questionCount_);
-    for (int k = 0; k < questionCount_; ++k)
+    for (int k = 0; k < questionCount_; ++k) {
+        AnswerEdited(k);
         typed.append(view_.answerText(k));
+    }
     const ExamGrade grade = GradeAnswers(typed, paper_);
     rightCount_ = grade.RightCount;
     score_ = grade.Score;
     for (int k = 0; k < questionCount_; ++k)
-        view_.markSlot(k, grade.Right.at(k) ? Mark::Tick : Mark::Cross, QString::number(paper_.at(k).Answer));
+        view_.markSlot(k, grade.Right.at(k) ? Mark::Tick : Mark::Cross, AnswerText(paper_.at(k).Form.Expected()));
     view_.setScoreText(ScoreText(score_, QLocale()));
     view_.setReviewHintVisible(true);
     graded_ = GradedPaper{typed, grade.Right, {}, ScoreText(score_, QLocale())};
@@ -197,7 +231,7 @@ void ExamRoom::Grade()
         return;
     for (int k = 0; k < questionCount_; ++k) {
         if (!grade.Right.at(k))
-            missListener_(paper_.at(k).AsArithProblem(), typed.at(k));
+            missListener_(paper_.at(k).Form, typed.at(k));
     }
 }
 

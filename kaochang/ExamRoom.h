@@ -24,6 +24,13 @@ public:
     void SetMissListener(MissListener listener) { missListener_ = std::move(listener); }
     // Told at 判卷 of the paper and of every box; not owned.
     void SetAnswerListener(AnswerListener *listener) { answerListener_ = listener; }
+    // "课本同步" on the settings panel asks it for a preset.
+    void SetPresetChooser(PresetChooser chooser) { presetChooser_ = std::move(chooser); }
+    // The next paper comes from the pick's preset, or from the lists.
+    void SetPreset(const PresetPick &pick);
+    void ChoosePreset();
+    // A remainder left in a box as "7...3" or "7余3" shows as "7……3".
+    void AnswerEdited(int slot);
 
     void Settings();
     void Apply();
@@ -72,4 +79,6 @@ private:
     std::optional<GradedPaper> graded_;
     MissListener missListener_;
     AnswerListener *answerListener_ = nullptr;
+    PresetChooser presetChooser_;
+    PresetPick pick_;
 };

@@ -58,6 +58,10 @@ public:
     // The problem's text in the label and a border round the answer box.
     virtual void fillSlot(int slot, const QString &problemText) = 0;
     virtual QString answerText(int slot) const = 0;
+    virtual void setAnswerText(int slot, const QString &text) = 0;
+    // The preset's name on the settings panel, the range and operation lists
+    // off; an empty title gives them back.
+    virtual void showPreset(const QString &title) = 0;
     // Time up or handed in: nothing more can be written into the paper.
     virtual void setAnswersReadOnly(bool readOnly) = 0;
     // Shows the mark with its hint; the answer turns blue under a tick and

@@ -2,6 +2,7 @@
 
 #include "kaochang/ExamControls.h"
 #include "kaochang/PaperPage.h"
+#include "arithmetic/AnswerValue.h"
 #include "sound/Cues.h"
 #include "notices/ErrorText.h"
 #include "widgets/FormRefs.h"
@@ -150,6 +151,16 @@ void TForm4::SetAnswerListener(AnswerListener *listener)
     room_.SetAnswerListener(listener);
 }
 
+void TForm4::SetPresetChooser(PresetChooser chooser)
+{
+    room_.SetPresetChooser(std::move(chooser));
+}
+
+void TForm4::SetPreset(const PresetPick &pick)
+{
+    room_.SetPreset(pick);
+}
+
 void TForm4::BuildContent()
 {
     // Lowest first: labels, track and runner, page two, page one, settings.
@@ -279,7 +290,8 @@ void TForm4::BuildPageTwo()
 
 void TForm4::BuildSettingsPanel()
 {
-    Panel3 = MakePanel(Panel1, QStringLiteral("Panel3"), {144, 112, 449, 313}, Palette::Desktop, QFrame::Raised, 3);
+    // A row taller than the four groups, for the preset's name beneath them.
+    Panel3 = MakePanel(Panel1, QStringLiteral("Panel3"), {144, 112, 449, 337}, Palette::Desktop, QFrame::Raised, 3);
     Panel3->setAccessibleName(QStringLiteral("考试条件"));
     RadioGroup3 = MakeRadioGroup(Panel3, QStringLiteral("RadioGroup3"), {12, 16, 85, 281}, QStringLiteral("考试题数"),
                                  NumberedItems(10, QStringLiteral("题")), 11);
@@ -294,6 +306,10 @@ void TForm4::BuildSettingsPanel()
     Controls::ButtonFace applyFace = SmallButtonFace(QStringLiteral("设置"), "apply");
     applyFace.accessibleName = QStringLiteral("设置考试条件");
     SpeedButton3 = Controls::MakeButton(Panel3, "SpeedButton3", {352, 252, 77, 33}, applyFace);
+    SpeedButton11 = Controls::MakeButton(Panel3, "SpeedButton11", {344, 300, 93, 29},
+                                         SmallButtonFace(QStringLiteral("课本同步"), "settings"));
+    Label123 = MakeLabel(Panel3, QStringLiteral("Label123"), {12, 305, 326, 19}, QString(), Palette::Yellow,
+                         Fonts::Ui(13, true));
 }
 
 void TForm4::FormCreate()
@@ -310,6 +326,7 @@ void TForm4::FormCreate()
         // to that page's name box, passing hidden controls: the other page
         // and the slots the paper does not use.
         connect(slot.answer, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
+        connect(slot.answer, &QLineEdit::editingFinished, this, [this, k] { room_.AnswerEdited(k); });
     }
 }
 
@@ -325,6 +342,7 @@ void TForm4::ConnectHandlers()
     connect(SpeedButton8, &FlatButton::clicked, this, &TForm4::SpeedButton8Click);
     connect(SpeedButton9, &FlatButton::clicked, this, &TForm4::SpeedButton9Click);
     connect(SpeedButton10, &FlatButton::clicked, this, &TForm4::SpeedButton10Click);
+    connect(SpeedButton11, &FlatButton::clicked, this, &TForm4::SpeedButton11Click);
     connect(Timer1, &QTimer::timeout, this, &TForm4::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &TForm4::Timer2Timer);
     connect(Timer3, &QTimer::timeout, this, &TForm4::Timer3Timer);
@@ -406,6 +424,11 @@ void TForm4::SpeedButton9Click()
 void TForm4::SpeedButton10Click()
 {
     room_.Print();
+}
+
+void TForm4::SpeedButton11Click()
+{
+    room_.ChoosePreset();
 }
 
 void TForm4::Timer1Timer()
@@ -606,6 +629,19 @@ QString TForm4::answerText(int slot) const
     return AnswerBoxes[static_cast<std::size_t>(slot)]->text();
 }
 
+void TForm4::setAnswerText(int slot, const QString &text)
+{
+    AnswerBoxes[static_cast<std::size_t>(slot)]->setText(text);
+}
+
+void TForm4::showPreset(const QString &title)
+{
+    const bool preset = !title.isEmpty();
+    RadioGroup1->setEnabled(!preset);
+    RadioGroup2->setEnabled(!preset);
+    Label123->setText(preset ? QStringLiteral("课本同步：") + title : QString());
+}
+
 void TForm4::setAnswersReadOnly(bool readOnly)
 {
     for (QLineEdit *box : AnswerBoxes)
@@ -670,7 +706,7 @@ void TForm4::printPaper(const ExamPaper &paper, const std::optional<GradedPaper>
     QList<SheetProblem> sheet;
     sheet.reserve(paper.size());
     for (qsizetype k = 0; k < paper.size(); ++k) {
-        sheet.append({paper.at(k).Text, QString::number(paper.at(k).Answer)});
+        sheet.append({paper.at(k).Text, AnswerText(paper.at(k).Form.Expected())});
         if (graded)
             sheet.last().grade = SheetGrade{graded->typed.at(k), graded->right.at(k)};
     }

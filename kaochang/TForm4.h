@@ -33,6 +33,10 @@ public:
     // Told at 判卷 of every answer graded wrong.
     void SetMissListener(MissListener listener);
     void SetAnswerListener(AnswerListener *listener);
+    // "课本同步" on the settings panel asks it; SetPreset shows the pick the
+    // room starts with.
+    void SetPresetChooser(PresetChooser chooser);
+    void SetPreset(const PresetPick &pick);
 
     QFrame *Panel1;  // the content panel
     FlatButton *SpeedButton1;
@@ -89,6 +93,8 @@ public:
     RadioGroup *RadioGroup3;
     RadioGroup *RadioGroup4;
     FlatButton *SpeedButton3;
+    FlatButton *SpeedButton11;  // 课本同步
+    QLabel *Label123;           // the preset's name
 
     QTimer *Timer1;
     QTimer *Timer2;
@@ -125,6 +131,7 @@ private:
     void SpeedButton8Click();
     void SpeedButton9Click();
     void SpeedButton10Click();
+    void SpeedButton11Click();
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();
@@ -159,6 +166,8 @@ private:
     void clearSlot(int slot) override;
     void fillSlot(int slot, const QString &problemText) override;
     QString answerText(int slot) const override;
+    void setAnswerText(int slot, const QString &text) override;
+    void showPreset(const QString &title) override;
     void setAnswersReadOnly(bool readOnly) override;
     void markSlot(int slot, Mark mark, const QString &hint) override;
     void setRunnerLeft(int x) override;

@@ -1,6 +1,9 @@
 #include "lianxi/DrillSession.h"
 
 #include "arithmetic/AnswerText.h"
+#include "arithmetic/AnswerValue.h"
+#include "arithmetic/DrillPace.h"
+#include "arithmetic/ProblemTexts.h"
 #include "arithmetic/ProblemText.h"
 #include "lianxi/DrillMode.h"
 #include "lianxi/DrillRecords.h"
@@ -11,9 +14,54 @@
 #include "notices/ErrorText.h"
 
 #include <QLocale>
+#include <chrono>
 #include <utility>
 
-DrillSession::DrillSession(DrillView &view, QString root) : view_(view), records_(std::move(root)) {}
+DrillSession::DrillSession(DrillView &view, QString root)
+    : view_(view), records_(std::move(root)), clock_([] {
+          return std::chrono::duration_cast<std::chrono::milliseconds>(
+                     std::chrono::steady_clock::now().time_since_epoch())
+              .count();
+      })
+{
+}
+
+void DrillSession::SetPreset(const PresetPick &pick)
+{
+    const ::Preset *preset = PresetOf(pick);
+    pick_ = preset ? pick : PresetPick{};
+    view_.showPreset(preset ? PresetTitle(*preset, pick_.Choice) : QString(),
+                     preset && preset->Kind == AnswerKind::QuotientRemainder);
+}
+
+PracticeSetting DrillSession::Setting() const
+{
+    PracticeSetting setting = RangeSetting(view_.rangeBound(), view_.operationChoice());
+    if (const ::Preset *preset = PresetOf(pick_)) {
+        setting.presetId = QString::number(preset->Id);
+        setting.presetName = PresetTitle(*preset, pick_.Choice);
+        setting.targetPerMinute = preset->ProblemsPerMinute;
+        setting.targetAccuracy = preset->AccuracyPercent;
+    }
+    return setting;
+}
+
+void DrillSession::ChoosePreset()
+{
+    if (!presetChooser_)
+        return;
+    if (const std::optional<PresetPick> pick = presetChooser_(pick_))
+        SetPreset(*pick);
+}
+
+void DrillSession::RemainderKey()
+{
+    if (!running_)
+        return;
+    const QString text = view_.answerText();
+    if (!text.isEmpty() && !text.contains(QStringLiteral("……")))
+        view_.setAnswerText(text + QStringLiteral("……"));
+}
 
 void DrillSession::Create()
 {
@@ -44,7 +92,9 @@ void DrillSession::Start()
     streak_.BreakRun();
     view_.answerListsEmptied();
     if (answerListener_)
-        answerListener_->SessionStarted(RangeSetting(view_.rangeBound(), view_.operationChoice()));
+        answerListener_->SessionStarted(Setting());
+    startedAt_ = clock_();
+    lastAnswerAt_ = startedAt_;
     ShowCompetitionProgress();
     NextProblem();
 }
@@ -71,9 +121,16 @@ void DrillSession::ShowCompetitionProgress()
 void DrillSession::NextProblem()
 {
     source_.Reseed();
-    problem_ = DrawProblem(view_.rangeBound(), view_.operationChoice(), source_);
-    view_.showOperatorSign(problem_.OperatorCode);
-    view_.setOperands(QString::number(problem_.FirstOperand), QString::number(problem_.SecondOperand),
+    if (const ::Preset *preset = PresetOf(pick_)) {
+        problem_ = DrawNext(*preset, pick_.Choice, source_, problem_);
+        view_.showProblem(problem_);
+        shown_.start();
+        return;
+    }
+    const ArithProblem drawn = DrawProblem(view_.rangeBound(), view_.operationChoice(), source_);
+    problem_ = Problem::From(drawn);
+    view_.showOperatorSign(drawn.OperatorCode);
+    view_.setOperands(QString::number(drawn.FirstOperand), QString::number(drawn.SecondOperand),
                       SpokenProblem(problem_));
     shown_.start();
 }
@@ -100,12 +157,19 @@ void DrillSession::Check()
     const QString answer = view_.answerText();
     if (answer.isEmpty())
         return;
-    const std::optional<std::int32_t> value = ReadAnswer(answer);
+    const AnswerKind kind = problem_.Kind();
+    const std::optional<AnswerValue> value = ReadAnswerOfKind(answer, kind);
     if (!value) {
-        view_.showError(ErrorText::NotAValidInteger(answer));
+        // A whole number keeps the drill's own error; another kind is told
+        // how it is written, and nothing is counted.
+        if (kind == AnswerKind::Whole)
+            view_.showError(ErrorText::NotAValidInteger(answer));
+        else
+            view_.showMessage(HowToWrite(kind));
         return;
     }
-    const bool right = *value == problem_.Answer;
+    lastAnswerAt_ = clock_();
+    const bool right = *value == problem_.Expected();
     if (answerListener_)
         answerListener_->Answered({problem_, answer, right, shown_.elapsed() / 1000.0});
     if (right) {
@@ -115,7 +179,7 @@ void DrillSession::Check()
         view_.showRightFeedback();
     } else {
         view_.playCue(CueNames::Cuo());
-        tally_.AddWrong(RecordLine(problem_, answer), QString::number(problem_.Answer));
+        tally_.AddWrong(RecordLine(problem_, answer), AnswerText(problem_.Expected()));
         view_.answerListGrew(AnswerList::Wrong);
         view_.showWrongFeedback(EquationText(problem_), SpokenEquation(problem_));
         if (missListener_)
@@ -197,6 +261,9 @@ void DrillSession::ShowResults()
     view_.setResultValues(QString::number(tally_.TotalCount()), QString::number(tally_.RightCount()),
                           QString::number(tally_.WrongCount()),
                           ScoreText(DrillScore(tally_.RightCount(), tally_.TotalCount()), QLocale()));
+    const DrillPace pace{tally_.TotalCount(), tally_.RightCount(), lastAnswerAt_ - startedAt_};
+    const ::Preset *preset = PresetOf(pick_);
+    view_.setResultPace(pace.TimeText(), pace.SpeedText(), preset ? pace.Verdict(*preset) : QString());
 }
 
 void DrillSession::CloseResults()

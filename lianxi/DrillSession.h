@@ -5,11 +5,14 @@
 #include "arithmetic/AnswerText.h"
 #include "arithmetic/DrillTally.h"
 #include "arithmetic/MissListener.h"
+#include "arithmetic/Presets.h"
+#include "arithmetic/Problem.h"
 #include "arithmetic/ProblemGenerator.h"
 #include "lianxi/DrillRecords.h"
 
 #include <QElapsedTimer>
 #include <QString>
+#include <functional>
 #include <utility>
 
 class DrillView;
@@ -32,6 +35,17 @@ public:
     void SetMissListener(MissListener listener) { missListener_ = std::move(listener); }
     // Told of each 开始 and every checked answer; not owned.
     void SetAnswerListener(AnswerListener *listener) { answerListener_ = listener; }
+    // "课本同步" asks it for a preset.
+    void SetPresetChooser(PresetChooser chooser) { presetChooser_ = std::move(chooser); }
+    // Milliseconds of a steady clock, for 用时 and 速度.
+    void SetClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
+
+    // The problems come from the pick's preset, or from the range and
+    // operation lists for free practice. Takes effect with the next problem.
+    void SetPreset(const PresetPick &pick);
+    void ChoosePreset();
+    // "余": the mark between 商 and 余数.
+    void RemainderKey();
 
     void Create();
     void Start();
@@ -53,7 +67,11 @@ public:
 
     bool Running() const { return running_; }
     const DrillTally &Tally() const { return tally_; }
-    const ArithProblem &Problem() const { return problem_; }
+    // The problem on show, and the same as the classic drill keeps it
+    // (empty for a preset's problem that is not a plain a ∘ b).
+    const ::Problem &Current() const { return problem_; }
+    ArithProblem Problem() const { return AsArithProblem(problem_).value_or(ArithProblem{}); }
+    const PresetPick &Pick() const { return pick_; }
     // Stars earned in this visit, one for every ten right in a row.
     int Stars() const { return streak_.Stars(); }
 
@@ -65,15 +83,22 @@ private:
     void NextProblem();
     bool IsCompetition() const;
     void ShowCompetitionProgress();
+    // What the history keeps of this drill's setting.
+    PracticeSetting Setting() const;
 
     DrillView &view_;
     DrillRecords records_;
     bool running_ = false;
-    ArithProblem problem_;
+    ::Problem problem_;
+    PresetPick pick_;
     RandomSource source_;
     DrillTally tally_;
     AnswerStreak streak_;
     MissListener missListener_;
     AnswerListener *answerListener_ = nullptr;
     QElapsedTimer shown_;
+    PresetChooser presetChooser_;
+    std::function<qint64()> clock_;
+    qint64 startedAt_ = 0;
+    qint64 lastAnswerAt_ = 0;
 };

@@ -2,6 +2,8 @@
 
 #include "arithmetic/ProblemGenerator.h"
 
+struct Problem;
+
 #include <cstdint>
 
 class QString;
@@ -27,6 +29,12 @@ public:
     // Shows and raises the sign of op and hides the other three.
     virtual void showOperatorSign(Operator op) = 0;
     virtual void showEqualsSign() = 0;
+    // A preset's problem in the row, the answer box in its blank.
+    virtual void showProblem(const Problem &problem) = 0;
+    // The preset's name beside the disabled lists ("课本同步：…") and the
+    // "余" key when its answers have remainders; an empty title is free
+    // practice, with the lists on.
+    virtual void showPreset(const QString &title, bool remainderKey) = 0;
 
     virtual QString answerText() const = 0;
     virtual void setAnswerText(const QString &text) = 0;
@@ -52,6 +60,8 @@ public:
     virtual void setResultPanelVisible(bool visible) = 0;
     virtual void setResultValues(const QString &total, const QString &right, const QString &wrong,
                                  const QString &score) = 0;
+    // 用时, 速度 and, with a preset, the 达标 sentence (empty otherwise).
+    virtual void setResultPace(const QString &time, const QString &speed, const QString &verdict) = 0;
     // The result panel's lists show the tally's lines as they grow.
     virtual void answerListGrew(AnswerList list) = 0;
     virtual void answerListsEmptied() = 0;

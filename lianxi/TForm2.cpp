@@ -1,6 +1,8 @@
 #include "lianxi/TForm2.h"
 
 #include "lianxi/DrillMode.h"
+#include "arithmetic/ProblemTexts.h"
+#include "arithmetic/EquationRow.h"
 #include "lianxi/RecordListBox.h"
 #include "sound/Cues.h"
 #include "widgets/FormRefs.h"
@@ -129,6 +131,16 @@ void TForm2::SetAnswerListener(AnswerListener *listener)
     session_.SetAnswerListener(listener);
 }
 
+void TForm2::SetPresetChooser(PresetChooser chooser)
+{
+    session_.SetPresetChooser(std::move(chooser));
+}
+
+void TForm2::SetPreset(const PresetPick &pick)
+{
+    session_.SetPreset(pick);
+}
+
 // Pictures and labels come first and the boxes and panels after them; a
 // picture brought forward is put just beneath a box (a runner frame beneath
 // the first radio group, an operator sign beneath the answer box), so the
@@ -172,6 +184,22 @@ void TForm2::BuildDrillArea()
     }
     Runner1->setCeiling(RadioGroup2);
 
+    SpeedButton20 = Controls::MakeButton(this, "SpeedButton20", {96, 96, 121, 41},
+                                         {.caption = QStringLiteral("课本同步"),
+                                          .font = Fonts::LiShu(24, true),
+                                          .captionColor = Palette::Fuchsia,
+                                          .picture = QStringLiteral(":/drill/book.svg"),
+                                          .pictureSize = {28, 28}});
+    Label20 = MakeLabel(this, "Label20", {232, 106}, QString(), Palette::Navy, Fonts::Ui(18, true));
+    Label20->hide();
+    // Above the answer box: beneath it the answer's ✓ or ✗ and the right
+    // equation take the row.
+    SpeedButton21 = Controls::MakeButton(this, "SpeedButton21", {688, 160, 73, 49},
+                                         {.caption = QStringLiteral("余"),
+                                          .accessibleName = QStringLiteral("余数"),
+                                          .font = Fonts::LiShu(35, true),
+                                          .captionColor = Palette::Fuchsia});
+    SpeedButton21->hide();
 }
 
 void TForm2::BuildKeypad()
@@ -215,13 +243,19 @@ void TForm2::BuildResultPanel()
 
     Image13 = Controls::MakePicture(Panel2, "Image13", {16, 136, 81, 81}, QStringLiteral(":/marks/tick.svg"),
                                     QStringLiteral("对"));
-    ListBox1 = MakeAnswerList(Panel2, "ListBox1", {104, 48, 169, 273}, session_.Tally().RightLines(),
+    ListBox1 = MakeAnswerList(Panel2, "ListBox1", {104, 48, 169, 241}, session_.Tally().RightLines(),
                               QStringLiteral("做对的题"));
     Image14 = Controls::MakePicture(Panel2, "Image14", {296, 136, 81, 81}, QStringLiteral(":/marks/cross.svg"),
                                     QStringLiteral("错"));
-    ListBox2 = MakeAnswerList(Panel2, "ListBox2", {384, 48, 169, 273}, session_.Tally().WrongLines(),
+    ListBox2 = MakeAnswerList(Panel2, "ListBox2", {384, 48, 169, 241}, session_.Tally().WrongLines(),
                               QStringLiteral("做错的题"));
     ListBox2->setCorrections(session_.Tally().RightAnswers(), Palette::Green);
+    // The drill's pace, under the lists.
+    Label21 = MakeLabel(Panel2, "Label21", {40, 294}, QStringLiteral("用时："), Palette::Navy, captionFont);
+    Label22 = MakeLabel(Panel2, "Label22", {88, 294}, QString(), Palette::Red, valueFont);
+    Label23 = MakeLabel(Panel2, "Label23", {184, 294}, QStringLiteral("速度："), Palette::Navy, captionFont);
+    Label24 = MakeLabel(Panel2, "Label24", {232, 294}, QString(), Palette::Red, valueFont);
+    Label25 = MakeLabel(Panel2, "Label25", {40, 310}, QString(), Palette::Maroon, valueFont);
 
     SpeedButton17 = Controls::MakeButton(Panel2, "SpeedButton17", {16, 328, 185, 65},
                                          PanelButton(RestartCaption(DrillMode::Practice), "restart"));
@@ -253,6 +287,8 @@ void TForm2::ConnectHandlers()
     connect(SpeedButton17, &FlatButton::clicked, this, &TForm2::SpeedButton17Click);
     connect(SpeedButton18, &FlatButton::clicked, this, &TForm2::SpeedButton18Click);
     connect(SpeedButton19, &FlatButton::clicked, this, &TForm2::SpeedButton2Click);
+    connect(SpeedButton20, &FlatButton::clicked, this, &TForm2::SpeedButton20Click);
+    connect(SpeedButton21, &FlatButton::clicked, this, &TForm2::SpeedButton21Click);
     connect(Label12, &ClickLabel::clicked, this, &TForm2::Label12Click);
     connect(Label13, &ClickLabel::clicked, this, &TForm2::Label13Click);
     connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
@@ -261,7 +297,7 @@ void TForm2::ConnectHandlers()
 
 void TForm2::FormCreate()
 {
-    for (FlatButton *button : {SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton1})
+    for (FlatButton *button : {SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton1, SpeedButton20, SpeedButton21})
         GivePenCursor(button);
     for (FlatButton *key : Panel1->AnswerKeys())
         GivePenCursor(key);
@@ -370,6 +406,16 @@ void TForm2::SpeedButton18Click()
     session_.Clear();
 }
 
+void TForm2::SpeedButton20Click()
+{
+    session_.ChoosePreset();
+}
+
+void TForm2::SpeedButton21Click()
+{
+    session_.RemainderKey();
+}
+
 bool TForm2::Edit1KeyPress(QChar typed)
 {
     return session_.KeyTyped(typed) == TypedKey::ToAnswerBox;
@@ -434,6 +480,23 @@ void TForm2::showOperatorSign(Operator op)
 void TForm2::showEqualsSign()
 {
     display_->showEqualsSign();
+}
+
+void TForm2::showProblem(const Problem &problem)
+{
+    const EquationRow row = EquationRowOf(problem);
+    display_->showEquation(row.before, row.after, row.wideBlank, SpokenProblem(problem));
+}
+
+void TForm2::showPreset(const QString &title, bool remainderKey)
+{
+    const bool preset = !title.isEmpty();
+    RadioGroup1->setEnabled(!preset);
+    RadioGroup2->setEnabled(!preset);
+    Label20->setText(QStringLiteral("课本同步：") + title);
+    Label20->adjustSize();
+    Label20->setVisible(preset);
+    SpeedButton21->setVisible(remainderKey);
 }
 
 QString TForm2::answerText() const
@@ -515,6 +578,15 @@ void TForm2::setResultValues(const QString &total, const QString &right, const Q
 {
     const std::pair<QLabel *, const QString &> values[] = {
         {Label7, total}, {Label8, right}, {Label9, wrong}, {Label11, score}};
+    for (const auto &[label, text] : values) {
+        label->setText(text);
+        label->adjustSize();
+    }
+}
+
+void TForm2::setResultPace(const QString &time, const QString &speed, const QString &verdict)
+{
+    const std::pair<QLabel *, const QString &> values[] = {{Label22, time}, {Label24, speed}, {Label25, verdict}};
     for (const auto &[label, text] : values) {
         label->setText(text);
         label->adjustSize();

@@ -40,6 +40,10 @@ public:
     // Told of every wrong answer as "确定" finds it.
     void SetMissListener(MissListener listener);
     void SetAnswerListener(AnswerListener *listener);
+    // "课本同步" asks it for a preset; SetPreset shows the one the drill
+    // starts with.
+    void SetPresetChooser(PresetChooser chooser);
+    void SetPreset(const PresetPick &pick);
 
     PictureBox *Image1;
     FlatButton *SpeedButton4;
@@ -48,6 +52,9 @@ public:
     FlatButton *SpeedButton1;
     RadioGroup *RadioGroup2;
     RadioGroup *RadioGroup1;
+    FlatButton *SpeedButton20;  // 课本同步
+    QLabel *Label20;            // the preset's name
+    FlatButton *SpeedButton21;  // 余
     AnswerKeypad *Panel1;
     Shape *Shape1;
     ClickLabel *Label12;
@@ -84,6 +91,11 @@ public:
     RecordListBox *ListBox1;
     PictureBox *Image14;
     RecordListBox *ListBox2;
+    QLabel *Label21;  // 用时
+    QLabel *Label22;
+    QLabel *Label23;  // 速度
+    QLabel *Label24;
+    QLabel *Label25;  // the 达标 sentence
     FlatButton *SpeedButton17;
     FlatButton *SpeedButton19;
     FlatButton *SpeedButton16;
@@ -120,6 +132,8 @@ private:
     void SpeedButton16Click();
     void SpeedButton17Click();
     void SpeedButton18Click();
+    void SpeedButton20Click();
+    void SpeedButton21Click();
     bool Edit1KeyPress(QChar typed);
     void Label12Click();
     void Label13Click();
@@ -135,6 +149,8 @@ private:
     void clearOperands() override;
     void showOperatorSign(Operator op) override;
     void showEqualsSign() override;
+    void showProblem(const Problem &problem) override;
+    void showPreset(const QString &title, bool remainderKey) override;
     QString answerText() const override;
     void setAnswerText(const QString &text) override;
     void setAnswerReadOnly(bool readOnly) override;
@@ -150,6 +166,7 @@ private:
     void setResultPanelVisible(bool visible) override;
     void setResultValues(const QString &total, const QString &right, const QString &wrong,
                          const QString &score) override;
+    void setResultPace(const QString &time, const QString &speed, const QString &verdict) override;
     void answerListGrew(AnswerList list) override;
     void answerListsEmptied() override;
     int runnerLeft() const override;

@@ -1,6 +1,7 @@
 #include "shell/HistoryFeed.h"
 
 #include "arithmetic/DrillScore.h"
+#include "arithmetic/ProblemTexts.h"
 #include "notices/Notices.h"
 #include "storage/HistoryStore.h"
 
@@ -21,10 +22,18 @@ QString SettingText(const PracticeSetting &setting)
         QString::fromUtf8(OperationItems.at(static_cast<std::size_t>(setting.operation))));
 }
 
-QString ProblemText(const ArithProblem &problem)
+// "8+7" for the classic problems, which the 成长记录 can send back to the
+// 错题本; a preset's as its paper prints it, without spaces or "=".
+QString ProblemText(const Problem &problem)
 {
-    return QString::number(problem.FirstOperand) + QLatin1StringView(OperatorText(problem.OperatorCode)) +
-           QString::number(problem.SecondOperand);
+    if (const std::optional<ArithProblem> plain = AsArithProblem(problem))
+        return QString::number(plain->FirstOperand) + QLatin1StringView(OperatorText(plain->OperatorCode)) +
+               QString::number(plain->SecondOperand);
+    QString text = PrintedText(problem);
+    text.remove(QLatin1Char(' '));
+    if (text.endsWith(QLatin1Char('=')))
+        text.chop(1);
+    return text;
 }
 
 }  // namespace

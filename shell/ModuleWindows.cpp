@@ -3,6 +3,7 @@
 #include "chengzhang/TForm8.h"
 #include "cuotiben/TForm5.h"
 #include "jiqiao/TForm3.h"
+#include "kebiao/ChoosePreset.h"
 #include "kaochang/TForm4.h"
 #include "lianxi/DrillMode.h"
 #include "lianxi/TForm2.h"
@@ -30,6 +31,11 @@ void OpenDrill(DrillMode mode, const InstallFolder &folder)
     HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()), folder.ChildId(),
                         mode == DrillMode::Practice ? HistoryOrigin::Practice : HistoryOrigin::Competition);
     drill.SetAnswerListener(&history);
+    const QString memory = PresetMemory::PathIn(folder.UserDatabaseFolder());
+    drill.SetPreset(PresetMemory::Read(memory, PresetMemory::Place::Drill));
+    drill.SetPresetChooser([&drill, memory](const PresetPick &current) {
+        return ChoosePreset(&drill, current, memory, PresetMemory::Place::Drill);
+    });
     drill.exec();
     feed.VisitEnded();
     history.WindowClosed();
@@ -42,6 +48,11 @@ void OpenExamRoom(const InstallFolder &folder)
     exam.SetMissListener(feed.Listener(MissSource::Exam));
     HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()), folder.ChildId(), HistoryOrigin::Exam);
     exam.SetAnswerListener(&history);
+    const QString memory = PresetMemory::PathIn(folder.UserDatabaseFolder());
+    exam.SetPreset(PresetMemory::Read(memory, PresetMemory::Place::Exam));
+    exam.SetPresetChooser([&exam, memory](const PresetPick &current) {
+        return ChoosePreset(&exam, current, memory, PresetMemory::Place::Exam);
+    });
     exam.exec();
     feed.VisitEnded();
     history.WindowClosed();

@@ -38,7 +38,7 @@ void NotebookFeed::ProgramEnds()
 
 MissListener NotebookFeed::Listener(MissSource source)
 {
-    return [this, source](const ArithProblem &problem, const QString &answer) {
+    return [this, source](const Problem &problem, const QString &answer) {
         notebook_->NoteMiss(problem, answer, source, SystemToday());
         saves_.Changed();
     };

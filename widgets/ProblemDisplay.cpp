@@ -16,6 +16,12 @@ constexpr QRect kSignRect{184, 20, 36, 36};
 constexpr QRect kSecondRect{232, 4, 169, 65};
 constexpr QRect kEqualsRect{416, 20, 36, 36};
 constexpr QRect kAnswerRect{464, 0, 225, 70};
+// A preset's row: from the row's left to the window's right margin.
+constexpr int kEquationWidth = 704;
+constexpr int kStripHeight = 76;
+constexpr int kNarrowBlank = 130;
+constexpr int kGap = 8;
+constexpr int kSmallestPixels = 40;
 
 // Both operands line up with the middle of the signs between them.
 OperandLabel *MakeOperand(QWidget *window, const char *name, const QRect &rect, QPoint origin)
@@ -29,7 +35,7 @@ OperandLabel *MakeOperand(QWidget *window, const char *name, const QRect &rect, 
 
 }  // namespace
 
-ProblemDisplay::ProblemDisplay(QWidget *window, QPoint origin)
+ProblemDisplay::ProblemDisplay(QWidget *window, QPoint origin) : origin_(origin)
 {
     first_ = MakeOperand(window, "Label2", kFirstRect, origin);
     const QRect signRect = kSignRect.translated(origin);
@@ -47,11 +53,48 @@ ProblemDisplay::ProblemDisplay(QWidget *window, QPoint origin)
     hideSigns();
     answer_ = Controls::Make<AnswerBox>(window, "Edit1", kAnswerRect.translated(origin));
     answer_->setAccessibleName(QStringLiteral("答案"));
-    controls_ = {first_, signs_[0], signs_[1], signs_[2], signs_[3], second_, equals_, answer_};
+    before_ = Controls::Make<EquationStrip>(window, "Label18", QRect(origin, QSize(0, kStripHeight)));
+    after_ = Controls::Make<EquationStrip>(window, "Label19", QRect(origin, QSize(0, kStripHeight)));
+    before_->hide();
+    after_->hide();
+    controls_ = {first_, signs_[0], signs_[1], signs_[2], signs_[3], second_, equals_, answer_, before_, after_};
+}
+
+void ProblemDisplay::showEquation(const QList<EquationPiece> &before, const QList<EquationPiece> &after,
+                                  bool wideBlank, const QString &spoken)
+{
+    hideSigns();
+    first_->clear();
+    second_->clear();
+    const int blank = wideBlank ? kAnswerRect.width() : kNarrowBlank;
+    int pixels = 64;
+    for (;; pixels -= 4) {
+        before_->setPieces(before, pixels);
+        after_->setPieces(after, pixels);
+        const int width = before_->naturalWidth() + blank + after_->naturalWidth() + 2 * kGap;
+        if (width <= kEquationWidth || pixels <= kSmallestPixels)
+            break;
+    }
+    // Centred between the lists on the left and the window's right edge.
+    const int width = before_->naturalWidth() + blank + after_->naturalWidth() + 2 * kGap;
+    int x = origin_.x() + kGap + std::max(0, (kEquationWidth - kGap - width) / 2);
+    before_->setGeometry(x, origin_.y(), before_->naturalWidth(), kStripHeight);
+    x += before_->naturalWidth() + kGap;
+    answer_->setGeometry(x, origin_.y() + kAnswerRect.y(), blank, kAnswerRect.height());
+    x += blank + kGap;
+    after_->setGeometry(x, origin_.y(), after_->naturalWidth(), kStripHeight);
+    before_->setAccessibleName(spoken);
+    after_->setAccessibleName(spoken);
+    before_->setVisible(!before.isEmpty());
+    after_->setVisible(!after.isEmpty());
+    answer_->setAccessibleDescription(spoken);
 }
 
 void ProblemDisplay::setOperands(const QString &first, const QString &second, const QString &spoken)
 {
+    before_->hide();
+    after_->hide();
+    answer_->setGeometry(kAnswerRect.translated(origin_));
     first_->setText(first);
     second_->setText(second);
     answer_->setAccessibleDescription(spoken);
@@ -61,6 +104,8 @@ void ProblemDisplay::clearOperands()
 {
     first_->clear();
     second_->clear();
+    before_->setPieces({}, 64);
+    after_->setPieces({}, 64);
     answer_->setAccessibleDescription(QString());
 }
 

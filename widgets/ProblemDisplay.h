@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/EquationStrip.h"
+
 #include <QPoint>
 #include <array>
 
@@ -20,6 +22,8 @@ struct ProblemRowControls {
     OperandLabel *Label3 = nullptr;  // second operand
     PictureBox *Image2 = nullptr;    // =
     QLineEdit *Edit1 = nullptr;      // the answer box
+    EquationStrip *Label18 = nullptr;  // a preset's problem: before the answer box
+    EquationStrip *Label19 = nullptr;  // and after it
 };
 
 // The problem on show and the box for its answer, in one row as the drill
@@ -47,11 +51,21 @@ public:
     // No problem on show: the signs and the equals sign hide too.
     void hideSigns();
 
+    // Any problem, as the pieces before and after its blank: the answer box
+    // stands in the blank, narrower when a term is blank (wide is for the
+    // answer at the end). The row shrinks its numbers to fit the window.
+    // The classic row comes back with the next setOperands.
+    void showEquation(const QList<EquationPiece> &before, const QList<EquationPiece> &after, bool wideBlank,
+                      const QString &spoken);
+
 private:
     OperandLabel *first_;
     std::array<PictureBox *, 4> signs_{};
     OperandLabel *second_;
     PictureBox *equals_;
     AnswerBox *answer_;
+    EquationStrip *before_;
+    EquationStrip *after_;
+    QPoint origin_;
     ProblemRowControls controls_;
 };

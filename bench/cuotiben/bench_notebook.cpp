@@ -93,7 +93,8 @@ public:
     void playCue(const QString &) override {}
     void showMessage(const QString &) override {}
     void showError(const QString &) override {}
-    void printProblems(const QList<ArithProblem> &) override {}
+    void printProblems(const QList<Problem> &) override {}
+    void showProblem(const Problem &) override {}
     void closeWindow() override {}
 };
 

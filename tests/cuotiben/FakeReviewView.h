@@ -24,7 +24,8 @@ public:
     QStringList cues;
     QStringList messages;
     QStringList errors;
-    QList<QList<ArithProblem>> printed;
+    QList<QList<Problem>> printed;
+    QList<Problem> shownWhole;
     bool closed = false;
 
     void setDueText(const QString &text) override { dueText = text; }
@@ -62,6 +63,7 @@ public:
     void playCue(const QString &relativePath) override { cues << relativePath; }
     void showMessage(const QString &text) override { messages << text; }
     void showError(const QString &text) override { errors << text; }
-    void printProblems(const QList<ArithProblem> &problems) override { printed << problems; }
+    void printProblems(const QList<Problem> &problems) override { printed << problems; }
+    void showProblem(const Problem &problem) override { shownWhole << problem; }
     void closeWindow() override { closed = true; }
 };

@@ -1,3 +1,4 @@
+#include "arithmetic/ProblemTexts.h"
 #include "cuotiben/Notebook.h"
 #include "cuotiben/NotebookLine.h"
 #include "support/AsNobody.h"
@@ -31,9 +32,7 @@ QStringList Problems(const Notebook &notebook)
 {
     QStringList problems;
     for (const NotebookEntry &entry : notebook.Entries()) {
-        problems << QString::number(entry.Problem.FirstOperand) +
-                        QLatin1String(OperatorText(entry.Problem.OperatorCode)) +
-                        QString::number(entry.Problem.SecondOperand);
+        problems << RecordLine(entry.Problem, QString()).chopped(1);
     }
     return problems;
 }
@@ -253,7 +252,7 @@ void tst_Notebook::copiesSavingInTurnsLoseNothing()
 void tst_Notebook::linesItCannotReadAreKeptByteForByte()
 {
     NotebookEntry known;
-    known.Problem = kNineThrees;
+    known.Problem = Problem::From(kNineThrees);
     known.Answer = QStringLiteral("28");
     known.Missed = kMonday;
     known.Due = kMonday.addDays(1);

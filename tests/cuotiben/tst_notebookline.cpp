@@ -6,7 +6,7 @@ Q_DECLARE_METATYPE(NotebookEntry)
 
 namespace {
 
-NotebookEntry Entry(ArithProblem problem, const QString &answer, QDate missed, MissSource source, int rightCount,
+NotebookEntry Entry(const Problem &problem, const QString &answer, QDate missed, MissSource source, int rightCount,
                     QDate due)
 {
     NotebookEntry entry;
@@ -17,6 +17,19 @@ NotebookEntry Entry(ArithProblem problem, const QString &answer, QDate missed, M
     entry.RightCount = rightCount;
     entry.Due = due;
     return entry;
+}
+
+NotebookEntry Entry(ArithProblem problem, const QString &answer, QDate missed, MissSource source, int rightCount,
+                    QDate due)
+{
+    return Entry(Problem::From(problem), answer, missed, source, rightCount, due);
+}
+
+Problem Remainder(std::int32_t dividend, std::int32_t divisor)
+{
+    Problem p = Problem::Of(dividend, Operator::Division, divisor);
+    p.Result = AnswerValue::WithRemainder(dividend / divisor, dividend % divisor);
+    return p;
 }
 
 const QDate kMonday(2024, 3, 4);
@@ -41,6 +54,17 @@ private slots:
         QTest::newRow("exam, empty box, conquered")
             << Entry({56, Operator::Division, 8, 7}, "", kMonday, MissSource::Exam, 3, QDate())
             << QByteArray("2024-03-04\t\xbf\xbc\xca\xd4\t56/8\t\t3\t\xd2\xd1\xcf\xfb\xc3\xf0");
+        // A preset's problem in its whole form, with its kind of answer last.
+        QTest::newRow("three terms")
+            << Entry(Problem::Of(8, Operator::Subtraction, 3, Operator::Addition, 4), "8", kMonday, MissSource::Practice, 0,
+                     kMonday.addDays(1))
+            << QByteArray("2024-03-04\t\xc1\xb7\xcf\xb0\t8-3+4=\t8\t0\t2024-03-05\t\xd5\xfb\xca\xfd");
+        QTest::newRow("a blank")
+            << Entry(Problem::Of(7, Operator::Addition, 3).WithBlank(0), "6", kMonday, MissSource::Exam, 0, kMonday.addDays(1))
+            << QByteArray("2024-03-04\t\xbf\xbc\xca\xd4\t()+3=10\t6\t0\t2024-03-05\t\xd5\xfb\xca\xfd");
+        QTest::newRow("a remainder")
+            << Entry(Remainder(38, 5), "7……2", kMonday, MissSource::Practice, 0, kMonday.addDays(1))
+            << QByteArray("2024-03-04\t\xc1\xb7\xcf\xb0\t38/5=\t7\xa1\xad\xa1\xad""2\t0\t2024-03-05\t\xc9\xcc\xd3\xe0\xca\xfd");
     }
 
     void writesSixTabbedGbkFields()
@@ -51,7 +75,7 @@ private slots:
         const std::optional<NotebookEntry> read = NotebookLine::Read(line);
         QVERIFY(read);
         QCOMPARE(NotebookLine::Write(*read), line);
-        QCOMPARE(read->Problem.Answer, entry.Problem.Answer);
+        QCOMPARE(read->Problem, entry.Problem);
         QCOMPARE(read->Answer, entry.Answer);
         QCOMPARE(read->Due, entry.Due);
     }
@@ -70,6 +94,14 @@ private slots:
             << Entry({1, Operator::Addition, 6, 7}, " 7 ", kMonday, MissSource::Exam, 0, tuesday);
         QTest::newRow("full-width digits")
             << Entry({3, Operator::Addition, 4, 7}, "７", kMonday, MissSource::Exam, 0, tuesday);
+        QTest::newRow("brackets") << Entry(Problem::Of(62, Operator::Subtraction, 25, Operator::Addition, 15, Brackets::LastTwo),
+                                           "12", kMonday, MissSource::Exam, 0, tuesday);
+        QTest::newRow("(a+b)÷c") << Entry(Problem::Of(32, Operator::Addition, 16, Operator::Division, 6, Brackets::FirstTwo),
+                                         "9", kMonday, MissSource::Exam, 1, tuesday);
+        QTest::newRow("a blank divisor") << Entry(Problem::Of(42, Operator::Division, 7).WithBlank(1), "5", kMonday,
+                                                  MissSource::Competition, 2, tuesday);
+        QTest::newRow("a zero operand") << Entry(Problem::Of(0, Operator::Addition, 4), "5", kMonday, MissSource::Practice,
+                                                 0, tuesday);
     }
 
     void readsBackEveryKindOfEntry()
@@ -77,10 +109,7 @@ private slots:
         QFETCH(NotebookEntry, entry);
         const std::optional<NotebookEntry> read = NotebookLine::Read(NotebookLine::Write(entry));
         QVERIFY(read);
-        QCOMPARE(read->Problem.FirstOperand, entry.Problem.FirstOperand);
-        QCOMPARE(read->Problem.OperatorCode, entry.Problem.OperatorCode);
-        QCOMPARE(read->Problem.SecondOperand, entry.Problem.SecondOperand);
-        QCOMPARE(read->Problem.Answer, entry.Problem.Answer);
+        QCOMPARE(read->Problem, entry.Problem);
         QCOMPARE(read->Answer, entry.Answer);
         QCOMPARE(read->Missed, entry.Missed);
         QCOMPARE(read->Source, entry.Source);

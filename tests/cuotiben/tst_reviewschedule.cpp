@@ -16,7 +16,7 @@ QDate Day(int daysAfterMonday)
 NotebookEntry MissedOn(QDate day)
 {
     NotebookEntry entry;
-    entry.Problem = {9, Operator::Multiplication, 3, 27};
+    entry.Problem = Problem::From({9, Operator::Multiplication, 3, 27});
     ReviewSchedule::StartOver(entry, QStringLiteral("28"), day);
     return entry;
 }

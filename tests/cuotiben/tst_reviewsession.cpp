@@ -1,9 +1,12 @@
 #include "FakeReviewView.h"
+#include "arithmetic/ProblemTexts.h"
 #include "cuotiben/Notebook.h"
 #include "cuotiben/ReviewSession.h"
 #include "sound/CueNames.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,12 +59,61 @@ private slots:
         QVERIFY(f.view.entryRefreshes > 0);
         QCOMPARE(f.notebook.Entries().size(), 3);
         QCOMPARE(f.session.DueProblems().size(), 3);
-        QCOMPARE(f.session.DueProblems().at(2).Answer, 22);
+        QCOMPARE(f.session.DueProblems().at(2).Result.Number, 22);
         QVERIFY(!f.session.Reviewing());
         f.session.PrintUnconquered();
         QCOMPARE(f.view.printed.size(), 1);
         QCOMPARE(f.view.printed.front().size(), 3);
-        QCOMPARE(f.view.printed.front().at(0).FirstOperand, 9);
+        QCOMPARE(f.view.printed.front().at(0).Terms[0], 9);
+    }
+
+    // A notebook of lines an earlier version wrote, then a preset's misses in
+    // their whole form: every line is read, reviewed and saved, none lost.
+    void oldLinesAndWholeFormsReviewTogether()
+    {
+        QTemporaryDir dir;
+        const QString path = Notebook::PathIn(dir.path());
+        const QByteArray old = "2024-03-04\t\xc1\xb7\xcf\xb0\t9*3\t28\t0\t2024-03-05\r\n"
+                               "2024-03-04\t\xbf\xbc\xca\xd4\t56/8\t\t3\t\xd2\xd1\xcf\xfb\xc3\xf0\r\n";
+        QVERIFY(QDir().mkpath(dir.path()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(old);
+        file.close();
+        Problem remainder = Problem::Of(38, Operator::Division, 5);
+        remainder.Result = AnswerValue::WithRemainder(7, 3);
+        {
+            Notebook writer(path);
+            QVERIFY(!writer.Load());
+            writer.NoteMiss(remainder, QStringLiteral("7"), MissSource::Practice, kMonday);
+            writer.NoteMiss(Problem::Of(7, Operator::Addition, 3).WithBlank(0), QStringLiteral("6"), MissSource::Exam, kMonday);
+            QVERIFY(!writer.Save());
+        }
+        Notebook notebook(path);
+        FakeReviewView view;
+        ReviewSession session(view, notebook, [] { return kMonday.addDays(1); });
+        session.Open();
+        QCOMPARE(notebook.Entries().size(), 4);
+        session.StartReview();
+        view.answer = QStringLiteral("27");
+        session.Check();
+        QCOMPARE(view.shownWhole.size(), 1);
+        QCOMPARE(PrintedText(view.shownWhole.last()), QStringLiteral("38 ÷ 5="));
+        view.answer = QStringLiteral("7");
+        session.Check();
+        QCOMPARE(view.messages.last(), QStringLiteral("商和余数这样写：7……3"));
+        view.answer = QStringLiteral("7……3");
+        session.Check();
+        QCOMPARE(PrintedText(view.shownWhole.last()), QStringLiteral("□ + 3=10"));
+        view.answer = QStringLiteral("7");
+        session.Check();
+        QCOMPARE(session.Tally().RightLines(), (QStringList{"9*3=27", "38/5=7……3", "(7)+3=10"}));
+        session.Save();
+        const QByteArray saved = TestFiles::ReadAll(path);
+        QVERIFY(saved.contains("56/8\t\t3\t\xd2\xd1\xcf\xfb\xc3\xf0\r\n"));
+        QVERIFY(saved.contains("\t9*3\t28\t1\t"));
+        QVERIFY(saved.contains("\t38/5=\t7\t1\t"));
+        QVERIFY(saved.contains("\t()+3=10\t6\t1\t"));
     }
 
     void nothingDueSaysSoAndStaysUsable()

@@ -97,6 +97,9 @@ public:
         slot.bordered = true;
     }
     QString answerText(int k) const override { return strips.at(static_cast<std::size_t>(k)).answer; }
+    void setAnswerText(int k, const QString &text) override { strips.at(static_cast<std::size_t>(k)).answer = text; }
+    void showPreset(const QString &title) override { presetTitle = title; }
+    QString presetTitle;
     bool answersReadOnly = false;
     void setAnswersReadOnly(bool readOnly) override { answersReadOnly = readOnly; }
     void markSlot(int k, Mark mark, const QString &hint) override

@@ -112,10 +112,10 @@ void tst_ExamGrading::sameDigitsAsDoubles()
 
 void tst_ExamGrading::gradeCountsRightAnswersInPaperOrder()
 {
-    const ExamPaper paper{{5, 5, 0, QStringLiteral("5 - 5=")},
-                          {3, 4, 7, QStringLiteral("3 + 4=")},
-                          {9, 3, 27, QStringLiteral("9 × 3=")},
-                          {8, 2, 4, QStringLiteral("8 ÷ 2=")}};
+    ExamPaper paper;
+    for (const ArithProblem &p : {ArithProblem{5, Operator::Subtraction, 5, 0}, ArithProblem{3, Operator::Addition, 4, 7},
+                                  ArithProblem{9, Operator::Multiplication, 3, 27}, ArithProblem{8, Operator::Division, 2, 4}})
+        paper.append({p.FirstOperand, p.SecondOperand, p.Answer, QString(), p.OperatorCode, Problem::From(p)});
     const ExamGrade grade =
         GradeAnswers({QStringLiteral("0"), QStringLiteral("7 "), QString(), QStringLiteral("4")}, paper);
     QCOMPARE(grade.Right, (QList<bool>{true, false, false, true}));

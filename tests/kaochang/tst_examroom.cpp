@@ -1,5 +1,7 @@
 #include "FakeExamView.h"
 
+#include "arithmetic/Problem.h"
+#include "arithmetic/ProblemTexts.h"
 #include "kaochang/ExamRoom.h"
 #include "sound/CueNames.h"
 
@@ -479,8 +481,8 @@ void tst_ExamRoom::gradingMarksEverySlotOfThePaper()
     s.handInAs(QStringLiteral("小明"));
     s.view.cues.clear();
     QStringList missed;
-    s.room.SetMissListener([&missed](const ArithProblem &problem, const QString &answer) {
-        missed << ExamProblemText(problem) + answer;
+    s.room.SetMissListener([&missed](const Problem &problem, const QString &answer) {
+        missed << PrintedText(problem) + answer;
     });
     s.room.Grade();
     QCOMPARE(s.view.cues, QStringList{CueNames::Kaoshi()});

@@ -21,6 +21,7 @@
 #include <QPrinterInfo>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -117,6 +118,7 @@ private slots:
     void runnerCarriesOnInTheNextRoom();
     void printsTheQuestionsAloneUntilGraded();
     void theCountdownIsNamedAlsoWhileEmpty();
+    void presetPaperWithRemainders();
 };
 
 void tst_TForm4::initTestCase()
@@ -138,7 +140,7 @@ void tst_TForm4::framedWindowWithItsControls()
 
     QCOMPARE(w.Panel2->geometry(), QRect(8, 32, 705, 529));
     QCOMPARE(w.Panel54->geometry(), QRect(8, 32, 705, 529));
-    QCOMPARE(w.Panel3->geometry(), QRect(144, 112, 449, 313));
+    QCOMPARE(w.Panel3->geometry(), QRect(144, 112, 449, 337));
     QCOMPARE(w.Shape3->geometry(), QRect(24, 8, 600, 20));
     for (PictureBox *frame : {w.Image103, w.Image104, w.Image105, w.Image106, w.Image107, w.Image108}) {
         QCOMPARE(frame->mapTo(w.Panel1, QPoint()), QPoint(608, 0));
@@ -336,6 +338,55 @@ void tst_TForm4::summaryOnBothPages()
         QCOMPARE(label->text(), operationText);
         QVERIFY(label->fontMetrics().horizontalAdvance(operationText) <= label->width());
     }
+}
+
+// 有余数的除法 from 课本同步 on the settings panel: a paper without repeats,
+// boxes that take "7...3" and "7余3" and show "7……3", hints with the 商 and
+// 余数.
+void tst_TForm4::presetPaperWithRemainders()
+{
+    NoticeRecorder notices;
+    CueRecorder cues;
+    TForm4 w;
+    w.SetPresetChooser([](const PresetPick &) { return std::optional<PresetPick>(PresetPick{20, 0}); });
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Click(w.SpeedButton11);
+    QCOMPARE(w.Label123->text(), QStringLiteral("课本同步：有余数的除法"));
+    QVERIFY(!w.RadioGroup1->isEnabled());
+    Choose(w.RadioGroup3, 4);
+    Click(w.SpeedButton3);
+    const ExamPaper &paper = w.Room().Paper();
+    QCOMPARE(paper.size(), 50);
+    QSet<QString> texts;
+    for (const ExamProblem &problem : paper)
+        texts.insert(problem.Text);
+    QCOMPARE(texts.size(), 50);
+    QVERIFY(w.ProblemLabels[0]->text().contains(QStringLiteral(" ÷ ")));
+
+    Click(w.SpeedButton5);
+    QCOMPARE(w.Label58->text(), QStringLiteral("有余数的除法"));
+    const auto parts = [&paper](int k) {
+        return std::pair{QString::number(paper.at(k).Form.Result.Number), QString::number(paper.at(k).Form.Result.Remainder)};
+    };
+    const auto [q0, r0] = parts(0);
+    const auto [q1, r1] = parts(1);
+    const auto [q2, r2] = parts(2);
+    QTest::keyClicks(w.AnswerBoxes[0], q0 + QStringLiteral("...") + r0);
+    QTest::keyClick(w.AnswerBoxes[0], Qt::Key_Return);
+    QCOMPARE(w.AnswerBoxes[0]->text(), q0 + QStringLiteral("……") + r0);
+    w.AnswerBoxes[1]->setFocus();
+    TypeWithInputMethod(w.AnswerBoxes[1], q1 + QStringLiteral("余") + r1);
+    QTest::keyClicks(w.AnswerBoxes[2], q2);
+    QTest::keyClicks(w.Edit51, QStringLiteral("Ming"));
+    Click(w.SpeedButton7);
+    Click(w.SpeedButton6);
+    QCOMPARE(w.AnswerBoxes[1]->text(), q1 + QStringLiteral("……") + r1);
+    QCOMPARE(w.Marks[0]->accessibleName(), QStringLiteral("对"));
+    QCOMPARE(w.Marks[1]->accessibleName(), QStringLiteral("对"));
+    QCOMPARE(w.Marks[2]->accessibleName(), QStringLiteral("错"));
+    QCOMPARE(w.Marks[2]->toolTip(), q2 + QStringLiteral("……") + r2);
+    QCOMPARE(w.Label118->text(), QStringLiteral("4分"));
 }
 
 void tst_TForm4::sitAndGradeAPaperThroughTheWidgets()

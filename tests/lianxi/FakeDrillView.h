@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arithmetic/ProblemTexts.h"
 #include "lianxi/DrillView.h"
 
 #include <QString>
@@ -25,6 +26,10 @@ public:
     bool timeUpShown = false;
     bool panelShown = false;
     QStringList resultValues;  // total, right, wrong, score
+    QStringList resultPace;    // time, speed, verdict
+    QString presetTitle;
+    bool remainderKeyShown = false;
+    QString shownProblem;      // a preset's problem, as a paper prints it
     int rightRowsShown = 0;
     int wrongRowsShown = 0;
     int listResets = 0;
@@ -63,6 +68,12 @@ public:
     }
     void showOperatorSign(Operator op) override { shownSign = static_cast<int>(op); }
     void showEqualsSign() override { equalsShown = true; }
+    void showProblem(const Problem &problem) override { shownProblem = PrintedText(problem); }
+    void showPreset(const QString &title, bool remainderKey) override
+    {
+        presetTitle = title;
+        remainderKeyShown = remainderKey;
+    }
     QString answerText() const override { return answer; }
     void setAnswerText(const QString &text) override { answer = text; }
     void setAnswerReadOnly(bool readOnly) override { answerReadOnly = readOnly; }
@@ -81,6 +92,10 @@ public:
                          const QString &score) override
     {
         resultValues = {total, right, wrong, score};
+    }
+    void setResultPace(const QString &time, const QString &speed, const QString &verdict) override
+    {
+        resultPace = {time, speed, verdict};
     }
     void answerListGrew(AnswerList list) override { ++(list == AnswerList::Right ? rightRowsShown : wrongRowsShown); }
     void answerListsEmptied() override

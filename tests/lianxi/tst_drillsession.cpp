@@ -168,7 +168,7 @@ private slots:
         FakeDrillView view;
         DrillSession session(view, QString());
         QStringList missed;
-        session.SetMissListener([&missed](const ArithProblem &problem, const QString &answer) {
+        session.SetMissListener([&missed](const ::Problem &problem, const QString &answer) {
             missed << RecordLine(problem, answer);
         });
         session.Create();

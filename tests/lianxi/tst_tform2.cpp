@@ -1,3 +1,5 @@
+#include "arithmetic/Problem.h"
+#include "arithmetic/ProblemTexts.h"
 #include "lianxi/DrillRecords.h"
 #include "lianxi/RecordListBox.h"
 #include "lianxi/TForm2.h"
@@ -360,6 +362,63 @@ private slots:
         QCOMPARE(Form().Edit1->text(), QStringLiteral("1 2"));
         QCOMPARE(Form().Label2->text(), shown);
         QCOMPARE(Form().Session().Tally().TotalCount(), 0);
+    }
+
+    // 有余数的除法 chosen with 课本同步: the lists step aside for the
+    // preset's name, "余" writes the mark between 商 and 余数, a plain number
+    // is told how to write the answer, and the panel gives the 达标 line.
+    void presetDrillWithRemainders()
+    {
+        QList<PresetPick> offered;
+        Form().SetPresetChooser([&offered](const PresetPick &current) {
+            offered << current;
+            return std::optional<PresetPick>(PresetPick{20, 0});
+        });
+        QVERIFY(!Form().SpeedButton21->isVisible());
+        QTest::mouseClick(Form().SpeedButton20, Qt::LeftButton);
+        QCOMPARE(offered, QList<PresetPick>{PresetPick{}});
+        QCOMPARE(Form().Label20->text(), QStringLiteral("课本同步：有余数的除法"));
+        QVERIFY(!Form().RadioGroup1->isEnabled() && !Form().RadioGroup2->isEnabled());
+        QVERIFY(Form().SpeedButton21->isVisible());
+
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        const Problem asked = Form().Session().Current();
+        QCOMPARE(Form().Edit1->accessibleDescription(), SpokenProblem(asked));
+        QVERIFY(Form().Edit1->accessibleDescription().endsWith(QStringLiteral("除以%1等于").arg(asked.Terms[1])));
+        PressKeypad(QString::number(asked.Result.Number));
+        QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        QCOMPARE(notices_->texts(), QStringList{QStringLiteral("商和余数这样写：7……3")});
+        QCOMPARE(Form().Session().Tally().TotalCount(), 0);
+
+        QTest::mouseClick(Form().SpeedButton21, Qt::LeftButton);
+        PressKeypad(QString::number(asked.Result.Remainder));
+        QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        QCOMPARE(Form().ListBox1->line(0), RecordLine(asked, AnswerText(asked.Result)));
+        QVERIFY(Form().ListBox1->line(0).contains(QStringLiteral("……")));
+        QVERIFY(!(Form().Session().Current() == asked));
+
+        QTest::mouseClick(Form().SpeedButton3, Qt::LeftButton);
+        QCOMPARE(Form().Label8->text(), QStringLiteral("1"));
+        QVERIFY(!Form().Label22->text().isEmpty());
+        QVERIFY(Form().Label24->text().endsWith(QStringLiteral(" 题/分")));
+        QVERIFY(Form().Label25->text().contains(QStringLiteral("有余数的除法"))
+                || Form().Label25->text().startsWith(QStringLiteral("还差一点")));
+    }
+
+    // Three terms with brackets and a blank in a term stand in the row in
+    // order, the answer box in the blank's place.
+    void presetRowPutsTheBoxInTheBlank()
+    {
+        Form().SetPreset({3, 0});
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        const Problem asked = Form().Session().Current();
+        QVERIFY(asked.Blank != Problem::BlankAnswer);
+        QVERIFY(Form().Label19->isVisible());
+        QVERIFY(Form().Edit1->geometry().right() < Form().Label19->geometry().left());
+        QVERIFY(!Form().Label2->isVisible() || Form().Label2->text().isEmpty());
+        Form().SetPreset({});
+        QVERIFY(Form().RadioGroup1->isEnabled());
+        QVERIFY(!Form().Label20->isVisible());
     }
 
     void emptyDrillHasNothingToShowOrSave()

@@ -1,3 +1,4 @@
+#include "arithmetic/ProblemTexts.h"
 #include "cuotiben/Notebook.h"
 #include "cuotiben/NotebookListView.h"
 #include "cuotiben/TForm5.h"

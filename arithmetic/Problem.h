@@ -1,0 +1,47 @@
+#pragma once
+
+#include "arithmetic/AnswerValue.h"
+#include "arithmetic/ProblemGenerator.h"
+
+#include <array>
+#include <cstdint>
+
+// Which two terms of three a pair of brackets holds.
+enum class Brackets : std::uint8_t { None, FirstTwo, LastTwo };
+
+// Any problem the program asks: two or three terms, brackets round two of
+// three, and a blank (□) in any term or, as usual, in the answer. The
+// drill's classic a ∘ b is the two-term problem with the blank in the answer.
+struct Problem {
+    static constexpr std::int8_t BlankAnswer = -1;
+
+    std::array<std::int32_t, 3> Terms{};  // left to right; a blank term holds its value
+    std::array<Operator, 2> Signs{Operator::Addition, Operator::Addition};
+    std::int8_t TermCount = 2;
+    Brackets Group = Brackets::None;
+    std::int8_t Blank = BlankAnswer;  // the term the child fills, or the answer
+    AnswerValue Result;               // the value of the whole expression
+
+    // a ∘ b; the result is worked out (whole numbers, exact division).
+    static Problem Of(std::int32_t a, Operator op, std::int32_t b);
+    // a ∘ b ∘ c, × and ÷ before + and −, brackets first.
+    static Problem Of(std::int32_t a, Operator first, std::int32_t b, Operator second, std::int32_t c,
+                      Brackets group = Brackets::None);
+    static Problem From(const ArithProblem &problem);
+
+    // The same problem with the term at index left for the child.
+    Problem WithBlank(int term) const;
+
+    // What the child writes: the blank term's value or the result.
+    AnswerValue Expected() const;
+    AnswerKind Kind() const { return Expected().Kind; }
+
+    bool operator==(const Problem &) const = default;
+};
+
+// The problem as the classic drill keeps it, when it is one: two terms, the
+// blank in a whole-number answer.
+std::optional<ArithProblem> AsArithProblem(const Problem &problem);
+
+// Whole-number arithmetic of one sign; division is truncated.
+std::int64_t Apply(std::int64_t a, Operator op, std::int64_t b);

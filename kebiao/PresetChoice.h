@@ -1,0 +1,50 @@
+#pragma once
+
+#include "arithmetic/Presets.h"
+
+#include <QStringList>
+#include <optional>
+
+class PresetChoiceView;
+
+// The chooser's logic: the terms, the presets of the chosen term with their
+// example and 达标 figures, and the choices of the chosen preset; 确定 takes
+// the preset, 自由练习 goes back to the range and operation lists, 取消
+// changes nothing.
+class PresetChoice {
+public:
+    PresetChoice(PresetChoiceView &view, const PresetPick &current);
+
+    void Open();
+    void TermSelected(int term);
+    void PresetSelected(int row);
+    void ChoiceSelected(int choice);
+    void Confirm();
+    void FreePractice();
+    void Cancel();
+
+    // What the chooser ended with: nothing for 取消.
+    const std::optional<PresetPick> &Result() const { return result_; }
+
+    // A row of the preset list: "20以内进位加法　例：9+4, 7+5　10 题/分，正确率 90%".
+    static QString PresetRow(const Preset &preset);
+
+private:
+    QList<const Preset *> PresetsOfTerm(int term) const;
+
+    PresetChoiceView &view_;
+    PresetPick pick_;
+    int term_ = 0;
+    std::optional<PresetPick> result_;
+};
+
+// What the chooser's logic needs from its window.
+class PresetChoiceView {
+public:
+    virtual ~PresetChoiceView() = default;
+    virtual void showTerms(const QStringList &terms, int selected) = 0;
+    virtual void showPresets(const QStringList &rows, int selected) = 0;
+    // An empty list hides the choices.
+    virtual void showChoices(const QStringList &choices, int selected) = 0;
+    virtual void closeChooser() = 0;
+};

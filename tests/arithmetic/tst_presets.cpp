@@ -1,0 +1,472 @@
+// The 课本同步 presets against the units' rules, written here from the
+// rules themselves: what a teacher would check on a sheet, not how the
+// problems are drawn.
+#include "arithmetic/DrillPace.h"
+#include "arithmetic/Presets.h"
+#include "arithmetic/ProblemTexts.h"
+
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+constexpr Operator Plus = Operator::Addition;
+constexpr Operator Minus = Operator::Subtraction;
+constexpr Operator Times = Operator::Multiplication;
+constexpr Operator Divide = Operator::Division;
+
+int Ones(int x)
+{
+    return x % 10;
+}
+
+bool In(std::int64_t x, int lo, int hi)
+{
+    return x >= lo && x <= hi;
+}
+
+bool Tens(int x)
+{
+    return x >= 10 && x % 10 == 0;
+}
+
+// One sign applied, or nothing when the result is not a whole number.
+std::optional<std::int64_t> Step(std::int64_t a, Operator op, std::int64_t b)
+{
+    switch (op) {
+    case Plus:
+        return a + b;
+    case Minus:
+        return a - b;
+    case Times:
+        return a * b;
+    case Divide:
+        break;
+    }
+    if (b == 0 || a % b != 0)
+        return std::nullopt;
+    return a / b;
+}
+
+// A problem's terms, signs and every partial result on the way to the
+// answer, as a child works it: brackets first, then × and ÷, then + and −.
+struct Worked {
+    int a = 0, b = 0, c = 0;
+    Operator first = Plus, second = Plus;
+    std::vector<std::int64_t> partials;  // the last is the answer
+    bool whole = true;
+};
+
+Worked Work(const Problem &p)
+{
+    Worked w{p.Terms[0], p.Terms[1], p.Terms[2], p.Signs[0], p.Signs[1], {}, true};
+    const auto push = [&w](std::optional<std::int64_t> v) {
+        w.whole = w.whole && v.has_value();
+        w.partials.push_back(v.value_or(-1));
+        return v.value_or(-1);
+    };
+    if (p.TermCount == 2) {
+        push(p.Result.Kind == AnswerKind::Whole ? Step(w.a, w.first, w.b) : std::optional<std::int64_t>(w.a / w.b));
+        return w;
+    }
+    const bool tight = [](Operator op) { return op == Times || op == Divide; }(w.second);
+    const bool lastFirst = p.Group == Brackets::LastTwo
+        || (p.Group == Brackets::None && tight && w.first != Times && w.first != Divide);
+    if (lastFirst)
+        push(Step(w.a, w.first, push(Step(w.b, w.second, w.c))));
+    else
+        push(Step(push(Step(w.a, w.first, w.b)), w.second, w.c));
+    return w;
+}
+
+bool AllIn(const Worked &w, int lo, int hi)
+{
+    return std::all_of(w.partials.begin(), w.partials.end(), [&](std::int64_t v) { return In(v, lo, hi); });
+}
+
+bool AddOrSub(Operator op)
+{
+    return op == Plus || op == Minus;
+}
+
+bool Carries(const Worked &w)
+{
+    return w.first == Plus ? Ones(w.a) + Ones(w.b) >= 10 : Ones(w.a) < Ones(w.b);
+}
+
+bool DigitsDoNotCarry(int m, int d)
+{
+    return Ones(m) * d < 10 && (m / 10) * d < 10;
+}
+
+// The unit's rule for one problem, from the table of units.
+bool FollowsRule(int id, int choice, const Problem &p)
+{
+    const Worked w = Work(p);
+    const std::int64_t answer = w.partials.back();
+    const bool two = p.TermCount == 2 && p.Group == Brackets::None;
+    const bool noBlank = p.Blank == Problem::BlankAnswer;
+    if (!w.whole || answer < 0)
+        return false;
+    if (p.Result.Kind == AnswerKind::Whole && p.Result.Number != answer)
+        return false;
+    switch (id) {
+    case 1:
+    case 2: {
+        const int limit = id == 1 ? 5 : 10;
+        return two && noBlank && AddOrSub(w.first) && w.a >= 0 && w.b >= 0
+            && (w.first == Plus ? w.a + w.b <= limit : w.b <= w.a && w.a <= limit);
+    }
+    case 3:
+        return two && w.first == Plus && answer == 10 && In(p.Terms[1 - p.Blank], 1, 9) && p.Blank != Problem::BlankAnswer;
+    case 4:
+        return p.TermCount == 3 && p.Group == Brackets::None && AddOrSub(w.first) && AddOrSub(w.second)
+            && In(w.a, 1, 9) && In(w.b, 1, 9) && In(w.c, 1, 9) && AllIn(w, 0, 10) && noBlank;
+    case 5:
+        return two && noBlank
+            && ((w.first == Plus && ((w.a == 10 && In(w.b, 1, 9)) || (w.b == 10 && In(w.a, 1, 9))))
+                || (w.first == Minus && In(w.a, 11, 19) && (w.b == 10 || w.b == w.a - 10)));
+    case 6: {
+        static const QList<QList<int>> firsts{{9}, {8, 7, 6}, {5, 4, 3, 2}, {2, 3, 4, 5, 6, 7, 8, 9}};
+        return two && noBlank && w.first == Plus && firsts[choice].contains(w.a) && In(w.b, 2, 9) && w.a + w.b >= 11;
+    }
+    case 7: {
+        static const QList<QList<int>> subtrahends{{9}, {8, 7, 6}, {5, 4, 3, 2}, {2, 3, 4, 5, 6, 7, 8, 9}};
+        return two && noBlank && w.first == Minus && In(w.a, 11, 18) && subtrahends[choice].contains(w.b)
+            && w.b > Ones(w.a);
+    }
+    case 8: {
+        const bool carryAdd = w.first == Plus && In(w.a, 2, 9) && In(w.b, 2, 9) && w.a + w.b >= 11;
+        const bool borrowSub = w.first == Minus && In(w.a, 11, 18) && In(w.b, 2, 9) && w.b > Ones(w.a);
+        const bool plainAdd = w.first == Plus && w.a >= 1 && w.b >= 1 && w.a + w.b <= 20 && !Carries(w);
+        const bool plainSub = w.first == Minus && w.b >= 1 && w.b <= w.a && w.a <= 20 && !Carries(w);
+        return two && (carryAdd || borrowSub || plainAdd || plainSub);
+    }
+    case 9:
+        return two && noBlank
+            && ((w.first == Plus && Tens(w.a) && w.a <= 90 && In(w.b, 1, 9))
+                || (w.first == Minus && In(w.a, 11, 99) && Ones(w.a) != 0 && (w.b == Ones(w.a) || w.b == w.a - Ones(w.a))));
+    case 10:
+        return two && noBlank && AddOrSub(w.first) && Tens(w.a) && Tens(w.b) && w.a <= 90 && w.b <= 90 && answer <= 100;
+    case 11:
+    case 12: {
+        const bool fits = id == 11 ? w.first == Plus && answer <= 100 : w.first == Minus && w.b < w.a;
+        return two && noBlank && fits && In(w.a, 10, 99) && (In(w.b, 1, 9) || (Tens(w.b) && w.b <= 90))
+            && (choice == 2 || Carries(w) == (choice == 1));
+    }
+    case 13:
+        return two && noBlank && AddOrSub(w.first) && In(w.a, 10, 99) && In(w.b, 10, 99) && answer <= 100
+            && (choice == 2 || Carries(w) == (choice == 1));
+    case 14: {
+        const bool shape = choice == 0
+            ? p.Group == Brackets::None && AddOrSub(w.first) && AddOrSub(w.second)
+            : p.Group == Brackets::LastTwo
+                && ((w.first == Minus && AddOrSub(w.second)) || (w.first == Plus && w.second == Minus));
+        return p.TermCount == 3 && noBlank && shape && AllIn(w, 0, 100);
+    }
+    case 15:
+        return two && noBlank && w.first == Times && In(w.a, 1, 6) && In(w.b, 1, 6);
+    case 16:
+        return two && noBlank && w.first == Times && In(w.a, 1, 9) && In(w.b, 1, 9)
+            && (choice == 1 || w.a >= 7 || w.b >= 7);
+    case 17:
+        return p.TermCount == 3 && p.Group == Brackets::None && noBlank && w.first == Times && AddOrSub(w.second)
+            && In(w.a, 2, 9) && In(w.b, 2, 9) && In(w.c, 1, 20) && In(answer, 0, 100);
+    case 18: {
+        const std::int64_t q = answer;
+        const bool tables = choice == 0 ? w.b <= 6 && q <= 6 : choice == 1 ? w.b >= 7 || q >= 7 : true;
+        return two && noBlank && w.first == Divide && In(w.b, 2, 9) && In(q, 1, 9) && tables;
+    }
+    case 19:
+        return two && p.Blank != Problem::BlankAnswer
+            && ((w.first == Times && In(w.a, 1, 9) && In(w.b, 1, 9))
+                || (w.first == Divide && In(w.b, 1, 9) && In(answer, 1, 9)));
+    case 20:
+        return two && noBlank && w.first == Divide && p.Result.Kind == AnswerKind::QuotientRemainder
+            && In(w.b, 2, 9) && In(p.Result.Number, 1, 9) && In(p.Result.Remainder, 1, w.b - 1)
+            && w.a == w.b * p.Result.Number + p.Result.Remainder;
+    case 21: {
+        // Every × and ÷ within the tables.
+        const auto tableStep = [](std::int64_t x, Operator op, std::int64_t y) {
+            return op == Times ? In(x, 1, 9) && In(y, 1, 9)
+                : op == Divide ? In(y, 1, 9) && y != 0 && x % y == 0 && In(x / y, 1, 9) : true;
+        };
+        bool tables = true;
+        if (p.Group == Brackets::FirstTwo)
+            tables = tableStep(w.partials[0], w.second, w.c);
+        else if (w.second == Times || w.second == Divide)
+            tables = w.first == Times || w.first == Divide ? tableStep(w.a, w.first, w.b) && tableStep(w.partials[0], w.second, w.c)
+                                                          : tableStep(w.b, w.second, w.c);
+        else
+            tables = tableStep(w.a, w.first, w.b);
+        return p.TermCount == 3 && noBlank && tables && AllIn(w, 0, 100) && p.Group != Brackets::LastTwo;
+    }
+    case 22: {
+        const bool hundreds = w.a % 100 == 0 && w.b % 100 == 0 && In(w.a, 100, 1000) && In(w.b, 100, 1000);
+        const bool thousands = w.a % 1000 == 0 && w.b % 1000 == 0 && In(w.a, 1000, 10000) && In(w.b, 1000, 10000);
+        return two && noBlank && AddOrSub(w.first) && (hundreds || thousands) && answer <= 10000;
+    }
+    case 23:
+        return two && noBlank && AddOrSub(w.first) && In(w.a, 10, 99) && In(w.b, 10, 99) && answer <= 200;
+    case 24: {
+        const bool round = In(w.b, 2, 9) && ((Tens(w.a) && w.a <= 90) || (w.a % 100 == 0 && In(w.a, 100, 900)));
+        const bool twoDigit = In(w.b, 2, 9) && In(w.a, 10, 99)
+            && (choice == 0 ? DigitsDoNotCarry(w.a, w.b) : answer <= 200);
+        return two && noBlank && w.first == Times && (round || twoDigit);
+    }
+    case 25: {
+        const int d = w.b;
+        const bool scaled = [&] {
+            for (const int unit : {10, 100, 1000}) {
+                if (w.a % unit == 0 && w.a / unit % d == 0 && In(w.a / unit / d, 1, 9))
+                    return true;
+            }
+            return false;
+        }();
+        const bool digits = In(w.a, 10, 99) && (w.a / 10) % d == 0 && Ones(w.a) % d == 0;
+        return two && noBlank && w.first == Divide && In(d, 2, 9) && (scaled || digits);
+    }
+    case 26: {
+        const bool tensByTens = Tens(w.a) && w.a <= 90 && Tens(w.b) && w.b <= 90;
+        const bool twoDigit = In(w.a, 10, 99) && Tens(w.b) && w.b <= 90 && DigitsDoNotCarry(w.a, w.b / 10);
+        return two && noBlank && w.first == Times && (tensByTens || twoDigit);
+    }
+    case 27: {
+        const auto hundredsAndTens = [](int x) { return In(x, 110, 990) && x % 10 == 0 && (x / 10) % 10 != 0; };
+        const bool times = w.first == Times && hundredsAndTens(w.a) && Tens(w.b) && w.b <= 90;
+        const bool divide = w.first == Divide && Tens(w.b) && w.b <= 90 && (hundredsAndTens(w.a) || (Tens(w.a) && w.a <= 90));
+        return two && noBlank && (times || divide);
+    }
+    case 28: {
+        const bool quarter = w.first == Times && w.a == 25 && p.TermCount == 2 && w.b % 4 == 0;
+        const bool eighth = w.first == Times && w.a == 125 && p.TermCount == 2 && w.b % 8 == 0;
+        const bool nearHundred = p.TermCount == 2 && AddOrSub(w.first) && (w.b == 99 || w.b == 101) && In(w.a, 100, 999);
+        const bool bracketed = p.TermCount == 3 && p.Group == Brackets::LastTwo && w.a == 25 && w.first == Times
+            && w.b == 4 && w.second == Times;
+        const bool times101 = p.TermCount == 2 && w.first == Times && w.b == 101 && In(w.a, 10, 99);
+        return noBlank && (quarter || eighth || nearHundred || bracketed || times101);
+    }
+    }
+    return false;
+}
+
+// A 0 operand, or a factor 1, where the unit wants it rare.
+bool HasRareOperand(int id, const Problem &p)
+{
+    if (id == 1 || id == 2)
+        return p.Terms[0] == 0 || p.Terms[1] == 0;
+    if (id == 15 || id == 16)
+        return p.Terms[0] == 1 || p.Terms[1] == 1;
+    return false;
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Problem)
+
+class tst_Presets : public QObject {
+    Q_OBJECT
+
+private slots:
+    void table()
+    {
+        QCOMPARE(Presets().size(), std::size_t{28});
+        for (std::size_t i = 0; i < Presets().size(); ++i)
+            QCOMPARE(Presets()[i].Id, int(i) + 1);
+        const Preset &carry = *FindPreset(6);
+        QCOMPARE(PresetTitle(carry, 0), QStringLiteral("20以内进位加法 · 9加几"));
+        QCOMPARE(carry.ProblemsPerMinute, 10);
+        QCOMPARE(carry.AccuracyPercent, 90);
+        QCOMPARE(FindPreset(20)->Kind, AnswerKind::QuotientRemainder);
+        QVERIFY(!FindPreset(29));
+        QVERIFY(!PresetOf({6, 4}));
+    }
+
+    void followsItsRules_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<int>("distinct");  // every problem of a small unit; 0: not counted
+        const QMap<QPair<int, int>, int> small{{{3, 0}, 18}, {{6, 0}, 8}, {{6, 3}, 36}, {{7, 3}, 36}, {{5, 0}, 36},
+                                               {{15, 0}, 36}};
+        for (const Preset &preset : Presets()) {
+            const int choices = std::max(1, int(preset.Choices.size()));
+            for (int choice = 0; choice < choices; ++choice) {
+                QTest::addRow("%d %s", preset.Id, qPrintable(PresetTitle(preset, choice)))
+                    << preset.Id << choice << small.value({preset.Id, choice});
+            }
+        }
+    }
+
+    // 10,000 problems in a row, each by its unit's rule, never one twice in
+    // a row; a small unit shows every one of its problems.
+    void followsItsRules()
+    {
+        QFETCH(int, id);
+        QFETCH(int, choice);
+        QFETCH(int, distinct);
+        const Preset &preset = *FindPreset(id);
+        RandomSource source(std::uint32_t(id) * 7919u + std::uint32_t(choice));
+        QSet<QString> seen;
+        int rare = 0;
+        Problem previous = preset.Draw(choice, source);
+        for (int i = 0; i < 10000; ++i) {
+            const Problem p = DrawNext(preset, choice, source, previous);
+            if (!FollowsRule(id, choice, p))
+                QFAIL(qPrintable(RecordLine(p, AnswerText(p.Expected()))));
+            QVERIFY(!(p == previous));
+            QCOMPARE(p.Kind(), p.Blank == Problem::BlankAnswer ? preset.Kind : AnswerKind::Whole);
+            seen.insert(PrintedText(p));
+            rare += HasRareOperand(id, p);
+            previous = p;
+        }
+        QVERIFY2(rare <= 1200, "0 and ×1 are rare: one problem in ten at most");
+        if (distinct)
+            QCOMPARE(seen.size(), distinct);
+    }
+
+    void paperHasNoRepeats_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("distinct");
+        QTest::newRow("凑十, 18 on a paper of 18") << 3 << 18 << 18;
+        QTest::newRow("凑十, 100: every form five or six times") << 3 << 100 << 18;
+        QTest::newRow("有余数的除法, 100") << 20 << 100 << 100;
+        QTest::newRow("10以内连加连减, 100") << 4 << 100 << 100;
+    }
+
+    void paperHasNoRepeats()
+    {
+        QFETCH(int, id);
+        QFETCH(int, count);
+        QFETCH(int, distinct);
+        RandomSource source(2024);
+        const QList<Problem> paper = DrawPaper(*FindPreset(id), 0, count, source);
+        QCOMPARE(paper.size(), count);
+        QHash<QString, int> times;
+        for (qsizetype i = 0; i < paper.size(); ++i) {
+            ++times[PrintedText(paper[i])];
+            if (i > 0)
+                QVERIFY(!(paper[i] == paper[i - 1]));
+        }
+        QCOMPARE(times.size(), distinct);
+        for (const int n : times)
+            QVERIFY(n == count / distinct || n == count / distinct + 1);
+    }
+
+    // One seed, one problem, on every machine.
+    void pinnedDraws_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("1/0") << 1 << 0 << 101u << QStringLiteral("2-1=1");
+        QTest::newRow("2/0") << 2 << 0 << 202u << QStringLiteral("9-4=5");
+        QTest::newRow("3/0") << 3 << 0 << 303u << QStringLiteral("(5)+5=10");
+        QTest::newRow("4/0") << 4 << 0 << 404u << QStringLiteral("8-5+6=9");
+        QTest::newRow("5/0") << 5 << 0 << 505u << QStringLiteral("10+8=18");
+        QTest::newRow("6/0") << 6 << 0 << 606u << QStringLiteral("9+2=11");
+        QTest::newRow("6/3") << 6 << 3 << 609u << QStringLiteral("9+5=14");
+        QTest::newRow("7/1") << 7 << 1 << 708u << QStringLiteral("14-8=6");
+        QTest::newRow("8/0") << 8 << 0 << 808u << QStringLiteral("17-8=9");
+        QTest::newRow("9/0") << 9 << 0 << 909u << QStringLiteral("50+2=52");
+        QTest::newRow("10/0") << 10 << 0 << 1010u << QStringLiteral("90-80=10");
+        QTest::newRow("11/1") << 11 << 1 << 1112u << QStringLiteral("86+8=94");
+        QTest::newRow("12/2") << 12 << 2 << 1214u << QStringLiteral("18-5=13");
+        QTest::newRow("13/0") << 13 << 0 << 1313u << QStringLiteral("82-30=52");
+        QTest::newRow("14/0") << 14 << 0 << 1414u << QStringLiteral("48-26+33=55");
+        QTest::newRow("14/1") << 14 << 1 << 1415u << QStringLiteral("15+(86-50)=51");
+        QTest::newRow("15/0") << 15 << 0 << 1515u << QStringLiteral("6*3=18");
+        QTest::newRow("16/1") << 16 << 1 << 1617u << QStringLiteral("6*2=12");
+        QTest::newRow("17/0") << 17 << 0 << 1717u << QStringLiteral("9*6+20=74");
+        QTest::newRow("18/0") << 18 << 0 << 1818u << QStringLiteral("8/2=4");
+        QTest::newRow("19/0") << 19 << 0 << 1919u << QStringLiteral("(3)*4=12");
+        QTest::newRow("20/0") << 20 << 0 << 2020u << QStringLiteral("49/5=9……4");
+        QTest::newRow("21/0") << 21 << 0 << 2121u << QStringLiteral("99-16/4=95");
+        QTest::newRow("22/0") << 22 << 0 << 2222u << QStringLiteral("7000-4000=3000");
+        QTest::newRow("23/0") << 23 << 0 << 2323u << QStringLiteral("41-31=10");
+        QTest::newRow("24/1") << 24 << 1 << 2425u << QStringLiteral("90*2=180");
+        QTest::newRow("25/0") << 25 << 0 << 2525u << QStringLiteral("39/3=13");
+        QTest::newRow("26/0") << 26 << 0 << 2626u << QStringLiteral("70*70=4900");
+        QTest::newRow("27/0") << 27 << 0 << 2727u << QStringLiteral("180/60=3");
+        QTest::newRow("28/0") << 28 << 0 << 2828u << QStringLiteral("467-101=366");
+    }
+
+    void pinnedDraws()
+    {
+        QFETCH(int, id);
+        QFETCH(int, choice);
+        QFETCH(quint32, seed);
+        RandomSource source(seed);
+        const Problem p = FindPreset(id)->Draw(choice, source);
+        QTEST(RecordLine(p, AnswerText(p.Expected())), "line");
+    }
+
+    // The result panel's line in the child's words, against 20以内进位加法's
+    // 10 题/分 and 90%.
+    void verdict_data()
+    {
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("right");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("speed");
+        QTest::addColumn<QString>("verdict");
+        const QString shortOf = QStringLiteral("还差一点：标准是 10 题/分、正确率 90%。");
+        QTest::newRow("met") << 25 << 24 << 158 << "9.4 题/分" << shortOf;
+        QTest::newRow("fast and right") << 20 << 19 << 120 << "10.0 题/分"
+                                        << "速度 10.0 题/分，正确率 95%，达到了 20以内进位加法 的口算标准！";
+        QTest::newRow("fast, too many wrong") << 20 << 17 << 60 << "20.0 题/分" << shortOf;
+        QTest::newRow("9.96 is not 10") << 83 << 83 << 500 << "9.9 题/分" << shortOf;
+    }
+
+    void verdict()
+    {
+        QFETCH(int, total);
+        QFETCH(int, right);
+        QFETCH(int, seconds);
+        const DrillPace pace{total, right, seconds * 1000LL};
+        QTEST(pace.SpeedText(), "speed");
+        QTEST(pace.Verdict(*FindPreset(6)), "verdict");
+    }
+
+    void texts_data()
+    {
+        QTest::addColumn<Problem>("problem");
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QString>("printed");
+        QTest::addColumn<QString>("spoken");
+        QTest::addColumn<QString>("equation");
+        QTest::addColumn<QString>("spokenEquation");
+        Problem remainder = Problem::Of(38, Divide, 5);
+        remainder.Result = AnswerValue::WithRemainder(7, 3);
+        QTest::newRow("classic") << Problem::Of(4, Plus, 5) << "4+5=9" << "4 + 5=" << "4加5等于" << "4+5=9"
+                                 << "4加5等于9";
+        QTest::newRow("blank first") << Problem::Of(7, Plus, 3).WithBlank(0) << "(7)+3=10" << "□ + 3=10"
+                                     << "几加3等于10" << "7+3=10" << "7加3等于10";
+        QTest::newRow("three terms") << Problem::Of(8, Minus, 3, Plus, 4) << "8-3+4=9" << "8 - 3 + 4="
+                                     << "8减3加4等于" << "8-3+4=9" << "8减3加4等于9";
+        QTest::newRow("brackets") << Problem::Of(62, Minus, 25, Plus, 15, Brackets::LastTwo) << "62-(25+15)=22"
+                                  << "62 - (25 + 15)=" << "62减(25加15)等于" << "62-(25+15)=22"
+                                  << "62减(25加15)等于22";
+        QTest::newRow("× before −") << Problem::Of(36, Minus, 4, Times, 5) << "36-4*5=16" << "36 - 4 × 5="
+                                    << "36减4乘5等于" << "36-4×5=16" << "36减4乘5等于16";
+        QTest::newRow("remainder") << remainder << "38/5=7……3" << "38 ÷ 5=" << "38除以5等于" << "38÷5=7……3"
+                                   << "38除以5等于7余3";
+    }
+
+    void texts()
+    {
+        QFETCH(Problem, problem);
+        QFETCH(QString, record);
+        QCOMPARE(RecordLine(problem, AnswerText(problem.Expected())), record);
+        QTEST(PrintedText(problem), "printed");
+        QTEST(SpokenProblem(problem), "spoken");
+        QTEST(EquationText(problem), "equation");
+        QTEST(SpokenEquation(problem), "spokenEquation");
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_Presets)
+#include "tst_presets.moc"

@@ -1,0 +1,74 @@
+#include "kebiao/PresetMemory.h"
+#include "kebiao/TForm6.h"
+#include "widgets/FlatButton.h"
+
+#include <QAccessible>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+Q_DECLARE_METATYPE(std::optional<PresetPick>)
+
+class tst_TForm6 : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The chooser opens on the preset in use and ends with what was pressed.
+    void choosing_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<std::optional<PresetPick>>("result");
+        QTest::newRow("确定 takes 5、4、3、2加几") << 1 << std::optional<PresetPick>(PresetPick{6, 2});
+        QTest::newRow("自由练习 goes back to the lists") << 2 << std::optional<PresetPick>(PresetPick{});
+        QTest::newRow("取消 changes nothing") << 3 << std::optional<PresetPick>();
+    }
+
+    void choosing()
+    {
+        QFETCH(int, button);
+        TForm6 chooser(PresetPick{6, 0});
+        chooser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+        QCOMPARE(chooser.ListBox1->currentItem()->text(), QStringLiteral("一年级上册"));
+        QVERIFY(chooser.ListBox2->currentItem()->text().startsWith(QStringLiteral("20以内进位加法　例：9+4, 7+5　10 题/分，正确率 90%")));
+        QCOMPARE(chooser.ListBox3->count(), 4);
+        QCOMPARE(QAccessible::queryAccessibleInterface(chooser.ListBox2)->role(), QAccessible::List);
+        chooser.ListBox3->setCurrentRow(2);
+        FlatButton *buttons[] = {chooser.SpeedButton1, chooser.SpeedButton2, chooser.SpeedButton3};
+        QTest::mouseClick(buttons[button - 1], Qt::LeftButton);
+        QVERIFY(!chooser.isVisible());
+        QTEST(chooser.Result(), "result");
+    }
+
+    // A unit without choices hides them; another term lists its own units.
+    void termsListTheirUnits()
+    {
+        TForm6 chooser(PresetPick{});
+        chooser.show();
+        chooser.ListBox1->setCurrentRow(3);
+        QVERIFY(chooser.ListBox2->item(0)->text().startsWith(QStringLiteral("表内除法")));
+        chooser.ListBox2->setCurrentRow(2);
+        QVERIFY(chooser.ListBox3->isHidden());
+        QTest::mouseClick(chooser.SpeedButton1, Qt::LeftButton);
+        QCOMPARE(*chooser.Result(), (PresetPick{20, 0}));
+    }
+
+    // The drill's pick and the exam's are kept apart in the user's file.
+    void remembered()
+    {
+        QTemporaryDir folder;
+        const QString path = PresetMemory::PathIn(folder.path());
+        QCOMPARE(PresetMemory::Read(path, PresetMemory::Place::Drill), PresetPick{});
+        QVERIFY(!PresetMemory::Write(path, PresetMemory::Place::Drill, {6, 1}));
+        QVERIFY(!PresetMemory::Write(path, PresetMemory::Place::Exam, {20, 0}));
+        QCOMPARE(PresetMemory::Read(path, PresetMemory::Place::Drill), (PresetPick{6, 1}));
+        QCOMPARE(PresetMemory::Read(path, PresetMemory::Place::Exam), (PresetPick{20, 0}));
+        QVERIFY(!PresetMemory::Write(path, PresetMemory::Place::Drill, {}));
+        QCOMPARE(PresetMemory::Read(path, PresetMemory::Place::Drill), PresetPick{});
+        QCOMPARE(PresetMemory::Read(path, PresetMemory::Place::Exam), (PresetPick{20, 0}));
+    }
+};
+
+QTEST_MAIN(tst_TForm6)
+#include "tst_tform6.moc"
