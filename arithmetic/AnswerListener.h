@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arithmetic/Presets.h"
 #include "arithmetic/Problem.h"
 #include "arithmetic/ProblemGenerator.h"
 
@@ -23,6 +24,19 @@ inline PracticeSetting RangeSetting(std::int32_t rangeBound, OperationChoice ope
     PracticeSetting setting;
     setting.rangeBound = rangeBound;
     setting.operation = operation;
+    return setting;
+}
+
+// The setting of a drill or a paper: the pick's preset when there is one.
+inline PracticeSetting PickedSetting(std::int32_t rangeBound, OperationChoice operation, const PresetPick &pick)
+{
+    PracticeSetting setting = RangeSetting(rangeBound, operation);
+    if (const Preset *preset = PresetOf(pick)) {
+        setting.presetId = QString::number(preset->Id);
+        setting.presetName = PresetTitle(*preset, pick.Choice);
+        setting.targetPerMinute = preset->ProblemsPerMinute;
+        setting.targetAccuracy = preset->AccuracyPercent;
+    }
     return setting;
 }
 

@@ -222,9 +222,10 @@ void ExamRoom::Grade()
     view_.setReviewHintVisible(true);
     graded_ = GradedPaper{typed, grade.Right, {}, ScoreText(score_, QLocale())};
     if (answerListener_) {
-        answerListener_->SessionStarted(RangeSetting(view_.rangeText().toInt(), static_cast<OperationChoice>(view_.operationIndex())));
+        answerListener_->SessionStarted(PickedSetting(
+            view_.rangeText().toInt(), static_cast<OperationChoice>(view_.operationIndex()), pick_));
         for (int k = 0; k < questionCount_; ++k)
-            answerListener_->Answered({paper_.at(k).AsArithProblem(), typed.at(k), grade.Right.at(k), std::nullopt});
+            answerListener_->Answered({paper_.at(k).Form, typed.at(k), grade.Right.at(k), std::nullopt});
         answerListener_->SessionScored(score_);
     }
     if (!missListener_)

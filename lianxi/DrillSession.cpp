@@ -34,18 +34,6 @@ void DrillSession::SetPreset(const PresetPick &pick)
                      preset && preset->Kind == AnswerKind::QuotientRemainder);
 }
 
-PracticeSetting DrillSession::Setting() const
-{
-    PracticeSetting setting = RangeSetting(view_.rangeBound(), view_.operationChoice());
-    if (const ::Preset *preset = PresetOf(pick_)) {
-        setting.presetId = QString::number(preset->Id);
-        setting.presetName = PresetTitle(*preset, pick_.Choice);
-        setting.targetPerMinute = preset->ProblemsPerMinute;
-        setting.targetAccuracy = preset->AccuracyPercent;
-    }
-    return setting;
-}
-
 void DrillSession::ChoosePreset()
 {
     if (!presetChooser_)
@@ -92,7 +80,7 @@ void DrillSession::Start()
     streak_.BreakRun();
     view_.answerListsEmptied();
     if (answerListener_)
-        answerListener_->SessionStarted(Setting());
+        answerListener_->SessionStarted(PickedSetting(view_.rangeBound(), view_.operationChoice(), pick_));
     startedAt_ = clock_();
     lastAnswerAt_ = startedAt_;
     ShowCompetitionProgress();

@@ -83,8 +83,6 @@ private:
     void NextProblem();
     bool IsCompetition() const;
     void ShowCompetitionProgress();
-    // What the history keeps of this drill's setting.
-    PracticeSetting Setting() const;
 
     DrillView &view_;
     DrillRecords records_;

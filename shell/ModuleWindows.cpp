@@ -110,7 +110,7 @@ void OpenGrowth(const InstallFolder &folder, const std::function<QDate()> &today
     // busy, and reported when the window closes.
     const MissListener noteMiss = feed.Listener(MissSource::Practice);
     sources.sendToNotebook = [noteMiss](const ArithProblem &problem) -> std::optional<QString> {
-        noteMiss(problem, QString());
+        noteMiss(Problem::From(problem), QString());
         return std::nullopt;
     };
     TForm8 growth(sources);
