@@ -38,6 +38,13 @@ QString AfterKeypadDigit(const QString &text, int digit)
     return QString::number(digit);
 }
 
+QString AfterRemainderKey(const QString &text)
+{
+    if (text.isEmpty() || text.contains(QStringLiteral("……")))
+        return text;
+    return text + QStringLiteral("……");
+}
+
 QString RecordLine(const ArithProblem &problem, const QString &answer)
 {
     return RecordLine(Problem::From(problem), answer);

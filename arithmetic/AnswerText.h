@@ -28,6 +28,9 @@ TypedKey FilterTypedKey(QChar typed, bool takingAnswers, const std::function<voi
 // so the keypad never makes a leading zero yet can enter 0 itself.
 QString AfterKeypadDigit(const QString &text, int digit);
 
+// The box's text after the "余" key: "……" once, after the 商 typed so far.
+QString AfterRemainderKey(const QString &text);
+
 // A record line: first operand, one-character sign, second operand, "=" and
 // the answer exactly as typed: "9*3=28".
 QString RecordLine(const ArithProblem &problem, const QString &answer);

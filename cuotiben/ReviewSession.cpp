@@ -86,6 +86,7 @@ void ReviewSession::ShowNextProblem()
     } else {
         view_.showProblem(problem_);
     }
+    view_.showRemainderKey(problem_.Kind() == AnswerKind::QuotientRemainder);
     shown_.start();
 }
 
@@ -156,6 +157,7 @@ void ReviewSession::Check()
 void ReviewSession::Finish()
 {
     reviewing_ = false;
+    view_.showRemainderKey(false);
     view_.hideSigns();
     view_.setConfirmEnabled(false);
     view_.setAnswerReadOnly(true);
@@ -165,6 +167,13 @@ void ReviewSession::Finish()
 void ReviewSession::Clear()
 {
     view_.setAnswerText(QString());
+}
+
+void ReviewSession::RemainderKey()
+{
+    if (!reviewing_)
+        return;
+    view_.setAnswerText(AfterRemainderKey(view_.answerText()));
 }
 
 void ReviewSession::PrintUnconquered()

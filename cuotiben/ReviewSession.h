@@ -45,6 +45,8 @@ public:
     void Check();
     // "清除".
     void Clear();
+    // "余": the mark between 商 and 余数.
+    void RemainderKey();
     // "打印错题": every problem not yet conquered on a practice sheet, due
     // ones first, or the message that there is none.
     void PrintUnconquered();

@@ -59,5 +59,7 @@ public:
     virtual void printProblems(const QList<Problem> &problems) = 0;
     // A problem of another form than a ∘ b, the answer box in its blank.
     virtual void showProblem(const Problem &problem) = 0;
+    // The "余" key, for a problem whose answer is 商 and 余数.
+    virtual void showRemainderKey(bool shown) = 0;
     virtual void closeWindow() = 0;
 };

@@ -127,6 +127,14 @@ void TForm5::BuildHeading()
     Label1 = MakeLabel(this, "Label1", {200, 14, 480, 30}, QString(), Palette::Yellow, Fonts::Ui(20, true));
     Label12 = Controls::MakeRoundControl(this, "Label12", {712, 16, 29, 25}, "Shape1", {712, 16, 29, 25},
                                          QStringLiteral("▲"), QStringLiteral("我在最前面"), Shape1);
+    // Above the answer box, as in the drill: beneath it the answer's mark
+    // and the right equation take the room.
+    SpeedButton19 = Controls::MakeButton(this, "SpeedButton19", {646, 8, 56, 44},
+                                         {.caption = QStringLiteral("余"),
+                                          .accessibleName = QStringLiteral("余数"),
+                                          .font = Fonts::LiShu(30, true),
+                                          .captionColor = Palette::Fuchsia});
+    SpeedButton19->hide();
     Label13 = Controls::MakeRoundControl(this, "Label13", {744, 16, 29, 25}, "Shape2", {744, 16, 29, 25},
                                          QStringLiteral("―"), QStringLiteral("藏起来"), Shape2);
 
@@ -185,6 +193,7 @@ void TForm5::ConnectHandlers()
         connect(Panel1->DigitKey(d), &FlatButton::clicked, this, [this, d] { DigitKeyClick(d); });
     connect(SpeedButton15, &FlatButton::clicked, this, &TForm5::SpeedButton15Click);
     connect(SpeedButton18, &FlatButton::clicked, this, &TForm5::SpeedButton18Click);
+    connect(SpeedButton19, &FlatButton::clicked, this, &TForm5::SpeedButton19Click);
     connect(Label12, &ClickLabel::clicked, this, &TForm5::Label12Click);
     connect(Label13, &ClickLabel::clicked, this, &TForm5::Label13Click);
     connect(Timer1, &QTimer::timeout, this, &TForm5::Timer1Timer);
@@ -192,7 +201,7 @@ void TForm5::ConnectHandlers()
 
 void TForm5::FormCreate()
 {
-    for (FlatButton *button : {SpeedButton2, SpeedButton3, SpeedButton1})
+    for (FlatButton *button : {SpeedButton2, SpeedButton3, SpeedButton1, SpeedButton19})
         GivePenCursor(button);
     for (FlatButton *key : Panel1->AnswerKeys())
         GivePenCursor(key);
@@ -245,6 +254,11 @@ void TForm5::SpeedButton15Click()
 void TForm5::SpeedButton18Click()
 {
     session_.Clear();
+}
+
+void TForm5::SpeedButton19Click()
+{
+    session_.RemainderKey();
 }
 
 bool TForm5::Edit1KeyPress(QChar typed)
@@ -391,6 +405,11 @@ void TForm5::showProblem(const Problem &problem)
 {
     const EquationRow row = EquationRowOf(problem);
     display_->showEquation(row.before, row.after, row.wideBlank, SpokenProblem(problem));
+}
+
+void TForm5::showRemainderKey(bool shown)
+{
+    SpeedButton19->setVisible(shown);
 }
 
 void TForm5::printProblems(const QList<Problem> &problems)

@@ -65,6 +65,7 @@ public:
     FlatButton *SpeedButton2;  // 开始复习
     FlatButton *SpeedButton3;  // 打印错题
     FlatButton *SpeedButton1;  // 离开
+    FlatButton *SpeedButton19;  // 余, for 商 and 余数
 
     QTimer *Timer1;  // saves once the next problem is on screen, or a moment later
 
@@ -86,6 +87,7 @@ private:
     void DigitKeyClick(int digit);
     void SpeedButton15Click();
     void SpeedButton18Click();
+    void SpeedButton19Click();
     bool Edit1KeyPress(QChar typed);
     void Label12Click();
     void Label13Click();
@@ -117,6 +119,7 @@ private:
     void showError(const QString &text) override;
     void printProblems(const QList<Problem> &problems) override;
     void showProblem(const Problem &problem) override;
+    void showRemainderKey(bool shown) override;
     void closeWindow() override;
 
     std::shared_ptr<Notebook> notebook_;

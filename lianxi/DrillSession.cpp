@@ -46,9 +46,7 @@ void DrillSession::RemainderKey()
 {
     if (!running_)
         return;
-    const QString text = view_.answerText();
-    if (!text.isEmpty() && !text.contains(QStringLiteral("……")))
-        view_.setAnswerText(text + QStringLiteral("……"));
+    view_.setAnswerText(AfterRemainderKey(view_.answerText()));
 }
 
 void DrillSession::Create()

@@ -95,6 +95,7 @@ public:
     void showError(const QString &) override {}
     void printProblems(const QList<Problem> &) override {}
     void showProblem(const Problem &) override {}
+    void showRemainderKey(bool) override {}
     void closeWindow() override {}
 };
 

@@ -26,6 +26,7 @@ public:
     QStringList errors;
     QList<QList<Problem>> printed;
     QList<Problem> shownWhole;
+    bool remainderKey = false;
     bool closed = false;
 
     void setDueText(const QString &text) override { dueText = text; }
@@ -65,5 +66,6 @@ public:
     void showError(const QString &text) override { errors << text; }
     void printProblems(const QList<Problem> &problems) override { printed << problems; }
     void showProblem(const Problem &problem) override { shownWhole << problem; }
+    void showRemainderKey(bool shown) override { remainderKey = shown; }
     void closeWindow() override { closed = true; }
 };

@@ -102,8 +102,12 @@ private slots:
         view.answer = QStringLiteral("7");
         session.Check();
         QCOMPARE(view.messages.last(), QStringLiteral("商和余数这样写：7……3"));
-        view.answer = QStringLiteral("7……3");
+        QVERIFY(view.remainderKey);
+        session.RemainderKey();
+        session.DigitKey(3);
+        QCOMPARE(view.answer, QStringLiteral("7……3"));
         session.Check();
+        QVERIFY(!view.remainderKey);
         QCOMPARE(PrintedText(view.shownWhole.last()), QStringLiteral("□ + 3=10"));
         view.answer = QStringLiteral("7");
         session.Check();
