@@ -71,6 +71,8 @@ public:
     // (empty for a preset's problem that is not a plain a ∘ b).
     const ::Problem &Current() const { return problem_; }
     ArithProblem Problem() const { return AsArithProblem(problem_).value_or(ArithProblem{}); }
+    // The problem on show in its whole form, a preset's too.
+    const ::Problem &WholeProblem() const { return problem_; }
     const PresetPick &Pick() const { return pick_; }
     // Stars earned in this visit, one for every ten right in a row.
     int Stars() const { return streak_.Stars(); }

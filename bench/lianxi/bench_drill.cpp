@@ -3,6 +3,7 @@
 // the result panel opening over long lists. Sound is left out: cues are
 // only named, not played.
 
+#include "arithmetic/AnswerValue.h"
 #include "cuotiben/Notebook.h"
 #include "lianxi/TForm2.h"
 #include "shell/NotebookFeed.h"
@@ -77,6 +78,42 @@ BENCHMARK(BM_CheckAndNextProblem)
     ->Args({0, 0})
     ->Args({10000, 0})
     ->Args({10000, 1})
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+
+// The same with a 课本同步 preset, the argument its id (6: 20以内进位加法,
+// 14: three terms, 20: 商……余数): the row of strips around the blank's box
+// is laid out again for each problem. Right and wrong answers alternate; a
+// wrong one is the right 商 or number plus one, in the preset's own form.
+void BM_CheckAndNextPresetProblem(benchmark::State &state)
+{
+    TForm2 form;
+    form.SetPreset({static_cast<int>(state.range(0)), 0});
+    form.show();
+    form.SpeedButton4->click();
+    Settle();
+
+    std::vector<double> seconds;
+    bool right = true;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        AnswerValue answer = form.Session().WholeProblem().Expected();
+        answer.Number += right ? 0 : 1;
+        form.Edit1->setText(AnswerText(answer));
+        form.SpeedButton15->click();
+        Settle();
+        const std::chrono::duration<double> took = Clock::now() - start;
+        state.SetIterationTime(took.count());
+        seconds.push_back(took.count());
+        right = !right;
+    }
+    ReportMedian(state, seconds);
+}
+BENCHMARK(BM_CheckAndNextPresetProblem)
+    ->ArgName("preset")
+    ->Arg(6)
+    ->Arg(14)
+    ->Arg(20)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
 
