@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -41,6 +42,24 @@ void Answer(TForm2 &form, bool right)
     form.SpeedButton15->click();
 }
 
+// Each iteration one answer, right and wrong in turn, timed until the next
+// problem is on screen.
+void TimeAlternateAnswers(benchmark::State &state, const std::function<void(bool right)> &answer)
+{
+    std::vector<double> seconds;
+    bool right = true;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        answer(right);
+        Settle();
+        const std::chrono::duration<double> took = Clock::now() - start;
+        state.SetIterationTime(took.count());
+        seconds.push_back(took.count());
+        right = !right;
+    }
+    ReportMedian(state, seconds);
+}
+
 void Fill(TForm2 &form, int eachList)
 {
     for (int i = 0; i < 2 * eachList; ++i)
@@ -59,19 +78,7 @@ void BM_CheckAndNextProblem(benchmark::State &state)
     if (state.range(1) != 0)
         form.SpeedButton3->click();
     Settle();
-
-    std::vector<double> seconds;
-    bool right = true;
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        Answer(form, right);
-        Settle();
-        const std::chrono::duration<double> took = Clock::now() - start;
-        state.SetIterationTime(took.count());
-        seconds.push_back(took.count());
-        right = !right;
-    }
-    ReportMedian(state, seconds);
+    TimeAlternateAnswers(state, [&form](bool right) { Answer(form, right); });
 }
 BENCHMARK(BM_CheckAndNextProblem)
     ->ArgNames({"each_list", "panel_open"})
@@ -92,22 +99,12 @@ void BM_CheckAndNextPresetProblem(benchmark::State &state)
     form.show();
     form.SpeedButton4->click();
     Settle();
-
-    std::vector<double> seconds;
-    bool right = true;
-    for (auto _ : state) {
-        const auto start = Clock::now();
+    TimeAlternateAnswers(state, [&form](bool right) {
         AnswerValue answer = form.Session().WholeProblem().Expected();
         answer.Number += right ? 0 : 1;
         form.Edit1->setText(AnswerText(answer));
         form.SpeedButton15->click();
-        Settle();
-        const std::chrono::duration<double> took = Clock::now() - start;
-        state.SetIterationTime(took.count());
-        seconds.push_back(took.count());
-        right = !right;
-    }
-    ReportMedian(state, seconds);
+    });
 }
 BENCHMARK(BM_CheckAndNextPresetProblem)
     ->ArgName("preset")
