@@ -9,6 +9,7 @@
 #include "notices/Notices.h"
 #include "widgets/PenCursor.h"
 #include "widgets/Controls.h"
+#include "widgets/FirstPaint.h"
 #include "widgets/FlatButton.h"
 #include "widgets/Fonts.h"
 #include "widgets/PictureBox.h"
@@ -131,7 +132,10 @@ TForm1::TForm1(QWidget *parent)
     // A list that cannot be read leaves the first child, whose files are
     // where they always were; the error shows when the list is saved.
     (void)children_.Load();
-    ShowChild();
+    ShowChildPicture();
+    // The child's name is the menu's one text, and text means the first
+    // font lookup: it comes a moment after the first paint.
+    AfterFirstPaint(this, [this] { ShowChild(); });
     WindowPlacement::CentreOnScreen(this);
     Timer1->start();
 }
@@ -320,11 +324,15 @@ InstallFolder TForm1::ChildFolder() const
     return InstallFolder::Current().ForChild(children_.Current().id);
 }
 
+void TForm1::ShowChildPicture()
+{
+    SpeedButton11->setPicture(ChildPictureResource(children_.Current().picture), {72, 72});
+}
+
 void TForm1::ShowChild()
 {
-    const Child &child = children_.Current();
-    SpeedButton11->setPicture(ChildPictureResource(child.picture), {72, 72});
-    Label2->setText(child.name);
+    ShowChildPicture();
+    Label2->setText(children_.Current().name);
 }
 
 void TForm1::AskWhoPractises()

@@ -93,6 +93,7 @@ private:
     void openNotebook() override;
     void openGrowth() override;
     void chooseChild() override;
+    void ShowChildPicture();
     void ShowChild();
     void quitApplication() override;
     int notebookDueCount() const override;
