@@ -3,6 +3,7 @@
 #include "arithmetic/ProblemGenerator.h"
 
 #include <array>
+#include <optional>
 
 namespace PresetDraws {
 namespace {
@@ -116,17 +117,26 @@ Problem MakeTen(int, RandomSource &s)
 
 // Preset 4: a, sign, b, sign, c, operands 1..9, drawn again until every
 // partial result and the answer are within 0..10.
+// One try at a, sign, b, sign, c with operands 1..largest: the problem when
+// every partial result and the answer are within 0..limit.
+std::optional<Problem> TryChain(RandomSource &s, int largest, int limit)
+{
+    const int a = In(s, 1, largest);
+    const Operator first = PlusOrMinus(s);
+    const int b = In(s, 1, largest);
+    const Operator second = PlusOrMinus(s);
+    const int c = In(s, 1, largest);
+    const std::int64_t partial = Apply(a, first, b);
+    if (Within(partial, 0, limit) && Within(Apply(partial, second, c), 0, limit))
+        return Problem::Of(a, first, b, second, c);
+    return std::nullopt;
+}
+
 Problem ChainWithin10(int, RandomSource &s)
 {
     for (;;) {
-        const int a = In(s, 1, 9);
-        const Operator first = PlusOrMinus(s);
-        const int b = In(s, 1, 9);
-        const Operator second = PlusOrMinus(s);
-        const int c = In(s, 1, 9);
-        const std::int64_t partial = Apply(a, first, b);
-        if (Within(partial, 0, 10) && Within(Apply(partial, second, c), 0, 10))
-            return Problem::Of(a, first, b, second, c);
+        if (const std::optional<Problem> problem = TryChain(s, 9, 10))
+            return *problem;
     }
 }
 
@@ -275,14 +285,8 @@ Problem ChainWithin100(int choice, RandomSource &s)
 {
     for (;;) {
         if (choice == 0) {
-            const int a = In(s, 1, 99);
-            const Operator first = PlusOrMinus(s);
-            const int b = In(s, 1, 99);
-            const Operator second = PlusOrMinus(s);
-            const int c = In(s, 1, 99);
-            const std::int64_t partial = Apply(a, first, b);
-            if (Within(partial, 0, 100) && Within(Apply(partial, second, c), 0, 100))
-                return Problem::Of(a, first, b, second, c);
+            if (const std::optional<Problem> problem = TryChain(s, 99, 100))
+                return *problem;
             continue;
         }
         static constexpr std::array<std::pair<Operator, Operator>, 3> kForms{
