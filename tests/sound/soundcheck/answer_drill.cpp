@@ -3,7 +3,8 @@
 // problem is read off the window and answered right or wrong by plan; the
 // moment each answer is confirmed goes to the file named on the command
 // line, one line each: milliseconds since the first answer, then the cue it
-// asks for ("dui" or "cuo").
+// asks for ("dui" or "cuo"). Last comes a cue whose file is missing ("-"),
+// which must silence the cue before it and sound nothing itself.
 #include "lianxi/DrillSession.h"
 #include "lianxi/TForm2.h"
 #include "shell/Application.h"
@@ -35,7 +36,7 @@ struct Answer {
 constexpr std::array<Answer, 15> kPlan{{
     {true, 800},  {true, 750},  {true, 300},  {true, 700},  {false, 900},
     {true, 250},  {true, 650},  {true, 800},  {true, 350},  {false, 220},
-    {true, 700},  {true, 750},  {true, 900},  {false, 650}, {true, 0},
+    {true, 700},  {true, 750},  {true, 900},  {false, 650}, {true, 200},
 }};
 constexpr int kKeyMs = 60;           // between two key presses
 constexpr int kSettleMs = 1000;      // for the window and the cue output to be ready
@@ -109,6 +110,9 @@ int main(int argc, char *argv[])
         out << clock.elapsed() << (answer.right ? " dui\n" : " cuo\n");
         due += answer.msToNext;
     }
+    WaitUntil(clock, due);
+    PlayCue(QStringLiteral("Sound\\no-such-cue.wav"));
+    out << clock.elapsed() << " -\n";
     QTest::qWait(kLastCueMs);
 
     out.flush();

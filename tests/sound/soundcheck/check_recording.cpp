@@ -8,7 +8,9 @@
 //   check_recording RECORDING ANSWERS SOUND_FOLDER
 //
 // RECORDING is raw 16-bit little-endian mono at 44100 Hz; ANSWERS holds one
-// line per answer: milliseconds and cue name ("dui" for Sound/dui.wav).
+// line per answer: milliseconds and cue name ("dui" for Sound/dui.wav, "-"
+// for a cue whose file is missing: it sounds nothing but cuts off the one
+// before).
 #include "SoundAnalysis.h"
 #include "storage/StoreFile.h"
 #include "sound/WavFile.h"
@@ -33,6 +35,8 @@ constexpr double kForeignLimit = 0.01;
 // A cue cut off by the next one ends no later than the next one starts and
 // no earlier than this before it is due.
 constexpr double kCutEarlyMs = 60;
+
+const QString kMissing = QStringLiteral("-");
 
 struct Asked {
     double ms;
@@ -158,7 +162,7 @@ std::optional<QList<Asked>> ReadAnswers(const QString &path, const QString &soun
             continue;
         const QString cue = QString::fromLatin1(fields[1]);
         asked.append({fields[0].toDouble(), cue});
-        if (files.contains(cue))
+        if (cue == kMissing || files.contains(cue))
             continue;
         const std::optional<CueFile> file = Profile(soundFolder + '/' + cue + ".wav");
         if (!file)
@@ -219,40 +223,48 @@ int main(int argc, char *argv[])
     if (!answers || !recorded)
         return 2;
     const QList<Asked> &asked = *answers;
+    // The answers that should sound, each with the time of the next cue asked
+    // for, sounding or not.
+    QList<Asked> sounding;
+    QList<double> gaps;
+    for (qsizetype i = 0; i < asked.size(); ++i) {
+        if (asked[i].cue == kMissing)
+            continue;
+        sounding.append(asked[i]);
+        gaps.append(i + 1 < asked.size() ? asked[i + 1].ms - asked[i].ms : INFINITY);
+    }
 
     const std::vector<float> samples = Recording(*recorded);
     const QList<SoundAnalysis::Heard> heard = SplitAtAnswers(SoundAnalysis::FindSounds(samples, kRate), samples, asked);
-    std::printf("Recorded %.1f s: %d sounds for %d answers\n\n", Ms(std::ssize(samples), kRate) / 1000,
-                static_cast<int>(heard.size()), static_cast<int>(asked.size()));
+    std::printf("Recorded %.1f s: %d sounds for %d sounding cues\n\n", Ms(std::ssize(samples), kRate) / 1000,
+                static_cast<int>(heard.size()), static_cast<int>(sounding.size()));
     PrintEnvelope(samples);
 
     QStringList faults;
-    if (asked.isEmpty())
+    if (sounding.isEmpty())
         faults << QStringLiteral("no answer was given");
-    if (heard.size() != asked.size())
-        faults << QStringLiteral("%1 sounds came out for %2 answers").arg(heard.size()).arg(asked.size());
+    if (heard.size() != sounding.size())
+        faults << QStringLiteral("%1 sounds came out for %2 sounding cues").arg(heard.size()).arg(sounding.size());
 
     std::vector<double> delays;
-    for (qsizetype i = 0; i < std::min(heard.size(), asked.size()); ++i)
-        delays.push_back(Ms(heard[i].onset, kRate) - asked[i].ms);
+    for (qsizetype i = 0; i < std::min(heard.size(), sounding.size()); ++i)
+        delays.push_back(Ms(heard[i].onset, kRate) - sounding[i].ms);
     std::vector<double> sorted = delays;
     std::sort(sorted.begin(), sorted.end());
     const double medianDelay = sorted.empty() ? 0 : sorted[sorted.size() / 2];
 
     std::printf("\n  # cue  answer ms  heard at s  delay±  length ms  expected        pitch Hz (file)  foreign  peak dB\n");
-    for (qsizetype i = 0; i < std::ssize(delays); ++i) {
-        const double gap = i + 1 < asked.size() ? asked[i + 1].ms - asked[i].ms : INFINITY;
-        faults << Judge(static_cast<int>(i + 1), asked[i], heard[i], delays[i] - medianDelay, gap,
-                        files[asked[i].cue], samples);
-    }
-    for (qsizetype i = asked.size(); i < heard.size(); ++i)
+    for (qsizetype i = 0; i < std::ssize(delays); ++i)
+        faults << Judge(static_cast<int>(i + 1), sounding[i], heard[i], delays[i] - medianDelay, gaps[i],
+                        files[sounding[i].cue], samples);
+    for (qsizetype i = sounding.size(); i < heard.size(); ++i)
         std::printf("  + extra sound at %.3f s, %.0f ms long\n", Ms(heard[i].onset, kRate) / 1000,
                     Ms(heard[i].end - heard[i].onset, kRate));
     std::printf("Median delay from answer to sound: %.0f ms (the two clocks are not aligned)\n", medianDelay);
 
     if (faults.isEmpty()) {
         std::printf("\nAll %d cues sounded whole or cut off by the next, at their files' pitch.\n",
-                    static_cast<int>(asked.size()));
+                    static_cast<int>(sounding.size()));
         return 0;
     }
     std::printf("\n");
