@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sound/CueOutput.h"
+
 #include <QAudioFormat>
 #include <QHash>
 #include <QObject>
@@ -21,14 +23,20 @@ struct Sound;
 // cue and a cue only hands its frames to it. An output is never stopped at
 // the end of its cue, which would cut off what the server still buffers; it
 // stays until the next cue replaces it.
-class CuePlayer : public QObject {
+//
+// Built as the plugin numbrook-cues; its one instance belongs to whoever
+// loads it.
+class CuePlayer : public QObject, public CueOutput {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID CueOutput_iid)
+    Q_INTERFACES(CueOutput)
+
 public:
     // The outputs are children of the player and close with it.
-    explicit CuePlayer(QObject *parent);
+    explicit CuePlayer(QObject *parent = nullptr);
 
-    // Decodes the cue ahead of use and opens an output for it.
-    void Load(const QString &relativePath);
-    void Play(const QString &relativePath);
+    void Load(const QString &relativePath) override;
+    void Play(const QString &relativePath) override;
 
     // The format the sound device is told a decoded file's frames are in.
     static QAudioFormat FormatOf(const WavFile::Sound &sound);

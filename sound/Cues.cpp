@@ -1,20 +1,31 @@
 #include "sound/Cues.h"
 
 #include "sound/CueNames.h"
-#include "sound/CuePlayer.h"
+#include "sound/CueOutput.h"
+#include "storage/InstallFolder.h"
 
 #include <QCoreApplication>
+#include <QPluginLoader>
 #include <QPointer>
 
 namespace {
 
-// Lives as long as the application object, whose child it is.
-CuePlayer *Player()
+// The cue player plugin's one instance, made a child of the application
+// object so that its outputs close with it. A plugin that cannot be loaded
+// leaves the program silent, as a machine without sound would be, and is
+// not tried again.
+CueOutput *Player()
 {
-    static QPointer<CuePlayer> player;
-    if (!player)
-        player = new CuePlayer(QCoreApplication::instance());
-    return player;
+    static QPointer<QObject> player;
+    static bool missing = false;
+    if (!player && !missing) {
+        QPluginLoader loader(InstallFolder::Current().CuePlayerFile());
+        player = loader.instance();
+        missing = !qobject_cast<CueOutput *>(player);
+        if (player)
+            player->setParent(QCoreApplication::instance());
+    }
+    return missing ? nullptr : qobject_cast<CueOutput *>(player);
 }
 
 Cues::Listener &CurrentListener()
@@ -31,7 +42,8 @@ void PlayCue(const QString &relativePath)
         listen(relativePath);
         return;
     }
-    Player()->Play(relativePath);
+    if (CueOutput *player = Player())
+        player->Play(relativePath);
 }
 
 namespace Cues {
@@ -40,8 +52,11 @@ void Preload()
 {
     if (CurrentListener())
         return;
+    CueOutput *player = Player();
+    if (!player)
+        return;
     for (const QString &name : AllCueNames())
-        Player()->Load(name);
+        player->Load(name);
 }
 
 void ListenForTests(Listener listener)

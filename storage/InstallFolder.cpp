@@ -19,6 +19,7 @@ const QString kDatabaseFolder = QStringLiteral("database\\");
 // The cues are shipped with every copy of the program, so their folder marks
 // a portable one even before its user's files exist.
 const QString kSoundFolder = QStringLiteral("Sound\\");
+const QString kCuePlayerFile = QStringLiteral("numbrook-cues.so");
 
 QString AsFolder(const QString &path)
 {
@@ -51,8 +52,12 @@ QString UserDataFolder()
 
 }  // namespace
 
-InstallFolder::InstallFolder(Layout layout, QString shippedRoot, QString userRoot)
-    : layout_(layout), shippedRoot_(std::move(shippedRoot)), userRoot_(std::move(userRoot)), sharedRoot_(userRoot_)
+InstallFolder::InstallFolder(Layout layout, QString shippedRoot, QString userRoot, QString cuePlayerFile)
+    : layout_(layout),
+      shippedRoot_(std::move(shippedRoot)),
+      userRoot_(std::move(userRoot)),
+      sharedRoot_(userRoot_),
+      cuePlayerFile_(std::move(cuePlayerFile))
 {
 }
 
@@ -78,9 +83,9 @@ InstallFolder InstallFolder::Decide(const QString &executableFolder, const QStri
 {
     const QString beside = AsFolder(executableFolder);
     if (QFileInfo(Join(beside, kSoundFolder)).isDir())
-        return {Layout::Portable, beside, beside};
+        return {Layout::Portable, beside, beside, beside + kCuePlayerFile};
     return {Layout::Installed, AsFolder(executableFolder + QStringLiteral("/../share/numbrook")),
-            AsFolder(userDataFolder)};
+            AsFolder(userDataFolder), AsFolder(executableFolder + QStringLiteral("/../" NUMBROOK_PLUGIN_DIR)) + kCuePlayerFile};
 }
 
 InstallFolder InstallFolder::Current()

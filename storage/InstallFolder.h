@@ -15,7 +15,9 @@
 // Installed (e.g. /usr/bin/numbrook), when "Sound" is not beside it: the
 // cues and the starter tips are read from <prefix>/share/numbrook, found from
 // the executable so that any prefix works, and the tips store and the record folders are the user's own, in
-// their data folder (~/.local/share/numbrook).
+// their data folder (~/.local/share/numbrook). The cue player plugin is in
+// <prefix>/lib/<multiarch triplet>/numbrook; a portable folder has it beside
+// the executable.
 class InstallFolder {
 public:
     enum class Layout { Portable, Installed };
@@ -34,6 +36,9 @@ public:
     // Where the files the program ships with are read: the cues and the
     // starter tips.
     const QString &ShippedRoot() const { return shippedRoot_; }
+
+    // The cue player plugin's file.
+    const QString &CuePlayerFile() const { return cuePlayerFile_; }
 
     // Where the user's files are read and written: the tips store, the
     // record folders and anything else the program keeps for its user.
@@ -70,7 +75,7 @@ public:
     static QString PathOf(const QString &relativePath);
 
 private:
-    InstallFolder(Layout layout, QString shippedRoot, QString userRoot);
+    InstallFolder(Layout layout, QString shippedRoot, QString userRoot, QString cuePlayerFile);
 
     std::optional<QString> SeedTipStore() const;
     std::optional<QString> MakeUserFolders() const;
@@ -79,5 +84,6 @@ private:
     QString shippedRoot_;
     QString userRoot_;
     QString sharedRoot_;
+    QString cuePlayerFile_;
     int childId_ = 1;
 };

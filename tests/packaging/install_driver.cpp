@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -209,6 +210,13 @@ QList<Step> FirstVisit()
         WaitUntilClosed("Form3"),
         Press("Form1", "SpeedButton2", "练习篇"),
         WaitFor("Form2"),
+        Check("the cue player plugin is loaded from the package",
+              []() -> std::optional<QString> {
+                  const QList<QObject *> children = QCoreApplication::instance()->children();
+                  if (std::ranges::none_of(children, [](const QObject *child) { return child->inherits("CuePlayer"); }))
+                      return QStringLiteral("no cue player was loaded");
+                  return std::nullopt;
+              }),
         Press("Form2", "SpeedButton4", "开始"),
         Answer(true),
         Answer(false),

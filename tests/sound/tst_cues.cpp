@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
+#include <algorithm>
 
 #include <sys/stat.h>
 
@@ -23,6 +24,10 @@ private slots:
         QVERIFY(QDir().mkpath(sound));
         QFile::remove(sound + "dui.wav");
         QVERIFY(QFile::copy(QStringLiteral(CUE_FOLDER "/dui.wav"), sound + "dui.wav"));
+        // The cue player plugin where a portable folder keeps it.
+        const QString plugin = QCoreApplication::applicationDirPath() + QStringLiteral("/numbrook-cues.so");
+        QFile::remove(plugin);
+        QVERIFY(QFile::copy(QStringLiteral(CUE_PLAYER_PLUGIN), plugin));
         QFile broken(sound + "broken.wav");
         QVERIFY2(broken.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(broken.errorString()));
         QCOMPARE(broken.write("RIFF\x10\0\0\0WAVEfmt junk", 20), 20);
@@ -44,6 +49,16 @@ private slots:
         QVERIFY2(clock.elapsed() < 200, "a cue must not wait for playback");
         QTest::qWait(50);
         QVERIFY(notices.seen.isEmpty());
+    }
+
+    // The plugin beside the program plays them, and closes with it.
+    void thePlayerIsThePluginBesideTheProgram()
+    {
+        Cues::Preload();
+        const QList<QObject *> children = QCoreApplication::instance()->children();
+        QVERIFY(std::ranges::any_of(children, [](const QObject *child) {
+            return qobject_cast<const CueOutput *>(child) != nullptr;
+        }));
     }
 
     // Every sample format the reader gives: the device must be told frames

@@ -98,6 +98,7 @@ private slots:
         QCOMPARE(folder.ShippedRoot(), path("Numbrook/"));
         QCOMPARE(folder.UserRoot(), path("Numbrook/"));
         QCOMPARE(folder.UserDatabaseFolder(), path("Numbrook/database/"));
+        QCOMPARE(folder.CuePlayerFile(), path("Numbrook/numbrook-cues.so"));
         QCOMPARE(folder.PrepareUserFolder(), std::nullopt);
         QCOMPARE(Listing(dir_->path()), before);
     }
@@ -112,6 +113,7 @@ private slots:
         QCOMPARE(folder.ShippedRoot(), path("usr/share/numbrook/"));
         QCOMPARE(folder.UserRoot(), path("home/.local/share/numbrook/"));
         QCOMPARE(folder.UserDatabaseFolder(), path("home/.local/share/numbrook/database/"));
+        QCOMPARE(folder.CuePlayerFile(), path("usr/" NUMBROOK_PLUGIN_DIR "/numbrook-cues.so"));
         QCOMPARE(Listing(dir_->path()), before);
     }
 
