@@ -5,13 +5,17 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
-#include <cstdio>
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -53,9 +57,15 @@ void Practise(HistoryStore &store, int child, QDate day, int total, int right, i
                           seconds * 1000));
 }
 
-// The test program run as a writer of its own: answers one per transaction,
-// printing the count committed after each, until it has written `count`.
-int WriteAsChild(const QString &path, int child, int count)
+// A writer of its own: a forked copy of this test (a plain fork, which an
+// emulator runs as well) that writes answers one per transaction and reports
+// the count committed after each, a line each, on its output.
+struct Writer {
+    pid_t pid;
+    std::FILE *output;
+};
+
+int WriteAsChild(const QString &path, int child, int count, std::FILE *out)
 {
     HistoryStore store(path);
     const qint64 session = HistoryStore::NewSessionId();
@@ -65,18 +75,35 @@ int WriteAsChild(const QString &path, int child, int count)
             if (store.Write() == HistoryStore::WriteResult::Failed && !store.LastError().contains(u"lock"))
                 return 1;
         }
-        std::printf("%d\n", k);
-        std::fflush(stdout);
+        std::fprintf(out, "%d\n", k);
+        std::fflush(out);
     }
     return 0;
 }
 
-QProcess *StartWriter(QObject *parent, const QString &path, int child, int count)
+Writer StartWriter(const QString &path, int child, int count)
 {
-    auto *writer = new QProcess(parent);
-    writer->start(QCoreApplication::applicationFilePath(),
-                  {QStringLiteral("--write"), path, QString::number(child), QString::number(count)});
-    return writer;
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        qFatal("pipe: %s", std::strerror(errno));
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        qFatal("fork: %s", std::strerror(errno));
+    if (pid == 0) {
+        ::close(pipeFds[0]);
+        ::_exit(WriteAsChild(path, child, count, ::fdopen(pipeFds[1], "w")));
+    }
+    ::close(pipeFds[1]);
+    return {pid, ::fdopen(pipeFds[0], "r")};
+}
+
+// The writer's exit status once it has ended, or -1 when it did not exit.
+int Finish(const Writer &writer)
+{
+    int status = 0;
+    const bool exited = ::waitpid(writer.pid, &status, 0) == writer.pid && WIFEXITED(status);
+    std::fclose(writer.output);
+    return exited ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace
@@ -176,15 +203,14 @@ private slots:
 
     void survivesKillDuringWrites()
     {
-        QProcess *writer = StartWriter(this, path_, 1, 100000);
+        const Writer writer = StartWriter(path_, 1, 100000);
         int committed = 0;
-        while (committed < 300 && writer->waitForReadyRead(10000)) {
-            while (writer->canReadLine())
-                committed = writer->readLine().trimmed().toInt();
-        }
+        char line[32];
+        while (committed < 300 && std::fgets(line, sizeof line, writer.output))
+            committed = std::atoi(line);
+        ::kill(writer.pid, SIGKILL);
+        QCOMPARE(Finish(writer), -1);
         QVERIFY(committed >= 300);
-        ::kill(static_cast<pid_t>(writer->processId()), SIGKILL);
-        writer->waitForFinished();
 
         HistoryStore store(path_);
         QVERIFY(store.Open());
@@ -197,11 +223,10 @@ private slots:
     void twoWritersKeepBoth()
     {
         QVERIFY(HistoryStore(path_).Open());
-        QProcess *first = StartWriter(this, path_, 1, 300);
-        QProcess *second = StartWriter(this, path_, 2, 300);
-        QVERIFY(first->waitForFinished(60000) && second->waitForFinished(60000));
-        QCOMPARE(first->exitCode(), 0);
-        QCOMPARE(second->exitCode(), 0);
+        const Writer first = StartWriter(path_, 1, 300);
+        const Writer second = StartWriter(path_, 2, 300);
+        QCOMPARE(Finish(first), 0);
+        QCOMPARE(Finish(second), 0);
         HistoryStore store(path_);
         QVERIFY(store.Open());
         QCOMPARE(Count(store, QStringLiteral("SELECT count(*) FROM answers WHERE child = 1")), 300);
@@ -261,15 +286,6 @@ private:
     QString path_;
 };
 
-int main(int argc, char **argv)
-{
-    if (argc == 5 && QByteArray(argv[1]) == "--write") {
-        QCoreApplication app(argc, argv);
-        return WriteAsChild(QString::fromLocal8Bit(argv[2]), atoi(argv[3]), atoi(argv[4]));
-    }
-    QCoreApplication app(argc, argv);
-    tst_HistoryStore test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(tst_HistoryStore)
 
 #include "tst_historystore.moc"
