@@ -30,16 +30,26 @@ QImage Predrawn(const QString &resourcePath, QSize size, qreal devicePixelRatio)
     const QResource resource(PredrawnPath(resourcePath, size, devicePixelRatio));
     if (!resource.isValid())
         return {};
-    // The image keeps the uncompressed bytes as its own: a copy would touch
-    // as many fresh pages again.
-    auto *bits = new QByteArray(resource.uncompressedData());
     const QSize pixels = DeviceSize(size, devicePixelRatio);
-    if (bits->size() != qsizetype(pixels.width()) * pixels.height() * 4) {
+    const qsizetype bytes = qsizetype(pixels.width()) * pixels.height() * 4;
+    if (resource.compressionAlgorithm() == QResource::NoCompression) {
+        // Painted straight from the program's file as the system maps it in:
+        // a copy would cost as many fresh pages of memory.
+        if (resource.size() != bytes || reinterpret_cast<quintptr>(resource.data()) % alignof(quint32) != 0)
+            return {};
+        QImage image(resource.data(), pixels.width(), pixels.height(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(devicePixelRatio);
+        return image;
+    }
+    // The image keeps the unpacked bytes as its own, for the same reason.
+    auto *bits = new QByteArray(resource.uncompressedData());
+    if (bits->size() != bytes) {
         delete bits;
         return {};
     }
     QImage image(reinterpret_cast<uchar *>(bits->data()), pixels.width(), pixels.height(),
-                 QImage::Format_ARGB32_Premultiplied, [](void *bytes) { delete static_cast<QByteArray *>(bytes); }, bits);
+                 QImage::Format_ARGB32_Premultiplied, [](void *unpacked) { delete static_cast<QByteArray *>(unpacked); },
+                 bits);
     image.setDevicePixelRatio(devicePixelRatio);
     return image;
 }
