@@ -5,9 +5,22 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 namespace Notices {
 namespace {
+
+// The error texts waiting while a OneErrorBox lives.
+struct Gathering {
+    int depth = 0;
+    QStringList texts;
+};
+
+Gathering &Gathered()
+{
+    static Gathering gathering;
+    return gathering;
+}
 
 Interceptor &CurrentInterceptor()
 {
@@ -37,7 +50,27 @@ void ShowNotice(const QString &text)
 
 void ShowErrorBox(const QString &text)
 {
-    Show(Kind::Error, ErrorText::WithClosingFullStop(text));
+    const QString shown = ErrorText::WithClosingFullStop(text);
+    Gathering &gathered = Gathered();
+    if (gathered.depth == 0)
+        Show(Kind::Error, shown);
+    else if (!gathered.texts.contains(shown))
+        gathered.texts.append(shown);
+}
+
+OneErrorBox::OneErrorBox()
+{
+    ++Gathered().depth;
+}
+
+OneErrorBox::~OneErrorBox()
+{
+    Gathering &gathered = Gathered();
+    if (--gathered.depth > 0 || gathered.texts.isEmpty())
+        return;
+    const QString text = gathered.texts.join(QStringLiteral("\n\n"));
+    gathered.texts.clear();
+    Show(Kind::Error, text);
 }
 
 void InterceptForTests(Interceptor interceptor)

@@ -18,6 +18,17 @@ void ShowNotice(const QString &text);
 // stop where its last character calls for one.
 void ShowErrorBox(const QString &text);
 
+// While one lives, error boxes wait, and when the last one ends they are
+// shown as one box, each text a paragraph of its own: a window that closes
+// on a full disk reports it once, not once for every file it kept.
+class OneErrorBox {
+public:
+    OneErrorBox();
+    ~OneErrorBox();
+    OneErrorBox(const OneErrorBox &) = delete;
+    OneErrorBox &operator=(const OneErrorBox &) = delete;
+};
+
 // Tests take the boxes instead of showing them; an empty function restores
 // the real boxes.
 using Interceptor = std::function<void(Kind, const QString &)>;

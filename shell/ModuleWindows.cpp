@@ -37,6 +37,7 @@ void OpenDrill(DrillMode mode, const InstallFolder &folder)
         return ChoosePreset(&drill, current, memory, PresetMemory::Place::Drill);
     });
     drill.exec();
+    const Notices::OneErrorBox closing;
     feed.VisitEnded();
     history.WindowClosed();
 }
@@ -54,6 +55,7 @@ void OpenExamRoom(const InstallFolder &folder)
         return ChoosePreset(&exam, current, memory, PresetMemory::Place::Exam);
     });
     exam.exec();
+    const Notices::OneErrorBox closing;
     feed.VisitEnded();
     history.WindowClosed();
 }
@@ -72,6 +74,7 @@ void OpenNotebook(const InstallFolder &folder)
     HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()), folder.ChildId(), HistoryOrigin::Review);
     notebook.SetAnswerListener(&history);
     notebook.exec();
+    const Notices::OneErrorBox closing;
     feed.NotebookWindowClosed();
     history.WindowClosed();
 }

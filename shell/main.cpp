@@ -16,6 +16,7 @@ int main(int argc, char *argv[])
     TForm1 mainMenu;
     ShowMainMenu(mainMenu, std::move(folderError));
     const int status = QApplication::exec();
+    const Notices::OneErrorBox ending;
     NotebookFeed::ProgramEnds();
     if (const std::optional<QString> unsaved = Histories::WriteAllAndClose())
         Notices::ShowErrorBox(*unsaved);
