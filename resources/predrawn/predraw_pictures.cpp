@@ -25,15 +25,15 @@ int main(int argc, char **argv)
     }
     const QString art = QString::fromLocal8Bit(argv[1]);
     const QString out = QString::fromLocal8Bit(argv[2]);
-    static const QRegularExpression kSpec(QStringLiteral("^(.+\\.svg)@(\\d+)x(\\d+)$"));
+    static const QRegularExpression kPictureAtSize(QStringLiteral("^(.+\\.svg)@(\\d+)x(\\d+)$"));
     for (int i = 3; i < argc; ++i) {
-        const QRegularExpressionMatch spec = kSpec.match(QString::fromLocal8Bit(argv[i]));
-        if (!spec.hasMatch()) {
+        const QRegularExpressionMatch request = kPictureAtSize.match(QString::fromLocal8Bit(argv[i]));
+        if (!request.hasMatch()) {
             std::fprintf(stderr, "predraw_pictures: %s is not PICTURE@WIDTHxHEIGHT\n", argv[i]);
             return 2;
         }
-        const QString picture = spec.captured(1);
-        const QSize size(spec.captured(2).toInt(), spec.captured(3).toInt());
+        const QString picture = request.captured(1);
+        const QSize size(request.captured(2).toInt(), request.captured(3).toInt());
         if (!QSvgRenderer(art + QLatin1Char('/') + picture).isValid()) {
             std::fprintf(stderr, "predraw_pictures: %s/%s is not a valid SVG picture\n", argv[1], qPrintable(picture));
             return 1;
