@@ -19,13 +19,12 @@ CueOutput *Player()
     static QPointer<QObject> player;
     static bool missing = false;
     if (!player && !missing) {
-        QPluginLoader loader(InstallFolder::Current().CuePlayerFile());
-        player = loader.instance();
-        missing = !qobject_cast<CueOutput *>(player);
+        player = QPluginLoader(InstallFolder::Current().CuePlayerFile()).instance();
+        missing = !player;
         if (player)
             player->setParent(QCoreApplication::instance());
     }
-    return missing ? nullptr : qobject_cast<CueOutput *>(player);
+    return qobject_cast<CueOutput *>(player.data());
 }
 
 Cues::Listener &CurrentListener()
