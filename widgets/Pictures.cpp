@@ -70,6 +70,9 @@ QImage Draw(const QString &svgPath, QSize size, qreal devicePixelRatio)
 
 QString PredrawnPath(const QString &resourcePath, QSize size, qreal devicePixelRatio)
 {
+    // Only the program's own pictures are drawn ahead.
+    if (!resourcePath.startsWith(QStringLiteral(":/")))
+        return {};
     return QStringLiteral(":/predrawn/") + resourcePath.sliced(2) + SizeAndRatio(size, devicePixelRatio);
 }
 

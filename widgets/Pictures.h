@@ -21,7 +21,7 @@ QImage Draw(const QString &svgPath, QSize size, qreal devicePixelRatio);
 
 // The resource ":/predrawn/menu/background.svg@792x545@2" under which the
 // build keeps the resource ":/menu/background.svg" drawn ahead at that size
-// and ratio: Draw()'s pixels, premultiplied ARGB in the machine's order.
+// and ratio (an empty path for a picture that is not a resource): Draw()'s pixels, premultiplied ARGB in the machine's order.
 // The menu's pictures are drawn ahead at ratios 1 and 2, so that its first
 // paint draws no SVG.
 QString PredrawnPath(const QString &resourcePath, QSize size, qreal devicePixelRatio);
