@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
-#include <algorithm>
 
 #include <sys/stat.h>
 
@@ -49,16 +48,6 @@ private slots:
         QVERIFY2(clock.elapsed() < 200, "a cue must not wait for playback");
         QTest::qWait(50);
         QVERIFY(notices.seen.isEmpty());
-    }
-
-    // The plugin beside the program plays them, and closes with it.
-    void thePlayerIsThePluginBesideTheProgram()
-    {
-        Cues::Preload();
-        const QList<QObject *> children = QCoreApplication::instance()->children();
-        QVERIFY(std::ranges::any_of(children, [](const QObject *child) {
-            return qobject_cast<const CueOutput *>(child) != nullptr;
-        }));
     }
 
     // Every sample format the reader gives: the device must be told frames
