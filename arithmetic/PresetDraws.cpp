@@ -332,17 +332,26 @@ Problem TablesTo9(int choice, RandomSource &s)
     }
 }
 
-// Preset 17: a, b in 2..9, + or −, c in 1..20, drawn again until a × b ± c
-// is within 0..100.
+// One try at a × b ± c: a, b in 2..9, + or −, c in 1..largestC; the problem
+// when its answer is within 0..100.
+std::optional<Problem> TryTimesPlusOrMinus(RandomSource &s, int largestC)
+{
+    const int a = In(s, 2, 9);
+    const int b = In(s, 2, 9);
+    const Operator op = PlusOrMinus(s);
+    const int c = In(s, 1, largestC);
+    if (Within(Apply(a * b, op, c), 0, 100))
+        return Problem::Of(a, Times, b, op, c);
+    return std::nullopt;
+}
+
+// Preset 17: a × b ± c with c in 1..20, drawn again until the answer is
+// within 0..100.
 Problem MultiplyThenAdd(int, RandomSource &s)
 {
     for (;;) {
-        const int a = In(s, 2, 9);
-        const int b = In(s, 2, 9);
-        const Operator op = PlusOrMinus(s);
-        const int c = In(s, 1, 20);
-        if (Within(Apply(a * b, op, c), 0, 100))
-            return Problem::Of(a, Times, b, op, c);
+        if (const std::optional<Problem> problem = TryTimesPlusOrMinus(s, 20))
+            return *problem;
     }
 }
 
@@ -423,15 +432,10 @@ Problem TwoSteps(int, RandomSource &s)
                 return Problem::Of(a, op, c * q, Divide, c);
             break;
         }
-        case 4: {  // a × b ± c
-            const int a = In(s, 2, 9);
-            const int b = In(s, 2, 9);
-            const Operator op = PlusOrMinus(s);
-            const int c = In(s, 1, 100);
-            if (Within(Apply(a * b, op, c), 0, 100))
-                return Problem::Of(a, Times, b, op, c);
+        case 4:  // a × b ± c
+            if (const std::optional<Problem> problem = TryTimesPlusOrMinus(s, 100))
+                return *problem;
             break;
-        }
         case 5: {  // (a ± b) × c
             const Operator op = PlusOrMinus(s);
             const int a = In(s, 1, 20);
