@@ -209,6 +209,10 @@ void HistoryStore::StartMigration()
             // Another copy of the program may be writing meanwhile.
             db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
             error = db.open() ? HistorySchema::MigrateTo(db) : std::optional<QString>(db.lastError().text());
+            // Every row was rewritten: copied into the file here, or the
+            // window's next write would do it.
+            if (!error)
+                QSqlQuery(db).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
             db.close();
         }
         QSqlDatabase::removeDatabase(name);
