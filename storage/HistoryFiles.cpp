@@ -117,13 +117,14 @@ std::optional<QString> SetAside(const QString &path, const QString &aside)
         if (k > 0 && !StoreFile::IsThere(from.at(k)))
             continue;
         if (::rename(QFile::encodeName(from.at(k)).constData(), QFile::encodeName(to.at(k)).constData()) != 0) {
-            const QString failure = ErrorText::CannotCreateFile(to.at(k), qt_error_string(errno));
+            const QString reason = qt_error_string(errno);
             // A journal left behind would be replayed into the new history:
             // all stay together where they were.
             for (const qsizetype done : std::as_const(moved))
                 (void)::rename(QFile::encodeName(to.at(done)).constData(),
                                QFile::encodeName(from.at(done)).constData());
-            return QStringLiteral("成长记录的文件 %1 坏了，没能另存：%2").arg(path, failure);
+            // Named as they are: nothing was set aside.
+            return QStringLiteral("成长记录的文件 %1 坏了，没能另存：%2").arg(from.at(k), reason);
         }
         moved << k;
     }
