@@ -69,7 +69,7 @@ QString AsideName(const QString &path)
            QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
 }
 
-JournalCopy::JournalCopy(const QString &path) : path_(path), aside_(AsideName(path))
+JournalCopy::JournalCopy(const QString &path) : path_(path)
 {
     QStringList journals;
     for (QLatin1StringView suffix : kJournals) {
@@ -78,28 +78,42 @@ JournalCopy::JournalCopy(const QString &path) : path_(path), aside_(AsideName(pa
     }
     if (journals.isEmpty())
         return;
+    // Named for this process, so that two copies of the program opening at
+    // once never share one.
+    const QString copy = path + QStringLiteral(".copy-%1").arg(::getpid());
     for (const QString &suffix : QStringList{QString()} + journals) {
-        if (!QFile::copy(path + suffix, aside_ + suffix)) {
+        if (!QFile::copy(path + suffix, copy + suffix)) {
             // No room or no right to copy: the history opens as it would
             // without the copy.
-            for (const QString &copy : std::as_const(copies_))
-                QFile::remove(copy);
-            copies_.clear();
+            Remove();
             return;
         }
-        copies_ << aside_ + suffix;
+        suffixes_ << suffix;
     }
 }
 
 JournalCopy::~JournalCopy()
 {
-    for (const QString &copy : std::as_const(copies_))
-        QFile::remove(copy);
+    Remove();
+}
+
+void JournalCopy::Remove()
+{
+    for (const QString &suffix : std::as_const(suffixes_))
+        QFile::remove(path_ + QStringLiteral(".copy-%1").arg(::getpid()) + suffix);
+    suffixes_.clear();
 }
 
 std::optional<QString> JournalCopy::Keep()
 {
-    copies_.clear();
+    aside_ = AsideName(path_);
+    const QString copy = path_ + QStringLiteral(".copy-%1").arg(::getpid());
+    for (const QString &suffix : std::as_const(suffixes_)) {
+        if (::rename(QFile::encodeName(copy + suffix).constData(), QFile::encodeName(aside_ + suffix).constData()) !=
+            0)
+            return QStringLiteral("成长记录的文件 %1 坏了，没能另存：%2").arg(path_, qt_error_string(errno));
+    }
+    suffixes_.clear();
     for (const QString &file : AllOf(path_)) {
         if (::unlink(QFile::encodeName(file).constData()) != 0 && errno != ENOENT)
             return QStringLiteral("成长记录的文件坏了，已经另存为 %1，但是 %2 没能删掉：%3")

@@ -28,8 +28,8 @@ QString AsideName(const QString &path);
 
 // A copy of the file and its journal as they are on disk, taken when a
 // journal is there to be replayed, so that a journal that turns out not to
-// be the history's can be set aside as it was. The copies are removed
-// unless Keep() is called.
+// be the history's can be set aside as it was. The copy is removed unless
+// Keep() is called.
 class JournalCopy {
 public:
     explicit JournalCopy(const QString &path);
@@ -38,16 +38,20 @@ public:
     JournalCopy &operator=(const JournalCopy &) = delete;
 
     // Whether a copy was taken: there was a journal and room for the copy.
-    bool Taken() const { return !copies_.isEmpty(); }
-    // Keeps the copies under the file's aside name and removes the file and
-    // its journals. Returns the error box's text when a step fails.
+    bool Taken() const { return !suffixes_.isEmpty(); }
+    // Moves the copy to the file's aside name and removes the file and its
+    // journals. Returns the error box's text when a step fails.
     std::optional<QString> Keep();
+    // The aside name, once kept.
     const QString &Aside() const { return aside_; }
 
 private:
+    void Remove();
+
     QString path_;
     QString aside_;
-    QStringList copies_;
+    // "" for the file, then "-wal" or "-journal".
+    QStringList suffixes_;
 };
 
 // Moves the file and its journals to the aside name, all or none. Returns

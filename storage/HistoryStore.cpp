@@ -155,8 +155,8 @@ bool HistoryStore::Open()
         QString aside;
         std::optional<QString> failure;
         if (asFound && asFound->Taken()) {
-            aside = asFound->Aside();
             failure = asFound->Keep();
+            aside = asFound->Aside();
         } else {
             aside = HistoryFiles::AsideName(path_);
             failure = HistoryFiles::SetAside(path_, aside);

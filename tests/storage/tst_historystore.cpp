@@ -96,9 +96,10 @@ QMap<QString, QByteArray> Contents(const QString &folder)
     return contents;
 }
 
+// What lies beside the history apart from its journals: the files set aside.
 QStringList SetAside(const QString &folder)
 {
-    return QDir(folder).entryList({QStringLiteral("chengzhang.db.damaged-*")}, QDir::Files, QDir::Name);
+    return QDir(folder).entryList({QStringLiteral("chengzhang.db.*")}, QDir::Files, QDir::Name);
 }
 
 // The history as SaveRetry sees it, each save timed on the calling thread.
