@@ -1,6 +1,8 @@
 #include "shell/Histories.h"
 
+#include "notices/Notices.h"
 #include "storage/HistoryStore.h"
+#include "storage/SaveRetry.h"
 
 #include <QCoreApplication>
 
@@ -9,9 +11,20 @@
 
 namespace {
 
-std::map<QString, std::unique_ptr<HistoryStore>> &Stores()
+struct History {
+    explicit History(const QString &databaseFolder)
+        : store(HistoryStore::PathIn(databaseFolder)),
+          saves(store, [](const QString &error) { Notices::ShowErrorBox(error); })
+    {
+    }
+
+    HistoryStore store;
+    SaveRetry saves;
+};
+
+std::map<QString, std::unique_ptr<History>> &Stores()
 {
-    static std::map<QString, std::unique_ptr<HistoryStore>> stores;
+    static std::map<QString, std::unique_ptr<History>> stores;
     return stores;
 }
 
@@ -21,31 +34,39 @@ void CloseAll()
     Stores().clear();
 }
 
+History &Of(const QString &databaseFolder)
+{
+    std::unique_ptr<History> &history = Stores()[databaseFolder];
+    if (!history) {
+        if (Stores().size() == 1)
+            qAddPostRoutine(CloseAll);
+        history = std::make_unique<History>(databaseFolder);
+    }
+    return *history;
+}
+
 }  // namespace
 
 namespace Histories {
 
 HistoryStore &For(const QString &databaseFolder)
 {
-    std::unique_ptr<HistoryStore> &store = Stores()[databaseFolder];
-    if (!store) {
-        if (Stores().size() == 1)
-            qAddPostRoutine(CloseAll);
-        store = std::make_unique<HistoryStore>(HistoryStore::PathIn(databaseFolder));
-    }
-    return *store;
+    return Of(databaseFolder).store;
 }
 
-std::optional<QString> WriteAllAndClose()
+SaveRetry &SavesFor(const QString &databaseFolder)
 {
-    std::optional<QString> error;
-    for (auto &[folder, store] : Stores()) {
-        // The program is ending: another copy may hold the file a moment longer.
-        if (store->Write(1000) != HistoryStore::WriteResult::Written)
-            error = store->LastError();
+    return Of(databaseFolder).saves;
+}
+
+void ProgramEnds()
+{
+    for (auto &[folder, history] : Stores()) {
+        // Nothing is on screen any more: the migration may take its time.
+        history->store.WaitForMigration();
+        history->saves.ProgramEnds();
     }
     Stores().clear();
-    return error;
 }
 
 }  // namespace Histories

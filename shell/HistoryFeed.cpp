@@ -4,15 +4,11 @@
 #include "arithmetic/ProblemTexts.h"
 #include "notices/Notices.h"
 #include "storage/HistoryStore.h"
+#include "storage/SaveRetry.h"
 
 #include <QDateTime>
 
 namespace {
-
-// Long enough for the next problem to be painted first, short enough that
-// a quick child's answers go in small batches.
-constexpr int kWriteDelayMs = 50;
-constexpr int kRetryMs = 3000;
 
 QString SettingText(const PracticeSetting &setting)
 {
@@ -38,15 +34,9 @@ QString ProblemText(const Problem &problem)
 
 }  // namespace
 
-HistoryFeed::HistoryFeed(HistoryStore &store, int child, HistoryOrigin origin)
-    : store_(store), child_(child), origin_(origin)
+HistoryFeed::HistoryFeed(HistoryStore &store, SaveRetry &saves, int child, HistoryOrigin origin)
+    : store_(store), saves_(saves), child_(child), origin_(origin)
 {
-    writeSoon_.setSingleShot(true);
-    writeSoon_.setInterval(kWriteDelayMs);
-    retry_.setSingleShot(true);
-    retry_.setInterval(kRetryMs);
-    QObject::connect(&writeSoon_, &QTimer::timeout, &writeSoon_, [this] { Write(); });
-    QObject::connect(&retry_, &QTimer::timeout, &retry_, [this] { Write(); });
 }
 
 void HistoryFeed::SessionStarted(const PracticeSetting &setting)
@@ -81,8 +71,7 @@ void HistoryFeed::Answered(const CheckedAnswer &answer)
     store_.Keep(*session_);
     store_.Keep(AnswerRow{session_->id, child_, origin_, now, ProblemText(answer.problem), answer.answer.left(32),
                           answer.right, millis});
-    if (!writeSoon_.isActive() && !retry_.isActive())
-        writeSoon_.start();
+    saves_.Changed();
 }
 
 void HistoryFeed::SessionScored(qint64 score)
@@ -91,7 +80,7 @@ void HistoryFeed::SessionScored(qint64 score)
         return;
     session_->score = score;
     store_.Keep(*session_);
-    writeSoon_.start();
+    saves_.Changed();
 }
 
 void HistoryFeed::EndSession()
@@ -99,28 +88,15 @@ void HistoryFeed::EndSession()
     if (session_ && session_->total > 0) {
         session_->ended = QDateTime::currentDateTime();
         store_.Keep(*session_);
+        saves_.Changed();
     }
     session_.reset();
-}
-
-void HistoryFeed::Write()
-{
-    if (store_.Write() == HistoryStore::WriteResult::Written)
-        retry_.stop();
-    else
-        retry_.start();
 }
 
 void HistoryFeed::WindowClosed()
 {
     EndSession();
-    writeSoon_.stop();
-    retry_.stop();
-    // At most a tenth of a second for another copy's write to finish; rows
-    // still unwritten stay with the store for the next visit and the end.
-    const bool written = store_.Write(100) == HistoryStore::WriteResult::Written;
+    saves_.WindowClosed();
     if (const std::optional<QString> notice = store_.TakeNotice())
         Notices::ShowNotice(*notice);
-    if (!written)
-        Notices::ShowErrorBox(store_.LastError());
 }

@@ -3,19 +3,19 @@
 #include "arithmetic/AnswerListener.h"
 #include "storage/HistoryRows.h"
 
-#include <QTimer>
 #include <optional>
 
 class HistoryStore;
+class SaveRetry;
 
 // Keeps one visit's answers and sessions in the child's history. Rows are
-// kept in memory at once and written in a batch a moment later, after the
-// window has painted the next problem; a busy or failing file is tried again
-// every few seconds. Nothing is shown during the drill or the exam: a
-// failure, or the store's notice, is shown once when the window closes.
+// kept in memory at once and written by the store's SaveRetry once the
+// window has painted the next problem. Nothing is shown during the drill or
+// the exam: a failure, or the store's notice, is shown once when the window
+// closes.
 class HistoryFeed : public AnswerListener {
 public:
-    HistoryFeed(HistoryStore &store, int child, HistoryOrigin origin);
+    HistoryFeed(HistoryStore &store, SaveRetry &saves, int child, HistoryOrigin origin);
     HistoryFeed(const HistoryFeed &) = delete;
     HistoryFeed &operator=(const HistoryFeed &) = delete;
 
@@ -28,12 +28,10 @@ public:
 
 private:
     void EndSession();
-    void Write();
 
     HistoryStore &store_;
+    SaveRetry &saves_;
     int child_;
     HistoryOrigin origin_;
     std::optional<SessionRow> session_;
-    QTimer writeSoon_;
-    QTimer retry_;
 };

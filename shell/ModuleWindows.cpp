@@ -28,7 +28,8 @@ void OpenDrill(DrillMode mode, const InstallFolder &folder)
     NotebookFeed &feed = NotebookFeed::Of(folder.UserDatabaseFolder());
     drill.SetMissListener(
         feed.Listener(mode == DrillMode::Practice ? MissSource::Practice : MissSource::Competition));
-    HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()), folder.ChildId(),
+    HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()),
+                        Histories::SavesFor(folder.SharedDatabaseFolder()), folder.ChildId(),
                         mode == DrillMode::Practice ? HistoryOrigin::Practice : HistoryOrigin::Competition);
     drill.SetAnswerListener(&history);
     const QString memory = PresetMemory::PathIn(folder.UserDatabaseFolder());
@@ -47,7 +48,9 @@ void OpenExamRoom(const InstallFolder &folder)
     TForm4 exam;
     NotebookFeed &feed = NotebookFeed::Of(folder.UserDatabaseFolder());
     exam.SetMissListener(feed.Listener(MissSource::Exam));
-    HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()), folder.ChildId(), HistoryOrigin::Exam);
+    HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()),
+                        Histories::SavesFor(folder.SharedDatabaseFolder()), folder.ChildId(),
+                        HistoryOrigin::Exam);
     exam.SetAnswerListener(&history);
     const QString memory = PresetMemory::PathIn(folder.UserDatabaseFolder());
     exam.SetPreset(PresetMemory::Read(memory, PresetMemory::Place::Exam));
@@ -71,7 +74,9 @@ void OpenNotebook(const InstallFolder &folder)
 {
     NotebookFeed &feed = NotebookFeed::Of(folder.UserDatabaseFolder());
     TForm5 notebook(feed.Shared(), SystemToday);
-    HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()), folder.ChildId(), HistoryOrigin::Review);
+    HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()),
+                        Histories::SavesFor(folder.SharedDatabaseFolder()), folder.ChildId(),
+                        HistoryOrigin::Review);
     notebook.SetAnswerListener(&history);
     notebook.exec();
     const Notices::OneErrorBox closing;
@@ -85,6 +90,10 @@ void OpenGrowth(const InstallFolder &folder, const std::function<QDate()> &today
     HistoryStore &history = Histories::For(folder.SharedDatabaseFolder());
     if (!history.Open()) {
         Notices::ShowErrorBox(history.LastError());
+        return;
+    }
+    if (history.Migrating()) {
+        Notices::ShowNotice(QStringLiteral("成长记录正在升级，请过一会儿再打开。"));
         return;
     }
     if (const std::optional<QString> notice = history.TakeNotice())

@@ -18,7 +18,6 @@ int main(int argc, char *argv[])
     const int status = QApplication::exec();
     const Notices::OneErrorBox ending;
     NotebookFeed::ProgramEnds();
-    if (const std::optional<QString> unsaved = Histories::WriteAllAndClose())
-        Notices::ShowErrorBox(*unsaved);
+    Histories::ProgramEnds();
     return status;
 }

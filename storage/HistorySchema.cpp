@@ -2,7 +2,9 @@
 
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QMap>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStringList>
 #include <QVariant>
 
@@ -40,6 +42,47 @@ QString ErrorOf(const QSqlQuery &query)
     return query.lastError().text();
 }
 
+// Each table's columns, a line per column, by table name.
+QMap<QString, QStringList> Columns(QSqlDatabase &db, const QStringList &tables)
+{
+    QMap<QString, QStringList> columns;
+    for (const QString &table : tables) {
+        QSqlQuery info(db);
+        if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(table)))
+            continue;
+        QStringList &lines = columns[table];
+        while (info.next()) {
+            QStringList fields;
+            for (int k = 0; k < info.record().count(); ++k)
+                fields << info.value(k).toString();
+            lines << fields.join(QLatin1Char('|'));
+        }
+    }
+    return columns;
+}
+
+// The tables and their columns of a file made afresh up to version.
+QMap<QString, QStringList> Promised(int version)
+{
+    const QString name = QStringLiteral("history-schema-%1").arg(version);
+    QMap<QString, QStringList> columns;
+    {
+        QSqlDatabase fresh = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        fresh.setDatabaseName(QStringLiteral(":memory:"));
+        if (fresh.open() && !HistorySchema::MigrateTo(fresh, version)) {
+            QSqlQuery tables(fresh);
+            QStringList names;
+            if (tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
+                while (tables.next())
+                    names << tables.value(0).toString();
+            columns = Columns(fresh, names);
+        }
+        fresh.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return columns;
+}
+
 }  // namespace
 
 namespace HistorySchema {
@@ -53,6 +96,12 @@ std::optional<int> Version(QSqlDatabase &db, QString *error)
         return std::nullopt;
     }
     return query.value(0).toInt();
+}
+
+bool Matches(QSqlDatabase &db, int version)
+{
+    const QMap<QString, QStringList> promised = Promised(version);
+    return !promised.isEmpty() && Columns(db, promised.keys()) == promised;
 }
 
 std::optional<QString> MigrateTo(QSqlDatabase &db, int target)

@@ -19,4 +19,9 @@ std::optional<QString> MigrateTo(QSqlDatabase &db, int target = Current);
 // The version stored in the file, or the error text.
 std::optional<int> Version(QSqlDatabase &db, QString *error = nullptr);
 
+// Whether db's tables have the columns that version promises (1 to
+// Current): each table's PRAGMA table_info as a file made afresh up to that
+// version has it. Tables of its own beyond them are allowed.
+bool Matches(QSqlDatabase &db, int version);
+
 }  // namespace HistorySchema

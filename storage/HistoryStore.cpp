@@ -1,15 +1,15 @@
 #include "storage/HistoryStore.h"
 
 #include "notices/ErrorText.h"
+#include "storage/HistoryFiles.h"
 #include "storage/HistorySchema.h"
 
-#include <QDateTime>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <cerrno>
 #include <utility>
 
 namespace {
@@ -67,10 +67,8 @@ HistoryStore::HistoryStore(QString path)
 
 HistoryStore::~HistoryStore()
 {
-    if (QSqlDatabase::contains(connection_)) {
-        QSqlDatabase::database(connection_, false).close();
-        QSqlDatabase::removeDatabase(connection_);
-    }
+    WaitForMigration();
+    CloseConnection();
 }
 
 QSqlDatabase HistoryStore::Database() const
@@ -83,12 +81,17 @@ qint64 HistoryStore::NewSessionId()
     return static_cast<qint64>(QRandomGenerator::system()->generate64() >> 11) + 1;
 }
 
-bool HistoryStore::OpenConnection(bool readOnly)
+void HistoryStore::CloseConnection()
 {
     if (QSqlDatabase::contains(connection_)) {
         QSqlDatabase::database(connection_, false).close();
         QSqlDatabase::removeDatabase(connection_);
     }
+}
+
+bool HistoryStore::OpenConnection(bool readOnly)
+{
+    CloseConnection();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     db.setDatabaseName(path_);
     db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=50")
@@ -100,67 +103,143 @@ bool HistoryStore::OpenConnection(bool readOnly)
     return true;
 }
 
-void HistoryStore::SetAside()
+HistoryStore::Found HistoryStore::Inspect(int heldVersion, std::optional<int> &version)
 {
-    const QString aside =
-        path_ + QStringLiteral(".damaged-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QFile::rename(path_, aside);
-    for (const QString &suffix : {QStringLiteral("-wal"), QStringLiteral("-shm")})
-        QFile::rename(path_ + suffix, aside + suffix);
-    notice_ = QStringLiteral("成长记录的文件坏了，已经另存为 %1，从今天起重新记录。").arg(aside);
+    QSqlDatabase db = Database();
+    QString error;
+    version = HistorySchema::Version(db, &error);
+    if (!version) {
+        if (IsDamage(db.lastError()) || error.contains(QLatin1String("not a database")) ||
+            error.contains(QLatin1String("malformed")))
+            return Found::Damage;
+        lastError_ = ErrorText::CannotOpenFile(path_, error);
+        return Found::Failure;
+    }
+    // A journal of another file, or of this one before a backup was put
+    // back, has taken the history's version away.
+    if (*version < heldVersion)
+        return Found::Damage;
+    if (*version >= 1 && *version <= HistorySchema::Current && !HistorySchema::Matches(db, *version))
+        return Found::Damage;
+    return Found::History;
 }
 
 bool HistoryStore::Open()
 {
+    if (!MigrationEnded())
+        return false;
     if (opened_)
         return true;
-    if (!OpenConnection(false))
+    if (const std::optional<QString> refused = HistoryFiles::LinkRefused(path_)) {
+        lastError_ = *refused;
+        return false;
+    }
+    markedReadOnly_ = HistoryFiles::MarkedReadOnly(path_);
+    const int heldVersion = HistoryFiles::VersionOnDisk(path_);
+    // Copied before SQLite can replay the journal into the file.
+    std::optional<HistoryFiles::JournalCopy> asFound;
+    if (heldVersion >= 1 && !markedReadOnly_)
+        asFound.emplace(path_);
+    if (!OpenConnection(markedReadOnly_))
         return false;
     std::optional<int> version;
-    bool damaged = false;
-    {
-        QSqlDatabase db = Database();
-        QSqlQuery query(db);
-        QString error;
-        if (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL"))) {
-            damaged = IsDamage(query.lastError());
-            error = query.lastError().text();
-        } else {
-            query.finish();
-            version = HistorySchema::Version(db, &error);
-            damaged = !version && IsDamage(db.lastError());
-            if (!version && !damaged)
-                damaged = error.contains(QLatin1String("not a database")) || error.contains(QLatin1String("malformed"));
-        }
-        if (!version && !damaged) {
-            lastError_ = ErrorText::CannotOpenFile(path_, error);
+    const Found found = Inspect(heldVersion, version);
+    if (found == Found::Failure)
+        return false;
+    if (found == Found::Damage) {
+        CloseConnection();
+        if (markedReadOnly_) {
+            lastError_ = ErrorText::CannotOpenFile(path_, qt_error_string(EACCES));
             return false;
         }
-    }
-    if (damaged) {
-        QSqlDatabase::database(connection_, false).close();
-        SetAside();
+        QString aside;
+        std::optional<QString> failure;
+        if (asFound && asFound->Taken()) {
+            failure = asFound->Keep();
+            aside = asFound->Aside();
+        } else {
+            aside = HistoryFiles::AsideName(path_);
+            failure = HistoryFiles::SetAside(path_, aside);
+        }
+        if (failure) {
+            lastError_ = *failure;
+            return false;
+        }
+        notice_ = QStringLiteral("成长记录的文件坏了，已经另存为 %1，从今天起重新记录。").arg(aside);
         if (!OpenConnection(false))
             return false;
-        QSqlQuery(Database()).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
         version = 0;
     }
+    asFound.reset();
     if (*version > HistorySchema::Current) {
         readOnly_ = true;
         notice_ = QStringLiteral("成长记录是新版本的口算能力写的，这里只能看，不能添加新的记录。");
-        if (!OpenConnection(true))
+        if (!markedReadOnly_ && !OpenConnection(true))
             return false;
         opened_ = true;
         return true;
     }
+    opened_ = true;
+    if (markedReadOnly_)
+        return true;
     QSqlDatabase db = Database();
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
     QSqlQuery(db).exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    if (*version >= 1 && *version < HistorySchema::Current) {
+        StartMigration();
+        return true;
+    }
+    // A new file has nothing to move: its tables are made at once.
     if (const std::optional<QString> failure = HistorySchema::MigrateTo(db)) {
         lastError_ = ErrorText::CannotCreateFile(path_, *failure);
+        opened_ = false;
         return false;
     }
-    opened_ = true;
     return true;
+}
+
+void HistoryStore::StartMigration()
+{
+    migrating_.store(true, std::memory_order_release);
+    migration_ = std::thread([this, name = connection_ + QStringLiteral("-migration")] {
+        std::optional<QString> error;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(path_);
+            // Another copy of the program may be writing meanwhile.
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+            error = db.open() ? HistorySchema::MigrateTo(db) : std::optional<QString>(db.lastError().text());
+            // Every row was rewritten: copied into the file here, or the
+            // window's next write would do it.
+            if (!error)
+                QSqlQuery(db).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+        migrationError_ = error;
+        migrating_.store(false, std::memory_order_release);
+    });
+}
+
+bool HistoryStore::MigrationEnded()
+{
+    if (migration_.joinable()) {
+        if (Migrating())
+            return true;
+        migration_.join();
+    }
+    if (!migrationError_)
+        return true;
+    // Tried again from the start at the next open.
+    lastError_ = ErrorText::CannotCreateFile(path_, *std::exchange(migrationError_, std::nullopt));
+    opened_ = false;
+    return false;
+}
+
+void HistoryStore::WaitForMigration()
+{
+    if (migration_.joinable())
+        migration_.join();
 }
 
 std::optional<QString> HistoryStore::TakeNotice()
@@ -190,6 +269,21 @@ HistoryStore::WriteResult HistoryStore::Write(int busyMillis)
         return WriteResult::Written;
     if (!Open())
         return WriteResult::Failed;
+    if (Migrating()) {
+        lastError_ = ErrorText::CannotCreateFile(path_, QStringLiteral("The history is being upgraded"));
+        return WriteResult::Busy;
+    }
+    // Checked at every write: the mark may be set or cleared meanwhile.
+    if (HistoryFiles::MarkedReadOnly(path_)) {
+        lastError_ = ErrorText::CannotCreateFile(path_, qt_error_string(EACCES));
+        return WriteResult::Failed;
+    }
+    if (markedReadOnly_) {
+        opened_ = false;
+        if (!Open())
+            return WriteResult::Failed;
+        return Write(busyMillis);
+    }
     if (readOnly_) {
         // The notice has said that nothing new is kept.
         sessions_.clear();
@@ -261,4 +355,17 @@ HistoryStore::WriteResult HistoryStore::Write(int busyMillis)
     sessions_.clear();
     answers_.clear();
     return WriteResult::Written;
+}
+
+std::optional<StoreFile::SaveFailure> HistoryStore::Save()
+{
+    switch (Write()) {
+    case WriteResult::Written:
+        return std::nullopt;
+    case WriteResult::Busy:
+        return StoreFile::SaveFailure{lastError_, true};
+    case WriteResult::Failed:
+        break;
+    }
+    return StoreFile::SaveFailure{lastError_, false};
 }

@@ -35,16 +35,6 @@ bool IsLink(const QByteArray &name)
     return ::lstat(name.constData(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
-// The file, or the folder it is in, is a link.
-std::optional<QString> LinkOnTheWay(const QString &path)
-{
-    if (IsLink(QFile::encodeName(path)))
-        return kIsALink;
-    if (IsLink(QFile::encodeName(QFileInfo(path).path())))
-        return kFolderIsALink;
-    return std::nullopt;
-}
-
 QString NewFileName(const QString &path)
 {
     static const QLatin1StringView letters("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
@@ -123,6 +113,15 @@ ReadResult ReadWhole(const QString &path)
     if (file.error() != QFileDevice::NoError)
         return {{}, file.errorString()};
     return {std::move(bytes), std::nullopt};
+}
+
+std::optional<QString> LinkOnTheWay(const QString &path)
+{
+    if (IsLink(QFile::encodeName(path)))
+        return kIsALink;
+    if (IsLink(QFile::encodeName(QFileInfo(path).path())))
+        return kFolderIsALink;
+    return std::nullopt;
 }
 
 bool IsThere(const QString &path)

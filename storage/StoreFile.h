@@ -30,6 +30,10 @@ ReadResult ReadWhole(const QString &path);
 // Whether there is anything at path, a link to nothing included.
 bool IsThere(const QString &path);
 
+// "Is a symbolic link" when path is one (a link to nothing included), "Its
+// folder is a symbolic link" when the folder holding it is one.
+std::optional<QString> LinkOnTheWay(const QString &path);
+
 // Makes bytes the file's whole content. They go into a new file beside it,
 // which takes the old one's place only once every byte has reached the disk;
 // any failure, a full disk, a failed flush or rename included, leaves the

@@ -8,6 +8,7 @@
 #include "lianxi/TForm2.h"
 #include "shell/HistoryFeed.h"
 #include "storage/HistoryStore.h"
+#include "storage/SaveRetry.h"
 #include "support/ReportMedian.h"
 #include "support/RunWindowBenchmarks.h"
 #include "widgets/FlatButton.h"
@@ -95,7 +96,8 @@ void BM_CheckAndNextProblemWithHistory(benchmark::State &state)
     QTemporaryDir dir;
     HistoryStore store(HistoryStore::PathIn(dir.path() + u'/'));
     store.Open();
-    HistoryFeed feed(store, 1, HistoryOrigin::Practice);
+    SaveRetry saves(store, [](const QString &) {});
+    HistoryFeed feed(store, saves, 1, HistoryOrigin::Practice);
     TForm2 form;
     form.SetAnswerListener(&feed);
     form.show();

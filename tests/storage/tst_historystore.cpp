@@ -1,19 +1,26 @@
 #include "storage/HistoryQueries.h"
 #include "storage/HistorySchema.h"
 #include "storage/HistoryStore.h"
+#include "storage/SaveRetry.h"
+#include "support/AsNobody.h"
 #include "support/FullDisk.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QMap>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -56,6 +63,61 @@ void Practise(HistoryStore &store, int child, QDate day, int total, int right, i
                           k < right ? QStringLiteral("%1+1").arg(k) : QStringLiteral("8+7"), k < right,
                           seconds * 1000));
 }
+
+// A connection of the test's own, as another program would open the file.
+class OtherConnection {
+public:
+    explicit OtherConnection(const QString &path) : name_(QStringLiteral("other-%1").arg(++count_))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+        db.setDatabaseName(path);
+        if (!db.open())
+            qFatal("cannot open %s", qPrintable(path));
+    }
+    ~OtherConnection()
+    {
+        QSqlDatabase::database(name_, false).close();
+        QSqlDatabase::removeDatabase(name_);
+    }
+    QSqlDatabase Db() const { return QSqlDatabase::database(name_, false); }
+    bool Exec(const QString &sql) const { return QSqlQuery(Db()).exec(sql); }
+
+private:
+    static inline int count_ = 0;
+    QString name_;
+};
+
+// Every file in a folder with its bytes.
+QMap<QString, QByteArray> Contents(const QString &folder)
+{
+    QMap<QString, QByteArray> contents;
+    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System))
+        contents.insert(name, TestFiles::ReadAll(folder + u'/' + name));
+    return contents;
+}
+
+// What lies beside the history apart from its journals: the files set aside.
+QStringList SetAside(const QString &folder)
+{
+    return QDir(folder).entryList({QStringLiteral("chengzhang.db.*")}, QDir::Files, QDir::Name);
+}
+
+// The history as SaveRetry sees it, each save timed on the calling thread.
+struct TimedSaves : PendingStore {
+    explicit TimedSaves(HistoryStore &history) : store(history) {}
+    bool HasUnsavedChanges() const override { return store.HasUnsavedChanges(); }
+    std::optional<StoreFile::SaveFailure> Save() override
+    {
+        QElapsedTimer clock;
+        clock.start();
+        std::optional<StoreFile::SaveFailure> failure = store.Save();
+        longest = std::max(longest, clock.elapsed());
+        return failure;
+    }
+
+    HistoryStore &store;
+    qint64 longest = 0;
+};
 
 // A writer of its own: a forked copy of this test (a plain fork, which an
 // emulator runs as well) that writes answers one per transaction and reports
@@ -112,6 +174,13 @@ class tst_HistoryStore : public QObject {
     Q_OBJECT
 
 private slots:
+    // Eight hours east of UTC, so that a local day is not the UTC day.
+    void initTestCase()
+    {
+        qputenv("TZ", "CST-8");
+        ::tzset();
+    }
+
     void init() { QVERIFY(dir_.isValid()); path_ = HistoryStore::PathIn(dir_.path() + u'/'); }
     void cleanup() { QDir(dir_.path()).removeRecursively(); QDir().mkpath(dir_.path()); }
 
@@ -134,7 +203,8 @@ private slots:
             db.setDatabaseName(path_);
             QVERIFY(db.open());
             QCOMPARE(HistorySchema::MigrateTo(db, 1), std::nullopt);
-            const qint64 at = QDateTime(QDate(2024, 3, 7), QTime(23, 30)).toMSecsSinceEpoch();
+            // Still 6 March in UTC.
+            const qint64 at = QDateTime(QDate(2024, 3, 7), QTime(0, 30)).toMSecsSinceEpoch();
             QVERIFY(QSqlQuery(db).exec(
                 QStringLiteral("INSERT INTO answers(session, child, origin, at, problem, answer, right, millis) "
                                "VALUES(1, 1, 1, %1, '8+7', '15', 1, 3000)")
@@ -143,6 +213,8 @@ private slots:
         }
         QSqlDatabase::removeDatabase(QStringLiteral("v1"));
         HistoryStore store(path_);
+        QVERIFY(store.Open());
+        store.WaitForMigration();
         QVERIFY(store.Open());
         QSqlDatabase db = store.Database();
         QCOMPARE(HistorySchema::Version(db), HistorySchema::Current);
@@ -218,6 +290,9 @@ private slots:
         QVERIFY(check.exec(QStringLiteral("PRAGMA integrity_check")) && check.next());
         QCOMPARE(check.value(0).toString(), QStringLiteral("ok"));
         QVERIFY(Count(store, QStringLiteral("SELECT count(*) FROM answers")) >= committed);
+        // The program's own journal is replayed, and nothing set aside.
+        QCOMPARE(store.TakeNotice(), std::nullopt);
+        QCOMPARE(SetAside(dir_.path()), QStringList());
     }
 
     void twoWritersKeepBoth()
@@ -279,6 +354,216 @@ private slots:
         Practise(store, 1, QDate(2024, 5, 1), 3, 3, 3);
         QCOMPARE(store.Write(), HistoryStore::WriteResult::Written);
         QCOMPARE(Count(store, QStringLiteral("SELECT count(*) FROM answers")), 0);
+    }
+
+
+    void linksAreRefused_data()
+    {
+        QTest::addColumn<QString>("history");  // in the test's folder
+        QTest::addColumn<QString>("link");     // in the test's folder
+        QTest::addColumn<QString>("target");   // in the outside folder
+        QTest::addColumn<QString>("refusal");
+        const QString file = QStringLiteral("chengzhang.db");
+        const QString isALink = QStringLiteral("Is a symbolic link");
+        QTest::newRow("file") << file << file << QStringLiteral("other.db") << isALink;
+        QTest::newRow("file to nothing") << file << file << QStringLiteral("nothing.db") << isALink;
+        QTest::newRow("-wal") << file << file + QStringLiteral("-wal") << QStringLiteral("canary") << isALink;
+        QTest::newRow("-shm") << file << file + QStringLiteral("-shm") << QStringLiteral("canary") << isALink;
+        QTest::newRow("-journal") << file << file + QStringLiteral("-journal") << QStringLiteral("canary")
+                                  << isALink;
+        QTest::newRow("folder") << QStringLiteral("database/chengzhang.db") << QStringLiteral("database")
+                                << QString() << QStringLiteral("Its folder is a symbolic link");
+    }
+
+    // Nothing outside is written, made or read through a link.
+    void linksAreRefused()
+    {
+        QFETCH(QString, history);
+        QFETCH(QString, link);
+        QFETCH(QString, target);
+        QFETCH(QString, refusal);
+        QTemporaryDir outside;
+        QVERIFY(TestFiles::WriteAll(outside.filePath(QStringLiteral("canary")), "the child's own file"));
+        {
+            HistoryStore other(HistoryStore::PathIn(outside.path() + u'/'));
+            Practise(other, 1, QDate(2024, 5, 1), 3, 3, 3);
+            QCOMPARE(other.Write(), HistoryStore::WriteResult::Written);
+        }
+        QVERIFY(QFile::rename(outside.filePath(QStringLiteral("chengzhang.db")),
+                              outside.filePath(QStringLiteral("other.db"))));
+        const QMap<QString, QByteArray> before = Contents(outside.path());
+        QVERIFY(QFile::link(target.isEmpty() ? outside.path() : outside.filePath(target), dir_.filePath(link)));
+
+        HistoryStore store(dir_.filePath(history));
+        Practise(store, 1, QDate(2024, 5, 2), 4, 4, 3);
+        QCOMPARE(store.Write(), HistoryStore::WriteResult::Failed);
+        QVERIFY2(store.LastError().contains(refusal), qPrintable(store.LastError()));
+        QCOMPARE(store.Unwritten(), 5);
+        QCOMPARE(Contents(outside.path()), before);
+    }
+
+    // Marked read-only, the file stays as it is, even for root; the answers wait.
+    void aFileMarkedReadOnlyIsNotWritten()
+    {
+        {
+            HistoryStore store(path_);
+            Practise(store, 1, QDate(2024, 5, 1), 3, 3, 3);
+            QCOMPARE(store.Write(), HistoryStore::WriteResult::Written);
+        }
+        QVERIFY(QFile::setPermissions(path_, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        const QByteArray before = TestFiles::ReadAll(path_);
+        HistoryStore store(path_);
+        Practise(store, 1, QDate(2024, 5, 2), 4, 4, 3);
+        QCOMPARE(store.Write(), HistoryStore::WriteResult::Failed);
+        QVERIFY2(store.LastError().contains(u"Permission denied"), qPrintable(store.LastError()));
+        QCOMPARE(Count(store, QStringLiteral("SELECT count(*) FROM answers")), 3);
+        QCOMPARE(TestFiles::ReadAll(path_), before);
+        QVERIFY(QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(store.Write(), HistoryStore::WriteResult::Written);
+        QCOMPARE(Count(store, QStringLiteral("SELECT count(*) FROM answers")), 7);
+    }
+
+    // Another database's journal beside the history: both are kept as they
+    // were, and a new history starts with one notice.
+    void aForeignJournalIsSetAsideWithTheFile()
+    {
+        {
+            HistoryStore store(path_);
+            Practise(store, 1, QDate(2024, 5, 1), 6, 6, 3);
+            QCOMPARE(store.Write(), HistoryStore::WriteResult::Written);
+        }
+        const QByteArray history = TestFiles::ReadAll(path_);
+        QTemporaryDir elsewhere;
+        const QString foreign = elsewhere.filePath(QStringLiteral("other.db"));
+        {
+            OtherConnection other(foreign);
+            QVERIFY(other.Exec(QStringLiteral("PRAGMA journal_mode = WAL")));
+            QVERIFY(other.Exec(QStringLiteral("CREATE TABLE pets(name TEXT)")));
+            QVERIFY(QFile::copy(foreign + QStringLiteral("-wal"), path_ + QStringLiteral("-wal")));
+        }
+        const QByteArray journal = TestFiles::ReadAll(path_ + QStringLiteral("-wal"));
+        QVERIFY(!journal.isEmpty());
+
+        HistoryStore store(path_);
+        QVERIFY2(store.Open(), qPrintable(store.LastError()));
+        const QStringList aside = SetAside(dir_.path());
+        QCOMPARE(aside.size(), 2);
+        QVERIFY(store.TakeNotice().value_or(QString()).contains(dir_.filePath(aside.first())));
+        QCOMPARE(store.TakeNotice(), std::nullopt);
+        QCOMPARE(TestFiles::ReadAll(dir_.filePath(aside.first())), history);
+        QCOMPARE(TestFiles::ReadAll(dir_.filePath(aside.last())), journal);
+        QCOMPARE(Count(store, QStringLiteral("SELECT count(*) FROM answers")), 0);
+        QCOMPARE(Count(store, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'pets'")), 0);
+        Practise(store, 1, QDate(2024, 5, 2), 2, 2, 3);
+        QCOMPARE(store.Write(), HistoryStore::WriteResult::Written);
+    }
+
+    void aDamagedSchemaIsSetAside_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("answers dropped") << QStringLiteral("DROP TABLE answers");
+        QTest::newRow("column renamed") << QStringLiteral("ALTER TABLE answers RENAME COLUMN millis TO ms");
+    }
+
+    void aDamagedSchemaIsSetAside()
+    {
+        QFETCH(QString, damage);
+        {
+            HistoryStore store(path_);
+            Practise(store, 1, QDate(2024, 5, 1), 6, 6, 3);
+            QCOMPARE(store.Write(), HistoryStore::WriteResult::Written);
+        }
+        QVERIFY(OtherConnection(path_).Exec(damage));
+        HistoryStore store(path_);
+        Practise(store, 1, QDate(2024, 5, 2), 2, 2, 3);
+        QCOMPARE(store.Write(), HistoryStore::WriteResult::Written);
+        QCOMPARE(SetAside(dir_.path()).size(), 1);
+        QVERIFY(store.TakeNotice().value_or(QString()).contains(u"坏了"));
+        QCOMPARE(store.TakeNotice(), std::nullopt);
+        QCOMPARE(Count(store, QStringLiteral("SELECT count(*) FROM answers")), 2);
+    }
+
+    // In a folder it may not change, nothing is said to be set aside that
+    // is not, and nothing is written.
+    void aFailedSetAsideIsToldAsItIs()
+    {
+        const QString folder = dir_.filePath(QStringLiteral("fixed"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = HistoryStore::PathIn(folder + u'/');
+        QVERIFY(TestFiles::WriteAll(path, QByteArray(8192, 'x')));
+        QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions(0x6666)));
+        QVERIFY(QFile::setPermissions(dir_.path(), QFileDevice::Permissions(0x7555)));
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x5555)));
+        {
+            const AsNobody nobody;
+            HistoryStore store(path);
+            Practise(store, 1, QDate(2024, 5, 1), 2, 2, 3);
+            QCOMPARE(store.Write(), HistoryStore::WriteResult::Failed);
+            QCOMPARE(store.TakeNotice(), std::nullopt);
+            QVERIFY2(store.LastError().startsWith(QStringLiteral("成长记录的文件 %1 坏了，没能另存").arg(path)),
+                     qPrintable(store.LastError()));
+            QVERIFY2(store.LastError().contains(u"Permission denied"), qPrintable(store.LastError()));
+        }
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7700)));
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("chengzhang.db")});
+        QCOMPARE(TestFiles::ReadAll(path), QByteArray(8192, 'x'));
+    }
+
+    // A batch the file was too busy for is tried again without another answer.
+    void aBusyBatchIsTriedAgain()
+    {
+        QVERIFY(HistoryStore(path_).Open());
+        HistoryStore store(path_);
+        SaveRetry saves(store, [](const QString &error) { QFAIL(qPrintable(error)); });
+        {
+            OtherConnection other(path_);
+            QVERIFY(other.Exec(QStringLiteral("BEGIN IMMEDIATE")));
+            Practise(store, 1, QDate(2024, 5, 1), 3, 3, 3);
+            saves.Changed();
+            QTest::qWait(100);
+            QCOMPARE(store.Unwritten(), 4);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(store.Unwritten(), 0, 5000);
+        QCOMPARE(Count(store, QStringLiteral("SELECT count(*) FROM answers")), 3);
+    }
+
+    // 300,000 answers of the first version: no save on the window's thread
+    // takes 100 ms, and the answers given meanwhile go in once it is done.
+    void aLargeMigrationNeverHoldsTheWindowUp()
+    {
+        constexpr int kRows = 300000;
+        {
+            OtherConnection v1(path_);
+            QSqlDatabase db = v1.Db();
+            QVERIFY(v1.Exec(QStringLiteral("PRAGMA journal_mode = WAL")));
+            QCOMPARE(HistorySchema::MigrateTo(db, 1), std::nullopt);
+            const qint64 start = QDateTime(QDate(2020, 1, 1), QTime(8, 0)).toMSecsSinceEpoch();
+            QVERIFY(v1.Exec(QStringLiteral("WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < %1) "
+                                           "INSERT INTO answers(session, child, origin, at, problem, answer, right, "
+                                           "millis) SELECT 1, 1, 1, %2 + k * 600000, '8+7', '15', 1, 3000 FROM n")
+                                .arg(kRows)
+                                .arg(start)));
+        }
+        HistoryStore store(path_);
+        TimedSaves timed(store);
+        SaveRetry saves(timed, [](const QString &error) { QFAIL(qPrintable(error)); });
+        QElapsedTimer clock;
+        clock.start();
+        int answers = 0;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, &answer, [&] {
+            store.Keep(Answer(1, 1, QDateTime::currentDateTime(), QStringLiteral("3+4"), true, 900));
+            saves.Changed();
+            ++answers;
+        });
+        answer.start(40);
+        QTRY_VERIFY_WITH_TIMEOUT(answers > 10 && !store.Migrating() && store.Unwritten() == 0, 60000);
+        answer.stop();
+        qInfo("migrated %d answers, all written after %lld ms; the longest save took %lld ms", kRows,
+              clock.elapsed(), timed.longest);
+        QVERIFY2(timed.longest < 100, qPrintable(QString::number(timed.longest)));
+        QCOMPARE(Count(store, QStringLiteral("SELECT count(*) FROM answers")), kRows + answers);
+        QCOMPARE(Count(store, QStringLiteral("SELECT count(*) FROM answers WHERE day IS NULL")), 0);
     }
 
 private:
