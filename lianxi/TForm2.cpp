@@ -211,7 +211,7 @@ void TForm2::BuildKeypad()
 // Beneath the result panel, so an open panel covers them.
 void TForm2::BuildEncouragement()
 {
-    Panel3 = new AnswerFeedback(this, "Panel3", {688, 298, 64, 64}, "Label14", {96, 298, 560, 64});
+    Panel3 = new AnswerFeedback(this, {"Panel3", "Image17", "Image18", "Label14"}, {688, 298, 64, 64}, {96, 298, 560, 64});
     Image15 = Controls::Place(new StarBurst(this), "Image15", {80, 140, 690, 160});
     Image16 = Controls::MakePicture(this, "Image16", {96, 6, 24, 24}, QStringLiteral(":/marks/star.svg"),
                                     QStringLiteral("星星"));

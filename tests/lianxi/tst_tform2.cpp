@@ -512,8 +512,8 @@ private slots:
         QCOMPARE(Form().Label2->text(), QString::number(Form().Session().Problem().FirstOperand));
         AnswerFeedback *feedback = Form().Panel3;
         QVERIFY(feedback->isVisible());
-        QCOMPARE(feedback->Image1->isVisible(), right);
-        QCOMPARE(feedback->Image2->isVisible(), !right);
+        QCOMPARE(feedback->Right->isVisible(), right);
+        QCOMPARE(feedback->Wrong->isVisible(), !right);
         QCOMPARE(Form().findChild<QLabel *>(QStringLiteral("Label14"))->isVisible(), !right);
         if (!right)
             QCOMPARE(feedback->Equation->text(), EquationText(p));
