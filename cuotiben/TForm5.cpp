@@ -173,7 +173,7 @@ void TForm5::BuildKeypad()
 
 void TForm5::BuildEncouragement()
 {
-    Panel2 = new AnswerFeedback(this, "Panel2", {700, 128, 60, 60}, "Label6", kEquationRect);
+    Panel2 = new AnswerFeedback(this, {"Panel2", "Image6", "Image7", "Label6"}, {700, 128, 60, 60}, kEquationRect);
     Image3 = Controls::Place(new StarBurst(this), "Image3", QRect(kProblemRow + QPoint(0, -50), QSize(700, 130)));
     Image4 = Controls::Place(new StarBurst(this), "Image4", kConqueredRect);
     Image5 = Controls::MakePicture(this, "Image5", {16, 16, 24, 24}, QStringLiteral(":/marks/star.svg"),
@@ -181,7 +181,7 @@ void TForm5::BuildEncouragement()
     Image5->hide();
     Label7 = MakeLabel(this, "Label7", {44, 14, 120, 28}, QString(), Palette::Yellow, Fonts::Ui(20, true));
     Label7->hide();
-    Panel3 = new CelebrationPanel(this, "Panel3");
+    Panel3 = new CelebrationPanel(this, "Panel3", "Image8", "SpeedButton4");
 }
 
 void TForm5::ConnectHandlers()

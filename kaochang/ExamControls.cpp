@@ -101,7 +101,7 @@ SlotControls MakeSlot(QWidget *page, int k)
     mark->hide();
 
     auto *correction = new QLabel(page);
-    correction->setObjectName(QStringLiteral("Label%1").arg(k + 123));
+    correction->setObjectName(QStringLiteral("Label%1").arg(k + 124));
     correction->setFont(Fonts::Ui(kCorrectionPixels, true));
     correction->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Controls::SetColor(correction, QPalette::WindowText, Palette::Green);

@@ -42,7 +42,7 @@ struct SlotControls {
 };
 
 // Slot k on its page, the controls named after their slot (Label3, Edit1,
-// Image1, Label123 for slot 0; Label67, Edit52, Image51, Label173 for slot
+// Image1, Label124 for slot 0; Label67, Edit52, Image51, Label174 for slot
 // 50). The slot is
 // blank: its label and answer box stay hidden until it holds a problem.
 SlotControls MakeSlot(QWidget *page, int k);

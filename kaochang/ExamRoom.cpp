@@ -76,7 +76,9 @@ void ExamRoom::Generate()
     view_.setNoticeVisible(true);
     ClearSlots();
     graded_.reset();
-    if (const Preset *preset = PresetOf(pick_))
+    const Preset *preset = PresetOf(pick_);
+    presetPaper_ = preset != nullptr;
+    if (preset)
         paper_ = GeneratePresetPaper(questionCount_, *preset, pick_.Choice, source_);
     else
         paper_ = GeneratePaper(questionCount_, view_.rangeText().toInt(),
@@ -217,7 +219,8 @@ void ExamRoom::Grade()
     rightCount_ = grade.RightCount;
     score_ = grade.Score;
     for (int k = 0; k < questionCount_; ++k)
-        view_.markSlot(k, grade.Right.at(k) ? Mark::Tick : Mark::Cross, AnswerText(paper_.at(k).Form.Expected()));
+        view_.markSlot(k, grade.Right.at(k) ? Mark::Tick : Mark::Cross, AnswerText(paper_.at(k).Form.Expected()),
+                       presetPaper_);
     view_.setScoreText(ScoreText(score_, QLocale()));
     view_.setReviewHintVisible(true);
     graded_ = GradedPaper{typed, grade.Right, {}, ScoreText(score_, QLocale())};

@@ -81,4 +81,7 @@ private:
     AnswerListener *answerListener_ = nullptr;
     PresetChooser presetChooser_;
     PresetPick pick_;
+    // The paper on show came from a preset: its grading shows the right
+    // answers beside the crossed ones, not in the hints alone.
+    bool presetPaper_ = false;
 };

@@ -65,9 +65,9 @@ public:
     // Time up or handed in: nothing more can be written into the paper.
     virtual void setAnswersReadOnly(bool readOnly) = 0;
     // Shows the mark with its hint; the answer turns blue under a tick and
-    // red under a cross, with the hint (the right answer) beside it in
-    // small green type.
-    virtual void markSlot(int slot, Mark mark, const QString &hint) = 0;
+    // red under a cross. On a preset's paper (answerBeside) the hint, the
+    // right answer, also stands beside a crossed answer in small green type.
+    virtual void markSlot(int slot, Mark mark, const QString &hint, bool answerBeside) = 0;
 
     // The runner: where it stands, and its next frame.
     virtual void setRunnerLeft(int x) = 0;

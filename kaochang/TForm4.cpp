@@ -310,6 +310,7 @@ void TForm4::BuildSettingsPanel()
                                          SmallButtonFace(QStringLiteral("课本同步"), "settings"));
     Label123 = MakeLabel(Panel3, QStringLiteral("Label123"), {12, 305, 326, 19}, QString(), Palette::Yellow,
                          Fonts::Ui(13, true));
+    Label123->hide();
 }
 
 void TForm4::FormCreate()
@@ -640,6 +641,7 @@ void TForm4::showPreset(const QString &title)
     RadioGroup1->setEnabled(!preset);
     RadioGroup2->setEnabled(!preset);
     Label123->setText(preset ? QStringLiteral("课本同步：") + title : QString());
+    Label123->setVisible(preset);
 }
 
 void TForm4::setAnswersReadOnly(bool readOnly)
@@ -653,7 +655,7 @@ ExamControls::SlotControls TForm4::Slot(std::size_t k) const
     return {ProblemLabels[k], AnswerBoxes[k], Marks[k], Corrections[k]};
 }
 
-void TForm4::markSlot(int slot, Mark mark, const QString &hint)
+void TForm4::markSlot(int slot, Mark mark, const QString &hint, bool answerBeside)
 {
     const auto k = static_cast<std::size_t>(slot);
     const bool right = mark == Mark::Tick;
@@ -663,7 +665,7 @@ void TForm4::markSlot(int slot, Mark mark, const QString &hint)
     Marks[k]->show();
     Marks[k]->setToolTip(hint);
     ExamControls::SetAnswerLook(AnswerBoxes[k], true, right ? Palette::Blue : Palette::Red);
-    ExamControls::ShowCorrection(Slot(k), right ? QString() : hint);
+    ExamControls::ShowCorrection(Slot(k), right || !answerBeside ? QString() : hint);
 }
 
 void TForm4::setRunnerLeft(int x)

@@ -102,7 +102,7 @@ public:
 
     // The slot tables, in slot order: problem labels Label3..Label52 and
     // Label67..Label116, answer boxes Edit1..Edit50 and Edit52..Edit101,
-    // marks Image1..Image100, right answers Label123..Label222.
+    // marks Image1..Image100, right answers Label124..Label223.
     std::array<QLabel *, ExamRoom::SlotCount> ProblemLabels{};
     std::array<QLineEdit *, ExamRoom::SlotCount> AnswerBoxes{};
     std::array<PictureBox *, ExamRoom::SlotCount> Marks{};
@@ -169,7 +169,7 @@ private:
     void setAnswerText(int slot, const QString &text) override;
     void showPreset(const QString &title) override;
     void setAnswersReadOnly(bool readOnly) override;
-    void markSlot(int slot, Mark mark, const QString &hint) override;
+    void markSlot(int slot, Mark mark, const QString &hint, bool answerBeside) override;
     void setRunnerLeft(int x) override;
     void animateRunner() override;
     void setRunnerStepInterval(int milliseconds) override;

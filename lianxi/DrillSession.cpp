@@ -32,14 +32,28 @@ void DrillSession::SetPreset(const PresetPick &pick)
     pick_ = preset ? pick : PresetPick{};
     view_.showPreset(preset ? PresetTitle(*preset, pick_.Choice) : QString(),
                      preset && preset->Kind == AnswerKind::QuotientRemainder);
+    view_.clearFeedback();
+    view_.setStarCount(preset ? streak_.Stars() : 0);
+    ShowCompetitionProgress();
+}
+
+bool DrillSession::HasPreset() const
+{
+    return PresetOf(pick_) != nullptr;
 }
 
 void DrillSession::ChoosePreset()
 {
     if (!presetChooser_)
         return;
-    if (const std::optional<PresetPick> pick = presetChooser_(pick_))
-        SetPreset(*pick);
+    const std::optional<PresetPick> pick = presetChooser_(pick_);
+    if (!pick)
+        return;
+    SetPreset(*pick);
+    // The problem on show and the tally belong to the drill of the last
+    // pick: a new one starts as "开始" starts it.
+    if (running_)
+        Restart();
 }
 
 void DrillSession::RemainderKey()
@@ -98,7 +112,7 @@ QString DrillSession::RightSoFarText(int right)
 
 void DrillSession::ShowCompetitionProgress()
 {
-    if (running_ && IsCompetition())
+    if (running_ && IsCompetition() && HasPreset())
         view_.setCompetitionProgress(TimeLeftText(view_.runnerLeft()), RightSoFarText(tally_.RightCount()));
     else
         view_.setCompetitionProgress(QString(), QString());
@@ -162,16 +176,19 @@ void DrillSession::Check()
         view_.playCue(CueNames::Dui());
         tally_.AddRight(RecordLine(problem_, answer));
         view_.answerListGrew(AnswerList::Right);
-        view_.showRightFeedback();
+        if (HasPreset())
+            view_.showRightFeedback();
     } else {
         view_.playCue(CueNames::Cuo());
         tally_.AddWrong(RecordLine(problem_, answer), AnswerText(problem_.Expected()));
         view_.answerListGrew(AnswerList::Wrong);
-        view_.showWrongFeedback(EquationText(problem_), SpokenEquation(problem_));
+        if (HasPreset())
+            view_.showWrongFeedback(EquationText(problem_), SpokenEquation(problem_));
         if (missListener_)
             missListener_(problem_, answer);
     }
-    if (streak_.Answered(right)) {
+    // Free practice keeps to the two sounds: no mark, no card, no stars.
+    if (HasPreset() && streak_.Answered(right)) {
         view_.celebrate();
         view_.setStarCount(streak_.Stars());
     }
@@ -247,9 +264,10 @@ void DrillSession::ShowResults()
     view_.setResultValues(QString::number(tally_.TotalCount()), QString::number(tally_.RightCount()),
                           QString::number(tally_.WrongCount()),
                           ScoreText(DrillScore(tally_.RightCount(), tally_.TotalCount()), QLocale()));
-    const DrillPace pace{tally_.TotalCount(), tally_.RightCount(), lastAnswerAt_ - startedAt_};
-    const ::Preset *preset = PresetOf(pick_);
-    view_.setResultPace(pace.TimeText(), pace.SpeedText(), preset ? pace.Verdict(*preset) : QString());
+    if (const ::Preset *preset = PresetOf(pick_)) {
+        const DrillPace pace{tally_.TotalCount(), tally_.RightCount(), lastAnswerAt_ - startedAt_};
+        view_.setResultPace(pace.TimeText(), pace.SpeedText(), pace.Verdict(*preset));
+    }
 }
 
 void DrillSession::CloseResults()

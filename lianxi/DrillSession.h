@@ -42,7 +42,9 @@ public:
 
     // The problems come from the pick's preset, or from the range and
     // operation lists for free practice. Takes effect with the next problem.
+    // Only a preset's drill shows marks, right answers, stars and its pace.
     void SetPreset(const PresetPick &pick);
+    // A pick made while a drill runs starts a new drill.
     void ChoosePreset();
     // "余": the mark between 商 and 余数.
     void RemainderKey();
@@ -84,6 +86,7 @@ public:
 private:
     void NextProblem();
     bool IsCompetition() const;
+    bool HasPreset() const;
     void ShowCompetitionProgress();
 
     DrillView &view_;

@@ -23,9 +23,9 @@ QString RecordListBox::line(int row) const
     return row >= 0 && row < rows_ ? lines_.at(row) : QString();
 }
 
-void RecordListBox::setCorrections(const QStringList &rightAnswers, const QColor &color)
+void RecordListBox::setCorrections(const QStringList *rightAnswers, const QColor &color)
 {
-    corrections_ = &rightAnswers;
+    corrections_ = rightAnswers;
     correctionColor_ = color;
     viewport()->update();
 }

@@ -16,8 +16,9 @@ public:
     RecordListBox(const QStringList &lines, int rowHeight, QWidget *parent = nullptr);
 
     // Beside each line, its right answer in color: "4+5=8 → 9". The answers
-    // live elsewhere too, one per line, in the lines' order.
-    void setCorrections(const QStringList &rightAnswers, const QColor &color);
+    // live elsewhere too, one per line, in the lines' order; none takes
+    // them away.
+    void setCorrections(const QStringList *rightAnswers, const QColor &color);
 
     void lineAppended();
     void linesReset();

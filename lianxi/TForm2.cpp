@@ -211,7 +211,7 @@ void TForm2::BuildKeypad()
 // Beneath the result panel, so an open panel covers them.
 void TForm2::BuildEncouragement()
 {
-    Panel3 = new AnswerFeedback(this, "Panel3", {688, 298, 64, 64}, "Label14", {96, 298, 560, 64});
+    Panel3 = new AnswerFeedback(this, {"Panel3", "Image17", "Image18", "Label14"}, {688, 298, 64, 64}, {96, 298, 560, 64});
     Image15 = Controls::Place(new StarBurst(this), "Image15", {80, 140, 690, 160});
     Image16 = Controls::MakePicture(this, "Image16", {96, 6, 24, 24}, QStringLiteral(":/marks/star.svg"),
                                     QStringLiteral("星星"));
@@ -243,19 +243,21 @@ void TForm2::BuildResultPanel()
 
     Image13 = Controls::MakePicture(Panel2, "Image13", {16, 136, 81, 81}, QStringLiteral(":/marks/tick.svg"),
                                     QStringLiteral("对"));
-    ListBox1 = MakeAnswerList(Panel2, "ListBox1", {104, 48, 169, 241}, session_.Tally().RightLines(),
+    ListBox1 = MakeAnswerList(Panel2, "ListBox1", {104, 48, 169, 273}, session_.Tally().RightLines(),
                               QStringLiteral("做对的题"));
     Image14 = Controls::MakePicture(Panel2, "Image14", {296, 136, 81, 81}, QStringLiteral(":/marks/cross.svg"),
                                     QStringLiteral("错"));
-    ListBox2 = MakeAnswerList(Panel2, "ListBox2", {384, 48, 169, 241}, session_.Tally().WrongLines(),
+    ListBox2 = MakeAnswerList(Panel2, "ListBox2", {384, 48, 169, 273}, session_.Tally().WrongLines(),
                               QStringLiteral("做错的题"));
-    ListBox2->setCorrections(session_.Tally().RightAnswers(), Palette::Green);
-    // The drill's pace, under the lists.
+    // The drill's pace, under the lists, which make room for it with a
+    // preset chosen.
     Label21 = MakeLabel(Panel2, "Label21", {40, 294}, QStringLiteral("用时："), Palette::Navy, captionFont);
     Label22 = MakeLabel(Panel2, "Label22", {88, 294}, QString(), Palette::Red, valueFont);
     Label23 = MakeLabel(Panel2, "Label23", {184, 294}, QStringLiteral("速度："), Palette::Navy, captionFont);
     Label24 = MakeLabel(Panel2, "Label24", {232, 294}, QString(), Palette::Red, valueFont);
     Label25 = MakeLabel(Panel2, "Label25", {40, 310}, QString(), Palette::Maroon, valueFont);
+    for (QLabel *pace : {Label21, Label22, Label23, Label24, Label25})
+        pace->hide();
 
     SpeedButton17 = Controls::MakeButton(Panel2, "SpeedButton17", {16, 328, 185, 65},
                                          PanelButton(RestartCaption(DrillMode::Practice), "restart"));
@@ -497,6 +499,20 @@ void TForm2::showPreset(const QString &title, bool remainderKey)
     Label20->adjustSize();
     Label20->setVisible(preset);
     SpeedButton21->setVisible(remainderKey);
+    ShowPresetResults(preset);
+}
+
+// With a preset the wrong answers show their right ones and the lists make
+// room for the drill's pace beneath them.
+void TForm2::ShowPresetResults(bool preset)
+{
+    constexpr int kListHeight = 273;
+    constexpr int kPaceHeight = 32;
+    for (RecordListBox *list : {ListBox1, ListBox2})
+        list->resize(list->width(), preset ? kListHeight - kPaceHeight : kListHeight);
+    ListBox2->setCorrections(preset ? &session_.Tally().RightAnswers() : nullptr, Palette::Green);
+    for (QLabel *pace : {Label21, Label22, Label23, Label24, Label25})
+        pace->setVisible(preset);
 }
 
 QString TForm2::answerText() const
@@ -525,14 +541,18 @@ void TForm2::setBottomButtonsEnabled(bool enabled)
         button->setEnabled(enabled);
 }
 
+// The result panel leaves the mark's and the card's places beside it
+// uncovered: while it is open neither shows.
 void TForm2::showRightFeedback()
 {
-    Panel3->ShowRight();
+    if (Panel2->isHidden())
+        Panel3->ShowRight();
 }
 
 void TForm2::showWrongFeedback(const QString &equation, const QString &spokenEquation)
 {
-    Panel3->ShowWrong(equation, spokenEquation);
+    if (Panel2->isHidden())
+        Panel3->ShowWrong(equation, spokenEquation);
 }
 
 void TForm2::clearFeedback()
@@ -570,6 +590,8 @@ void TForm2::setTimeUpMessageVisible(bool visible)
 
 void TForm2::setResultPanelVisible(bool visible)
 {
+    if (visible)
+        Panel3->Clear();
     Panel2->setVisible(visible);
 }
 

@@ -112,6 +112,7 @@ private:
     void BuildEncouragement();
     void BuildResultPanel();
     void ConnectHandlers();
+    void ShowPresetResults(bool preset);
 
     void FormCreate();
     void SpeedButton1Click();

@@ -85,6 +85,9 @@ TForm1::TForm1(QWidget *parent)
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setFont(Fonts::KaiTi(20, true));
     Controls::SetColor(Label2, QPalette::WindowText, Palette::Navy);
+    // It lies on the grass: a press on it or beside its text is one on the
+    // background, where the dog jumps.
+    Label2->setAttribute(Qt::WA_TransparentForMouseEvents);
     // A red badge on the notebook's corner, white digits in a white ring.
     Label1 = Controls::Make<QLabel>(this, "Label1", {118, 418, 30, 30});
     Label1->setAlignment(Qt::AlignCenter);

@@ -19,19 +19,18 @@ QFont EquationFont(int cardHeight)
 
 }  // namespace
 
-AnswerFeedback::AnswerFeedback(QWidget *window, const char *name, const QRect &markRect, const char *equationName,
-                               const QRect &equationRect)
+AnswerFeedback::AnswerFeedback(QWidget *window, const Names &names, const QRect &markRect, const QRect &equationRect)
     : QWidget(window)
 {
     AccessiblePicture::Install();
-    Controls::Place(this, name, markRect);
+    Controls::Place(this, names.frame, markRect);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // Both marks are kept drawn, so an answer only shows one of them.
-    Image1 = Controls::MakePicture(this, "Image1", rect(), QStringLiteral(":/marks/right.svg"), QStringLiteral("对"));
-    Image2 = Controls::MakePicture(this, "Image2", rect(), QStringLiteral(":/marks/wrong.svg"), QStringLiteral("错"));
+    Right = Controls::MakePicture(this, names.right, rect(), QStringLiteral(":/marks/right.svg"), QStringLiteral("对"));
+    Wrong = Controls::MakePicture(this, names.wrong, rect(), QStringLiteral(":/marks/wrong.svg"), QStringLiteral("错"));
     hide();
 
-    Equation = Controls::Place(new QLabel(window), equationName, equationRect);
+    Equation = Controls::Place(new QLabel(window), names.equation, equationRect);
     Equation->setFont(EquationFont(equationRect.height()));
     Equation->setAlignment(Qt::AlignCenter);
     Equation->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -45,7 +44,6 @@ AnswerFeedback::AnswerFeedback(QWidget *window, const char *name, const QRect &m
     Equation->hide();
 
     Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
     Timer1->setInterval(ShownMilliseconds);
     connect(Timer1, &QTimer::timeout, this, &QWidget::hide);
@@ -54,7 +52,7 @@ AnswerFeedback::AnswerFeedback(QWidget *window, const char *name, const QRect &m
 void AnswerFeedback::ShowRight()
 {
     Equation->hide();
-    Flash(Image1, QStringLiteral("对了"));
+    Flash(Right, QStringLiteral("对了"));
 }
 
 void AnswerFeedback::ShowWrong(const QString &equation, const QString &spokenEquation)
@@ -65,7 +63,7 @@ void AnswerFeedback::ShowWrong(const QString &equation, const QString &spokenEqu
     Equation->setText(equation);
     Equation->setAccessibleName(QStringLiteral("正确答案 ") + spokenEquation);
     Equation->show();
-    Flash(Image2, QStringLiteral("错了，") + spokenEquation);
+    Flash(Wrong, QStringLiteral("错了，") + spokenEquation);
 }
 
 void AnswerFeedback::Flash(PictureBox *mark, const QString &announcement)
@@ -73,8 +71,8 @@ void AnswerFeedback::Flash(PictureBox *mark, const QString &announcement)
     // Hidden and shown again, so two answers alike within the second are
     // each announced.
     hide();
-    Image1->setVisible(mark == Image1);
-    Image2->setVisible(mark == Image2);
+    Right->setVisible(mark == Right);
+    Wrong->setVisible(mark == Wrong);
     setAccessibleName(announcement);
     show();
     Timer1->start();

@@ -22,10 +22,17 @@ class AnswerFeedback : public QWidget {
 public:
     static constexpr int ShownMilliseconds = 1000;
 
-    // Named as the window numbers its controls: the mark's frame (a panel)
-    // and the equation's label.
-    AnswerFeedback(QWidget *window, const char *name, const QRect &markRect, const char *equationName,
-                   const QRect &equationRect);
+    // Named as the window numbers its controls, each name once in the
+    // window: the mark's frame (a panel), its two pictures and the
+    // equation's label.
+    struct Names {
+        const char *frame;
+        const char *right;
+        const char *wrong;
+        const char *equation;
+    };
+
+    AnswerFeedback(QWidget *window, const Names &names, const QRect &markRect, const QRect &equationRect);
 
     void ShowRight();
     // equation is written under the problem ("4+5=9"), spokenEquation read
@@ -34,8 +41,8 @@ public:
     // A new drill, or none: nothing of the last answer stays.
     void Clear();
 
-    PictureBox *Image1;  // ✓
-    PictureBox *Image2;  // ✗
+    PictureBox *Right;  // ✓
+    PictureBox *Wrong;  // ✗
     QLabel *Equation;    // the right equation, on the window
     QTimer *Timer1;      // hides the mark
 

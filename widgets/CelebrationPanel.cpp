@@ -10,21 +10,22 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-CelebrationPanel::CelebrationPanel(QWidget *window, const char *name) : QWidget(window)
+CelebrationPanel::CelebrationPanel(QWidget *window, const char *name, const char *starsName, const char *buttonName)
+    : QWidget(window)
 {
     AccessiblePicture::Install();
     Controls::Place(this, name, window->rect());
     setAttribute(Qt::WA_OpaquePaintEvent);
     const QRect card = CardRect();
-    Image1 = Controls::Place(new StarBurst(this), "Image1", card);
-    SpeedButton1 = Controls::MakeButton(this, "SpeedButton1",
+    Stars = Controls::Place(new StarBurst(this), starsName, card);
+    Done = Controls::MakeButton(this, buttonName,
                                         QRect(card.center().x() - 80, card.bottom() - 84, 160, 64),
                                         {.caption = QStringLiteral("好的"),
                                          .font = Fonts::LiShu(36, true),
                                          .captionColor = Palette::Navy,
                                          .picture = QStringLiteral(":/marks/star.svg"),
                                          .pictureSize = {40, 40}});
-    connect(SpeedButton1, &FlatButton::clicked, this, &QWidget::hide);
+    connect(Done, &FlatButton::clicked, this, &QWidget::hide);
     hide();
 }
 
@@ -52,8 +53,8 @@ void CelebrationPanel::Celebrate(const QString &text)
     setAccessibleName(text);
     raise();
     show();
-    Image1->raise();
-    Image1->Play();
+    Stars->raise();
+    Stars->Play();
 }
 
 void CelebrationPanel::paintEvent(QPaintEvent *event)

@@ -13,13 +13,15 @@ class CelebrationPanel : public QWidget {
     Q_OBJECT
 
 public:
-    CelebrationPanel(QWidget *window, const char *name);
+    // Its stars and its button are named as the window numbers its
+    // controls.
+    CelebrationPanel(QWidget *window, const char *name, const char *starsName, const char *buttonName);
 
     void Celebrate(const QString &text);
     const QString &Text() const { return text_; }
 
-    StarBurst *Image1;
-    FlatButton *SpeedButton1;  // 好的
+    StarBurst *Stars;
+    FlatButton *Done;  // 好的
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -22,7 +22,6 @@ StarBurst::StarBurst(QWidget *parent) : QWidget(parent)
     setAccessibleName(QStringLiteral("星星"));
     star_.SetResource(QStringLiteral(":/marks/star.svg"));
     Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kFrameMilliseconds);
     connect(Timer1, &QTimer::timeout, this, &StarBurst::Frame);
     hide();

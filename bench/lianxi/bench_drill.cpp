@@ -121,6 +121,8 @@ BENCHMARK(BM_CheckAndNextPresetProblem)
 void BM_StarFramesOverTheProblem(benchmark::State &state)
 {
     TForm2 form;
+    // Stars rise in a unit's drill; 10以内加减 asks plain a ± b.
+    form.SetPreset(PresetPick{2, 0});
     form.show();
     form.SpeedButton4->click();
     Settle();

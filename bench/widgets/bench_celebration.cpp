@@ -71,13 +71,13 @@ BENCHMARK(BM_StarsOverTheProblemRow)->Iterations(5)->UseManualTime()->Unit(bench
 void BM_WindowSizedCelebration(benchmark::State &state)
 {
     Window w;
-    auto *panel = new CelebrationPanel(&w.window, "Panel3");
+    auto *panel = new CelebrationPanel(&w.window, "Panel3", "Image8", "SpeedButton4");
     // The 错题本 has drawn its type already (its keypad's captions share the
     // card's face); here a first showing, untimed, does that.
     panel->Celebrate(QStringLiteral("今天的错题全部复习完了！答对 6 道"));
     panel->repaint();
     panel->hide();
-    TimeFrames(state, *panel->Image1, *panel,
+    TimeFrames(state, *panel->Stars, *panel,
                [panel] { panel->Celebrate(QStringLiteral("今天的错题全部复习完了！答对 6 道"));});
 }
 BENCHMARK(BM_WindowSizedCelebration)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -187,7 +187,7 @@ private slots:
         QTest::keyClick(Form().Edit1, Qt::Key_Return);
         // The miss shows and tells the right equation, as the drill does.
         QCOMPARE(Form().Panel2->Equation->text(), QStringLiteral("56÷8=7"));
-        QVERIFY(Form().Panel2->Equation->isVisible() && Form().Panel2->Image2->isVisible());
+        QVERIFY(Form().Panel2->Equation->isVisible() && Form().Panel2->Wrong->isVisible());
         QCOMPARE(AccessibleTree::Name(Form().Panel2), QStringLiteral("错了，56除以8等于7"));
 
         QTest::keyClicks(Form().Edit1, QStringLiteral("022"));
@@ -199,7 +199,7 @@ private slots:
         QCOMPARE(Form().Panel3->geometry(), Form().rect());
         QCOMPARE(AccessibleTree::Name(Form().Panel3), QStringLiteral("今天的错题全部复习完了！\n答对 2 道，答错的 1 道明天再来"));
         QCOMPARE(AccessibleTree::Of(Form().Panel3)->role(), QAccessible::Notification);
-        QTest::mouseClick(Form().Panel3->SpeedButton1, Qt::LeftButton);
+        QTest::mouseClick(Form().Panel3->Done, Qt::LeftButton);
         QVERIFY(Form().Panel3->isHidden());
         QCOMPARE(Form().Label1->text(), QStringLiteral("今天要复习的错题：0 道"));
         QVERIFY(!Form().SpeedButton15->isEnabled());

@@ -102,7 +102,7 @@ public:
     QString presetTitle;
     bool answersReadOnly = false;
     void setAnswersReadOnly(bool readOnly) override { answersReadOnly = readOnly; }
-    void markSlot(int k, Mark mark, const QString &hint) override
+    void markSlot(int k, Mark mark, const QString &hint, bool) override
     {
         Slot &slot = strips.at(static_cast<std::size_t>(k));
         slot.markShown = true;

@@ -1,3 +1,4 @@
+#include "arithmetic/AnswerValue.h"
 #include "kaochang/ExamControls.h"
 #include "kaochang/PaperPage.h"
 #include "kaochang/TForm4.h"
@@ -66,7 +67,7 @@ int ExecWith(TForm4 &w, const std::function<void()> &steps)
 
 QString RightAnswer(const TForm4 &w, int k)
 {
-    return QString::number(w.Room().Paper().at(k).Answer);
+    return AnswerText(w.Room().Paper().at(k).Form.Expected());
 }
 
 // The object names of the controls the focus passes through, from the one
@@ -106,6 +107,7 @@ private slots:
     void theRedNoticeStandsOutFromTheDesk();
     void summaryOnBothPages_data();
     void summaryOnBothPages();
+    void sitAndGradeAPaperThroughTheWidgets_data();
     void sitAndGradeAPaperThroughTheWidgets();
     void unusedSlotsAreOutOfSightOfScreenReadersAndTab_data();
     void unusedSlotsAreOutOfSightOfScreenReadersAndTab();
@@ -389,23 +391,37 @@ void tst_TForm4::presetPaperWithRemainders()
     QCOMPARE(w.Label118->text(), QStringLiteral("4分"));
 }
 
+// A paper of the lists keeps the right answers in the marks' hints alone,
+// its boxes at their full width; a preset's paper also shows them beside
+// the crossed answers.
+void tst_TForm4::sitAndGradeAPaperThroughTheWidgets_data()
+{
+    QTest::addColumn<bool>("preset");
+    QTest::newRow("lists") << false;
+    QTest::newRow("课本同步") << true;
+}
+
 void tst_TForm4::sitAndGradeAPaperThroughTheWidgets()
 {
+    QFETCH(bool, preset);
     NoticeRecorder notices;
     CueRecorder cues;
     TForm4 w;
+    w.SetPreset(preset ? PresetPick{2, 0} : PresetPick{});
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     Choose(w.RadioGroup3, 5);
-    Choose(w.RadioGroup2, 2);
+    if (!preset)
+        Choose(w.RadioGroup2, 2);
     Click(w.SpeedButton3);
     Click(w.SpeedButton5);
     QVERIFY(!w.Panel2->isHidden());
     QVERIFY(w.Timer1->isActive() && w.Timer2->isActive() && w.Timer3->isActive());
     QCOMPARE(w.Label54->text(), QStringLiteral("10 分钟"));
     QCOMPARE(w.Label63->text(), QStringLiteral("60 题"));
-    QCOMPARE(w.Label65->text(), QStringLiteral("综合"));
+    QCOMPARE(w.Label65->text(), preset ? QStringLiteral("10以内加减") : QStringLiteral("综合"));
     QVERIFY(!w.SpeedButton8->isHidden());
+    const int fullWidth = w.AnswerBoxes[0]->width();
 
     // Twenty right, twenty wrong, twenty left empty.
     for (int k = 0; k < 40; ++k) {
@@ -441,9 +457,12 @@ void tst_TForm4::sitAndGradeAPaperThroughTheWidgets()
         QCOMPARE(w.Marks[slot]->accessibleName(), k < 20 ? QStringLiteral("对") : QStringLiteral("错"));
         QCOMPARE(w.Marks[slot]->picture(), (k < 20 ? w.Image102 : w.Image101)->picture());
         QCOMPARE(w.AnswerBoxes[slot]->palette().color(QPalette::Text), k < 20 ? QColor(0, 0, 255) : QColor(255, 0, 0));
-        // Beside every crossed box its right answer in small green type.
-        QCOMPARE(!w.Corrections[slot]->isHidden(), k >= 20);
-        if (k >= 20) {
+        // Beside every crossed box of a preset's paper its right answer in
+        // small green type.
+        const bool beside = preset && k >= 20;
+        QCOMPARE(!w.Corrections[slot]->isHidden(), beside);
+        QCOMPARE(w.AnswerBoxes[slot]->width() < fullWidth, beside);
+        if (beside) {
             QCOMPARE(w.Corrections[slot]->text(), RightAnswer(w, k));
             QCOMPARE(w.Corrections[slot]->palette().color(QPalette::WindowText), QColor(0, 128, 0));
             QVERIFY(w.Corrections[slot]->geometry().left() > w.AnswerBoxes[slot]->geometry().right());
@@ -457,7 +476,6 @@ void tst_TForm4::sitAndGradeAPaperThroughTheWidgets()
     QVERIFY(!w.Label120->isHidden());
 
     // A new paper is written on again, in boxes of their full width.
-    const int fullWidth = w.AnswerBoxes[0]->width();
     Click(w.SpeedButton4);
     Click(w.SpeedButton3);
     QTest::keyClicks(w.AnswerBoxes[59], QStringLiteral("5"));

@@ -67,6 +67,9 @@ Ink BlueInk(QWidget *label)
     return ink;
 }
 
+// 10以内加减: a preset whose problems are a plain a ± b.
+const PresetPick kPlainPreset{2, 0};
+
 }  // namespace
 
 class tst_TForm2 : public QObject {
@@ -431,6 +434,7 @@ private slots:
 
     void competitionRunsOutAndShowsTheResults()
     {
+        Form().SetPreset(kPlainPreset);
         Form().setWindowTitle(QStringLiteral("口算竞技篇"));
         Form().SpeedButton17->setText(QStringLiteral("重新竞技"));
         QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
@@ -490,8 +494,8 @@ private slots:
         QCOMPARE(Form().Edit1->text(), QStringLiteral("4"));
     }
 
-    // After each answer the child sees a mark beside the box for about a
-    // second, and after a miss the whole right equation until the next
+    // In a preset's drill, after each answer the child sees a mark beside
+    // the box for about a second, and after a miss the whole right equation until the next
     // answer; a screen reader hears the same. The next problem is there at
     // once.
     void eachAnswerIsMarkedAndAnnounced_data()
@@ -504,16 +508,17 @@ private slots:
     void eachAnswerIsMarkedAndAnnounced()
     {
         QFETCH(bool, right);
+        Form().SetPreset(kPlainPreset);
         QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
         const ArithProblem p = Form().Session().Problem();
         PressKeypad(QString::number(right ? p.Answer : p.Answer + 1));
         QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
 
-        QCOMPARE(Form().Label2->text(), QString::number(Form().Session().Problem().FirstOperand));
+        QCOMPARE(Form().Edit1->accessibleDescription(), SpokenProblem(Form().Session().Current()));
         AnswerFeedback *feedback = Form().Panel3;
         QVERIFY(feedback->isVisible());
-        QCOMPARE(feedback->Image1->isVisible(), right);
-        QCOMPARE(feedback->Image2->isVisible(), !right);
+        QCOMPARE(feedback->Right->isVisible(), right);
+        QCOMPARE(feedback->Wrong->isVisible(), !right);
         QCOMPARE(Form().findChild<QLabel *>(QStringLiteral("Label14"))->isVisible(), !right);
         if (!right)
             QCOMPARE(feedback->Equation->text(), EquationText(p));
@@ -534,10 +539,11 @@ private slots:
         QCOMPARE(announcement->text(QAccessible::Name), QStringLiteral("对了"));
     }
 
-    // Every ten right in a row bring stars over the problem row and one more
+    // In a preset's drill every ten right in a row bring stars over the problem row and one more
     // star beside the track; a miss starts the row again.
     void tenRightInARowEarnAStar()
     {
+        Form().SetPreset(kPlainPreset);
         QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
         const auto answer = [this](bool right) {
             const ArithProblem p = Form().Session().Problem();
@@ -566,10 +572,11 @@ private slots:
         QVERIFY(Form().Label15->isVisible());
     }
 
-    // The wrong list keeps each record line and shows its right answer
-    // beside it in green; the record file holds the lines alone.
+    // In a preset's drill the wrong list keeps each record line and shows
+    // its right answer beside it in green; the record file holds the lines alone.
     void wrongAnswersShowTheirRightAnswers()
     {
+        Form().SetPreset(kPlainPreset);
         QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
         const ArithProblem p = Form().Session().Problem();
         Form().Edit1->setText(QString::number(p.Answer + 1));
@@ -590,6 +597,88 @@ private slots:
 
         QTest::mouseClick(Form().SpeedButton19, Qt::LeftButton);
         QCOMPARE(TodaysRecord("Lxcuo\\"), Joined({line}));
+    }
+
+    // Free practice and competition keep to the two sounds: no mark, no
+    // right equation, no stars, nothing beside the track, and lists of
+    // record lines alone with no pace beneath them. A preset's drill shows
+    // them all, but none of the mark and card beside an open result panel.
+    void onlyAPresetDrillShowsRightAnswers_data()
+    {
+        QTest::addColumn<bool>("preset");
+        QTest::newRow("free") << false;
+        QTest::newRow("课本同步") << true;
+    }
+
+    void onlyAPresetDrillShowsRightAnswers()
+    {
+        QFETCH(bool, preset);
+        Form().SetPreset(preset ? kPlainPreset : PresetPick{});
+        Form().setWindowTitle(QStringLiteral("口算竞技篇"));
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        const auto answer = [this](bool right) {
+            const ArithProblem p = Form().Session().Problem();
+            Form().Edit1->setText(QString::number(right ? p.Answer : p.Answer + 1));
+            QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        };
+        for (int i = 0; i < 10; ++i)
+            answer(true);
+        QCOMPARE(Form().Image15->Playing(), preset);
+        answer(false);
+        TickClock(1);
+
+        QCOMPARE(Form().Panel3->isVisible(), preset);
+        QCOMPARE(AccessibleTree::Shown(AccessibleTree::Of(Form().Panel3)), preset);
+        QCOMPARE(Form().Panel3->Equation->isVisible(), preset);
+        for (QWidget *extra : std::initializer_list<QWidget *>{Form().Image16, Form().Label15, Form().Label16,
+                                                              Form().Label17})
+            QVERIFY2(extra->isVisible() == preset, qPrintable(extra->objectName()));
+
+        QTest::mouseClick(Form().SpeedButton3, Qt::LeftButton);
+        QVERIFY(Form().Panel3->isHidden() && Form().Panel3->Equation->isHidden());
+        QCOMPARE(Form().ListBox2->correction(0).isEmpty(), !preset);
+        QCOMPARE(AccessibleTree::Of(Form().ListBox2)->child(0)->text(QAccessible::Name) == Form().ListBox2->line(0),
+                 !preset);
+        for (QLabel *pace : {Form().Label21, Form().Label22, Form().Label23, Form().Label24})
+            QVERIFY2(pace->isVisible() == preset, qPrintable(pace->objectName()));
+        // Without the pace the lists reach down where it would stand.
+        QCOMPARE(Form().ListBox1->geometry().bottom() > Form().Label21->geometry().top(), !preset);
+        QCOMPARE(Form().ListBox2->height(), Form().ListBox1->height());
+        // An answer behind the open panel marks nothing beside it.
+        answer(false);
+        QVERIFY(Form().Panel3->isHidden() && Form().Panel3->Equation->isHidden());
+    }
+
+    // A pick from 课本同步 while a drill runs starts a new drill as 开始
+    // does: the equals sign or the preset's row, empty lists, no count.
+    void pickingMidDrillStartsANewDrill_data()
+    {
+        QTest::addColumn<bool>("toPreset");
+        QTest::newRow("自由练习 after a preset") << false;
+        QTest::newRow("a preset during free practice") << true;
+    }
+
+    void pickingMidDrillStartsANewDrill()
+    {
+        QFETCH(bool, toPreset);
+        const PresetPick pick = toPreset ? kPlainPreset : PresetPick{};
+        Form().SetPreset(toPreset ? PresetPick{} : kPlainPreset);
+        Form().SetPresetChooser([pick](const PresetPick &) { return std::optional<PresetPick>(pick); });
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        PressKeypad(QStringLiteral("1"));
+        QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        QTest::mouseClick(Form().SpeedButton3, Qt::LeftButton);
+
+        QTest::mouseClick(Form().SpeedButton20, Qt::LeftButton);
+        QVERIFY(Form().Session().Running());
+        QCOMPARE(Form().Session().Pick(), pick);
+        QCOMPARE(Form().Session().Tally().TotalCount(), 0);
+        QCOMPARE(Form().ListBox1->count() + Form().ListBox2->count(), 0);
+        QVERIFY(Form().Panel2->isHidden());
+        QVERIFY(Form().SpeedButton3->isEnabled());
+        QCOMPARE(Form().Image2->isVisible(), !toPreset);
+        QCOMPARE(Form().Label19->isVisible() || Form().Label18->isVisible(), toPreset);
+        QVERIFY(!Form().Label2->text().isEmpty() || toPreset);
     }
 
     // What a screen reader finds with a problem on show and on the result

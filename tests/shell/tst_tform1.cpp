@@ -1,11 +1,17 @@
+#include "chengzhang/TForm8.h"
 #include "cuotiben/Notebook.h"
 #include "cuotiben/TForm5.h"
+#include "jiqiao/TForm3.h"
+#include "kebiao/TForm6.h"
 #include "kaochang/TForm4.h"
 #include "lianxi/TForm2.h"
 #include "sound/CueNames.h"
 #include "widgets/FormRefs.h"
 #include "widgets/PenCursor.h"
 #include "shell/TForm1.h"
+#include "shell/TForm7.h"
+#include "storage/ChildList.h"
+#include "storage/HistoryStore.h"
 #include "storage/InstallFolder.h"
 #include "support/AccessibleTree.h"
 #include "support/Recorders.h"
@@ -21,6 +27,7 @@
 #include <QLabel>
 #include <QSet>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -63,6 +70,32 @@ protected:
     }
 };
 
+// Each window of the program, new, its files in folder.
+std::unique_ptr<QWidget> NewWindow(const QString &name, const QString &folder, ChildList &children,
+                                   HistoryStore &history)
+{
+    if (name == QLatin1String("TForm1"))
+        return std::make_unique<TForm1>();
+    if (name == QLatin1String("TForm2"))
+        return std::make_unique<TForm2>(folder);
+    if (name == QLatin1String("TForm3"))
+        return std::make_unique<TForm3>(folder);
+    if (name == QLatin1String("TForm4"))
+        return std::make_unique<TForm4>();
+    if (name == QLatin1String("TForm5"))
+        return std::make_unique<TForm5>(folder + QStringLiteral("notebook.txt"), [] { return QDate(2026, 3, 7); });
+    if (name == QLatin1String("TForm6"))
+        return std::make_unique<TForm6>(PresetPick{});
+    if (name == QLatin1String("TForm7"))
+        return std::make_unique<TForm7>(children);
+    GrowthSources sources;
+    sources.store = &history;
+    sources.today = [] { return QDate(2026, 3, 7); };
+    sources.notebookState = [] { return NotebookState{}; };
+    sources.sendToNotebook = [](const ArithProblem &) -> std::optional<QString> { return std::nullopt; };
+    return std::make_unique<TForm8>(sources);
+}
+
 }  // namespace
 
 class tst_TForm1 : public QObject {
@@ -87,6 +120,42 @@ private slots:
         QCOMPARE(Form1, &form);
         for (const char *name : {"Image1", "SpeedButton1", "SpeedButton8", "Image2", "Image8", "Timer1"})
             QVERIFY2(form.findChild<QObject *>(name), name);
+    }
+
+    // A name finds one control, in every window; and a screen reader finds
+    // every control on show named.
+    void everyWindowNamesEachControlOnce_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const char *window : {"TForm1", "TForm2", "TForm3", "TForm4", "TForm5", "TForm6", "TForm7", "TForm8"})
+            QTest::newRow(window) << QString::fromLatin1(window);
+    }
+
+    void everyWindowNamesEachControlOnce()
+    {
+        QFETCH(QString, window);
+        QTemporaryDir dir;
+        const QString folder = dir.path() + u'/';
+        ChildList children(ChildList::PathIn(folder));
+        HistoryStore history(HistoryStore::PathIn(folder));
+        NoticeRecorder notices;
+        const std::unique_ptr<QWidget> form = NewWindow(window, folder, children, history);
+        QStringList twice;
+        QSet<QString> seen;
+        for (const QObject *child : form->findChildren<QObject *>()) {
+            const QString name = child->objectName();
+            if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+                continue;
+            if (seen.contains(name))
+                twice << name;
+            seen << name;
+        }
+        QVERIFY2(twice.isEmpty(), qPrintable(twice.join(", ")));
+
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        const QStringList unnamed = AccessibleTree::UnnamedControls(AccessibleTree::Of(form.get()));
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
     }
 
     void tooltipsOnExactlyEightControls()
@@ -441,6 +510,10 @@ private slots:
         QCOMPARE(form.Image3->mapTo(&form, QPoint()), QPoint(30, 400));
         QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, QPoint(200, 480));
         QCOMPARE(form.Image3->mapTo(&form, QPoint()), QPoint(200, 480));
+        // The grass beside the child's name is background too.
+        const QPoint besideName = form.Label2->geometry().topLeft() + QPoint(2, 4);
+        QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, besideName);
+        QCOMPARE(form.Image3->mapTo(&form, QPoint()), besideName);
     }
 };
 
