@@ -1,9 +1,7 @@
 #include "chengzhang/GrowthReport.h"
 
-#include "arithmetic/ProblemGenerator.h"
 #include "storage/HistoryStore.h"
 
-#include <QRegularExpression>
 #include <cmath>
 
 namespace {
@@ -68,7 +66,12 @@ QString ProblemLine(const ProblemFigures &problem)
 QString PerMinuteText(const Figures &figures)
 {
     const std::optional<double> perMinute = figures.PerMinute();
-    return perMinute ? QStringLiteral("%1 题/分").arg(*perMinute, 0, 'f', 1) : QStringLiteral("没有计时");
+    if (!perMinute)
+        return QStringLiteral("没有计时");
+    const QString speed = QStringLiteral("%1 题/分").arg(*perMinute, 0, 'f', 1);
+    // An exam's boxes have no time each: the speed is of the rest alone.
+    const int untimed = figures.total - figures.timed;
+    return untimed > 0 ? speed + QStringLiteral("（%1 道考试题不计时，不算在内）").arg(untimed) : speed;
 }
 
 QString SkillLine(const SkillFigures &skill)
@@ -88,38 +91,6 @@ QString DayLine(const DayFigures &day)
         .arg(day.total)
         .arg(std::lround(day.Accuracy()))
         .arg(PerMinuteText(day));
-}
-
-std::optional<ArithProblem> ProblemOf(const QString &text)
-{
-    static const QRegularExpression pattern(QStringLiteral("^(\\d+)([-+*/])(\\d+)$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    ArithProblem problem;
-    problem.FirstOperand = match.captured(1).toInt();
-    problem.SecondOperand = match.captured(3).toInt();
-    switch (match.captured(2).at(0).unicode()) {
-    case u'+':
-        problem.OperatorCode = Operator::Addition;
-        problem.Answer = problem.FirstOperand + problem.SecondOperand;
-        break;
-    case u'-':
-        problem.OperatorCode = Operator::Subtraction;
-        problem.Answer = problem.FirstOperand - problem.SecondOperand;
-        break;
-    case u'*':
-        problem.OperatorCode = Operator::Multiplication;
-        problem.Answer = problem.FirstOperand * problem.SecondOperand;
-        break;
-    default:
-        if (problem.SecondOperand == 0)
-            return std::nullopt;
-        problem.OperatorCode = Operator::Division;
-        problem.Answer = problem.FirstOperand / problem.SecondOperand;
-        break;
-    }
-    return problem;
 }
 
 }  // namespace Growth

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "arithmetic/ProblemGenerator.h"
 #include "storage/HistoryQueries.h"
 
 #include <QDate>
@@ -45,8 +44,7 @@ QString ProblemLine(const ProblemFigures &problem);
 QString SkillLine(const SkillFigures &skill);
 // "3月7日：40 题，正确率 95%，12.5 题/分".
 QString DayLine(const DayFigures &day);
+// "12.5 题/分", saying so when untimed answers (an exam's) are left out.
 QString PerMinuteText(const Figures &figures);
-// The problem of a line back as the drill asks it, if it reads as one.
-std::optional<ArithProblem> ProblemOf(const QString &text);
 
 }  // namespace Growth

@@ -2,6 +2,8 @@
 
 #include "chengzhang/GrowthChart.h"
 #include "chengzhang/GrowthPainter.h"
+#include "arithmetic/Problem.h"
+#include "arithmetic/ProblemTexts.h"
 #include "notices/ErrorText.h"
 #include "notices/Notices.h"
 #include "storage/HistoryQueries.h"
@@ -118,8 +120,16 @@ void TForm8::ShowDays(int dayCount)
         ProblemLabels[row]->setText(shown ? Growth::ProblemLine(report_.hardest.at(row)) : QString());
         ProblemLabels[row]->setVisible(shown);
         SendButtons[row]->setVisible(shown);
-        if (shown)
-            SendButtons[row]->setAccessibleName(QStringLiteral("把 %1 放进错题本").arg(ProblemLabels[row]->text().section(u'：', 0, 0)));
+        if (!shown)
+            continue;
+        const QString problem = ProblemLabels[row]->text().section(u'：', 0, 0);
+        // A problem whose line cannot be read back says so at its button.
+        const bool readable = ProblemOfText(report_.hardest.at(row).problem).has_value();
+        SendButtons[row]->setEnabled(readable);
+        SendButtons[row]->setAccessibleName(QStringLiteral("把 %1 放进错题本").arg(problem));
+        const QString why = readable ? QString() : QStringLiteral("这道题的写法读不出来，放不进错题本");
+        SendButtons[row]->setToolTip(why);
+        SendButtons[row]->setAccessibleDescription(why);
     }
 }
 
@@ -127,10 +137,13 @@ void TForm8::SendButtonClick(int row)
 {
     if (row >= report_.hardest.size())
         return;
-    const std::optional<ArithProblem> problem = Growth::ProblemOf(report_.hardest.at(row).problem);
+    const QString &text = report_.hardest.at(row).problem;
+    const std::optional<Problem> problem = ProblemOfText(text);
     if (!problem)
         return;
-    if (const std::optional<QString> error = sources_.sendToNotebook(*problem)) {
+    const HistoryOrigin origin =
+        HistoryQueries::OriginOf(*sources_.store, sources_.child, text).value_or(HistoryOrigin::Practice);
+    if (const std::optional<QString> error = sources_.sendToNotebook(*problem, origin)) {
         Notices::ShowErrorBox(*error);
         return;
     }
@@ -160,12 +173,20 @@ void TForm8::SpeedButton5Click()
         QStringLiteral("表格 (*.csv)"));
     if (path.isEmpty())
         return;
-    // The sessions first, then a blank line and every answer.
-    const QByteArray bytes = HistoryQueries::SessionsCsv(*sources_.store, sources_.child) + "\r\n" +
-                             HistoryQueries::AnswersCsv(*sources_.store, sources_.child).mid(3);
-    if (const std::optional<QString> error = StoreFile::WriteWhole(path, bytes)) {
-        Notices::ShowErrorBox(ErrorText::CannotCreateFile(path, *error));
-        return;
+    // One table per file: the sessions, and every answer beside them.
+    QString stem = path;
+    if (stem.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+        stem.chop(4);
+    const QString sessionsPath = stem + QStringLiteral("-每次练习.csv");
+    const QString answersPath = stem + QStringLiteral("-每道题.csv");
+    for (const auto &[target, bytes] :
+         {std::pair{sessionsPath, HistoryQueries::SessionsCsv(*sources_.store, sources_.child)},
+          std::pair{answersPath, HistoryQueries::AnswersCsv(*sources_.store, sources_.child)}}) {
+        if (const std::optional<QString> error = StoreFile::WriteWhole(target, bytes)) {
+            Notices::ShowErrorBox(ErrorText::CannotCreateFile(target, *error));
+            return;
+        }
     }
-    Notices::ShowNotice(QStringLiteral("导出完成！"));
+    Notices::ShowNotice(QStringLiteral("导出完成！\n%1\n%2").arg(QDir::toNativeSeparators(sessionsPath),
+                                                                QDir::toNativeSeparators(answersPath)));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chengzhang/GrowthReport.h"
+#include "storage/HistoryRows.h"
 
 #include <QDialog>
 #include <array>
@@ -11,6 +12,7 @@ class GrowthCalendar;
 class GrowthChart;
 class HistoryStore;
 class QLabel;
+struct Problem;
 
 // What the 成长记录 window reads and where it sends things: the child's
 // history, the child's 错题本 (through the shell), and today.
@@ -19,8 +21,9 @@ struct GrowthSources {
     int child = 1;
     QString childName;
     std::function<NotebookState()> notebookState;
-    // Adds a problem to the child's 错题本; the error text when it failed.
-    std::function<std::optional<QString>(const ArithProblem &)> sendToNotebook;
+    // Adds a problem to the child's 错题本 as missed where it was (练习,
+    // 竞技 or 考试); the error text when it failed.
+    std::function<std::optional<QString>(const Problem &, HistoryOrigin)> sendToNotebook;
     std::function<QDate()> today;
 };
 

@@ -6,6 +6,9 @@
 #include "kaochang/ExamPaper.h"
 #include "kaochang/ExamView.h"
 
+#include <QDateTime>
+#include <array>
+#include <functional>
 #include <utility>
 
 
@@ -31,6 +34,10 @@ public:
     void ChoosePreset();
     // A remainder left in a box as "7...3" or "7余3" shows as "7……3".
     void AnswerEdited(int slot);
+    // The child changed a box: the history keeps when, for each answer.
+    void AnswerTyped(int slot);
+    // The time of day, for the history; the system's unless a test sets one.
+    void SetClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
 
     void Settings();
     void Apply();
@@ -81,4 +88,7 @@ private:
     AnswerListener *answerListener_ = nullptr;
     PresetChooser presetChooser_;
     PresetPick pick_;
+    std::function<QDateTime()> clock_ = &QDateTime::currentDateTime;
+    QDateTime startedAt_;
+    std::array<QDateTime, SlotCount> changedAt_;
 };

@@ -327,6 +327,7 @@ void TForm4::FormCreate()
         // and the slots the paper does not use.
         connect(slot.answer, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
         connect(slot.answer, &QLineEdit::editingFinished, this, [this, k] { room_.AnswerEdited(k); });
+        connect(slot.answer, &QLineEdit::textEdited, this, [this, k] { room_.AnswerTyped(k); });
     }
 }
 
@@ -640,6 +641,13 @@ void TForm4::showPreset(const QString &title)
     RadioGroup1->setEnabled(!preset);
     RadioGroup2->setEnabled(!preset);
     Label123->setText(preset ? QStringLiteral("课本同步：") + title : QString());
+    // A unit's name is longer than 加减 or 乘除: with one chosen, the 考试类型
+    // value takes the room up to the page button, on a second line if it
+    // must.
+    for (QLabel *label : {Label58, Label65}) {
+        label->setWordWrap(preset);
+        label->setGeometry(preset ? QRect(408, 440, 164, 26) : QRect(408, 440, 97, 13));
+    }
 }
 
 void TForm4::setAnswersReadOnly(bool readOnly)

@@ -1,5 +1,6 @@
 #include "storage/HistoryQueries.h"
 
+#include "storage/CsvTable.h"
 #include "storage/HistoryRows.h"
 #include "storage/HistoryStore.h"
 
@@ -41,31 +42,15 @@ void ReadFigures(const QSqlQuery &query, int from, Figures &figures)
 
 const QString kFigures = QStringLiteral("count(*), sum(a.right), count(a.millis), coalesce(sum(a.millis), 0)");
 
-QByteArray CsvField(const QString &text)
+// The rows of a query as text: the first timeColumns as local times, the
+// next the origin's name, the column at problemColumn with the paper's × and
+// ÷, the rest as they are.
+QList<QStringList> CsvRows(QSqlQuery &query, int columns, int timeColumns, int problemColumn)
 {
-    QString field = text;
-    if (field.contains(u',') || field.contains(u'"') || field.contains(u'\n')) {
-        field.replace(u'"', QStringLiteral("\"\""));
-        field = u'"' + field + u'"';
-    }
-    return field.toUtf8();
-}
-
-QByteArray Csv(QSqlQuery &query, const QStringList &header, int timeColumns)
-{
-    QByteArray out("\xEF\xBB\xBF");
-    auto line = [&out](const QStringList &fields) {
-        for (int k = 0; k < fields.size(); ++k) {
-            if (k)
-                out += ',';
-            out += CsvField(fields.at(k));
-        }
-        out += "\r\n";
-    };
-    line(header);
+    QList<QStringList> rows;
     while (query.next()) {
         QStringList fields;
-        for (int k = 0; k < header.size(); ++k) {
+        for (int k = 0; k < columns; ++k) {
             const QVariant value = query.value(k);
             if (k < timeColumns)
                 fields.append(value.isNull() ? QString()
@@ -73,12 +58,14 @@ QByteArray Csv(QSqlQuery &query, const QStringList &header, int timeColumns)
                                                    .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
             else if (k == timeColumns)
                 fields.append(HistoryOriginText(static_cast<HistoryOrigin>(value.toInt())));
+            else if (k == problemColumn)
+                fields.append(value.toString().replace(u'*', u'×').replace(u'/', u'÷'));
             else
                 fields.append(value.toString());
         }
-        line(fields);
+        rows.append(fields);
     }
-    return out;
+    return rows;
 }
 
 }  // namespace
@@ -191,24 +178,39 @@ QByteArray SessionsCsv(const HistoryStore &store, int child)
                                          "coalesce(preset_name, setting), target_per_minute, target_accuracy "
                                          "FROM sessions WHERE child = ? ORDER BY started"),
                           {child});
-    return Csv(query,
-               {QStringLiteral("开始"), QStringLiteral("结束"), QStringLiteral("来自"), QStringLiteral("题数"),
-                QStringLiteral("做对"), QStringLiteral("得分"), QStringLiteral("内容"),
-                QStringLiteral("达标题/分"), QStringLiteral("达标正确率")},
-               2);
+    const QStringList header{QStringLiteral("开始"),     QStringLiteral("结束"),      QStringLiteral("来自"),
+                             QStringLiteral("题数"),     QStringLiteral("做对"),      QStringLiteral("得分"),
+                             QStringLiteral("内容"),     QStringLiteral("达标题/分"), QStringLiteral("达标正确率")};
+    return CsvTable::Write(header, CsvRows(query, header.size(), 2, -1));
 }
 
 QByteArray AnswersCsv(const HistoryStore &store, int child)
 {
+    // An exam box has no time of its own to answer; it has the time it was
+    // last changed, counted from the paper's start.
+    QSqlQuery query =
+        Run(store,
+            QStringLiteral("SELECT a.at, a.origin, a.problem, a.answer, CASE a.right WHEN 1 THEN '对' ELSE '错' END, "
+                           "round(a.millis / 1000.0, 1), "
+                           "CASE WHEN a.origin = 3 THEN round((a.at - s.started) / 1000.0) END "
+                           "FROM answers a LEFT JOIN sessions s ON s.id = a.session "
+                           "WHERE a.child = ? ORDER BY a.at"),
+            {child});
+    const QStringList header{QStringLiteral("时间"), QStringLiteral("来自"), QStringLiteral("题目"),
+                             QStringLiteral("答案"), QStringLiteral("对错"), QStringLiteral("秒"),
+                             QStringLiteral("开考后秒")};
+    return CsvTable::Write(header, CsvRows(query, header.size(), 1, 2));
+}
+
+std::optional<HistoryOrigin> OriginOf(const HistoryStore &store, int child, const QString &problem)
+{
     QSqlQuery query = Run(store,
-                          QStringLiteral("SELECT at, origin, problem, answer, CASE right WHEN 1 THEN '对' ELSE '错' END, "
-                                         "round(millis / 1000.0, 1) "
-                                         "FROM answers WHERE child = ? ORDER BY at"),
-                          {child});
-    return Csv(query,
-               {QStringLiteral("时间"), QStringLiteral("来自"), QStringLiteral("题目"), QStringLiteral("答案"),
-                QStringLiteral("对错"), QStringLiteral("秒")},
-               1);
+                          QStringLiteral("SELECT origin FROM answers WHERE child = ? AND problem = ? AND origin != ? "
+                                         "ORDER BY right, at DESC LIMIT 1"),
+                          {child, problem, static_cast<int>(HistoryOrigin::Review)});
+    if (!query.next())
+        return std::nullopt;
+    return static_cast<HistoryOrigin>(query.value(0).toInt());
 }
 
 }  // namespace HistoryQueries

@@ -6,6 +6,7 @@
 #include <optional>
 
 class HistoryStore;
+enum class HistoryOrigin;
 
 // The figures behind the 成长记录 charts and the weekly report, for one child
 // and the days from first to last, both included.
@@ -61,9 +62,12 @@ QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDat
 // The preset of the most answers, if any answer had one.
 std::optional<PresetTarget> MostPractisedPreset(const HistoryStore &store, int child, QDate first, QDate last);
 
-// The child's sessions and answers as two CSV tables, UTF-8 with a
-// byte-order mark so that WPS and Excel read the Chinese right.
+// The child's sessions and answers, each a CSV table of its own file.
 QByteArray SessionsCsv(const HistoryStore &store, int child);
 QByteArray AnswersCsv(const HistoryStore &store, int child);
+
+// Where the child last missed the problem outside a 错题本 review (or last
+// answered it, never having missed it there).
+std::optional<HistoryOrigin> OriginOf(const HistoryStore &store, int child, const QString &problem);
 
 }  // namespace HistoryQueries
