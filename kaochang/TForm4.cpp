@@ -642,11 +642,12 @@ void TForm4::showPreset(const QString &title)
     RadioGroup2->setEnabled(!preset);
     Label123->setText(preset ? QStringLiteral("课本同步：") + title : QString());
     // A unit's name is longer than 加减 or 乘除: with one chosen, the 考试类型
-    // value takes the room up to the page button, on a second line if it
-    // must.
+    // value takes the room up to the page button, its last line on the row
+    // and a first one above it if it must, clear of the score below.
     for (QLabel *label : {Label58, Label65}) {
         label->setWordWrap(preset);
-        label->setGeometry(preset ? QRect(408, 440, 164, 26) : QRect(408, 440, 97, 13));
+        label->setAlignment(Qt::AlignLeft | (preset ? Qt::AlignBottom : Qt::AlignVCenter));
+        label->setGeometry(preset ? QRect(408, 422, 164, 34) : QRect(408, 440, 97, 13));
     }
 }
 

@@ -109,7 +109,7 @@ private slots:
         QTest::newRow("classic") << 1 << 0 << "8 + 7=15" << HistoryOrigin::Practice;
         QTest::newRow("remainder") << 3 << 0 << "15 ÷ 2=7……1" << HistoryOrigin::Exam;
         QTest::newRow("blank") << 3 << 1 << "□ + 3=10 (7)" << HistoryOrigin::Competition;
-        QTest::newRow("three terms") << 3 << 2 << "8 - 3 + 4=7" << HistoryOrigin::Practice;
+        QTest::newRow("three terms") << 3 << 2 << "8 - 3 + 4=9" << HistoryOrigin::Practice;
         QTest::newRow("brackets") << 3 << 3 << "62 - (25 + 15)=22" << HistoryOrigin::Exam;
         QTest::newRow("unreadable") << 3 << 4 << QString() << HistoryOrigin::Practice;
     }
@@ -143,6 +143,47 @@ private slots:
                  sent);
         QTEST(sent_.first().second, "origin");
         QVERIFY(!button->isEnabled());
+    }
+
+    // Every line of the lists shows whole: the weakest skills with an
+    // exam's untimed boxes told, the longest problems with their figures.
+    void everyLineShowsWhole()
+    {
+        for (const int child : {1, 3}) {
+            GrowthSources sources = Sources();
+            sources.child = child;
+            TForm8 growth(sources);
+            growth.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&growth));
+            QList<QLabel *> labels{growth.Label4};
+            for (QLabel *label : growth.ProblemLabels)
+                labels << label;
+            for (QLabel *label : labels)
+                QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(label->text()));
+        }
+    }
+
+    // A speed that leaves an exam's untimed boxes out says so.
+    void speedSaysWhatItLeavesOut_data()
+    {
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("timed");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("all timed") << 20 << 20 << "10.0 题/分";
+        QTest::newRow("with an exam") << 70 << 20 << "10.0 题/分（50 道考试题不计时，不算在内）";
+        QTest::newRow("an exam alone") << 50 << 0 << "没有计时";
+    }
+
+    void speedSaysWhatItLeavesOut()
+    {
+        QFETCH(int, total);
+        QFETCH(int, timed);
+        Figures figures;
+        figures.total = total;
+        figures.right = total;
+        figures.timed = timed;
+        figures.millis = timed * 6000;
+        QTEST(Growth::PerMinuteText(figures), "text");
     }
 
     void printsTheWeeklyReport()

@@ -421,7 +421,7 @@ void tst_TForm4::aUnitsNameShowsWhole()
     for (QLabel *label : {w.Label58, w.Label65}) {
         QCOMPARE(label->text(), title);
         QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(title));
-        QVERIFY(label->geometry().bottom() < w.Label118->geometry().top() + 4);
+        QVERIFY(label->geometry().bottom() < w.Label118->geometry().top());
         QVERIFY(label->geometry().right() < w.SpeedButton8->geometry().left());
     }
 }
