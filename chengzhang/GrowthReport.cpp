@@ -24,12 +24,14 @@ const DayFigures *GrowthReport::On(QDate day) const
 
 namespace Growth {
 
-GrowthReport Read(const HistoryStore &store, int child, int dayCount, QDate today)
+GrowthReport Read(const HistoryStore &store, int child, int dayCount, QDate today, const QString &skill)
 {
     GrowthReport report;
     report.last = today;
     report.first = today.addDays(1 - dayCount);
-    report.days = HistoryQueries::PerDay(store, child, report.first, report.last);
+    report.skill = skill;
+    report.skills = HistoryQueries::Skills(store, child, report.first, report.last);
+    report.days = HistoryQueries::PerDay(store, child, report.first, report.last, skill);
     for (const DayFigures &day : std::as_const(report.days)) {
         report.totals.total += day.total;
         report.totals.right += day.right;
@@ -40,8 +42,8 @@ GrowthReport Read(const HistoryStore &store, int child, int dayCount, QDate toda
     report.practised = HistoryQueries::PractisedDays(store, child, today.addDays(-3660), today);
     report.streak = HistoryQueries::Streak(report.practised, today);
     report.weakest = HistoryQueries::WeakestSkills(store, child, report.first, report.last, 3);
-    report.hardest = HistoryQueries::HardestProblems(store, child, report.first, report.last, 5);
-    report.target = HistoryQueries::MostPractisedPreset(store, child, report.first, report.last);
+    report.hardest = HistoryQueries::HardestProblems(store, child, report.first, report.last, 5, skill);
+    report.target = HistoryQueries::MostPractisedPreset(store, child, report.first, report.last, skill);
     return report;
 }
 

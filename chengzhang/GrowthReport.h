@@ -21,6 +21,10 @@ struct GrowthReport {
     QList<SkillFigures> weakest;
     QList<ProblemFigures> hardest;
     std::optional<PresetTarget> target;
+    // Every skill of the period; the chart, the totals and the hardest
+    // problems are of skill alone when it is not empty.
+    QStringList skills;
+    QString skill;
 
     const DayFigures *On(QDate day) const;
 };
@@ -34,7 +38,7 @@ struct NotebookState {
 
 namespace Growth {
 
-GrowthReport Read(const HistoryStore &store, int child, int dayCount, QDate today);
+GrowthReport Read(const HistoryStore &store, int child, int dayCount, QDate today, const QString &skill = {});
 
 // "已经连续练习 5 天！", or an encouragement without a streak.
 QString StreakText(int streak);

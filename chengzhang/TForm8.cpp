@@ -17,6 +17,7 @@
 #include "widgets/WindowPlacement.h"
 
 #include <QDir>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QStandardPaths>
@@ -86,6 +87,12 @@ TForm8::TForm8(GrowthSources sources, QWidget *parent)
     SpeedButton4 = MakeCaptioned(this, "SpeedButton4", {16, 524, 120, 36}, QStringLiteral("打印周报"));
     SpeedButton5 = MakeCaptioned(this, "SpeedButton5", {148, 524, 120, 36}, QStringLiteral("导出表格"));
     SpeedButton11 = MakeCaptioned(this, "SpeedButton11", {656, 524, 120, 36}, QStringLiteral("离开"));
+    Label11 = MakeLabel(this, "Label11", {284, 532, 48, 24}, Fonts::Ui(15, true), Palette::Navy);
+    Label11->setText(QStringLiteral("只看："));
+    ComboBox1 = Controls::Place(new QComboBox(this), "ComboBox1", {332, 528, 312, 30});
+    ComboBox1->setFont(Fonts::Ui(14));
+    ComboBox1->setAccessibleName(QStringLiteral("只看一种本领"));
+    GivePenCursor(ComboBox1);
 
     for (FlatButton *button : {SpeedButton1, SpeedButton2, SpeedButton3})
         button->setCheckable(true);
@@ -95,6 +102,8 @@ TForm8::TForm8(GrowthSources sources, QWidget *parent)
     connect(SpeedButton4, &FlatButton::clicked, this, &TForm8::SpeedButton4Click);
     connect(SpeedButton5, &FlatButton::clicked, this, &TForm8::SpeedButton5Click);
     connect(SpeedButton11, &FlatButton::clicked, this, &QDialog::close);
+    connect(ComboBox1, &QComboBox::activated, this,
+            [this](int index) { ShowSkill(index > 0 ? ComboBox1->itemText(index) : QString()); });
 
     ShowDays(7);
     WindowPlacement::CentreOnScreen(this);
@@ -105,7 +114,16 @@ TForm8::~TForm8() = default;
 void TForm8::ShowDays(int dayCount)
 {
     dayCount_ = dayCount;
-    report_ = Growth::Read(*sources_.store, sources_.child, dayCount, sources_.today());
+    report_ = Growth::Read(*sources_.store, sources_.child, dayCount, sources_.today(), skill_);
+    // The period's skills; one chosen stays while it has answers.
+    ComboBox1->clear();
+    ComboBox1->addItem(QStringLiteral("全部本领"));
+    ComboBox1->addItems(report_.skills);
+    if (!skill_.isEmpty() && !report_.skills.contains(skill_)) {
+        skill_.clear();
+        report_ = Growth::Read(*sources_.store, sources_.child, dayCount, sources_.today());
+    }
+    ComboBox1->setCurrentIndex(skill_.isEmpty() ? 0 : static_cast<int>(report_.skills.indexOf(skill_)) + 1);
     for (auto [button, days] : {std::pair{SpeedButton1, 7}, std::pair{SpeedButton2, 30}, std::pair{SpeedButton3, 90}})
         button->setChecked(days == dayCount);
     Chart1->SetReport(&report_);
@@ -131,6 +149,12 @@ void TForm8::ShowDays(int dayCount)
         SendButtons[row]->setToolTip(why);
         SendButtons[row]->setAccessibleDescription(why);
     }
+}
+
+void TForm8::ShowSkill(const QString &skill)
+{
+    skill_ = skill;
+    ShowDays(dayCount_);
 }
 
 void TForm8::SendButtonClick(int row)

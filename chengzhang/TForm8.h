@@ -11,6 +11,7 @@ class FlatButton;
 class GrowthCalendar;
 class GrowthChart;
 class HistoryStore;
+class QComboBox;
 class QLabel;
 struct Problem;
 
@@ -54,8 +55,12 @@ public:
     FlatButton *SpeedButton4;  // 打印周报
     FlatButton *SpeedButton5;  // 导出表格
     FlatButton *SpeedButton11;  // 离开
+    QLabel *Label11;            // 只看
+    QComboBox *ComboBox1;       // every skill, or one
 
     void ShowDays(int dayCount);
+    // One skill alone, or every one for an empty skill.
+    void ShowSkill(const QString &skill);
     void SendButtonClick(int row);
     void SpeedButton4Click();
     void SpeedButton5Click();
@@ -64,4 +69,5 @@ private:
     GrowthSources sources_;
     GrowthReport report_;
     int dayCount_ = 7;
+    QString skill_;
 };

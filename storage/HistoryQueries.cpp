@@ -40,6 +40,11 @@ void ReadFigures(const QSqlQuery &query, int from, Figures &figures)
     figures.millis = query.value(from + 3).toLongLong();
 }
 
+// Answers of one skill (a preset, or a range and kind of sums) when one is
+// given: bound as the skill twice.
+const QString kOfSkill = QStringLiteral(" AND (? = '' OR session IN (SELECT id FROM sessions "
+                                        "WHERE coalesce(preset_name, setting) = ?))");
+
 const QString kFigures = QStringLiteral("count(*), sum(a.right), count(a.millis), coalesce(sum(a.millis), 0)");
 
 // The rows of a query as text: the first timeColumns as local times, the
@@ -72,13 +77,13 @@ QList<QStringList> CsvRows(QSqlQuery &query, int columns, int timeColumns, int p
 
 namespace HistoryQueries {
 
-QList<DayFigures> PerDay(const HistoryStore &store, int child, QDate first, QDate last)
+QList<DayFigures> PerDay(const HistoryStore &store, int child, QDate first, QDate last, const QString &skill)
 {
     QSqlQuery query = Run(store,
-                          QStringLiteral("SELECT a.day, %1 FROM answers a WHERE a.child = ? AND a.day BETWEEN ? AND ? "
+                          QStringLiteral("SELECT a.day, %1 FROM answers a WHERE a.child = ? AND a.day BETWEEN ? AND ?%2 "
                                          "GROUP BY a.day ORDER BY a.day")
-                              .arg(kFigures),
-                          {child, DayNumber(first), DayNumber(last)});
+                              .arg(kFigures, kOfSkill),
+                          {child, DayNumber(first), DayNumber(last), skill, skill});
     QList<DayFigures> days;
     while (query.next()) {
         DayFigures day;
@@ -132,14 +137,16 @@ QList<SkillFigures> WeakestSkills(const HistoryStore &store, int child, QDate fi
     return skills;
 }
 
-QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDate first, QDate last, int limit)
+QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDate first, QDate last, int limit,
+                                     const QString &skill)
 {
     QSqlQuery query = Run(store,
                           QStringLiteral("SELECT problem, count(*), count(*) - sum(right), avg(millis) FROM answers "
-                                         "WHERE child = ? AND day BETWEEN ? AND ? GROUP BY problem "
+                                         "WHERE child = ? AND day BETWEEN ? AND ?%1 GROUP BY problem "
                                          "HAVING count(*) > sum(right) OR avg(millis) >= 5000 "
-                                         "ORDER BY 3 DESC, 4 DESC LIMIT ?"),
-                          {child, DayNumber(first), DayNumber(last), limit});
+                                         "ORDER BY 3 DESC, 4 DESC LIMIT ?")
+                              .arg(kOfSkill),
+                          {child, DayNumber(first), DayNumber(last), skill, skill, limit});
     QList<ProblemFigures> problems;
     while (query.next()) {
         ProblemFigures problem;
@@ -153,14 +160,16 @@ QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDat
     return problems;
 }
 
-std::optional<PresetTarget> MostPractisedPreset(const HistoryStore &store, int child, QDate first, QDate last)
+std::optional<PresetTarget> MostPractisedPreset(const HistoryStore &store, int child, QDate first, QDate last,
+                                                const QString &skill)
 {
     QSqlQuery query = Run(store,
                           QStringLiteral("SELECT s.preset_name, s.target_per_minute, s.target_accuracy FROM answers a "
                                          "JOIN sessions s ON s.id = a.session WHERE a.child = ? AND a.day BETWEEN ? "
-                                         "AND ? AND s.preset_id IS NOT NULL GROUP BY s.preset_id "
-                                         "ORDER BY count(*) DESC LIMIT 1"),
-                          {child, DayNumber(first), DayNumber(last)});
+                                         "AND ? AND s.preset_id IS NOT NULL%1 GROUP BY s.preset_id "
+                                         "ORDER BY count(*) DESC LIMIT 1")
+                              .arg(kOfSkill),
+                          {child, DayNumber(first), DayNumber(last), skill, skill});
     if (!query.next())
         return std::nullopt;
     PresetTarget target{query.value(0).toString(), std::nullopt, std::nullopt};
@@ -200,6 +209,19 @@ QByteArray AnswersCsv(const HistoryStore &store, int child)
                              QStringLiteral("答案"), QStringLiteral("对错"), QStringLiteral("秒"),
                              QStringLiteral("开考后秒")};
     return CsvTable::Write(header, CsvRows(query, header.size(), 1, 2));
+}
+
+QStringList Skills(const HistoryStore &store, int child, QDate first, QDate last)
+{
+    QSqlQuery query = Run(store,
+                          QStringLiteral("SELECT coalesce(s.preset_name, s.setting) AS skill FROM answers a "
+                                         "JOIN sessions s ON s.id = a.session WHERE a.child = ? AND a.day BETWEEN ? "
+                                         "AND ? GROUP BY skill ORDER BY count(*) DESC, skill"),
+                          {child, DayNumber(first), DayNumber(last)});
+    QStringList skills;
+    while (query.next())
+        skills << query.value(0).toString();
+    return skills;
 }
 
 std::optional<HistoryOrigin> OriginOf(const HistoryStore &store, int child, const QString &problem)

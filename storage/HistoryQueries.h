@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class HistoryStore;
@@ -48,8 +49,8 @@ struct PresetTarget {
 
 namespace HistoryQueries {
 
-// Only the days with answers, in order.
-QList<DayFigures> PerDay(const HistoryStore &store, int child, QDate first, QDate last);
+// Only the days with answers, in order; of one skill alone when one is given.
+QList<DayFigures> PerDay(const HistoryStore &store, int child, QDate first, QDate last, const QString &skill = {});
 // The days from the streak's possible start up to last with any answer.
 QList<QDate> PractisedDays(const HistoryStore &store, int child, QDate first, QDate last);
 // Days in a row ending today, or yesterday while today is still to come.
@@ -58,9 +59,13 @@ int Streak(const QList<QDate> &practisedDays, QDate today);
 QList<SkillFigures> WeakestSkills(const HistoryStore &store, int child, QDate first, QDate last, int limit);
 // The most missed first, then the slowest; problems that were never missed
 // and took under 5 seconds are left out.
-QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDate first, QDate last, int limit);
+QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDate first, QDate last, int limit,
+                                     const QString &skill = {});
 // The preset of the most answers, if any answer had one.
-std::optional<PresetTarget> MostPractisedPreset(const HistoryStore &store, int child, QDate first, QDate last);
+std::optional<PresetTarget> MostPractisedPreset(const HistoryStore &store, int child, QDate first, QDate last,
+                                                const QString &skill = {});
+// Every skill practised, the most answers first.
+QStringList Skills(const HistoryStore &store, int child, QDate first, QDate last);
 
 // The child's sessions and answers, each a CSV table of its own file.
 QByteArray SessionsCsv(const HistoryStore &store, int child);

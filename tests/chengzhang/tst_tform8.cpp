@@ -8,6 +8,7 @@
 #include "support/Recorders.h"
 #include "widgets/FlatButton.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
@@ -41,9 +42,11 @@ void Practise(HistoryStore &store, int child, int daysAgo, int total, int right,
 
 // Misses of a child, each problem as the history writes it, missed where
 // told, one more time than the next, so they list in this order.
-void Miss(HistoryStore &store, int child, const QString &problem, HistoryOrigin origin, int times)
+void Miss(HistoryStore &store, int child, const QString &problem, HistoryOrigin origin, int times,
+          const QString &setting = QStringLiteral("20以内 加减"))
 {
     SessionRow session;
+    session.setting = setting;
     session.id = HistoryStore::NewSessionId();
     session.child = child;
     session.origin = origin;
@@ -77,6 +80,8 @@ private slots:
         Miss(*store_, 3, QStringLiteral("8-3+4"), HistoryOrigin::Practice, 4);
         Miss(*store_, 3, QStringLiteral("62-(25+15)"), HistoryOrigin::Exam, 3);
         Miss(*store_, 3, QStringLiteral("3.5×100"), HistoryOrigin::Practice, 2);
+        Miss(*store_, 5, QStringLiteral("9+6"), HistoryOrigin::Practice, 3);
+        Miss(*store_, 5, QStringLiteral("15÷2"), HistoryOrigin::Exam, 2, QStringLiteral("有余数的除法"));
         // Missed again in a review: still an exam's problem.
         Miss(*store_, 3, QStringLiteral("15÷2"), HistoryOrigin::Review, 1);
         QCOMPARE(store_->Write(), HistoryStore::WriteResult::Written);
@@ -161,6 +166,25 @@ private slots:
             for (QLabel *label : labels)
                 QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(label->text()));
         }
+    }
+
+    // One skill at a time: its days, totals and hardest problems alone.
+    void showsOneSkillAtATime()
+    {
+        GrowthSources sources = Sources();
+        sources.child = 5;
+        TForm8 growth(sources);
+        QCOMPARE(growth.ComboBox1->count(), 3);
+        QCOMPARE(growth.Report().totals.total, 5);
+        growth.ComboBox1->setCurrentIndex(2);
+        emit growth.ComboBox1->activated(2);
+        QCOMPARE(growth.ComboBox1->currentText(), QStringLiteral("有余数的除法"));
+        QCOMPARE(growth.Report().totals.total, 2);
+        QVERIFY(growth.ProblemLabels[0]->text().startsWith(QStringLiteral("15÷2")));
+        QVERIFY(growth.ProblemLabels[1]->isHidden());
+        QTest::mouseClick(growth.SpeedButton2, Qt::LeftButton);
+        QCOMPARE(growth.ComboBox1->currentText(), QStringLiteral("有余数的除法"));
+        QCOMPARE(growth.Report().totals.total, 2);
     }
 
     // A speed that leaves an exam's untimed boxes out says so.
