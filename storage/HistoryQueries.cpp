@@ -41,8 +41,8 @@ void ReadFigures(const QSqlQuery &query, int from, Figures &figures)
 }
 
 // Answers of one skill (a preset, or a range and kind of sums) when one is
-// given: bound as the skill twice.
-const QString kOfSkill = QStringLiteral(" AND (? = '' OR session IN (SELECT id FROM sessions "
+// given: bound as the skill twice; an empty skill (bound as NULL) is every one.
+const QString kOfSkill = QStringLiteral(" AND (coalesce(?, '') = '' OR session IN (SELECT id FROM sessions "
                                         "WHERE coalesce(preset_name, setting) = ?))");
 
 const QString kFigures = QStringLiteral("count(*), sum(a.right), count(a.millis), coalesce(sum(a.millis), 0)");
