@@ -54,10 +54,13 @@ void NotebookListView::FitColumns()
         return;
     QStyleOptionViewItem option;
     initViewItemOption(&option);
+    // The grid line between two cells takes a pixel of the cell's own.
+    const int grid = showGrid() ? 1 : 0;
     for (const Shown &shown : std::as_const(shown_)) {
         int width = std::max(shown.width, horizontalHeader()->sectionSizeHint(shown.column));
         for (int row = 0; row < model()->rowCount(); ++row)
-            width = std::max(width, itemDelegate()->sizeHint(option, model()->index(row, shown.column)).width());
+            width = std::max(width,
+                             itemDelegate()->sizeHint(option, model()->index(row, shown.column)).width() + grid);
         setColumnWidth(shown.column, width);
     }
 }
