@@ -16,8 +16,8 @@
 #include "widgets/PrintSheet.h"
 #include "widgets/WindowPlacement.h"
 
-#include <QDir>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QStandardPaths>
