@@ -4,6 +4,7 @@
 #include "arithmetic/Problem.h"
 #include "arithmetic/ProblemGenerator.h"
 
+#include <QDateTime>
 #include <QString>
 #include <optional>
 
@@ -16,6 +17,9 @@ struct PracticeSetting {
     QString presetName;
     std::optional<double> targetPerMinute;
     std::optional<double> targetAccuracy;
+    // An exam's: when its paper was started; invalid for a drill, which
+    // starts when it is told.
+    QDateTime paperStarted;
 };
 
 // A range and kind of sums without a preset.
@@ -41,12 +45,14 @@ inline PracticeSetting PickedSetting(std::int32_t rangeBound, OperationChoice op
 }
 
 // One answer as "确定" or the grading found it. seconds is the time from the
-// problem shown to its check; an exam box has none.
+// problem shown to its check; an exam box has none, but has the time it was
+// last changed (invalid when it never was: then the check's time counts).
 struct CheckedAnswer {
     Problem problem;
     QString answer;
     bool right = false;
     std::optional<double> seconds;
+    QDateTime changedAt;
 };
 
 // Told of every checked answer, so that the shell can keep the child's

@@ -18,6 +18,10 @@ struct DrillPace {
     QString SpeedText() const;
     bool Meets(const Preset &preset) const;
     // In the child's words: "速度 9.5 题/分，正确率 96%，达到了 20以内进位加法
-    // 的口算标准！" or "还差一点：标准是 10 题/分、正确率 90%。"
+    // 的口算标准！", or what is short: "还差一点：速度还差 2 题/分，正确率还差
+    // 5%。"
     QString Verdict(const Preset &preset) const;
+
+private:
+    qint64 SpeedTenths() const;
 };

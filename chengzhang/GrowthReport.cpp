@@ -1,9 +1,7 @@
 #include "chengzhang/GrowthReport.h"
 
-#include "arithmetic/ProblemGenerator.h"
 #include "storage/HistoryStore.h"
 
-#include <QRegularExpression>
 #include <cmath>
 
 namespace {
@@ -26,12 +24,14 @@ const DayFigures *GrowthReport::On(QDate day) const
 
 namespace Growth {
 
-GrowthReport Read(const HistoryStore &store, int child, int dayCount, QDate today)
+GrowthReport Read(const HistoryStore &store, int child, int dayCount, QDate today, const QString &skill)
 {
     GrowthReport report;
     report.last = today;
     report.first = today.addDays(1 - dayCount);
-    report.days = HistoryQueries::PerDay(store, child, report.first, report.last);
+    report.skill = skill;
+    report.skills = HistoryQueries::Skills(store, child, report.first, report.last);
+    report.days = HistoryQueries::PerDay(store, child, report.first, report.last, skill);
     for (const DayFigures &day : std::as_const(report.days)) {
         report.totals.total += day.total;
         report.totals.right += day.right;
@@ -42,8 +42,8 @@ GrowthReport Read(const HistoryStore &store, int child, int dayCount, QDate toda
     report.practised = HistoryQueries::PractisedDays(store, child, today.addDays(-3660), today);
     report.streak = HistoryQueries::Streak(report.practised, today);
     report.weakest = HistoryQueries::WeakestSkills(store, child, report.first, report.last, 3);
-    report.hardest = HistoryQueries::HardestProblems(store, child, report.first, report.last, 5);
-    report.target = HistoryQueries::MostPractisedPreset(store, child, report.first, report.last);
+    report.hardest = HistoryQueries::HardestProblems(store, child, report.first, report.last, 5, skill);
+    report.target = HistoryQueries::MostPractisedPreset(store, child, report.first, report.last, skill);
     return report;
 }
 
@@ -68,7 +68,12 @@ QString ProblemLine(const ProblemFigures &problem)
 QString PerMinuteText(const Figures &figures)
 {
     const std::optional<double> perMinute = figures.PerMinute();
-    return perMinute ? QStringLiteral("%1 题/分").arg(*perMinute, 0, 'f', 1) : QStringLiteral("没有计时");
+    if (!perMinute)
+        return QStringLiteral("没有计时");
+    const QString speed = QStringLiteral("%1 题/分").arg(*perMinute, 0, 'f', 1);
+    // An exam's boxes have no time each: the speed is of the rest alone.
+    const int untimed = figures.total - figures.timed;
+    return untimed > 0 ? speed + QStringLiteral("（%1 道考试题不计时，不算在内）").arg(untimed) : speed;
 }
 
 QString SkillLine(const SkillFigures &skill)
@@ -88,38 +93,6 @@ QString DayLine(const DayFigures &day)
         .arg(day.total)
         .arg(std::lround(day.Accuracy()))
         .arg(PerMinuteText(day));
-}
-
-std::optional<ArithProblem> ProblemOf(const QString &text)
-{
-    static const QRegularExpression pattern(QStringLiteral("^(\\d+)([-+*/])(\\d+)$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    ArithProblem problem;
-    problem.FirstOperand = match.captured(1).toInt();
-    problem.SecondOperand = match.captured(3).toInt();
-    switch (match.captured(2).at(0).unicode()) {
-    case u'+':
-        problem.OperatorCode = Operator::Addition;
-        problem.Answer = problem.FirstOperand + problem.SecondOperand;
-        break;
-    case u'-':
-        problem.OperatorCode = Operator::Subtraction;
-        problem.Answer = problem.FirstOperand - problem.SecondOperand;
-        break;
-    case u'*':
-        problem.OperatorCode = Operator::Multiplication;
-        problem.Answer = problem.FirstOperand * problem.SecondOperand;
-        break;
-    default:
-        if (problem.SecondOperand == 0)
-            return std::nullopt;
-        problem.OperatorCode = Operator::Division;
-        problem.Answer = problem.FirstOperand / problem.SecondOperand;
-        break;
-    }
-    return problem;
 }
 
 }  // namespace Growth

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "arithmetic/ProblemGenerator.h"
 #include "storage/HistoryQueries.h"
 
 #include <QDate>
@@ -22,6 +21,10 @@ struct GrowthReport {
     QList<SkillFigures> weakest;
     QList<ProblemFigures> hardest;
     std::optional<PresetTarget> target;
+    // Every skill of the period; the chart, the totals and the hardest
+    // problems are of skill alone when it is not empty.
+    QStringList skills;
+    QString skill;
 
     const DayFigures *On(QDate day) const;
 };
@@ -35,7 +38,7 @@ struct NotebookState {
 
 namespace Growth {
 
-GrowthReport Read(const HistoryStore &store, int child, int dayCount, QDate today);
+GrowthReport Read(const HistoryStore &store, int child, int dayCount, QDate today, const QString &skill = {});
 
 // "已经连续练习 5 天！", or an encouragement without a streak.
 QString StreakText(int streak);
@@ -45,8 +48,7 @@ QString ProblemLine(const ProblemFigures &problem);
 QString SkillLine(const SkillFigures &skill);
 // "3月7日：40 题，正确率 95%，12.5 题/分".
 QString DayLine(const DayFigures &day);
+// "12.5 题/分", saying so when untimed answers (an exam's) are left out.
 QString PerMinuteText(const Figures &figures);
-// The problem of a line back as the drill asks it, if it reads as one.
-std::optional<ArithProblem> ProblemOf(const QString &text);
 
 }  // namespace Growth

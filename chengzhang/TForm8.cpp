@@ -2,6 +2,8 @@
 
 #include "chengzhang/GrowthChart.h"
 #include "chengzhang/GrowthPainter.h"
+#include "arithmetic/Problem.h"
+#include "arithmetic/ProblemTexts.h"
 #include "notices/ErrorText.h"
 #include "notices/Notices.h"
 #include "storage/HistoryQueries.h"
@@ -14,6 +16,7 @@
 #include "widgets/PrintSheet.h"
 #include "widgets/WindowPlacement.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -84,6 +87,12 @@ TForm8::TForm8(GrowthSources sources, QWidget *parent)
     SpeedButton4 = MakeCaptioned(this, "SpeedButton4", {16, 524, 120, 36}, QStringLiteral("打印周报"));
     SpeedButton5 = MakeCaptioned(this, "SpeedButton5", {148, 524, 120, 36}, QStringLiteral("导出表格"));
     SpeedButton11 = MakeCaptioned(this, "SpeedButton11", {656, 524, 120, 36}, QStringLiteral("离开"));
+    Label11 = MakeLabel(this, "Label11", {284, 532, 48, 24}, Fonts::Ui(15, true), Palette::Navy);
+    Label11->setText(QStringLiteral("只看："));
+    ComboBox1 = Controls::Place(new QComboBox(this), "ComboBox1", {332, 528, 312, 30});
+    ComboBox1->setFont(Fonts::Ui(14));
+    ComboBox1->setAccessibleName(QStringLiteral("只看一种本领"));
+    GivePenCursor(ComboBox1);
 
     for (FlatButton *button : {SpeedButton1, SpeedButton2, SpeedButton3})
         button->setCheckable(true);
@@ -93,6 +102,8 @@ TForm8::TForm8(GrowthSources sources, QWidget *parent)
     connect(SpeedButton4, &FlatButton::clicked, this, &TForm8::SpeedButton4Click);
     connect(SpeedButton5, &FlatButton::clicked, this, &TForm8::SpeedButton5Click);
     connect(SpeedButton11, &FlatButton::clicked, this, &QDialog::close);
+    connect(ComboBox1, &QComboBox::activated, this,
+            [this](int index) { ShowSkill(index > 0 ? ComboBox1->itemText(index) : QString()); });
 
     ShowDays(7);
     WindowPlacement::CentreOnScreen(this);
@@ -103,7 +114,16 @@ TForm8::~TForm8() = default;
 void TForm8::ShowDays(int dayCount)
 {
     dayCount_ = dayCount;
-    report_ = Growth::Read(*sources_.store, sources_.child, dayCount, sources_.today());
+    report_ = Growth::Read(*sources_.store, sources_.child, dayCount, sources_.today(), skill_);
+    // The period's skills; one chosen stays while it has answers.
+    ComboBox1->clear();
+    ComboBox1->addItem(QStringLiteral("全部本领"));
+    ComboBox1->addItems(report_.skills);
+    if (!skill_.isEmpty() && !report_.skills.contains(skill_)) {
+        skill_.clear();
+        report_ = Growth::Read(*sources_.store, sources_.child, dayCount, sources_.today());
+    }
+    ComboBox1->setCurrentIndex(skill_.isEmpty() ? 0 : static_cast<int>(report_.skills.indexOf(skill_)) + 1);
     for (auto [button, days] : {std::pair{SpeedButton1, 7}, std::pair{SpeedButton2, 30}, std::pair{SpeedButton3, 90}})
         button->setChecked(days == dayCount);
     Chart1->SetReport(&report_);
@@ -118,19 +138,36 @@ void TForm8::ShowDays(int dayCount)
         ProblemLabels[row]->setText(shown ? Growth::ProblemLine(report_.hardest.at(row)) : QString());
         ProblemLabels[row]->setVisible(shown);
         SendButtons[row]->setVisible(shown);
-        if (shown)
-            SendButtons[row]->setAccessibleName(QStringLiteral("把 %1 放进错题本").arg(ProblemLabels[row]->text().section(u'：', 0, 0)));
+        if (!shown)
+            continue;
+        const QString problem = ProblemLabels[row]->text().section(u'：', 0, 0);
+        // A problem whose line cannot be read back says so at its button.
+        const bool readable = ProblemOfText(report_.hardest.at(row).problem).has_value();
+        SendButtons[row]->setEnabled(readable);
+        SendButtons[row]->setAccessibleName(QStringLiteral("把 %1 放进错题本").arg(problem));
+        const QString why = readable ? QString() : QStringLiteral("这道题的写法读不出来，放不进错题本");
+        SendButtons[row]->setToolTip(why);
+        SendButtons[row]->setAccessibleDescription(why);
     }
+}
+
+void TForm8::ShowSkill(const QString &skill)
+{
+    skill_ = skill;
+    ShowDays(dayCount_);
 }
 
 void TForm8::SendButtonClick(int row)
 {
     if (row >= report_.hardest.size())
         return;
-    const std::optional<ArithProblem> problem = Growth::ProblemOf(report_.hardest.at(row).problem);
+    const QString &text = report_.hardest.at(row).problem;
+    const std::optional<Problem> problem = ProblemOfText(text);
     if (!problem)
         return;
-    if (const std::optional<QString> error = sources_.sendToNotebook(*problem)) {
+    const HistoryOrigin origin =
+        HistoryQueries::OriginOf(*sources_.store, sources_.child, text).value_or(HistoryOrigin::Practice);
+    if (const std::optional<QString> error = sources_.sendToNotebook(*problem, origin)) {
         Notices::ShowErrorBox(*error);
         return;
     }
@@ -160,12 +197,20 @@ void TForm8::SpeedButton5Click()
         QStringLiteral("表格 (*.csv)"));
     if (path.isEmpty())
         return;
-    // The sessions first, then a blank line and every answer.
-    const QByteArray bytes = HistoryQueries::SessionsCsv(*sources_.store, sources_.child) + "\r\n" +
-                             HistoryQueries::AnswersCsv(*sources_.store, sources_.child).mid(3);
-    if (const std::optional<QString> error = StoreFile::WriteWhole(path, bytes)) {
-        Notices::ShowErrorBox(ErrorText::CannotCreateFile(path, *error));
-        return;
+    // One table per file: the sessions, and every answer beside them.
+    QString stem = path;
+    if (stem.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+        stem.chop(4);
+    const QString sessionsPath = stem + QStringLiteral("-每次练习.csv");
+    const QString answersPath = stem + QStringLiteral("-每道题.csv");
+    for (const auto &[target, bytes] :
+         {std::pair{sessionsPath, HistoryQueries::SessionsCsv(*sources_.store, sources_.child)},
+          std::pair{answersPath, HistoryQueries::AnswersCsv(*sources_.store, sources_.child)}}) {
+        if (const std::optional<QString> error = StoreFile::WriteWhole(target, bytes)) {
+            Notices::ShowErrorBox(ErrorText::CannotCreateFile(target, *error));
+            return;
+        }
     }
-    Notices::ShowNotice(QStringLiteral("导出完成！"));
+    Notices::ShowNotice(QStringLiteral("导出完成！\n%1\n%2").arg(QDir::toNativeSeparators(sessionsPath),
+                                                                QDir::toNativeSeparators(answersPath)));
 }

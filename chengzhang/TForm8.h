@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chengzhang/GrowthReport.h"
+#include "storage/HistoryRows.h"
 
 #include <QDialog>
 #include <array>
@@ -10,7 +11,9 @@ class FlatButton;
 class GrowthCalendar;
 class GrowthChart;
 class HistoryStore;
+class QComboBox;
 class QLabel;
+struct Problem;
 
 // What the 成长记录 window reads and where it sends things: the child's
 // history, the child's 错题本 (through the shell), and today.
@@ -19,8 +22,9 @@ struct GrowthSources {
     int child = 1;
     QString childName;
     std::function<NotebookState()> notebookState;
-    // Adds a problem to the child's 错题本; the error text when it failed.
-    std::function<std::optional<QString>(const ArithProblem &)> sendToNotebook;
+    // Adds a problem to the child's 错题本 as missed where it was (练习,
+    // 竞技 or 考试); the error text when it failed.
+    std::function<std::optional<QString>(const Problem &, HistoryOrigin)> sendToNotebook;
     std::function<QDate()> today;
 };
 
@@ -51,8 +55,12 @@ public:
     FlatButton *SpeedButton4;  // 打印周报
     FlatButton *SpeedButton5;  // 导出表格
     FlatButton *SpeedButton11;  // 离开
+    QLabel *Label11;            // 只看
+    QComboBox *ComboBox1;       // every skill, or one
 
     void ShowDays(int dayCount);
+    // One skill alone, or every one for an empty skill.
+    void ShowSkill(const QString &skill);
     void SendButtonClick(int row);
     void SpeedButton4Click();
     void SpeedButton5Click();
@@ -61,4 +69,5 @@ private:
     GrowthSources sources_;
     GrowthReport report_;
     int dayCount_ = 7;
+    QString skill_;
 };

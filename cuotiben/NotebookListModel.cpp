@@ -59,7 +59,7 @@ QVariant NotebookListModel::data(const QModelIndex &index, int role) const
         return {};
     switch (index.column()) {
     case ProblemColumn:
-        return entry.Conquered() ? QStringLiteral("★ ") + PrintedText(entry.Problem) : PrintedText(entry.Problem);
+        return entry.Conquered() ? QStringLiteral("★ ") + ListedText(entry.Problem) : ListedText(entry.Problem);
     case AnswerColumn:
         return entry.Answer.isEmpty() ? QStringLiteral("（未答）") : entry.Answer;
     case MissedColumn:

@@ -1,6 +1,8 @@
 #include "cuotiben/NotebookListView.h"
 
 #include <QHeaderView>
+#include <QStyleOptionViewItem>
+#include <algorithm>
 
 namespace {
 
@@ -15,7 +17,8 @@ NotebookListView::NotebookListView(QWidget *parent) : QTableView(parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     setTextElideMode(Qt::ElideRight);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Only a very long answer needs more room than the list has.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setAlternatingRowColors(true);
     verticalHeader()->hide();
@@ -30,10 +33,34 @@ NotebookListView::NotebookListView(QWidget *parent) : QTableView(parent)
 
 void NotebookListView::ShowColumns(std::initializer_list<Shown> columns)
 {
+    shown_ = columns;
     for (int column = 0; column < NotebookListModel::ColumnCount; ++column)
         setColumnHidden(column, true);
-    for (const Shown &shown : columns) {
+    for (const Shown &shown : columns)
         setColumnHidden(shown.column, false);
-        setColumnWidth(shown.column, shown.width);
+    FitColumns();
+}
+
+void NotebookListView::setModel(QAbstractItemModel *model)
+{
+    QTableView::setModel(model);
+    if (model)
+        connect(model, &QAbstractItemModel::modelReset, this, &NotebookListView::FitColumns);
+}
+
+void NotebookListView::FitColumns()
+{
+    if (!model())
+        return;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    // The grid line between two cells takes a pixel of the cell's own.
+    const int grid = showGrid() ? 1 : 0;
+    for (const Shown &shown : std::as_const(shown_)) {
+        int width = std::max(shown.width, horizontalHeader()->sectionSizeHint(shown.column));
+        for (int row = 0; row < model()->rowCount(); ++row)
+            width = std::max(width,
+                             itemDelegate()->sizeHint(option, model()->index(row, shown.column)).width() + grid);
+        setColumnWidth(shown.column, width);
     }
 }

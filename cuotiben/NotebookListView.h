@@ -19,6 +19,14 @@ public:
         int width;
     };
     // Shows these columns of the model at these widths and hides the
-    // others; the last one shown takes what room is left.
+    // others; the last one shown takes what room is left. A column whose
+    // heading or cells need more room gets it, each time the list changes.
     void ShowColumns(std::initializer_list<Shown> columns);
+
+    void setModel(QAbstractItemModel *model) override;
+
+private:
+    void FitColumns();
+
+    QList<Shown> shown_;
 };

@@ -125,7 +125,7 @@ void ReviewSession::Check()
     }
     const bool right = *value == problem_.Expected();
     if (answerListener_)
-        answerListener_->Answered({problem_, answer, right, shown_.elapsed() / 1000.0});
+        answerListener_->Answered({problem_, answer, right, shown_.elapsed() / 1000.0, {}});
     view_.playCue(right ? CueNames::Dui() : CueNames::Cuo());
     if (right) {
         tally_.AddRight(RecordLine(problem_, answer));

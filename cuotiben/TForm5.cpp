@@ -151,12 +151,14 @@ void TForm5::BuildLists()
     Label5 = MakeLabel(this, "Label5", {kToReviewRect.x(), kListCaptionTop, kToReviewRect.width(), 24},
                        QStringLiteral("还没消灭的错题"), Palette::White, captionFont);
     ListView1 = MakeList(this, "ListView1", kToReviewRect, toReview_.get(), QStringLiteral("还没消灭的错题"));
-    ListView1->ShowColumns({{NotebookListModel::ProblemColumn, 118},
-                            {NotebookListModel::AnswerColumn, 76},
-                            {NotebookListModel::MissedColumn, 88},
-                            {NotebookListModel::SourceColumn, 44},
-                            {NotebookListModel::RightColumn, 70},
-                            {NotebookListModel::DueColumn, 88}});
+    // Each column as wide as its heading and cells need; the problems get
+    // some room to spare.
+    ListView1->ShowColumns({{NotebookListModel::ProblemColumn, 100},
+                            {NotebookListModel::AnswerColumn, 0},
+                            {NotebookListModel::MissedColumn, 0},
+                            {NotebookListModel::SourceColumn, 0},
+                            {NotebookListModel::RightColumn, 0},
+                            {NotebookListModel::DueColumn, 0}});
     Label4 = MakeLabel(this, "Label4", {kConqueredRect.x(), kListCaptionTop, kConqueredRect.width(), 24}, ConqueredText(0),
                        Palette::White, captionFont);
     ListView2 = MakeList(this, "ListView2", kConqueredRect, conquered_.get(), QStringLiteral("已消灭的错题"));

@@ -45,6 +45,12 @@ void ExamRoom::AnswerEdited(int slot)
         view_.setAnswerText(slot, tidied);
 }
 
+void ExamRoom::AnswerTyped(int slot)
+{
+    if (examRunning_ && slot >= 0 && slot < SlotCount)
+        changedAt_[static_cast<std::size_t>(slot)] = clock_();
+}
+
 void ExamRoom::Settings()
 {
     view_.setSettingsPanelVisible(true);
@@ -115,6 +121,8 @@ void ExamRoom::Start()
     paperReady_ = false;
     examRunning_ = true;
     graded_.reset();
+    startedAt_ = clock_();
+    changedAt_.fill(QDateTime());
     runnerLeft_ = RunnerStart;
     view_.setRunnerLeft(runnerLeft_);
     countdown_.Start(examMinutes_);
@@ -225,10 +233,13 @@ void ExamRoom::Grade()
     view_.setReviewHintVisible(true);
     graded_ = GradedPaper{typed, grade.Right, {}, ScoreText(score_, QLocale())};
     if (answerListener_) {
-        answerListener_->SessionStarted(PickedSetting(
-            view_.rangeText().toInt(), static_cast<OperationChoice>(view_.operationIndex()), pick_));
+        PracticeSetting setting = PickedSetting(view_.rangeText().toInt(),
+                                                static_cast<OperationChoice>(view_.operationIndex()), pick_);
+        setting.paperStarted = startedAt_;
+        answerListener_->SessionStarted(setting);
         for (int k = 0; k < questionCount_; ++k)
-            answerListener_->Answered({paper_.at(k).Form, typed.at(k), grade.Right.at(k), std::nullopt});
+            answerListener_->Answered({paper_.at(k).Form, typed.at(k), grade.Right.at(k), std::nullopt,
+                                       changedAt_.at(static_cast<std::size_t>(k))});
         answerListener_->SessionScored(score_);
     }
     if (!missListener_)

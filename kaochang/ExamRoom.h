@@ -6,6 +6,9 @@
 #include "kaochang/ExamPaper.h"
 #include "kaochang/ExamView.h"
 
+#include <QDateTime>
+#include <array>
+#include <functional>
 #include <utility>
 
 
@@ -31,6 +34,10 @@ public:
     void ChoosePreset();
     // A remainder left in a box as "7...3" or "7余3" shows as "7……3".
     void AnswerEdited(int slot);
+    // The child changed a box: the history keeps when, for each answer.
+    void AnswerTyped(int slot);
+    // The time of day, for the history; the system's unless a test sets one.
+    void SetClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
 
     void Settings();
     void Apply();
@@ -84,4 +91,7 @@ private:
     // The paper on show came from a preset: its grading shows the right
     // answers beside the crossed ones, not in the hints alone.
     bool presetPaper_ = false;
+    std::function<QDateTime()> clock_ = &QDateTime::currentDateTime;
+    QDateTime startedAt_;
+    std::array<QDateTime, SlotCount> changedAt_;
 };

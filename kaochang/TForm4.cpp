@@ -328,6 +328,7 @@ void TForm4::FormCreate()
         // and the slots the paper does not use.
         connect(slot.answer, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
         connect(slot.answer, &QLineEdit::editingFinished, this, [this, k] { room_.AnswerEdited(k); });
+        connect(slot.answer, &QLineEdit::textEdited, this, [this, k] { room_.AnswerTyped(k); });
     }
 }
 
@@ -642,6 +643,14 @@ void TForm4::showPreset(const QString &title)
     RadioGroup2->setEnabled(!preset);
     Label123->setText(preset ? QStringLiteral("课本同步：") + title : QString());
     Label123->setVisible(preset);
+    // A unit's name is longer than 加减 or 乘除: with one chosen, the 考试类型
+    // value takes the room up to the page button, its last line on the row
+    // and a first one above it if it must, clear of the score below.
+    for (QLabel *label : {Label58, Label65}) {
+        label->setWordWrap(preset);
+        label->setAlignment(Qt::AlignLeft | (preset ? Qt::AlignBottom : Qt::AlignVCenter));
+        label->setGeometry(preset ? QRect(408, 422, 164, 34) : QRect(408, 440, 97, 13));
+    }
 }
 
 void TForm4::setAnswersReadOnly(bool readOnly)

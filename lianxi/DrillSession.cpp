@@ -90,6 +90,7 @@ void DrillSession::Start()
     tally_.Clear();
     records_.StartNewDrill();
     streak_.BreakRun();
+    standardCelebrated_ = false;
     view_.answerListsEmptied();
     if (answerListener_)
         answerListener_->SessionStarted(PickedSetting(view_.rangeBound(), view_.operationChoice(), pick_));
@@ -171,7 +172,7 @@ void DrillSession::Check()
     lastAnswerAt_ = clock_();
     const bool right = *value == problem_.Expected();
     if (answerListener_)
-        answerListener_->Answered({problem_, answer, right, shown_.elapsed() / 1000.0});
+        answerListener_->Answered({problem_, answer, right, shown_.elapsed() / 1000.0, {}});
     if (right) {
         view_.playCue(CueNames::Dui());
         tally_.AddRight(RecordLine(problem_, answer));
@@ -267,6 +268,10 @@ void DrillSession::ShowResults()
     if (const ::Preset *preset = PresetOf(pick_)) {
         const DrillPace pace{tally_.TotalCount(), tally_.RightCount(), lastAnswerAt_ - startedAt_};
         view_.setResultPace(pace.TimeText(), pace.SpeedText(), pace.Verdict(*preset));
+        if (pace.Meets(*preset) && !standardCelebrated_) {
+            standardCelebrated_ = true;
+            view_.celebrateStandard(pace.Verdict(*preset));
+        }
     }
 }
 

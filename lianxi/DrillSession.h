@@ -92,6 +92,8 @@ private:
     DrillView &view_;
     DrillRecords records_;
     bool running_ = false;
+    // The 达标 celebration comes once a drill.
+    bool standardCelebrated_ = false;
     ::Problem problem_;
     PresetPick pick_;
     RandomSource source_;

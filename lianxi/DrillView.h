@@ -62,6 +62,8 @@ public:
                                  const QString &score) = 0;
     // 用时, 速度 and, with a preset, the 达标 sentence (empty otherwise).
     virtual void setResultPace(const QString &time, const QString &speed, const QString &verdict) = 0;
+    // A preset's 达标 reached: a celebration over the window saying so.
+    virtual void celebrateStandard(const QString &text) = 0;
     // The result panel's lists show the tally's lines as they grow.
     virtual void answerListGrew(AnswerList list) = 0;
     virtual void answerListsEmptied() = 0;

@@ -13,6 +13,7 @@
 #include "widgets/AnswerFeedback.h"
 #include "widgets/AnswerKeypad.h"
 #include "widgets/BevelPanel.h"
+#include "widgets/CelebrationPanel.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/Controls.h"
 #include "widgets/FlatButton.h"
@@ -102,6 +103,8 @@ TForm2::TForm2(const QString &userRoot, QWidget *parent)
     BuildKeypad();
     BuildEncouragement();
     BuildResultPanel();
+    // Over everything, the result panel too.
+    Panel4 = new CelebrationPanel(this, "Panel4", "Image19", "SpeedButton22");
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -563,6 +566,11 @@ void TForm2::clearFeedback()
 void TForm2::celebrate()
 {
     Image15->Play();
+}
+
+void TForm2::celebrateStandard(const QString &text)
+{
+    Panel4->Celebrate(text);
 }
 
 void TForm2::setStarCount(int stars)

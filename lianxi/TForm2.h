@@ -10,6 +10,7 @@
 
 class AnswerFeedback;
 class BevelPanel;
+class CelebrationPanel;
 class ClickLabel;
 class FlatButton;
 class PictureBox;
@@ -99,6 +100,7 @@ public:
     FlatButton *SpeedButton17;
     FlatButton *SpeedButton19;
     FlatButton *SpeedButton16;
+    CelebrationPanel *Panel4;  // a preset's 达标 reached
 
     QTimer *Timer1;
     QTimer *Timer2;
@@ -168,6 +170,7 @@ private:
     void setResultValues(const QString &total, const QString &right, const QString &wrong,
                          const QString &score) override;
     void setResultPace(const QString &time, const QString &speed, const QString &verdict) override;
+    void celebrateStandard(const QString &text) override;
     void answerListGrew(AnswerList list) override;
     void answerListsEmptied() override;
     int runnerLeft() const override;

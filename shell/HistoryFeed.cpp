@@ -46,7 +46,7 @@ void HistoryFeed::SessionStarted(const PracticeSetting &setting)
     session.id = HistoryStore::NewSessionId();
     session.child = child_;
     session.origin = origin_;
-    session.started = QDateTime::currentDateTime();
+    session.started = setting.paperStarted.isValid() ? setting.paperStarted : QDateTime::currentDateTime();
     session.presetId = setting.presetId;
     session.presetName = setting.presetName;
     session.targetPerMinute = setting.targetPerMinute;
@@ -69,7 +69,8 @@ void HistoryFeed::Answered(const CheckedAnswer &answer)
     if (answer.seconds)
         millis = static_cast<int>(*answer.seconds * 1000.0 + 0.5);
     store_.Keep(*session_);
-    store_.Keep(AnswerRow{session_->id, child_, origin_, now, ProblemText(answer.problem), answer.answer.left(32),
+    store_.Keep(AnswerRow{session_->id, child_, origin_, answer.changedAt.isValid() ? answer.changedAt : now,
+                          ProblemText(answer.problem), answer.answer.left(32),
                           answer.right, millis});
     saves_.Changed();
 }

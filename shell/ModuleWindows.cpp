@@ -16,6 +16,8 @@
 #include "storage/HistoryStore.h"
 #include "widgets/FlatButton.h"
 
+#include <array>
+
 namespace ModuleWindows {
 
 void OpenDrill(DrillMode mode, const InstallFolder &folder)
@@ -120,9 +122,13 @@ void OpenGrowth(const InstallFolder &folder, const std::function<QDate()> &today
     };
     // Saved as the drills' misses are: at once, or later when the file is
     // busy, and reported when the window closes.
-    const MissListener noteMiss = feed.Listener(MissSource::Practice);
-    sources.sendToNotebook = [noteMiss](const ArithProblem &problem) -> std::optional<QString> {
-        noteMiss(Problem::From(problem), QString());
+    const std::array<MissListener, 3> noteMiss{feed.Listener(MissSource::Practice),
+                                               feed.Listener(MissSource::Competition), feed.Listener(MissSource::Exam)};
+    sources.sendToNotebook = [noteMiss](const Problem &problem, HistoryOrigin origin) -> std::optional<QString> {
+        const MissSource source = origin == HistoryOrigin::Competition ? MissSource::Competition
+                                  : origin == HistoryOrigin::Exam      ? MissSource::Exam
+                                                                       : MissSource::Practice;
+        noteMiss.at(static_cast<std::size_t>(source))(problem, QString());
         return std::nullopt;
     };
     TForm8 growth(sources);

@@ -1,5 +1,6 @@
 #include "storage/HistoryQueries.h"
 
+#include "storage/CsvTable.h"
 #include "storage/HistoryRows.h"
 #include "storage/HistoryStore.h"
 
@@ -39,33 +40,22 @@ void ReadFigures(const QSqlQuery &query, int from, Figures &figures)
     figures.millis = query.value(from + 3).toLongLong();
 }
 
+// Answers of one skill (a preset, or a range and kind of sums) when one is
+// given: bound as the skill twice; an empty skill (bound as NULL) is every one.
+const QString kOfSkill = QStringLiteral(" AND (coalesce(?, '') = '' OR session IN (SELECT id FROM sessions "
+                                        "WHERE coalesce(preset_name, setting) = ?))");
+
 const QString kFigures = QStringLiteral("count(*), sum(a.right), count(a.millis), coalesce(sum(a.millis), 0)");
 
-QByteArray CsvField(const QString &text)
+// The rows of a query as text: the first timeColumns as local times, the
+// next the origin's name, the column at problemColumn with the paper's × and
+// ÷, the rest as they are.
+QList<QStringList> CsvRows(QSqlQuery &query, int columns, int timeColumns, int problemColumn)
 {
-    QString field = text;
-    if (field.contains(u',') || field.contains(u'"') || field.contains(u'\n')) {
-        field.replace(u'"', QStringLiteral("\"\""));
-        field = u'"' + field + u'"';
-    }
-    return field.toUtf8();
-}
-
-QByteArray Csv(QSqlQuery &query, const QStringList &header, int timeColumns)
-{
-    QByteArray out("\xEF\xBB\xBF");
-    auto line = [&out](const QStringList &fields) {
-        for (int k = 0; k < fields.size(); ++k) {
-            if (k)
-                out += ',';
-            out += CsvField(fields.at(k));
-        }
-        out += "\r\n";
-    };
-    line(header);
+    QList<QStringList> rows;
     while (query.next()) {
         QStringList fields;
-        for (int k = 0; k < header.size(); ++k) {
+        for (int k = 0; k < columns; ++k) {
             const QVariant value = query.value(k);
             if (k < timeColumns)
                 fields.append(value.isNull() ? QString()
@@ -73,25 +63,27 @@ QByteArray Csv(QSqlQuery &query, const QStringList &header, int timeColumns)
                                                    .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
             else if (k == timeColumns)
                 fields.append(HistoryOriginText(static_cast<HistoryOrigin>(value.toInt())));
+            else if (k == problemColumn)
+                fields.append(value.toString().replace(u'*', u'×').replace(u'/', u'÷'));
             else
                 fields.append(value.toString());
         }
-        line(fields);
+        rows.append(fields);
     }
-    return out;
+    return rows;
 }
 
 }  // namespace
 
 namespace HistoryQueries {
 
-QList<DayFigures> PerDay(const HistoryStore &store, int child, QDate first, QDate last)
+QList<DayFigures> PerDay(const HistoryStore &store, int child, QDate first, QDate last, const QString &skill)
 {
     QSqlQuery query = Run(store,
-                          QStringLiteral("SELECT a.day, %1 FROM answers a WHERE a.child = ? AND a.day BETWEEN ? AND ? "
+                          QStringLiteral("SELECT a.day, %1 FROM answers a WHERE a.child = ? AND a.day BETWEEN ? AND ?%2 "
                                          "GROUP BY a.day ORDER BY a.day")
-                              .arg(kFigures),
-                          {child, DayNumber(first), DayNumber(last)});
+                              .arg(kFigures, kOfSkill),
+                          {child, DayNumber(first), DayNumber(last), skill, skill});
     QList<DayFigures> days;
     while (query.next()) {
         DayFigures day;
@@ -145,14 +137,16 @@ QList<SkillFigures> WeakestSkills(const HistoryStore &store, int child, QDate fi
     return skills;
 }
 
-QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDate first, QDate last, int limit)
+QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDate first, QDate last, int limit,
+                                     const QString &skill)
 {
     QSqlQuery query = Run(store,
                           QStringLiteral("SELECT problem, count(*), count(*) - sum(right), avg(millis) FROM answers "
-                                         "WHERE child = ? AND day BETWEEN ? AND ? GROUP BY problem "
+                                         "WHERE child = ? AND day BETWEEN ? AND ?%1 GROUP BY problem "
                                          "HAVING count(*) > sum(right) OR avg(millis) >= 5000 "
-                                         "ORDER BY 3 DESC, 4 DESC LIMIT ?"),
-                          {child, DayNumber(first), DayNumber(last), limit});
+                                         "ORDER BY 3 DESC, 4 DESC LIMIT ?")
+                              .arg(kOfSkill),
+                          {child, DayNumber(first), DayNumber(last), skill, skill, limit});
     QList<ProblemFigures> problems;
     while (query.next()) {
         ProblemFigures problem;
@@ -166,14 +160,16 @@ QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDat
     return problems;
 }
 
-std::optional<PresetTarget> MostPractisedPreset(const HistoryStore &store, int child, QDate first, QDate last)
+std::optional<PresetTarget> MostPractisedPreset(const HistoryStore &store, int child, QDate first, QDate last,
+                                                const QString &skill)
 {
     QSqlQuery query = Run(store,
                           QStringLiteral("SELECT s.preset_name, s.target_per_minute, s.target_accuracy FROM answers a "
                                          "JOIN sessions s ON s.id = a.session WHERE a.child = ? AND a.day BETWEEN ? "
-                                         "AND ? AND s.preset_id IS NOT NULL GROUP BY s.preset_id "
-                                         "ORDER BY count(*) DESC LIMIT 1"),
-                          {child, DayNumber(first), DayNumber(last)});
+                                         "AND ? AND s.preset_id IS NOT NULL%1 GROUP BY s.preset_id "
+                                         "ORDER BY count(*) DESC LIMIT 1")
+                              .arg(kOfSkill),
+                          {child, DayNumber(first), DayNumber(last), skill, skill});
     if (!query.next())
         return std::nullopt;
     PresetTarget target{query.value(0).toString(), std::nullopt, std::nullopt};
@@ -191,24 +187,52 @@ QByteArray SessionsCsv(const HistoryStore &store, int child)
                                          "coalesce(preset_name, setting), target_per_minute, target_accuracy "
                                          "FROM sessions WHERE child = ? ORDER BY started"),
                           {child});
-    return Csv(query,
-               {QStringLiteral("开始"), QStringLiteral("结束"), QStringLiteral("来自"), QStringLiteral("题数"),
-                QStringLiteral("做对"), QStringLiteral("得分"), QStringLiteral("内容"),
-                QStringLiteral("达标题/分"), QStringLiteral("达标正确率")},
-               2);
+    const QStringList header{QStringLiteral("开始"),     QStringLiteral("结束"),      QStringLiteral("来自"),
+                             QStringLiteral("题数"),     QStringLiteral("做对"),      QStringLiteral("得分"),
+                             QStringLiteral("内容"),     QStringLiteral("达标题/分"), QStringLiteral("达标正确率")};
+    return CsvTable::Write(header, CsvRows(query, header.size(), 2, -1));
 }
 
 QByteArray AnswersCsv(const HistoryStore &store, int child)
 {
+    // An exam box has no time of its own to answer; it has the time it was
+    // last changed, counted from the paper's start.
+    QSqlQuery query =
+        Run(store,
+            QStringLiteral("SELECT a.at, a.origin, a.problem, a.answer, CASE a.right WHEN 1 THEN '对' ELSE '错' END, "
+                           "round(a.millis / 1000.0, 1), "
+                           "CASE WHEN a.origin = 3 THEN round((a.at - s.started) / 1000.0) END "
+                           "FROM answers a LEFT JOIN sessions s ON s.id = a.session "
+                           "WHERE a.child = ? ORDER BY a.at"),
+            {child});
+    const QStringList header{QStringLiteral("时间"), QStringLiteral("来自"), QStringLiteral("题目"),
+                             QStringLiteral("答案"), QStringLiteral("对错"), QStringLiteral("秒"),
+                             QStringLiteral("开考后秒")};
+    return CsvTable::Write(header, CsvRows(query, header.size(), 1, 2));
+}
+
+QStringList Skills(const HistoryStore &store, int child, QDate first, QDate last)
+{
     QSqlQuery query = Run(store,
-                          QStringLiteral("SELECT at, origin, problem, answer, CASE right WHEN 1 THEN '对' ELSE '错' END, "
-                                         "round(millis / 1000.0, 1) "
-                                         "FROM answers WHERE child = ? ORDER BY at"),
-                          {child});
-    return Csv(query,
-               {QStringLiteral("时间"), QStringLiteral("来自"), QStringLiteral("题目"), QStringLiteral("答案"),
-                QStringLiteral("对错"), QStringLiteral("秒")},
-               1);
+                          QStringLiteral("SELECT coalesce(s.preset_name, s.setting) AS skill FROM answers a "
+                                         "JOIN sessions s ON s.id = a.session WHERE a.child = ? AND a.day BETWEEN ? "
+                                         "AND ? GROUP BY skill ORDER BY count(*) DESC, skill"),
+                          {child, DayNumber(first), DayNumber(last)});
+    QStringList skills;
+    while (query.next())
+        skills << query.value(0).toString();
+    return skills;
+}
+
+std::optional<HistoryOrigin> OriginOf(const HistoryStore &store, int child, const QString &problem)
+{
+    QSqlQuery query = Run(store,
+                          QStringLiteral("SELECT origin FROM answers WHERE child = ? AND problem = ? AND origin != ? "
+                                         "ORDER BY right, at DESC LIMIT 1"),
+                          {child, problem, static_cast<int>(HistoryOrigin::Review)});
+    if (!query.next())
+        return std::nullopt;
+    return static_cast<HistoryOrigin>(query.value(0).toInt());
 }
 
 }  // namespace HistoryQueries

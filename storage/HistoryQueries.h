@@ -3,9 +3,11 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class HistoryStore;
+enum class HistoryOrigin;
 
 // The figures behind the 成长记录 charts and the weekly report, for one child
 // and the days from first to last, both included.
@@ -47,8 +49,8 @@ struct PresetTarget {
 
 namespace HistoryQueries {
 
-// Only the days with answers, in order.
-QList<DayFigures> PerDay(const HistoryStore &store, int child, QDate first, QDate last);
+// Only the days with answers, in order; of one skill alone when one is given.
+QList<DayFigures> PerDay(const HistoryStore &store, int child, QDate first, QDate last, const QString &skill = {});
 // The days from the streak's possible start up to last with any answer.
 QList<QDate> PractisedDays(const HistoryStore &store, int child, QDate first, QDate last);
 // Days in a row ending today, or yesterday while today is still to come.
@@ -57,13 +59,20 @@ int Streak(const QList<QDate> &practisedDays, QDate today);
 QList<SkillFigures> WeakestSkills(const HistoryStore &store, int child, QDate first, QDate last, int limit);
 // The most missed first, then the slowest; problems that were never missed
 // and took under 5 seconds are left out.
-QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDate first, QDate last, int limit);
+QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDate first, QDate last, int limit,
+                                     const QString &skill = {});
 // The preset of the most answers, if any answer had one.
-std::optional<PresetTarget> MostPractisedPreset(const HistoryStore &store, int child, QDate first, QDate last);
+std::optional<PresetTarget> MostPractisedPreset(const HistoryStore &store, int child, QDate first, QDate last,
+                                                const QString &skill = {});
+// Every skill practised, the most answers first.
+QStringList Skills(const HistoryStore &store, int child, QDate first, QDate last);
 
-// The child's sessions and answers as two CSV tables, UTF-8 with a
-// byte-order mark so that WPS and Excel read the Chinese right.
+// The child's sessions and answers, each a CSV table of its own file.
 QByteArray SessionsCsv(const HistoryStore &store, int child);
 QByteArray AnswersCsv(const HistoryStore &store, int child);
+
+// Where the child last missed the problem outside a 错题本 review (or last
+// answered it, never having missed it there).
+std::optional<HistoryOrigin> OriginOf(const HistoryStore &store, int child, const QString &problem);
 
 }  // namespace HistoryQueries

@@ -85,7 +85,7 @@ GrowthSources Sources()
     sources.childName = QStringLiteral("小明");
     sources.today = QDate::currentDate;
     sources.notebookState = [] { return NotebookState{12, 3, 40}; };
-    sources.sendToNotebook = [](const ArithProblem &) { return std::optional<QString>(); };
+    sources.sendToNotebook = [](const Problem &, HistoryOrigin) { return std::optional<QString>(); };
     return sources;
 }
 

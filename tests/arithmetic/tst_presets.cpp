@@ -413,12 +413,15 @@ private slots:
         QTest::addColumn<int>("seconds");
         QTest::addColumn<QString>("speed");
         QTest::addColumn<QString>("verdict");
-        const QString shortOf = QStringLiteral("还差一点：标准是 10 题/分、正确率 90%。");
-        QTest::newRow("met") << 25 << 24 << 158 << "9.4 题/分" << shortOf;
+        QTest::newRow("met") << 25 << 24 << 158 << "9.4 题/分" << "还差一点：速度还差 0.6 题/分。";
         QTest::newRow("fast and right") << 20 << 19 << 120 << "10.0 题/分"
                                         << "速度 10.0 题/分，正确率 95%，达到了 20以内进位加法 的口算标准！";
-        QTest::newRow("fast, too many wrong") << 20 << 17 << 60 << "20.0 题/分" << shortOf;
-        QTest::newRow("9.96 is not 10") << 83 << 83 << 500 << "9.9 题/分" << shortOf;
+        QTest::newRow("exactly the accuracy") << 20 << 18 << 120 << "10.0 题/分"
+                                              << "速度 10.0 题/分，正确率 90%，达到了 20以内进位加法 的口算标准！";
+        QTest::newRow("fast, too many wrong") << 20 << 17 << 60 << "20.0 题/分" << "还差一点：正确率还差 5%。";
+        QTest::newRow("9.96 is not 10") << 83 << 83 << 500 << "9.9 题/分" << "还差一点：速度还差 0.1 题/分。";
+        QTest::newRow("both short") << 16 << 14 << 120 << "8.0 题/分"
+                                    << "还差一点：速度还差 2 题/分，正确率还差 3%。";
     }
 
     void verdict()
@@ -429,6 +432,46 @@ private slots:
         const DrillPace pace{total, right, seconds * 1000LL};
         QTEST(pace.SpeedText(), "speed");
         QTEST(pace.Verdict(*FindPreset(6)), "verdict");
+    }
+
+    void timeText_data()
+    {
+        QTest::addColumn<int>("milliseconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("under a minute") << 59999 << "59秒";
+        QTest::newRow("a minute") << 60000 << "1分00秒";
+        QTest::newRow("over a minute") << 65000 << "1分05秒";
+    }
+
+    void timeText()
+    {
+        QFETCH(int, milliseconds);
+        QTEST((DrillPace{1, 1, milliseconds}.TimeText()), "text");
+    }
+
+    // The 达标 figures of every whole-number unit, as the curriculum sets
+    // them.
+    void targets_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("perMinute");
+        QTest::addColumn<int>("accuracy");
+        const int table[][3] = {{1, 15, 95},  {2, 12, 95},  {3, 12, 95},  {4, 6, 90},   {5, 12, 95},  {6, 10, 90},
+                                {7, 10, 90},  {8, 8, 90},   {9, 10, 95},  {10, 10, 95}, {11, 8, 90},  {12, 8, 90},
+                                {13, 6, 90},  {14, 4, 90},  {15, 10, 95}, {16, 10, 95}, {17, 6, 90},  {18, 10, 95},
+                                {19, 8, 90},  {20, 6, 90},  {21, 4, 90},  {22, 10, 95}, {23, 6, 90},  {24, 8, 90},
+                                {25, 8, 90},  {26, 8, 90},  {27, 6, 90},  {28, 4, 90}};
+        for (const auto &[id, perMinute, accuracy] : table)
+            QTest::addRow("%d", id) << id << perMinute << accuracy;
+    }
+
+    void targets()
+    {
+        QFETCH(int, id);
+        const Preset *preset = FindPreset(id);
+        QVERIFY(preset);
+        QTEST(preset->ProblemsPerMinute, "perMinute");
+        QTEST(preset->AccuracyPercent, "accuracy");
     }
 
     void texts_data()
@@ -446,12 +489,12 @@ private slots:
         QTest::newRow("blank first") << Problem::Of(7, Plus, 3).WithBlank(0) << "(7)+3=10" << "□ + 3=10"
                                      << "几加3等于10" << "7+3=10" << "7加3等于10";
         QTest::newRow("three terms") << Problem::Of(8, Minus, 3, Plus, 4) << "8-3+4=9" << "8 - 3 + 4="
-                                     << "8减3加4等于" << "8-3+4=9" << "8减3加4等于9";
+                                     << "8减3加4等于" << "8−3+4=9" << "8减3加4等于9";
         QTest::newRow("brackets") << Problem::Of(62, Minus, 25, Plus, 15, Brackets::LastTwo) << "62-(25+15)=22"
-                                  << "62 - (25 + 15)=" << "62减(25加15)等于" << "62-(25+15)=22"
+                                  << "62 - (25 + 15)=" << "62减(25加15)等于" << "62−(25+15)=22"
                                   << "62减(25加15)等于22";
         QTest::newRow("× before −") << Problem::Of(36, Minus, 4, Times, 5) << "36-4*5=16" << "36 - 4 × 5="
-                                    << "36减4乘5等于" << "36-4×5=16" << "36减4乘5等于16";
+                                    << "36减4乘5等于" << "36−4×5=16" << "36减4乘5等于16";
         QTest::newRow("remainder") << remainder << "38/5=7……3" << "38 ÷ 5=" << "38除以5等于" << "38÷5=7……3"
                                    << "38除以5等于7余3";
     }
@@ -465,6 +508,24 @@ private slots:
         QTEST(SpokenProblem(problem), "spoken");
         QTEST(EquationText(problem), "equation");
         QTEST(SpokenEquation(problem), "spokenEquation");
+        // Each written form reads back as the same problem.
+        for (const QString &written : {PrintedText(problem), ListedText(problem)})
+            QCOMPARE(ProblemOfText(written), std::optional<Problem>(problem));
+    }
+
+    // Texts that are no problem the program asks.
+    void unreadableTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        for (const char *text : {"", "8+", "8+3=12", "□+□=10", "12/0", "3.5×100", "(8+3", "8+(3)", "1+2+3+4",
+                                 "999999999*999999999*9", "7÷2×4", "□×0=5"})
+            QTest::newRow(text) << QString::fromUtf8(text);
+    }
+
+    void unreadableTexts()
+    {
+        QFETCH(QString, text);
+        QCOMPARE(ProblemOfText(text), std::optional<Problem>());
     }
 };
 

@@ -17,7 +17,7 @@ private slots:
         QTest::addColumn<QString>("written");
         QTest::addColumn<QString>("spoken");
         QTest::newRow("addition") << 4 << 1 << 5 << 9 << "4+5=9" << "4加5等于9";
-        QTest::newRow("subtraction") << 12 << 2 << 7 << 5 << "12-7=5" << "12减7等于5";
+        QTest::newRow("subtraction") << 12 << 2 << 7 << 5 << "12−7=5" << "12减7等于5";
         QTest::newRow("multiplication") << 9 << 3 << 3 << 27 << "9×3=27" << "9乘3等于27";
         QTest::newRow("division") << 56 << 4 << 8 << 7 << "56÷8=7" << "56除以8等于7";
     }

@@ -1,3 +1,6 @@
+#include "arithmetic/AnswerValue.h"
+#include "arithmetic/Problem.h"
+#include "arithmetic/ProblemTexts.h"
 #include "chengzhang/GrowthChart.h"
 #include "chengzhang/TForm8.h"
 #include "storage/HistoryStore.h"
@@ -5,10 +8,13 @@
 #include "support/Recorders.h"
 #include "widgets/FlatButton.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+Q_DECLARE_METATYPE(HistoryOrigin)
 
 namespace {
 
@@ -34,6 +40,24 @@ void Practise(HistoryStore &store, int child, int daysAgo, int total, int right,
     }
 }
 
+// Misses of a child, each problem as the history writes it, missed where
+// told, one more time than the next, so they list in this order.
+void Miss(HistoryStore &store, int child, const QString &problem, HistoryOrigin origin, int times,
+          const QString &setting = QStringLiteral("20以内 加减"))
+{
+    SessionRow session;
+    session.setting = setting;
+    session.id = HistoryStore::NewSessionId();
+    session.child = child;
+    session.origin = origin;
+    session.started = QDateTime(kToday, QTime(8, 0));
+    session.total = times;
+    store.Keep(session);
+    for (int k = 0; k < times; ++k)
+        store.Keep(AnswerRow{session.id, child, origin, session.started.addSecs(k), problem, QStringLiteral("1"),
+                             false, std::nullopt});
+}
+
 }  // namespace
 
 class tst_TForm8 : public QObject {
@@ -51,6 +75,15 @@ private slots:
         Practise(*store_, 1, 1, 40, 40, 2);
         Practise(*store_, 1, 0, 10, 6, 6);
         Practise(*store_, 2, 3, 50, 0, 9);
+        Miss(*store_, 3, QStringLiteral("15÷2"), HistoryOrigin::Exam, 6);
+        Miss(*store_, 3, QStringLiteral("□+3=10"), HistoryOrigin::Competition, 5);
+        Miss(*store_, 3, QStringLiteral("8-3+4"), HistoryOrigin::Practice, 4);
+        Miss(*store_, 3, QStringLiteral("62-(25+15)"), HistoryOrigin::Exam, 3);
+        Miss(*store_, 3, QStringLiteral("3.5×100"), HistoryOrigin::Practice, 2);
+        Miss(*store_, 5, QStringLiteral("9+6"), HistoryOrigin::Practice, 3);
+        Miss(*store_, 5, QStringLiteral("15÷2"), HistoryOrigin::Exam, 2, QStringLiteral("有余数的除法"));
+        // Missed again in a review: still an exam's problem.
+        Miss(*store_, 3, QStringLiteral("15÷2"), HistoryOrigin::Review, 1);
         QCOMPARE(store_->Write(), HistoryStore::WriteResult::Written);
     }
 
@@ -70,14 +103,111 @@ private slots:
             growth.grab().save(qEnvironmentVariable("NUMBROOK_SHOTS") + QStringLiteral("/tform8.png"));
     }
 
+    // Every form the history holds goes back whole, missed where it was;
+    // what cannot be read says so, its button off.
+    void sendsAProblemToTheNotebook_data()
+    {
+        QTest::addColumn<int>("child");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("sent");  // as the paper prints it, with its answer
+        QTest::addColumn<HistoryOrigin>("origin");
+        QTest::newRow("classic") << 1 << 0 << "8 + 7=15" << HistoryOrigin::Practice;
+        QTest::newRow("remainder") << 3 << 0 << "15 ÷ 2=7……1" << HistoryOrigin::Exam;
+        QTest::newRow("blank") << 3 << 1 << "□ + 3=10 (7)" << HistoryOrigin::Competition;
+        QTest::newRow("three terms") << 3 << 2 << "8 - 3 + 4=9" << HistoryOrigin::Practice;
+        QTest::newRow("brackets") << 3 << 3 << "62 - (25 + 15)=22" << HistoryOrigin::Exam;
+        QTest::newRow("unreadable") << 3 << 4 << QString() << HistoryOrigin::Practice;
+    }
+
     void sendsAProblemToTheNotebook()
     {
+        QFETCH(int, child);
+        QFETCH(int, row);
+        QFETCH(QString, sent);
         NoticeRecorder notices;
-        TForm8 growth(Sources());
-        QTest::mouseClick(growth.SendButtons[0], Qt::LeftButton);
+        sent_.clear();
+        GrowthSources sources = Sources();
+        sources.child = child;
+        TForm8 growth(sources);
+        FlatButton *button = growth.SendButtons.at(static_cast<std::size_t>(row));
+        QVERIFY(button->isVisibleTo(&growth));
+        if (sent.isEmpty()) {
+            QVERIFY(!button->isEnabled());
+            QVERIFY(button->toolTip().contains(QStringLiteral("放不进错题本")));
+            return;
+        }
+        QVERIFY(button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(sent_.size(), 1);
-        QCOMPARE(sent_.first().Answer, 15);
-        QVERIFY(!growth.SendButtons[0]->isEnabled());
+        const Problem &problem = sent_.first().first;
+        const QString blank = problem.Blank == Problem::BlankAnswer
+                                  ? QString()
+                                  : QStringLiteral(" (%1)").arg(AnswerText(problem.Expected()));
+        QCOMPARE(PrintedText(problem) + (problem.Blank == Problem::BlankAnswer ? AnswerText(problem.Result) : QString())
+                     + blank,
+                 sent);
+        QTEST(sent_.first().second, "origin");
+        QVERIFY(!button->isEnabled());
+    }
+
+    // Every line of the lists shows whole: the weakest skills with an
+    // exam's untimed boxes told, the longest problems with their figures.
+    void everyLineShowsWhole()
+    {
+        for (const int child : {1, 3}) {
+            GrowthSources sources = Sources();
+            sources.child = child;
+            TForm8 growth(sources);
+            growth.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&growth));
+            QList<QLabel *> labels{growth.Label4};
+            for (QLabel *label : growth.ProblemLabels)
+                labels << label;
+            for (QLabel *label : labels)
+                QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(label->text()));
+        }
+    }
+
+    // One skill at a time: its days, totals and hardest problems alone.
+    void showsOneSkillAtATime()
+    {
+        GrowthSources sources = Sources();
+        sources.child = 5;
+        TForm8 growth(sources);
+        QCOMPARE(growth.ComboBox1->count(), 3);
+        QCOMPARE(growth.Report().totals.total, 5);
+        growth.ComboBox1->setCurrentIndex(2);
+        emit growth.ComboBox1->activated(2);
+        QCOMPARE(growth.ComboBox1->currentText(), QStringLiteral("有余数的除法"));
+        QCOMPARE(growth.Report().totals.total, 2);
+        QVERIFY(growth.ProblemLabels[0]->text().startsWith(QStringLiteral("15÷2")));
+        QVERIFY(growth.ProblemLabels[1]->isHidden());
+        QTest::mouseClick(growth.SpeedButton2, Qt::LeftButton);
+        QCOMPARE(growth.ComboBox1->currentText(), QStringLiteral("有余数的除法"));
+        QCOMPARE(growth.Report().totals.total, 2);
+    }
+
+    // A speed that leaves an exam's untimed boxes out says so.
+    void speedSaysWhatItLeavesOut_data()
+    {
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("timed");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("all timed") << 20 << 20 << "10.0 题/分";
+        QTest::newRow("with an exam") << 70 << 20 << "10.0 题/分（50 道考试题不计时，不算在内）";
+        QTest::newRow("an exam alone") << 50 << 0 << "没有计时";
+    }
+
+    void speedSaysWhatItLeavesOut()
+    {
+        QFETCH(int, total);
+        QFETCH(int, timed);
+        Figures figures;
+        figures.total = total;
+        figures.right = total;
+        figures.timed = timed;
+        figures.millis = timed * 6000;
+        QTEST(Growth::PerMinuteText(figures), "text");
     }
 
     void printsTheWeeklyReport()
@@ -106,8 +236,8 @@ private:
         sources.childName = QStringLiteral("小红");
         sources.today = [] { return kToday; };
         sources.notebookState = [] { return NotebookState{4, 2, 7}; };
-        sources.sendToNotebook = [this](const ArithProblem &problem) -> std::optional<QString> {
-            sent_.append(problem);
+        sources.sendToNotebook = [this](const Problem &problem, HistoryOrigin origin) -> std::optional<QString> {
+            sent_.append({problem, origin});
             return std::nullopt;
         };
         return sources;
@@ -115,7 +245,7 @@ private:
 
     QTemporaryDir dir_;
     std::unique_ptr<HistoryStore> store_;
-    QList<ArithProblem> sent_;
+    QList<std::pair<Problem, HistoryOrigin>> sent_;
 };
 
 QTEST_MAIN(tst_TForm8)

@@ -51,6 +51,23 @@ private:
     };
 
 private slots:
+    // The end of a review: the wrong ones are told only when there are some.
+    void doneText_data()
+    {
+        QTest::addColumn<int>("right");
+        QTest::addColumn<int>("wrong");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("some wrong") << 2 << 1 << "今天的错题全部复习完了！\n答对 2 道，答错的 1 道明天再来";
+        QTest::newRow("none wrong") << 3 << 0 << "今天的错题全部复习完了！\n答对 3 道";
+    }
+
+    void doneText()
+    {
+        QFETCH(int, right);
+        QFETCH(int, wrong);
+        QTEST(ReviewSession::DoneText(right, wrong), "text");
+    }
+
     void opensWithWhatIsDue()
     {
         Fixture f;

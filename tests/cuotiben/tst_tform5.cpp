@@ -15,6 +15,8 @@
 #include "widgets/StarBurst.h"
 
 #include <QAccessible>
+#include <QHeaderView>
+#include <QStyleOptionViewItem>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinterInfo>
@@ -146,7 +148,7 @@ private slots:
                                      {"56 ÷ 8=", "（未答）", "2024-03-04", "考试", "0", "2024-03-05"},
                                      {"15 + 7=", "21", "2024-03-04", "竞技", "0", "2024-03-05"}}));
         QCOMPARE(Form().Label4->text(), QStringLiteral("已消灭：1 道"));
-        QCOMPARE(Shown(Form().ListView2), (QList<QStringList>{{"★ 12 - 5=", "2024-01-04", "练习"}}));
+        QCOMPARE(Shown(Form().ListView2), (QList<QStringList>{{"★ 12 − 5=", "2024-01-04", "练习"}}));
         QVERIFY(notices_->seen.isEmpty());
 
         // The keys as in the drill window, with the pen cursor.
@@ -273,6 +275,47 @@ private slots:
             dueColumn << row.front() + QLatin1Char(' ') + row.back();
         QCOMPARE(dueColumn, (QStringList{"56 ÷ 8= 2024-03-05（过期）", "15 + 7= 2024-03-05（过期）",
                                          "9 × 3= 2024-03-08"}));
+    }
+
+    // Every cell and heading of both lists shows its whole text: a skipped
+    // review's "（过期）", a long problem and an empty box's "（未答）" too.
+    void everyColumnShowsItsWholeText()
+    {
+        {
+            Notebook notebook(NotebookPath());
+            QVERIFY(!notebook.Load());
+            notebook.NoteMiss(Problem::Of(62, Operator::Subtraction, 25, Operator::Addition, 15, Brackets::LastTwo),
+                              QStringLiteral("12"), MissSource::Exam, kMonday);
+            QCOMPARE(notebook.Save(), std::nullopt);
+        }
+        today_ = QDate(2026, 12, 23);
+        Open();
+        bool overdueSeen = false;
+        for (const NotebookListView *list : {Form().ListView1, Form().ListView2}) {
+            const QAbstractItemModel *model = list->model();
+            for (int column = 0; column < model->columnCount(); ++column) {
+                if (list->isColumnHidden(column))
+                    continue;
+                const QString heading = model->headerData(column, Qt::Horizontal).toString();
+                QVERIFY2(list->horizontalHeader()->sectionSizeHint(column) <= list->columnWidth(column),
+                         qPrintable(heading));
+                for (int row = 0; row < model->rowCount(); ++row) {
+                    const QModelIndex index = model->index(row, column);
+                    const QString text = index.data().toString();
+                    overdueSeen = overdueSeen || text.endsWith(NotebookListModel::OverdueMark());
+                    QStyleOptionViewItem option;
+                    option.initFrom(list);
+                    option.font = list->font();
+                    option.features |= QStyleOptionViewItem::HasDisplay;
+                    const QSize needed = list->itemDelegate()->sizeHint(option, index);
+                    // The grid line between cells takes a pixel of the cell.
+                    QVERIFY2(needed.width() < list->columnWidth(column), qPrintable(heading + u' ' + text));
+                    QVERIFY2(needed.height() <= list->rowHeight(row), qPrintable(heading + u' ' + text));
+                }
+            }
+            QVERIFY(list->horizontalHeader()->length() <= list->viewport()->width());
+        }
+        QVERIFY(overdueSeen);
     }
 
     // Every problem not yet conquered, due ones first, also on the day of

@@ -79,6 +79,7 @@ private slots:
     void gradingScores_data();
     void gradingScores();
     void nextPaperClearsMarksAndScore();
+    void answersCarryTheirBoxesLastChange();
 };
 
 void tst_ExamRoom::initTestCase()
@@ -567,6 +568,42 @@ void tst_ExamRoom::nextPaperClearsMarksAndScore()
         QVERIFY(!s.view.slot(k).markShown);
         QVERIFY(s.view.slot(k).hint.isEmpty());
     }
+}
+
+// What reaches the history at 判卷: each box with the time it was last
+// changed, and the paper's start, so that an answer's seconds count from it.
+void tst_ExamRoom::answersCarryTheirBoxesLastChange()
+{
+    struct Recorder : AnswerListener {
+        PracticeSetting setting;
+        QList<CheckedAnswer> answers;
+        void SessionStarted(const PracticeSetting &s) override { setting = s; }
+        void Answered(const CheckedAnswer &answer) override { answers.append(answer); }
+        void SessionScored(qint64) override {}
+    } history;
+    const QDateTime start(QDate(2026, 12, 9), QTime(9, 0));
+    QDateTime now = start;
+    Sitting s;
+    s.room.SetClock([&now] { return now; });
+    s.room.SetAnswerListener(&history);
+    s.applyAndStart(0, 0);
+    now = start.addSecs(40);
+    s.answer(0, true);
+    s.room.AnswerTyped(0);
+    now = start.addSecs(90);
+    s.answer(1, false);
+    s.room.AnswerTyped(1);
+    now = start.addSecs(100);
+    s.answer(1, true);
+    s.room.AnswerTyped(1);
+    now = start.addSecs(300);
+    s.handInAs(QStringLiteral("小明"));
+    s.room.Grade();
+    QCOMPARE(history.setting.paperStarted, start);
+    QCOMPARE(history.answers.size(), 10);
+    QCOMPARE(history.answers.at(0).changedAt, start.addSecs(40));
+    QCOMPARE(history.answers.at(1).changedAt, start.addSecs(100));
+    QVERIFY(!history.answers.at(2).changedAt.isValid());
 }
 
 QTEST_GUILESS_MAIN(tst_ExamRoom)

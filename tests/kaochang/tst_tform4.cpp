@@ -121,6 +121,8 @@ private slots:
     void printsTheQuestionsAloneUntilGraded();
     void theCountdownIsNamedAlsoWhileEmpty();
     void presetPaperWithRemainders();
+    void aUnitsNameShowsWhole_data();
+    void aUnitsNameShowsWhole();
 };
 
 void tst_TForm4::initTestCase()
@@ -389,6 +391,41 @@ void tst_TForm4::presetPaperWithRemainders()
     QCOMPARE(w.Marks[2]->accessibleName(), QStringLiteral("错"));
     QCOMPARE(w.Marks[2]->toolTip(), q2 + QStringLiteral("……") + r2);
     QCOMPARE(w.Label118->text(), QStringLiteral("4分"));
+}
+
+// With a preset chosen, 考试类型 shows the unit's whole title on both pages,
+// clear of the score below it.
+void tst_TForm4::aUnitsNameShowsWhole_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("choice");
+    QTest::newRow("一位数乘整十、整百数和两位数 · 可进位") << 24 << 1;
+    QTest::newRow("100以内两位数加减两位数 · 不进位、不退位") << 13 << 0;
+    QTest::newRow("两位数乘整十数、整十数乘整十数") << 26 << 0;
+    QTest::newRow("有余数的除法") << 20 << 0;
+}
+
+void tst_TForm4::aUnitsNameShowsWhole()
+{
+    QFETCH(int, id);
+    QFETCH(int, choice);
+    NoticeRecorder notices;
+    CueRecorder cues;
+    TForm4 w;
+    w.SetPresetChooser([id, choice](const PresetPick &) { return std::optional<PresetPick>(PresetPick{id, choice}); });
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Click(w.SpeedButton11);
+    Choose(w.RadioGroup3, 5);
+    Click(w.SpeedButton3);
+    Click(w.SpeedButton5);
+    const QString title = PresetTitle(*FindPreset(id), choice);
+    for (QLabel *label : {w.Label58, w.Label65}) {
+        QCOMPARE(label->text(), title);
+        QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(title));
+        QVERIFY(label->geometry().bottom() < w.Label118->geometry().top());
+        QVERIFY(label->geometry().right() < w.SpeedButton8->geometry().left());
+    }
 }
 
 // A paper of the lists keeps the right answers in the marks' hints alone,

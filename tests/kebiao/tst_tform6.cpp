@@ -41,6 +41,34 @@ private slots:
         QTEST(chooser.Result(), "result");
     }
 
+    // Opened again, the chooser stands on the pick in use, its choice too,
+    // and 确定 keeps it.
+    void reopeningKeepsThePick_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("choice");
+        QTest::newRow("5、4、3、2加几") << 6 << 2;
+        QTest::newRow("退位") << 12 << 1;
+        QTest::newRow("可进位") << 24 << 1;
+        QTest::newRow("有余数的除法") << 20 << 0;
+    }
+
+    void reopeningKeepsThePick()
+    {
+        QFETCH(int, id);
+        QFETCH(int, choice);
+        TForm6 chooser(PresetPick{id, choice});
+        chooser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+        const Preset *preset = FindPreset(id);
+        QVERIFY(chooser.ListBox2->currentItem()->text().startsWith(
+            QString::fromUtf8(preset->Name.data(), static_cast<qsizetype>(preset->Name.size()))));
+        if (!preset->Choices.empty())
+            QCOMPARE(chooser.ListBox3->currentRow(), choice);
+        QTest::mouseClick(chooser.SpeedButton1, Qt::LeftButton);
+        QCOMPARE(*chooser.Result(), (PresetPick{id, choice}));
+    }
+
     // A unit without choices hides them; another term lists its own units.
     void termsListTheirUnits()
     {

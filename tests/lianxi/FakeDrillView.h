@@ -39,6 +39,8 @@ public:
     bool animationTimerOn = false;
     bool clockTimerOn = false;
     int timerStarts = 0;
+    int stars = 0;
+    QStringList celebrations;
 
     QStringList cues;
     QStringList messages;
@@ -84,7 +86,8 @@ public:
     void showWrongFeedback(const QString &, const QString &) override {}
     void clearFeedback() override {}
     void celebrate() override {}
-    void setStarCount(int) override {}
+    void celebrateStandard(const QString &text) override { celebrations.append(text); }
+    void setStarCount(int count) override { stars = count; }
     void setCompetitionProgress(const QString &, const QString &) override {}
     void setTimeUpMessageVisible(bool visible) override { timeUpShown = visible; }
     void setResultPanelVisible(bool visible) override { panelShown = visible; }

@@ -337,6 +337,29 @@ private slots:
         QVERIFY(!session.Running());
     }
 
+    // Ten right in a row within one unit's drill earn a star; a new drill
+    // starts the row again, and the stars earned stay.
+    void aNewDrillStartsTheStarRunAgain()
+    {
+        FakeDrillView view;
+        DrillSession session(view, QString());
+        session.Create();
+        session.SetPreset({2, 0});
+        session.Start();
+        for (int k = 0; k < 9; ++k)
+            Answer(session, view, RightAnswer(session));
+        session.Start();
+        Answer(session, view, RightAnswer(session));
+        QCOMPARE(view.stars, 0);
+        for (int k = 0; k < 9; ++k)
+            Answer(session, view, RightAnswer(session));
+        QCOMPARE(view.stars, 1);
+        session.Start();
+        for (int k = 0; k < 10; ++k)
+            Answer(session, view, RightAnswer(session));
+        QCOMPARE(view.stars, 2);
+    }
+
     void competitionRunsOut_data()
     {
         QTest::addColumn<int>("right");
@@ -447,6 +470,38 @@ private slots:
         QVERIFY(view.bottomButtonsEnabled);
         QVERIFY(session.Running());
         QCOMPARE(session.Tally().TotalCount(), 0);
+    }
+
+    // Reaching a preset's 达标 is celebrated once a drill, at the look that
+    // shows it; falling short is not.
+    void reachingTheStandardIsCelebrated()
+    {
+        FakeDrillView view;
+        DrillSession session(view, QString());
+        qint64 now = 0;
+        session.SetClock([&now] { return now; });
+        session.Create();
+        session.SetPreset({6, 0});  // 10 题/分, 90%
+        session.Start();
+        for (int k = 0; k < 10; ++k) {
+            now += 6000;
+            Answer(session, view, RightAnswer(session));
+        }
+        session.ShowResults();
+        QCOMPARE(view.celebrations.size(), 1);
+        QVERIFY(view.celebrations.first().contains(QStringLiteral("达到了 20以内进位加法 的口算标准")));
+        session.CloseResults();
+        session.ShowResults();
+        QCOMPARE(view.celebrations.size(), 1);
+
+        session.Start();
+        for (int k = 0; k < 10; ++k) {
+            now += 7000;
+            Answer(session, view, RightAnswer(session));
+        }
+        session.ShowResults();
+        QCOMPARE(view.celebrations.size(), 1);
+        QVERIFY(view.resultPace.last().startsWith(QStringLiteral("还差一点：速度还差")));
     }
 
     void closingThePanelAfterTimeUpKeepsTheDrillStopped()
