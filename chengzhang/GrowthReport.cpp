@@ -1,5 +1,6 @@
 #include "chengzhang/GrowthReport.h"
 
+#include "arithmetic/Problem.h"
 #include "arithmetic/ProblemGenerator.h"
 #include "storage/HistoryStore.h"
 
@@ -97,28 +98,33 @@ std::optional<ArithProblem> ProblemOf(const QString &text)
     if (!match.hasMatch())
         return std::nullopt;
     ArithProblem problem;
-    problem.FirstOperand = match.captured(1).toInt();
-    problem.SecondOperand = match.captured(3).toInt();
+    bool firstFits = false;
+    bool secondFits = false;
+    problem.FirstOperand = match.captured(1).toInt(&firstFits);
+    problem.SecondOperand = match.captured(3).toInt(&secondFits);
+    if (!firstFits || !secondFits)
+        return std::nullopt;
     switch (match.captured(2).at(0).unicode()) {
     case u'+':
         problem.OperatorCode = Operator::Addition;
-        problem.Answer = problem.FirstOperand + problem.SecondOperand;
         break;
     case u'-':
         problem.OperatorCode = Operator::Subtraction;
-        problem.Answer = problem.FirstOperand - problem.SecondOperand;
         break;
     case u'*':
         problem.OperatorCode = Operator::Multiplication;
-        problem.Answer = problem.FirstOperand * problem.SecondOperand;
         break;
     default:
         if (problem.SecondOperand == 0)
             return std::nullopt;
         problem.OperatorCode = Operator::Division;
-        problem.Answer = problem.FirstOperand / problem.SecondOperand;
         break;
     }
+    // The history is a file too: a hand-edited line may not fit 32 bits.
+    const std::optional<std::int32_t> answer = Apply(problem.FirstOperand, problem.OperatorCode, problem.SecondOperand);
+    if (!answer)
+        return std::nullopt;
+    problem.Answer = *answer;
     return problem;
 }
 
