@@ -42,9 +42,9 @@ GrowthReport Read(const HistoryStore &store, int child, int dayCount, QDate toda
     // A streak longer than the period still counts in full.
     report.practised = HistoryQueries::PractisedDays(store, child, today.addDays(-3660), today);
     report.streak = HistoryQueries::Streak(report.practised, today);
-    report.weakest = HistoryQueries::WeakestSkills(store, child, report.first, report.last, 3);
-    report.hardest = HistoryQueries::HardestProblems(store, child, report.first, report.last, 5);
-    report.target = HistoryQueries::MostPractisedPreset(store, child, report.first, report.last);
+    report.weakest = HistoryQueries::WeakestSkills(store, child, report.first, 3);
+    report.hardest = HistoryQueries::HardestProblems(store, child, report.first, 5);
+    report.target = HistoryQueries::MostPractisedPreset(store, child, report.first);
     return report;
 }
 

@@ -8,7 +8,8 @@
 class HistoryStore;
 
 // The figures behind the 成长记录 charts and the weekly report, for one child
-// and the days from first to last, both included.
+// and the days from first to today, both included. An answer dated after
+// today was written while the clock ran ahead: it counts on today, once.
 
 struct Figures {
     int total = 0;
@@ -48,18 +49,18 @@ struct PresetTarget {
 namespace HistoryQueries {
 
 // Only the days with answers, in order.
-QList<DayFigures> PerDay(const HistoryStore &store, int child, QDate first, QDate last);
-// The days from the streak's possible start up to last with any answer.
-QList<QDate> PractisedDays(const HistoryStore &store, int child, QDate first, QDate last);
+QList<DayFigures> PerDay(const HistoryStore &store, int child, QDate first, QDate today);
+// The days from the streak's possible start up to today with any answer.
+QList<QDate> PractisedDays(const HistoryStore &store, int child, QDate first, QDate today);
 // Days in a row ending today, or yesterday while today is still to come.
 int Streak(const QList<QDate> &practisedDays, QDate today);
 // The lowest accuracy first, then the slowest.
-QList<SkillFigures> WeakestSkills(const HistoryStore &store, int child, QDate first, QDate last, int limit);
+QList<SkillFigures> WeakestSkills(const HistoryStore &store, int child, QDate first, int limit);
 // The most missed first, then the slowest; problems that were never missed
 // and took under 5 seconds are left out.
-QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDate first, QDate last, int limit);
+QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDate first, int limit);
 // The preset of the most answers, if any answer had one.
-std::optional<PresetTarget> MostPractisedPreset(const HistoryStore &store, int child, QDate first, QDate last);
+std::optional<PresetTarget> MostPractisedPreset(const HistoryStore &store, int child, QDate first);
 
 // The child's sessions and answers as two CSV tables, UTF-8 with a
 // byte-order mark so that WPS and Excel read the Chinese right.
