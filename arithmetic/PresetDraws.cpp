@@ -39,9 +39,9 @@ int Tens(int x)
     return x / 10 % 10;
 }
 
-bool Within(std::int64_t x, int lo, int hi)
+bool Within(std::optional<std::int32_t> x, int lo, int hi)
 {
-    return x >= lo && x <= hi;
+    return x && *x >= lo && *x <= hi;
 }
 
 // a + b ≤ limit or a − b with b ≤ a ≤ limit. One problem in ten has a 0:
@@ -126,8 +126,8 @@ std::optional<Problem> TryChain(RandomSource &s, int largest, int limit)
     const int b = In(s, 1, largest);
     const Operator second = PlusOrMinus(s);
     const int c = In(s, 1, largest);
-    const std::int64_t partial = Apply(a, first, b);
-    if (Within(partial, 0, limit) && Within(Apply(partial, second, c), 0, limit))
+    const std::optional<std::int32_t> partial = Apply(a, first, b);
+    if (Within(partial, 0, limit) && Within(Apply(*partial, second, c), 0, limit))
         return Problem::Of(a, first, b, second, c);
     return std::nullopt;
 }
@@ -295,8 +295,8 @@ Problem ChainWithin100(int choice, RandomSource &s)
         const int a = In(s, 1, 99);
         const int b = In(s, 1, 99);
         const int c = In(s, 1, 99);
-        const std::int64_t bracket = Apply(b, inner, c);
-        if (Within(bracket, 0, 100) && Within(Apply(a, outer, bracket), 0, 100))
+        const std::optional<std::int32_t> bracket = Apply(b, inner, c);
+        if (Within(bracket, 0, 100) && Within(Apply(a, outer, *bracket), 0, 100))
             return Problem::Of(a, outer, b, inner, c, Brackets::LastTwo);
     }
 }

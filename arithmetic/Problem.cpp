@@ -1,18 +1,30 @@
 #include "arithmetic/Problem.h"
 
-std::int64_t Apply(std::int64_t a, Operator op, std::int64_t b)
+std::optional<std::int32_t> Apply(std::int32_t a, Operator op, std::int32_t b)
 {
+    std::int32_t value = 0;
+    bool overflow = false;
     switch (op) {
     case Operator::Addition:
-        return a + b;
+        overflow = __builtin_add_overflow(a, b, &value);
+        break;
     case Operator::Subtraction:
-        return a - b;
+        overflow = __builtin_sub_overflow(a, b, &value);
+        break;
     case Operator::Multiplication:
-        return a * b;
+        overflow = __builtin_mul_overflow(a, b, &value);
+        break;
     case Operator::Division:
+        // a ÷ −1 is −a, the one quotient that can leave 32 bits.
+        if (b == -1)
+            overflow = __builtin_sub_overflow(0, a, &value);
+        else
+            value = b == 0 ? 0 : a / b;
         break;
     }
-    return b == 0 ? 0 : a / b;
+    if (overflow)
+        return std::nullopt;
+    return value;
 }
 
 namespace {
@@ -29,7 +41,8 @@ Problem Problem::Of(std::int32_t a, Operator op, std::int32_t b)
     Problem p;
     p.Terms = {a, b, 0};
     p.Signs = {op, Operator::Addition};
-    p.Result = AnswerValue::Whole(static_cast<std::int32_t>(Apply(a, op, b)));
+    // A draw's terms are small; a file's reader checks Value() itself.
+    p.Result = AnswerValue::Whole(p.Value().value_or(0));
     return p;
 }
 
@@ -41,9 +54,7 @@ Problem Problem::Of(std::int32_t a, Operator first, std::int32_t b, Operator sec
     p.Signs = {first, second};
     p.TermCount = 3;
     p.Group = group;
-    const bool lastFirst = group == Brackets::LastTwo || (group == Brackets::None && Binds(second) && !Binds(first));
-    const std::int64_t value = lastFirst ? Apply(a, first, Apply(b, second, c)) : Apply(Apply(a, first, b), second, c);
-    p.Result = AnswerValue::Whole(static_cast<std::int32_t>(value));
+    p.Result = AnswerValue::Whole(p.Value().value_or(0));
     return p;
 }
 
@@ -66,6 +77,21 @@ AnswerValue Problem::Expected() const
     if (Blank == BlankAnswer)
         return Result;
     return AnswerValue::Whole(Terms.at(static_cast<std::size_t>(Blank)));
+}
+
+std::optional<std::int32_t> Problem::Value() const
+{
+    const auto [a, b, c] = Terms;
+    const auto [first, second] = Signs;
+    if (TermCount == 2)
+        return Apply(a, first, b);
+    const bool lastFirst = Group == Brackets::LastTwo || (Group == Brackets::None && Binds(second) && !Binds(first));
+    if (lastFirst) {
+        const std::optional<std::int32_t> last = Apply(b, second, c);
+        return last ? Apply(a, first, *last) : std::nullopt;
+    }
+    const std::optional<std::int32_t> leading = Apply(a, first, b);
+    return leading ? Apply(*leading, second, c) : std::nullopt;
 }
 
 std::optional<ArithProblem> AsArithProblem(const Problem &problem)

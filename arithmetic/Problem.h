@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // Which two terms of three a pair of brackets holds.
 enum class Brackets : std::uint8_t { None, FirstTwo, LastTwo };
@@ -34,6 +35,9 @@ struct Problem {
 
     // What the child writes: the blank term's value or the result.
     AnswerValue Expected() const;
+    // The terms worked out, × and ÷ before + and −, brackets first: nothing
+    // when a step leaves 32 bits, as a hand-edited file's terms may make it.
+    std::optional<std::int32_t> Value() const;
     AnswerKind Kind() const { return Expected().Kind; }
 
     bool operator==(const Problem &) const = default;
@@ -43,5 +47,7 @@ struct Problem {
 // blank in a whole-number answer.
 std::optional<ArithProblem> AsArithProblem(const Problem &problem);
 
-// Whole-number arithmetic of one sign; division is truncated.
-std::int64_t Apply(std::int64_t a, Operator op, std::int64_t b);
+// Whole-number arithmetic of one sign, division truncated and by 0 giving 0:
+// nothing when the value leaves 32 bits. Every sum worked out from a file
+// goes through here.
+std::optional<std::int32_t> Apply(std::int32_t a, Operator op, std::int32_t b);

@@ -145,10 +145,11 @@ bool FitsInt32(std::int64_t value)
 // left, or a result beyond 32 bits.
 std::optional<std::int64_t> Checked(std::int64_t a, Operator op, std::int64_t b, bool exact = true)
 {
-    if (op == Operator::Division && (b == 0 || (exact && a % b != 0)))
+    if (!FitsInt32(a) || !FitsInt32(b) || (op == Operator::Division && (b == 0 || (exact && a % b != 0))))
         return std::nullopt;
-    const std::int64_t value = Apply(a, op, b);
-    return FitsInt32(value) ? std::optional<std::int64_t>(value) : std::nullopt;
+    if (const std::optional<std::int32_t> value = Apply(static_cast<std::int32_t>(a), op, static_cast<std::int32_t>(b)))
+        return *value;
+    return std::nullopt;
 }
 
 // The value as Problem::Of works it out, checked at each step.

@@ -30,7 +30,7 @@ GrowthReport Read(const HistoryStore &store, int child, int dayCount, QDate toda
     report.last = today;
     report.first = today.addDays(1 - dayCount);
     report.skill = skill;
-    report.skills = HistoryQueries::Skills(store, child, report.first, report.last);
+    report.skills = HistoryQueries::Skills(store, child, report.first);
     report.days = HistoryQueries::PerDay(store, child, report.first, report.last, skill);
     for (const DayFigures &day : std::as_const(report.days)) {
         report.totals.total += day.total;
@@ -41,9 +41,9 @@ GrowthReport Read(const HistoryStore &store, int child, int dayCount, QDate toda
     // A streak longer than the period still counts in full.
     report.practised = HistoryQueries::PractisedDays(store, child, today.addDays(-3660), today);
     report.streak = HistoryQueries::Streak(report.practised, today);
-    report.weakest = HistoryQueries::WeakestSkills(store, child, report.first, report.last, 3);
-    report.hardest = HistoryQueries::HardestProblems(store, child, report.first, report.last, 5, skill);
-    report.target = HistoryQueries::MostPractisedPreset(store, child, report.first, report.last, skill);
+    report.weakest = HistoryQueries::WeakestSkills(store, child, report.first, 3);
+    report.hardest = HistoryQueries::HardestProblems(store, child, report.first, 5, skill);
+    report.target = HistoryQueries::MostPractisedPreset(store, child, report.first, skill);
     return report;
 }
 

@@ -98,30 +98,12 @@ std::optional<ArithProblem> ReadProblem(QByteArrayView field)
     const std::optional<std::int32_t> first = ReadOperand(field.first(at));
     const std::optional<Operator> op = ReadOperator(field[at]);
     const std::optional<std::int32_t> second = ReadOperand(field.sliced(at + 1));
-    if (!first || !op || !second)
+    if (!first || !op || !second || (*op == Operator::Division && *first % *second != 0))
         return std::nullopt;
-    const std::int64_t a = *first;
-    const std::int64_t b = *second;
-    std::int64_t answer = 0;
-    switch (*op) {
-    case Operator::Addition:
-        answer = a + b;
-        break;
-    case Operator::Subtraction:
-        answer = a - b;
-        break;
-    case Operator::Multiplication:
-        answer = a * b;
-        break;
-    case Operator::Division:
-        if (a % b != 0)
-            return std::nullopt;
-        answer = a / b;
-        break;
-    }
-    if (answer < std::numeric_limits<std::int32_t>::min() || answer > std::numeric_limits<std::int32_t>::max())
+    const std::optional<std::int32_t> answer = Apply(*first, *op, *second);
+    if (!answer)
         return std::nullopt;
-    return ArithProblem{*first, *op, *second, static_cast<std::int32_t>(answer)};
+    return ArithProblem{*first, *op, *second, *answer};
 }
 
 // Digits, 0 too; the written form is checked afterwards.
@@ -135,20 +117,22 @@ std::optional<std::int32_t> ReadNumber(QByteArrayView field, qsizetype &at)
     return static_cast<std::int32_t>(field.sliced(start, at - start).toInt());
 }
 
-// A blank's value from the result: a ∘ □ = r or □ ∘ b = r.
-std::int32_t SolveBlank(std::int32_t a, Operator op, std::int32_t b, int blank, std::int32_t r)
+// A blank's value from the result: a ∘ □ = r or □ ∘ b = r; nothing when it
+// leaves 32 bits.
+std::optional<std::int32_t> SolveBlank(std::int32_t a, Operator op, std::int32_t b, int blank, std::int32_t r)
 {
+    const std::int32_t known = blank == 0 ? b : a;
     switch (op) {
     case Operator::Addition:
-        return r - (blank == 0 ? b : a);
+        return Apply(r, Operator::Subtraction, known);
     case Operator::Subtraction:
-        return blank == 0 ? r + b : a - r;
+        return blank == 0 ? Apply(r, Operator::Addition, b) : Apply(a, Operator::Subtraction, r);
     case Operator::Multiplication:
-        return (blank == 0 ? b : a) == 0 ? 0 : r / (blank == 0 ? b : a);
+        return Apply(r, Operator::Division, known);
     case Operator::Division:
         break;
     }
-    return blank == 0 ? r * b : (r == 0 ? 0 : a / r);
+    return blank == 0 ? Apply(r, Operator::Multiplication, b) : Apply(a, Operator::Division, r);
 }
 
 // "8-3+4=", "62-(25+15)=", "()+3=10", "38/5=": the record line of a problem
@@ -195,12 +179,17 @@ std::optional<Problem> ReadWholeForm(QByteArrayView field, AnswerKind kind)
         const std::optional<std::int32_t> result = ReadNumber(field, at);
         if (!result || count != 2)
             return std::nullopt;
-        terms[static_cast<std::size_t>(blank)] = SolveBlank(terms[0], signs[0], terms[1], blank, *result);
+        const std::optional<std::int32_t> solved = SolveBlank(terms[0], signs[0], terms[1], blank, *result);
+        if (!solved)
+            return std::nullopt;
+        terms[static_cast<std::size_t>(blank)] = *solved;
     }
     if (at != field.size() || count < 2)
         return std::nullopt;
     Problem p = count == 2 ? Problem::Of(terms[0], signs[0], terms[1])
                            : Problem::Of(terms[0], signs[0], terms[1], signs[1], terms[2], group);
+    if (!p.Value())
+        return std::nullopt;
     if (blank != Problem::BlankAnswer)
         p = p.WithBlank(blank);
     if (kind == AnswerKind::QuotientRemainder) {

@@ -91,7 +91,8 @@ const Child &ChildList::Add(const QString &name, const QString &picture)
 {
     int id = 1;
     for (const Child &child : std::as_const(children_))
-        id = std::max(id, child.id + 1);
+        if (int next = 0; !__builtin_add_overflow(child.id, 1, &next))
+            id = std::max(id, next);
     children_.append({id, name, picture});
     current_ = id;
     return children_.last();

@@ -77,13 +77,13 @@ QList<QStringList> CsvRows(QSqlQuery &query, int columns, int timeColumns, int p
 
 namespace HistoryQueries {
 
-QList<DayFigures> PerDay(const HistoryStore &store, int child, QDate first, QDate last, const QString &skill)
+QList<DayFigures> PerDay(const HistoryStore &store, int child, QDate first, QDate today, const QString &skill)
 {
     QSqlQuery query = Run(store,
-                          QStringLiteral("SELECT a.day, %1 FROM answers a WHERE a.child = ? AND a.day BETWEEN ? AND ?%2 "
-                                         "GROUP BY a.day ORDER BY a.day")
+                          QStringLiteral("SELECT min(a.day, ?) AS shown, %1 FROM answers a WHERE a.child = ? "
+                                         "AND a.day >= ?%2 GROUP BY shown ORDER BY shown")
                               .arg(kFigures, kOfSkill),
-                          {child, DayNumber(first), DayNumber(last), skill, skill});
+                          {DayNumber(today), child, DayNumber(first), skill, skill});
     QList<DayFigures> days;
     while (query.next()) {
         DayFigures day;
@@ -94,12 +94,12 @@ QList<DayFigures> PerDay(const HistoryStore &store, int child, QDate first, QDat
     return days;
 }
 
-QList<QDate> PractisedDays(const HistoryStore &store, int child, QDate first, QDate last)
+QList<QDate> PractisedDays(const HistoryStore &store, int child, QDate first, QDate today)
 {
     QSqlQuery query = Run(store,
-                          QStringLiteral("SELECT DISTINCT day FROM answers WHERE child = ? AND day BETWEEN ? AND ? "
-                                         "ORDER BY day"),
-                          {child, DayNumber(first), DayNumber(last)});
+                          QStringLiteral("SELECT DISTINCT min(day, ?) AS shown FROM answers WHERE child = ? "
+                                         "AND day >= ? ORDER BY shown"),
+                          {DayNumber(today), child, DayNumber(first)});
     QList<QDate> days;
     while (query.next())
         days.append(DayOf(query.value(0).toInt()));
@@ -117,16 +117,16 @@ int Streak(const QList<QDate> &practisedDays, QDate today)
     return streak;
 }
 
-QList<SkillFigures> WeakestSkills(const HistoryStore &store, int child, QDate first, QDate last, int limit)
+QList<SkillFigures> WeakestSkills(const HistoryStore &store, int child, QDate first, int limit)
 {
     QSqlQuery query = Run(
         store,
         QStringLiteral("SELECT coalesce(s.preset_name, s.setting) AS skill, %1 FROM answers a "
-                       "JOIN sessions s ON s.id = a.session WHERE a.child = ? AND a.day BETWEEN ? AND ? "
+                       "JOIN sessions s ON s.id = a.session WHERE a.child = ? AND a.day >= ? "
                        "GROUP BY skill ORDER BY 1.0 * sum(a.right) / count(*), "
                        "1.0 * coalesce(sum(a.millis), 0) / max(count(a.millis), 1) DESC LIMIT ?")
             .arg(kFigures),
-        {child, DayNumber(first), DayNumber(last), limit});
+        {child, DayNumber(first), limit});
     QList<SkillFigures> skills;
     while (query.next()) {
         SkillFigures skill;
@@ -137,16 +137,16 @@ QList<SkillFigures> WeakestSkills(const HistoryStore &store, int child, QDate fi
     return skills;
 }
 
-QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDate first, QDate last, int limit,
+QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDate first, int limit,
                                      const QString &skill)
 {
     QSqlQuery query = Run(store,
                           QStringLiteral("SELECT problem, count(*), count(*) - sum(right), avg(millis) FROM answers "
-                                         "WHERE child = ? AND day BETWEEN ? AND ?%1 GROUP BY problem "
+                                         "WHERE child = ? AND day >= ?%1 GROUP BY problem "
                                          "HAVING count(*) > sum(right) OR avg(millis) >= 5000 "
                                          "ORDER BY 3 DESC, 4 DESC LIMIT ?")
                               .arg(kOfSkill),
-                          {child, DayNumber(first), DayNumber(last), skill, skill, limit});
+                          {child, DayNumber(first), skill, skill, limit});
     QList<ProblemFigures> problems;
     while (query.next()) {
         ProblemFigures problem;
@@ -160,16 +160,16 @@ QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDat
     return problems;
 }
 
-std::optional<PresetTarget> MostPractisedPreset(const HistoryStore &store, int child, QDate first, QDate last,
+std::optional<PresetTarget> MostPractisedPreset(const HistoryStore &store, int child, QDate first,
                                                 const QString &skill)
 {
     QSqlQuery query = Run(store,
                           QStringLiteral("SELECT s.preset_name, s.target_per_minute, s.target_accuracy FROM answers a "
-                                         "JOIN sessions s ON s.id = a.session WHERE a.child = ? AND a.day BETWEEN ? "
-                                         "AND ? AND s.preset_id IS NOT NULL%1 GROUP BY s.preset_id "
+                                         "JOIN sessions s ON s.id = a.session WHERE a.child = ? AND a.day >= ? "
+                                         "AND s.preset_id IS NOT NULL%1 GROUP BY s.preset_id "
                                          "ORDER BY count(*) DESC LIMIT 1")
                               .arg(kOfSkill),
-                          {child, DayNumber(first), DayNumber(last), skill, skill});
+                          {child, DayNumber(first), skill, skill});
     if (!query.next())
         return std::nullopt;
     PresetTarget target{query.value(0).toString(), std::nullopt, std::nullopt};
@@ -211,13 +211,13 @@ QByteArray AnswersCsv(const HistoryStore &store, int child)
     return CsvTable::Write(header, CsvRows(query, header.size(), 1, 2));
 }
 
-QStringList Skills(const HistoryStore &store, int child, QDate first, QDate last)
+QStringList Skills(const HistoryStore &store, int child, QDate first)
 {
     QSqlQuery query = Run(store,
                           QStringLiteral("SELECT coalesce(s.preset_name, s.setting) AS skill FROM answers a "
-                                         "JOIN sessions s ON s.id = a.session WHERE a.child = ? AND a.day BETWEEN ? "
-                                         "AND ? GROUP BY skill ORDER BY count(*) DESC, skill"),
-                          {child, DayNumber(first), DayNumber(last)});
+                                         "JOIN sessions s ON s.id = a.session WHERE a.child = ? AND a.day >= ? "
+                                         "GROUP BY skill ORDER BY count(*) DESC, skill"),
+                          {child, DayNumber(first)});
     QStringList skills;
     while (query.next())
         skills << query.value(0).toString();

@@ -10,7 +10,8 @@ class HistoryStore;
 enum class HistoryOrigin;
 
 // The figures behind the 成长记录 charts and the weekly report, for one child
-// and the days from first to last, both included.
+// and the days from first to today, both included. An answer dated after
+// today was written while the clock ran ahead: it counts on today, once.
 
 struct Figures {
     int total = 0;
@@ -50,22 +51,22 @@ struct PresetTarget {
 namespace HistoryQueries {
 
 // Only the days with answers, in order; of one skill alone when one is given.
-QList<DayFigures> PerDay(const HistoryStore &store, int child, QDate first, QDate last, const QString &skill = {});
-// The days from the streak's possible start up to last with any answer.
-QList<QDate> PractisedDays(const HistoryStore &store, int child, QDate first, QDate last);
+QList<DayFigures> PerDay(const HistoryStore &store, int child, QDate first, QDate today, const QString &skill = {});
+// The days from the streak's possible start up to today with any answer.
+QList<QDate> PractisedDays(const HistoryStore &store, int child, QDate first, QDate today);
 // Days in a row ending today, or yesterday while today is still to come.
 int Streak(const QList<QDate> &practisedDays, QDate today);
 // The lowest accuracy first, then the slowest.
-QList<SkillFigures> WeakestSkills(const HistoryStore &store, int child, QDate first, QDate last, int limit);
+QList<SkillFigures> WeakestSkills(const HistoryStore &store, int child, QDate first, int limit);
 // The most missed first, then the slowest; problems that were never missed
 // and took under 5 seconds are left out.
-QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDate first, QDate last, int limit,
+QList<ProblemFigures> HardestProblems(const HistoryStore &store, int child, QDate first, int limit,
                                      const QString &skill = {});
 // The preset of the most answers, if any answer had one.
-std::optional<PresetTarget> MostPractisedPreset(const HistoryStore &store, int child, QDate first, QDate last,
+std::optional<PresetTarget> MostPractisedPreset(const HistoryStore &store, int child, QDate first,
                                                 const QString &skill = {});
-// Every skill practised, the most answers first.
-QStringList Skills(const HistoryStore &store, int child, QDate first, QDate last);
+// Every skill practised from first on, the most answers first.
+QStringList Skills(const HistoryStore &store, int child, QDate first);
 
 // The child's sessions and answers, each a CSV table of its own file.
 QByteArray SessionsCsv(const HistoryStore &store, int child);

@@ -103,6 +103,40 @@ private slots:
             growth.grab().save(qEnvironmentVariable("NUMBROOK_SHOTS") + QStringLiteral("/tform8.png"));
     }
 
+    // The streak counts back past the week shown; answers dated after today
+    // (a clock run ahead) show on today and count once.
+    void showsEveryPractisedDay_data()
+    {
+        QTest::addColumn<int>("child");
+        QTest::addColumn<QList<int>>("daysAgo");  // 10 answers on each, 8 right
+        QTest::addColumn<QString>("streak");
+        QTest::addColumn<QString>("calendar");
+        QTest::addColumn<QString>("today");
+        QTest::newRow("a streak longer than the week")
+            << 7 << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8} << QStringLiteral("已经连续练习 9 天！")
+            << QStringLiteral("这段时间练习了 7 天") << QStringLiteral("3月2日：10 题，正确率 80%");
+        QTest::newRow("a year ahead")
+            << 8 << QList<int>{1, -365, -366} << QStringLiteral("已经连续练习 2 天！")
+            << QStringLiteral("这段时间练习了 2 天") << QStringLiteral("3月2日：20 题，正确率 80%");
+    }
+
+    void showsEveryPractisedDay()
+    {
+        QFETCH(int, child);
+        QFETCH(QList<int>, daysAgo);
+        QFETCH(QString, streak);
+        QFETCH(QString, calendar);
+        QFETCH(QString, today);
+        for (const int day : daysAgo)
+            Practise(*store_, child, day, 10, 8, 3);
+        QCOMPARE(store_->Write(), HistoryStore::WriteResult::Written);
+        TForm8 growth(Sources(child));
+        QCOMPARE(growth.Label2->text(), streak);
+        QCOMPARE(growth.Calendar1->accessibleDescription(), calendar);
+        QVERIFY2(growth.Chart1->accessibleDescription().contains(today),
+                 qPrintable(growth.Chart1->accessibleDescription()));
+    }
+
     // Every form the history holds goes back whole, missed where it was;
     // what cannot be read says so, its button off.
     void sendsAProblemToTheNotebook_data()
@@ -228,11 +262,11 @@ private slots:
     }
 
 private:
-    GrowthSources Sources()
+    GrowthSources Sources(int child = 1)
     {
         GrowthSources sources;
         sources.store = store_.get();
-        sources.child = 1;
+        sources.child = child;
         sources.childName = QStringLiteral("小红");
         sources.today = [] { return kToday; };
         sources.notebookState = [] { return NotebookState{4, 2, 7}; };

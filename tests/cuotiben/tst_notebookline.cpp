@@ -62,6 +62,10 @@ private slots:
         QTest::newRow("a blank")
             << Entry(Problem::Of(7, Operator::Addition, 3).WithBlank(0), "6", kMonday, MissSource::Exam, 0, kMonday.addDays(1))
             << QByteArray("2024-03-04\t\xbf\xbc\xca\xd4\t()+3=10\t6\t0\t2024-03-05\t\xd5\xfb\xca\xfd");
+        QTest::newRow("a blank minuend")
+            << Entry(Problem::Of(8, Operator::Subtraction, 3).WithBlank(0), "2", kMonday, MissSource::Practice, 0,
+                     kMonday.addDays(1))
+            << QByteArray("2024-03-04\t\xc1\xb7\xcf\xb0\t()-3=5\t2\t0\t2024-03-05\t\xd5\xfb\xca\xfd");
         QTest::newRow("a remainder")
             << Entry(Remainder(38, 5), "7……2", kMonday, MissSource::Practice, 0, kMonday.addDays(1))
             << QByteArray("2024-03-04\t\xc1\xb7\xcf\xb0\t38/5=\t7\xa1\xad\xa1\xad""2\t0\t2024-03-05\t\xc9\xcc\xd3\xe0\xca\xfd");
@@ -102,6 +106,8 @@ private slots:
                                                   MissSource::Competition, 2, tuesday);
         QTest::newRow("a zero operand") << Entry(Problem::Of(0, Operator::Addition, 4), "5", kMonday, MissSource::Practice,
                                                  0, tuesday);
+        QTest::newRow("a zero second operand")
+            << Entry(Problem::Of(7, Operator::Multiplication, 0), "7", kMonday, MissSource::Exam, 0, tuesday);
     }
 
     void readsBackEveryKindOfEntry()
@@ -124,6 +130,7 @@ private slots:
         QTest::addColumn<QByteArray>("line");
         const QByteArray practice("\xc1\xb7\xcf\xb0");
         const QByteArray conquered("\xd2\xd1\xcf\xfb\xc3\xf0");
+        const QByteArray whole("\t\xd5\xfb\xca\xfd");
         const auto line = [&](const char *date, const QByteArray &source, const char *problem, const char *answer,
                               const char *count, const QByteArray &due) {
             return QByteArray(date) + '\t' + source + '\t' + problem + '\t' + answer + '\t' + count + '\t' + due;
@@ -146,6 +153,16 @@ private slots:
             << line("2024-03-04", practice, "99999*99999", "1", "0", "2024-03-05");
         QTest::newRow("an operand past 32 bits")
             << line("2024-03-04", practice, "2147483648+1", "1", "0", "2024-03-05");
+        QTest::newRow("a sum past 32 bits") << line("2024-03-04", practice, "2147483647+1", "1", "0", "2024-03-05");
+        // Hand-edited whole forms whose working out leaves 32 bits.
+        QTest::newRow("a blank past 32 bits")
+            << line("2024-03-04", practice, "()/999999999=999999999", "1", "0", "2024-03-05") + whole;
+        QTest::newRow("a product past 32 bits, whole form")
+            << line("2024-03-04", practice, "999999999*999999999=", "1", "0", "2024-03-05") + whole;
+        QTest::newRow("three factors past 64 bits")
+            << line("2024-03-04", practice, "999999999*999999999*999999999=", "1", "0", "2024-03-05") + whole;
+        QTest::newRow("a bracket past 32 bits")
+            << line("2024-03-04", practice, "1-(999999999*999999999)=", "1", "0", "2024-03-05") + whole;
         QTest::newRow("a count too high to be due") << line("2024-03-04", practice, "9*3", "28", "3", "2024-03-05");
         QTest::newRow("conquered too early") << line("2024-03-04", practice, "9*3", "28", "2", conquered);
         QTest::newRow("a count of two digits") << line("2024-03-04", practice, "9*3", "28", "10", "2024-03-05");

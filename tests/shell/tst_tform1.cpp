@@ -92,7 +92,7 @@ std::unique_ptr<QWidget> NewWindow(const QString &name, const QString &folder, C
     sources.store = &history;
     sources.today = [] { return QDate(2026, 3, 7); };
     sources.notebookState = [] { return NotebookState{}; };
-    sources.sendToNotebook = [](const ArithProblem &) -> std::optional<QString> { return std::nullopt; };
+    sources.sendToNotebook = [](const Problem &, HistoryOrigin) -> std::optional<QString> { return std::nullopt; };
     return std::make_unique<TForm8>(sources);
 }
 

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -119,6 +120,15 @@ struct TimedSaves : PendingStore {
     qint64 longest = 0;
 };
 
+// An answer on a day counted from today, its time in milliseconds if it
+// was timed (an exam's box is not).
+struct DatedAnswer {
+    int fromToday = 0;
+    QString problem;
+    bool right = false;
+    std::optional<int> millis;
+};
+
 // A writer of its own: a forked copy of this test (a plain fork, which an
 // emulator runs as well) that writes answers one per transaction and reports
 // the count committed after each, a line each, on its output.
@@ -169,6 +179,8 @@ int Finish(const Writer &writer)
 }
 
 }  // namespace
+
+Q_DECLARE_METATYPE(DatedAnswer)
 
 class tst_HistoryStore : public QObject {
     Q_OBJECT
@@ -250,20 +262,20 @@ private slots:
         QCOMPARE(HistoryQueries::Streak(practised, QDate(2024, 2, 5)), 0);
 
         const QList<SkillFigures> weakest =
-            HistoryQueries::WeakestSkills(store, 1, QDate(2024, 1, 1), QDate(2024, 2, 29), 3);
+            HistoryQueries::WeakestSkills(store, 1, QDate(2024, 1, 1), 3);
         QCOMPARE(weakest.size(), 2);
         QCOMPARE(weakest.first().skill, QStringLiteral("100以内 加减"));
         QCOMPARE(weakest.first().total, 15);
         QCOMPARE(weakest.first().right, 12);
 
         const QList<ProblemFigures> hardest =
-            HistoryQueries::HardestProblems(store, 1, QDate(2024, 1, 1), QDate(2024, 2, 29), 5);
+            HistoryQueries::HardestProblems(store, 1, QDate(2024, 1, 1), 5);
         QCOMPARE(hardest.first().problem, QStringLiteral("8+7"));
         QCOMPARE(hardest.first().missed, 4);
         QCOMPARE(*hardest.first().averageSeconds, 5.0);  // (3 × 6 s + 2 s) / 4
 
         const std::optional<PresetTarget> preset =
-            HistoryQueries::MostPractisedPreset(store, 1, QDate(2024, 1, 1), QDate(2024, 2, 29));
+            HistoryQueries::MostPractisedPreset(store, 1, QDate(2024, 1, 1));
         QVERIFY(preset);
         QCOMPARE(preset->name, QStringLiteral("二年级上"));
         QCOMPARE(preset->perMinute, 10.0);
@@ -271,6 +283,63 @@ private slots:
         const QByteArray csv = HistoryQueries::AnswersCsv(store, 1);
         QVERIFY(csv.startsWith("\xEF\xBB\xBF时间,来自,题目"));
         QCOMPARE(csv.count("\r\n"), 1 + 25);
+    }
+
+    // What the charts count: every answer, untimed too, in the accuracy; a
+    // never-missed problem from 5 s on among the hardest; an answer dated
+    // after today (a clock run ahead) on today, once.
+    void chartsCountEveryAnswerOnce_data()
+    {
+        QTest::addColumn<QList<DatedAnswer>>("answers");
+        QTest::addColumn<QStringList>("days");  // from today: answers, accuracy
+        QTest::addColumn<int>("streak");
+        QTest::addColumn<QStringList>("hardest");
+        const QString slow = QStringLiteral("9+9");
+        QTest::newRow("a year ahead shows on today")
+            << QList<DatedAnswer>{{-1, "1+1", true, 1000}, {0, "2+2", true, 1000}, {365, "3+3", true, 1000},
+                                  {366, "8+7", false, 1000}}
+            << QStringList{"-1: 1, 100%", "0: 3, 67%"} << 2 << QStringList{"8+7"};
+        QTest::newRow("only ahead still practised today")
+            << QList<DatedAnswer>{{-2, "1+1", true, 1000}, {400, "2+2", true, 1000}}
+            << QStringList{"-2: 1, 100%", "0: 1, 100%"} << 1 << QStringList{};
+        QTest::newRow("untimed answers count in the accuracy")
+            << QList<DatedAnswer>{{0, "1+1", true, 1000}, {0, "8+7", false, std::nullopt},
+                                  {0, "3+3", true, std::nullopt}, {0, "4+4", true, std::nullopt}}
+            << QStringList{"0: 4, 75%"} << 1 << QStringList{"8+7"};
+        QTest::newRow("5 s on average is slow")
+            << QList<DatedAnswer>{{0, slow, true, 4000}, {0, slow, true, 6000}, {0, "1+1", true, 4999}}
+            << QStringList{"0: 3, 100%"} << 1 << QStringList{slow};
+        QTest::newRow("a shade under 5 s is not")
+            << QList<DatedAnswer>{{0, slow, true, 4999}} << QStringList{"0: 1, 100%"} << 1 << QStringList{};
+    }
+
+    void chartsCountEveryAnswerOnce()
+    {
+        QFETCH(QList<DatedAnswer>, answers);
+        QFETCH(QStringList, days);
+        QFETCH(int, streak);
+        QFETCH(QStringList, hardest);
+        const QDate today(2024, 3, 2);
+        const QDate first = today.addDays(-6);
+        HistoryStore store(path_);
+        const qint64 session = HistoryStore::NewSessionId();
+        for (const DatedAnswer &answer : answers)
+            store.Keep(Answer(session, 1, QDateTime(today.addDays(answer.fromToday), QTime(18, 0)), answer.problem,
+                              answer.right, answer.millis));
+        QCOMPARE(store.Write(), HistoryStore::WriteResult::Written);
+
+        QStringList seen;
+        for (const DayFigures &day : HistoryQueries::PerDay(store, 1, first, today))
+            seen << QStringLiteral("%1: %2, %3%")
+                        .arg(today.daysTo(day.day))
+                        .arg(day.total)
+                        .arg(std::lround(day.Accuracy()));
+        QCOMPARE(seen, days);
+        QCOMPARE(HistoryQueries::Streak(HistoryQueries::PractisedDays(store, 1, first, today), today), streak);
+        QStringList problems;
+        for (const ProblemFigures &problem : HistoryQueries::HardestProblems(store, 1, first, 5))
+            problems << problem.problem;
+        QCOMPARE(problems, hardest);
     }
 
     void survivesKillDuringWrites()
