@@ -95,15 +95,32 @@ void tst_StoreFile::aMissingFolderIsReported()
     QCOMPARE(read.error, QStringLiteral("No such file or directory"));
 }
 
+// The user's files are never read through a link; the shipped ones are,
+// but still only when they are regular files.
 void tst_StoreFile::readsAFileButNeverALink()
 {
-    QVERIFY(WriteAll(path(), QByteArray("a\0b\r\n", 5)));
+    const QByteArray bytes("a\0b\r\n", 5);
+    QVERIFY(WriteAll(path(), bytes));
     const StoreFile::ReadResult read = StoreFile::ReadWhole(path());
     QCOMPARE(read.error, std::nullopt);
-    QCOMPARE(read.bytes, QByteArray("a\0b\r\n", 5));
+    QCOMPARE(read.bytes, bytes);
     const QString link = dir_->filePath(QStringLiteral("link.txt"));
     QVERIFY(QFile::link(path(), link));
+    const QString inLinkedFolder = dir_->filePath(QStringLiteral("linked/store.txt"));
+    QVERIFY(QFile::link(dir_->path(), dir_->filePath(QStringLiteral("linked"))));
+    const QString fifo = dir_->filePath(QStringLiteral("fifo"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString linkedFifo = dir_->filePath(QStringLiteral("fifo-link"));
+    QVERIFY(QFile::link(fifo, linkedFifo));
+
     QCOMPARE(StoreFile::ReadWhole(link).error, QStringLiteral("Is a symbolic link"));
+    QCOMPARE(StoreFile::ReadWhole(inLinkedFolder).error, QStringLiteral("Its folder is a symbolic link"));
+    for (const QString &shipped : {link, inLinkedFolder}) {
+        const StoreFile::ReadResult through = StoreFile::ReadWhole(shipped, StoreFile::Links::Followed);
+        QCOMPARE(through.error, std::nullopt);
+        QCOMPARE(through.bytes, bytes);
+    }
+    QCOMPARE(StoreFile::ReadWhole(linkedFifo, StoreFile::Links::Followed).error, QStringLiteral("Not a regular file"));
 }
 
 void tst_StoreFile::refusesWhatIsNotARegularFileAtOnce()
