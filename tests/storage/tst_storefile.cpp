@@ -38,6 +38,7 @@ private slots:
     void aLockNoProcessHoldsIsTakenOverAtOnce();
     void newFilesLeftByAKilledSaveAreRemoved();
     void aLockThatCannotBeWrittenSaysWhy();
+    void aLockFileRemovedByItsHolderIsNeverTheOneHeld();
     void aReadOnlyFileIsKeptEvenForRoot();
 
 private:
@@ -251,6 +252,21 @@ void tst_StoreFile::aLockNoProcessHoldsIsTakenOverAtOnce()
     }
     QVERIFY2(waited.elapsed() < 100, qPrintable(QString::number(waited.elapsed())));
     QVERIFY(!QFile::exists(path() + ".lock"));
+}
+
+// The copy holding the lock lets go, removing the lock file, just after
+// this one opened it: a lock on the removed file would lock nothing, so it
+// is taken on a new file, which a third copy then finds busy.
+void tst_StoreFile::aLockFileRemovedByItsHolderIsNeverTheOneHeld()
+{
+    std::optional<StoreFile::Lock> holder(std::in_place, path());
+    QCOMPARE(holder->Error(), std::nullopt);
+    FailingCalls::BeforeNextFlock([&holder] { holder.reset(); });
+    const StoreFile::Lock next(path(), std::chrono::seconds(1));
+    QCOMPARE(next.Error(), std::nullopt);
+    QVERIFY(QFile::exists(path() + ".lock"));
+    const StoreFile::Lock third(path(), std::chrono::milliseconds(0));
+    QVERIFY(third.Busy());
 }
 
 void tst_StoreFile::newFilesLeftByAKilledSaveAreRemoved()
