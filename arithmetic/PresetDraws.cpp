@@ -2,8 +2,10 @@
 
 #include "arithmetic/ProblemGenerator.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 
 namespace PresetDraws {
 namespace {
@@ -591,6 +593,18 @@ Problem Shortcuts(int, RandomSource &s)
     default:
         return Problem::Of(In(s, 10, 99), Times, 101);
     }
+}
+
+bool HasZero(const Problem &problem)
+{
+    const auto terms = std::span(problem.Terms).first(static_cast<std::size_t>(problem.TermCount));
+    return std::ranges::find(terms, 0) != terms.end();
+}
+
+// Of a × b, the problems of presets 15 and 16.
+bool HasFactorOne(const Problem &problem)
+{
+    return problem.Signs[0] == Times && (problem.Terms[0] == 1 || problem.Terms[1] == 1);
 }
 
 }  // namespace PresetDraws

@@ -38,4 +38,9 @@ Problem TimesTens(int choice, RandomSource &source);
 Problem ThreeDigitWithTens(int choice, RandomSource &source);
 Problem Shortcuts(int choice, RandomSource &source);
 
+// The problems presets 1 and 2 keep rare: a 0 among the terms.
+bool HasZero(const Problem &problem);
+// Those presets 15 and 16 keep rare: a factor 1.
+bool HasFactorOne(const Problem &problem);
+
 }  // namespace PresetDraws

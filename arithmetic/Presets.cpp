@@ -26,8 +26,8 @@ constexpr std::array kTimesCarry{"不进位"sv, "可进位"sv};
 constexpr AnswerKind W = AnswerKind::Whole;
 
 const std::array<Preset, 28> kPresets{{
-    {1, kTerms[0], "5以内加减", "3+2, 5−4", 15, 95, W, {}, AddSubtractWithin5},
-    {2, kTerms[0], "10以内加减", "6+3, 9−7", 12, 95, W, {}, AddSubtractWithin10},
+    {1, kTerms[0], "5以内加减", "3+2, 5−4", 15, 95, W, {}, AddSubtractWithin5, HasZero},
+    {2, kTerms[0], "10以内加减", "6+3, 9−7", 12, 95, W, {}, AddSubtractWithin10, HasZero},
     {3, kTerms[0], "凑十（10的分与合）", "□+3=10", 12, 95, W, {}, MakeTen},
     {4, kTerms[0], "10以内连加连减", "8−3+4", 6, 90, W, {}, ChainWithin10},
     {5, kTerms[0], "十加几和相应的减法", "10+6, 16−10", 12, 95, W, {}, TenAndOnes},
@@ -40,8 +40,8 @@ const std::array<Preset, 28> kPresets{{
     {12, kTerms[1], "两位数减一位数、整十数", "45−3, 42−5, 45−20", 8, 90, W, kBorrow, TwoDigitMinusOne},
     {13, kTerms[2], "100以内两位数加减两位数", "25+34, 52−27", 6, 90, W, kRegroup, TwoDigitWithTwoDigit},
     {14, kTerms[2], "100以内连加连减、加减混合", "35+20−16, 62−(25+15)", 4, 90, W, kBrackets, ChainWithin100},
-    {15, kTerms[2], "1～6的乘法口诀", "4×6", 10, 95, W, {}, TablesTo6},
-    {16, kTerms[2], "7～9的乘法口诀（表内乘法）", "7×8", 10, 95, W, kTables, TablesTo9},
+    {15, kTerms[2], "1～6的乘法口诀", "4×6", 10, 95, W, {}, TablesTo6, HasFactorOne},
+    {16, kTerms[2], "7～9的乘法口诀（表内乘法）", "7×8", 10, 95, W, kTables, TablesTo9, HasFactorOne},
     {17, kTerms[2], "乘加、乘减", "4×5+3", 6, 90, W, {}, MultiplyThenAdd},
     {18, kTerms[3], "表内除法", "56÷7", 10, 95, W, kDivisionTables, TableDivision},
     {19, kTerms[3], "乘除法填空", "□×7=42", 8, 90, W, {}, TableBlanks},
@@ -75,11 +75,14 @@ struct ProblemHash {
     }
 };
 
-// Draws in a row that find only problems already on the paper before the
-// preset is taken to have no more: a preset with problems left finds one
+// Draws in a row that find only problems already on the paper (or rare
+// ones) before the preset is taken to have no more ordinary ones: a preset with problems left finds one
 // long before (even one left of a hundred is missed this often only once in
 // 10^8 papers).
 constexpr int kDrawsBeforeGoingRound = 2000;
+
+// A paper has at most one rare problem in this many questions.
+constexpr int kQuestionsPerRare = 10;
 
 }  // namespace
 
@@ -128,18 +131,24 @@ QList<Problem> DrawPaper(const Preset &preset, int choice, int count, RandomSour
     QList<Problem> paper;
     paper.reserve(count);
     std::unordered_set<Problem, ProblemHash> onPaper;
+    int rareOnPaper = 0;
     for (int i = 0; i < count; ++i) {
         Problem next;
+        bool rare = false;
         for (int tries = 0;; ++tries) {
             next = paper.isEmpty() ? preset.Draw(choice, source) : DrawNext(preset, choice, source, paper.last());
-            if (!onPaper.contains(next))
+            rare = preset.IsRare && preset.IsRare(next);
+            // Drawn again until new, a rare problem would come up ever more
+            // often as the ordinary ones run out.
+            if (!onPaper.contains(next) && (!rare || (tries == 0 && rareOnPaper < i / kQuestionsPerRare + 1)))
                 break;
-            if (tries == kDrawsBeforeGoingRound) {
-                // Every problem is on the paper: the next round starts.
+            if (tries >= kDrawsBeforeGoingRound && !rare) {
+                // Every ordinary problem is on the paper: the next round starts.
                 onPaper.clear();
                 break;
             }
         }
+        rareOnPaper += rare ? 1 : 0;
         onPaper.insert(next);
         paper.append(next);
     }

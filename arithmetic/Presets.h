@@ -29,6 +29,9 @@ struct Preset {
     // One problem for the choice (0 when there are no choices), drawn only
     // through source.Below.
     Problem (*Draw)(int choice, RandomSource &source) = nullptr;
+    // The problems the unit keeps rare, one draw in ten (a 0, a factor 1);
+    // none for most units.
+    bool (*IsRare)(const Problem &problem) = nullptr;
 };
 
 // The terms in school order: "一年级上册" … "四年级下册".
@@ -58,7 +61,10 @@ QString PresetTitle(const Preset &preset, int choice);
 // The next problem of a drill: never the one just asked.
 Problem DrawNext(const Preset &preset, int choice, RandomSource &source, const Problem &previous);
 
-// A paper of count problems with no problem twice while the preset has
-// problems not yet on it; a preset with fewer problems than the paper goes
-// round them again, never repeating the one just before.
+// A paper of count problems, drawn as the drill draws them, with no problem
+// twice while the preset has problems not yet on it; a preset with fewer
+// problems than the paper goes round them again, never repeating the one
+// just before. Its rare problems stay as rare as in a drill: one is taken
+// only as drawn, once, and never for more than one question in ten; an
+// ordinary problem takes the place of any other.
 QList<Problem> DrawPaper(const Preset &preset, int choice, int count, RandomSource &source);

@@ -2,6 +2,7 @@
 
 #include "arithmetic/DrillTally.h"
 #include "notices/ErrorText.h"
+#include "storage/GbkText.h"
 #include "storage/InstallFolder.h"
 #include "storage/StoreFile.h"
 #include "storage/TextLines.h"
@@ -9,6 +10,7 @@
 #include <QDate>
 #include <QDir>
 #include <QLocale>
+#include <optional>
 #include <utility>
 
 QString RecordDateText()
@@ -21,14 +23,30 @@ QString RecordDateText()
 
 namespace {
 
-QList<QByteArray> RecordLines(const QStringList &lines)
+// The lines as the day's GBK file holds them ("38/5=7……3" has a two-byte
+// "…"), or the first line GBK cannot hold, which is never written changed.
+struct RecordBytes {
+    QList<QByteArray> lines;
+    std::optional<QString> unstorable;
+};
+
+RecordBytes RecordLines(const QStringList &lines)
 {
-    QList<QByteArray> bytes;
-    bytes.reserve(lines.size());
-    // Record lines hold only digits, signs and "=": one byte each.
-    for (const QString &line : lines)
-        bytes.append(line.toLatin1());
+    RecordBytes bytes;
+    bytes.lines.reserve(lines.size());
+    for (const QString &line : lines) {
+        std::optional<QByteArray> encoded = GbkText::Encode(line);
+        if (!encoded)
+            return {{}, line};
+        bytes.lines.append(std::move(*encoded));
+    }
     return bytes;
+}
+
+QString UnstorableLine(const QString &path, const QString &line)
+{
+    return ErrorText::CannotCreateFile(QDir::toNativeSeparators(path),
+                                       QStringLiteral("The line \"%1\" cannot be written in GBK").arg(line));
 }
 
 bool HoldsAt(const QList<QByteArray> &file, qsizetype at, const QList<QByteArray> &lines)
@@ -58,13 +76,21 @@ DrillRecords::DrillRecords(QString root) : root_(std::move(root)) {}
 QString DrillRecords::Save(const RecordFolders &folders, const DrillTally &tally, const QString &dateText)
 {
     const QString name = dateText + QStringLiteral(".txt");
-    if (QString error = SaveFile(InstallFolder::Join(root_, folders.right + name), tally.RightLines());
-        !error.isEmpty())
+    const QString rightPath = InstallFolder::Join(root_, folders.right + name);
+    const QString wrongPath = InstallFolder::Join(root_, folders.wrong + name);
+    // Both files' lines first: a line that cannot be stored writes neither.
+    RecordBytes right = RecordLines(tally.RightLines());
+    RecordBytes wrong = RecordLines(tally.WrongLines());
+    if (right.unstorable)
+        return UnstorableLine(rightPath, *right.unstorable);
+    if (wrong.unstorable)
+        return UnstorableLine(wrongPath, *wrong.unstorable);
+    if (QString error = SaveFile(rightPath, std::move(right.lines)); !error.isEmpty())
         return error;
-    return SaveFile(InstallFolder::Join(root_, folders.wrong + name), tally.WrongLines());
+    return SaveFile(wrongPath, std::move(wrong.lines));
 }
 
-QString DrillRecords::SaveFile(const QString &path, const QStringList &lines)
+QString DrillRecords::SaveFile(const QString &path, QList<QByteArray> lines)
 {
     const QString shownPath = QDir::toNativeSeparators(path);
     const StoreFile::Lock lock(path);
@@ -77,7 +103,7 @@ QString DrillRecords::SaveFile(const QString &path, const QStringList &lines)
             return ErrorText::CannotOpenFile(shownPath, *read.error);
         file = TextLines::Split(read.bytes);
     }
-    Saved mine{file.size(), RecordLines(lines)};
+    Saved mine{file.size(), std::move(lines)};
     qsizetype replaced = 0;
     if (const auto earlier = saved_.constFind(path); earlier != saved_.cend()) {
         if (const qsizetype at = FindEarlier(file, earlier->at, earlier->lines); at >= 0) {

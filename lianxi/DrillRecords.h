@@ -16,7 +16,8 @@ QString RecordDateText();
 
 // The day's record files as one drill keeps them: root + folders.right +
 // date + ".txt" for the right answers and the wrong ones likewise, one line
-// per answer, each ending in CR LF. Several drills share a day's file, so
+// per answer in GBK, each ending in CR LF; a line GBK cannot hold is an
+// error, never written changed. Several drills share a day's file, so
 // each save reads it afresh under its lock: lines other drills saved, in
 // this copy of the program or another, are kept, and this drill's own lines
 // of an earlier save take their new form where they stand, so that saving
@@ -44,7 +45,7 @@ private:
         QList<QByteArray> lines;
     };
 
-    QString SaveFile(const QString &path, const QStringList &lines);
+    QString SaveFile(const QString &path, QList<QByteArray> lines);
 
     QString root_;
     QHash<QString, Saved> saved_;

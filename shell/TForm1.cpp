@@ -47,9 +47,13 @@ TForm1::TForm1(QWidget *parent)
 
     // The crowns, circles and the leave sign's caption are painted in the
     // background: the menu draws no text of its own, so no font is looked up
-    // before its first paint.
+    // before its first paint. The leave button still has "离开" as its text,
+    // in the art's blue bold italic.
+    QFont leaveFont = Fonts::Ui(16, true);
+    leaveFont.setItalic(true);
     SpeedButton1 = Controls::MakeButton(this, "SpeedButton1", {656, 424, 113, 89},
-                                        {.accessibleName = QStringLiteral("离开")});
+                                        {.caption = QStringLiteral("离开"), .font = leaveFont,
+                                         .captionColor = Palette::Blue, .captionInArt = true});
     SpeedButton1->setToolTip(QStringLiteral("你要离开吗？"));
     SpeedButton2 = Controls::MakeButton(this, "SpeedButton2", {296, 32, 161, 153},
                                         {.accessibleName = QStringLiteral("练习篇")});

@@ -67,7 +67,8 @@ const CuePlayer::Cue *CuePlayer::Find(const QString &relativePath)
 
 std::optional<CuePlayer::Cue> CuePlayer::Decode(const QString &relativePath)
 {
-    const StoreFile::ReadResult read = StoreFile::ReadWhole(InstallFolder::PathOf(relativePath));
+    const StoreFile::ReadResult read =
+        StoreFile::ReadWhole(InstallFolder::PathOf(relativePath), StoreFile::Links::Followed);
     if (read.error)
         return std::nullopt;
     WavFile::DecodeResult decoded = WavFile::Decode(read.bytes);

@@ -132,7 +132,7 @@ std::optional<QString> InstallFolder::SeedTipStore() const
     if (StoreFile::IsThere(store) && !QFileInfo(store).isSymLink())
         return std::nullopt;
     const QString starter = Join(shippedRoot_, TipStoreRelativePath());
-    const StoreFile::ReadResult read = StoreFile::ReadWhole(starter);
+    const StoreFile::ReadResult read = StoreFile::ReadWhole(starter, StoreFile::Links::Followed);
     if (read.error)
         return ErrorText::CannotOpenFile(starter, *read.error);
     if (std::optional<QString> error = StoreFile::WriteWhole(store, read.bytes))

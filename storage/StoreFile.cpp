@@ -86,12 +86,16 @@ void RemoveLeftNewFiles(const QString &path)
 
 }  // namespace
 
-ReadResult ReadWhole(const QString &path)
+ReadResult ReadWhole(const QString &path, Links links)
 {
-    if (std::optional<QString> refused = LinkOnTheWay(path))
-        return {{}, refused};
+    const bool refuseLinks = links == Links::Refused;
+    // The file itself is refused by the open, which leaves no moment for a
+    // link to be put in its place after a look.
+    if (refuseLinks && IsLink(QFile::encodeName(QFileInfo(path).path())))
+        return {{}, kFolderIsALink};
     // Not blocking, so that a FIFO opens at once and is refused below.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_RDONLY | (refuseLinks ? O_NOFOLLOW : 0) | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return {{}, Reason(errno)};
     struct stat info {};

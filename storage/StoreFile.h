@@ -22,10 +22,15 @@ struct ReadResult {
     std::optional<QString> error;
 };
 
-// The whole content of a regular file. A link, or anything but a regular
-// file (a FIFO, a device, a folder), is refused before anything is read,
-// since reading it could wait for ever.
-ReadResult ReadWhole(const QString &path);
+// Whether a read goes through symbolic links. The user's files never do;
+// the files shipped with the program (the cues, the starter tips) are only
+// ever read, and a packager or the user may well have linked them.
+enum class Links { Refused, Followed };
+
+// The whole content of a regular file. A link (unless followed), or anything
+// but a regular file (a FIFO, a device, a folder), is refused before
+// anything is read, since reading it could wait for ever.
+ReadResult ReadWhole(const QString &path, Links links = Links::Refused);
 
 // Whether there is anything at path, a link to nothing included.
 bool IsThere(const QString &path);

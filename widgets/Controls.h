@@ -44,6 +44,7 @@ struct ButtonFace {
     QFont font{};
     QColor captionColor = Palette::Black;
     bool captionOutlined = false;  // a dark outline round a bright caption
+    bool captionInArt = false;     // painted in the art beneath, not drawn again
     QString picture{};  // a resource drawn left of the caption; none when empty
     QSize pictureSize{};
 };

@@ -30,6 +30,12 @@ void FlatButton::setCaptionOutlined(bool outlined)
     update();
 }
 
+void FlatButton::setCaptionInArt(bool inArt)
+{
+    captionInArt_ = inArt;
+    update();
+}
+
 QSize FlatButton::sizeHint() const
 {
     return {75, 25};
@@ -70,11 +76,12 @@ void FlatButton::paintEvent(QPaintEvent *)
 
     // Picture and caption are centred together, the picture on the left;
     // a held button shifts its content by one pixel, as if pressed in.
+    const QString caption = captionInArt_ ? QString() : text();
     const bool hasPicture = !picture_.IsNull();
     const QSize pictureSize = hasPicture ? pictureSize_ : QSize(0, 0);
-    const int gap = (hasPicture && !text().isEmpty()) ? 4 : 0;
+    const int gap = (hasPicture && !caption.isEmpty()) ? 4 : 0;
     const QFontMetrics metrics(font());
-    const int textWidth = text().isEmpty() ? 0 : metrics.horizontalAdvance(text());
+    const int textWidth = caption.isEmpty() ? 0 : metrics.horizontalAdvance(caption);
     const int contentWidth = pictureSize.width() + gap + textWidth;
     const int shift = isDown() ? 1 : 0;
     int x = (width() - contentWidth) / 2 + shift;
@@ -86,12 +93,12 @@ void FlatButton::paintEvent(QPaintEvent *)
                            picture_.Pixmap(pictureSize, devicePixelRatioF()));
         x += pictureSize.width() + gap;
     }
-    if (!text().isEmpty() && captionOutlined_ && isEnabled()) {
+    if (!caption.isEmpty() && captionOutlined_ && isEnabled()) {
         const int baseline = (height() - metrics.height()) / 2 + metrics.ascent() + shift;
-        OutlinedText::Draw(painter, QPointF(x, baseline), font(), text(), captionColor_);
-    } else if (!text().isEmpty()) {
+        OutlinedText::Draw(painter, QPointF(x, baseline), font(), caption, captionColor_);
+    } else if (!caption.isEmpty()) {
         painter.setFont(font());
         painter.setPen(isEnabled() ? captionColor_ : Palette::FrameShadow);
-        painter.drawText(QRect(x, shift, textWidth + 1, height()), Qt::AlignLeft | Qt::AlignVCenter, text());
+        painter.drawText(QRect(x, shift, textWidth + 1, height()), Qt::AlignLeft | Qt::AlignVCenter, caption);
     }
 }

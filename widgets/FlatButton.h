@@ -22,6 +22,9 @@ public:
     // A dark outline round the caption's glyphs, for a caption colour that
     // alone would not stand out from the art.
     void setCaptionOutlined(bool outlined);
+    // The art beneath already shows the caption: the button keeps it as its
+    // text, for anyone asking, and draws none, so it needs no font.
+    void setCaptionInArt(bool inArt);
 
     QSize sizeHint() const override;
 
@@ -37,4 +40,5 @@ private:
     QSize pictureSize_;
     QColor captionColor_;
     bool captionOutlined_ = false;
+    bool captionInArt_ = false;
 };

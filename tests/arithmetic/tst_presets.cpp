@@ -5,8 +5,10 @@
 #include "arithmetic/Presets.h"
 #include "arithmetic/ProblemTexts.h"
 
+#include <QHash>
 #include <QSet>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -353,6 +355,51 @@ private slots:
         QCOMPARE(times.size(), distinct);
         for (const int n : times)
             QVERIFY(n == count / distinct || n == count / distinct + 1);
+    }
+
+    // A paper draws as the drill does: 0 and ×1 stay rare, ordinary
+    // problems go round before one comes twice, never one twice in a row.
+    void paperKeepsTheDrillsRarity_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<int>("ordinary");
+        QTest::newRow("5以内加减") << 1 << 0 << 25;
+        QTest::newRow("10以内加减") << 2 << 0 << 100;
+        QTest::newRow("1～6的乘法口诀") << 15 << 0 << 25;
+        QTest::newRow("7～9的乘法口诀") << 16 << 0 << 39;
+    }
+
+    void paperKeepsTheDrillsRarity()
+    {
+        QFETCH(int, id);
+        QFETCH(int, choice);
+        QFETCH(int, ordinary);
+        constexpr int kPapers = 100;
+        constexpr int kQuestions = 100;
+        int rareInAll = 0;
+        for (std::uint32_t seed = 1; seed <= kPapers; ++seed) {
+            RandomSource source(seed * 7919u + std::uint32_t(id));
+            const QList<Problem> paper = DrawPaper(*FindPreset(id), choice, kQuestions, source);
+            QCOMPARE(paper.size(), kQuestions);
+            int rare = 0;
+            QHash<QString, int> times;
+            for (qsizetype i = 0; i < paper.size(); ++i) {
+                QVERIFY(FollowsRule(id, choice, paper[i]));
+                if (i > 0)
+                    QVERIFY2(!(paper[i] == paper[i - 1]), "the same problem twice in a row");
+                if (HasRareOperand(id, paper[i]))
+                    ++rare;
+                else
+                    ++times[PrintedText(paper[i])];
+            }
+            QVERIFY2(rare <= 15, qPrintable(QStringLiteral("seed %1: %2 of %3").arg(seed).arg(rare).arg(kQuestions)));
+            QCOMPARE(times.size(), std::min(ordinary, kQuestions - rare));
+            const auto [fewest, most] = std::ranges::minmax(times.values());
+            QVERIFY2(most - fewest <= 1, "an ordinary problem came again before another came at all");
+            rareInAll += rare;
+        }
+        QVERIFY2(rareInAll * 25 >= kPapers * kQuestions, "0 and ×1 still come up");
     }
 
     // One seed, one problem, on every machine.

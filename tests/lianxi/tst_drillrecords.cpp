@@ -84,6 +84,9 @@ private slots:
                                     << QByteArray("5-5=1\r\n");
         QTest::newRow("signed answers") << QStringList{"1+1=+2"} << QStringList{"2-1=-1"}
                                         << QByteArray("1+1=+2\r\n") << QByteArray("2-1=-1\r\n");
+        QTest::newRow("有余数的除法 in GBK") << QStringList{"38/5=7……3"} << QStringList{"9/5=1……3"}
+                                          << QByteArray("38/5=7\xA1\xAD\xA1\xAD" "3\r\n")
+                                          << QByteArray("9/5=1\xA1\xAD\xA1\xAD" "3\r\n");
     }
 
     void linesAreWrittenByteForByte()
@@ -98,6 +101,20 @@ private slots:
         QCOMPARE(Contents("Lxcuo/2024-3-7.txt"), wrongBytes);
         QVERIFY(QFile::exists(root_ + "Lxcuo/2024-3-7.txt"));
         QCOMPARE(QDir(root_ + "Lxdui").entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
+    // No character of a line is ever changed on its way to the file: a line
+    // GBK cannot hold is an error, and neither file is written.
+    void aLineGbkCannotHoldWritesNothing()
+    {
+        MakeFolders({"Lxdui", "Lxcuo"});
+        QCOMPARE(DrillRecords(root_).Save(PracticeRecordFolders(), TallyOf({"1+1=2"}, {}), Date()), QString());
+        const QString line = QStringLiteral("3+3=6\U0001F44D");
+        QCOMPARE(DrillRecords(root_).Save(PracticeRecordFolders(), TallyOf({"2+2=4"}, {line}), Date()),
+                 QStringLiteral("Cannot create file \"%1\". The line \"%2\" cannot be written in GBK")
+                     .arg(QDir::toNativeSeparators(root_ + "Lxcuo/2024-3-7.txt"), line));
+        QCOMPARE(Contents("Lxdui/2024-3-7.txt"), QByteArray("1+1=2\r\n"));
+        QCOMPARE(Contents("Lxcuo/2024-3-7.txt"), QByteArray());
     }
 
     // Saving twice in one drill never doubles a line; the day's lines of

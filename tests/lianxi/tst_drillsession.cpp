@@ -605,6 +605,83 @@ private slots:
         QVERIFY(QDir(root.path() + QLatin1Char('/') + otherFolder).isEmpty());
     }
 
+    // Every save of a visit keeps what the day's earlier saves wrote, the
+    // morning's visit's too; a drill saved again replaces its own lines; a
+    // drill never saved leaves no line anywhere.
+    void recordsOfAVisit_data()
+    {
+        QTest::addColumn<bool>("firstDrillSaved");
+        QTest::newRow("drill A saved, drill B saved: A and B") << true;
+        QTest::newRow("drill A not saved, drill B saved: B alone") << false;
+    }
+
+    void recordsOfAVisit()
+    {
+        QFETCH(bool, firstDrillSaved);
+        QTemporaryDir root;
+        for (const char *folder : {"Lxdui", "Lxcuo"})
+            QVERIFY(QDir(root.path()).mkdir(QLatin1String(folder)));
+        const auto answerRight = [](DrillSession &session, FakeDrillView &view, int count) {
+            QByteArray lines;
+            for (int i = 0; i < count; ++i) {
+                lines += Line(session.Problem(), RightAnswer(session)).toLatin1() + "\r\n";
+                Answer(session, view, RightAnswer(session));
+            }
+            return lines;
+        };
+        FakeDrillView morningView;
+        DrillSession morning(morningView, root.path() + QLatin1Char('/'));
+        morning.Create();
+        morning.Start();
+        QByteArray expected = answerRight(morning, morningView, 2);
+        morning.SaveRecords();
+
+        FakeDrillView view;
+        DrillSession visit(view, root.path() + QLatin1Char('/'));
+        visit.Create();
+        visit.Start();
+        const QByteArray drillA = answerRight(visit, view, 3);
+        if (firstDrillSaved) {
+            visit.SaveRecords();
+            expected += drillA;
+        }
+        answerRight(visit, view, 1);
+        visit.Start();
+        QByteArray drillB = answerRight(visit, view, 2);
+        visit.SaveRecords();
+        drillB += answerRight(visit, view, 1);
+        visit.SaveRecords();
+        expected += drillB;
+
+        QFile right(root.path() + QStringLiteral("/Lxdui/") + RecordDateText() + QStringLiteral(".txt"));
+        QVERIFY2(right.open(QIODevice::ReadOnly), qPrintable(right.errorString()));
+        QCOMPARE(right.readAll(), expected);
+        QVERIFY(view.errors.isEmpty());
+    }
+
+    // 有余数的除法's lines as typed with the 余 key, in the day's GBK file.
+    void remainderLinesReachTheFileWhole()
+    {
+        QTemporaryDir root;
+        for (const char *folder : {"Lxdui", "Lxcuo"})
+            QVERIFY(QDir(root.path()).mkdir(QLatin1String(folder)));
+        FakeDrillView view;
+        DrillSession session(view, root.path() + QLatin1Char('/'));
+        session.Create();
+        session.SetPreset(PresetPick{20, 0});
+        session.Start();
+        const ::Problem p = session.WholeProblem();
+        const QByteArray quotient = QByteArray::number(p.Result.Number);
+        const QByteArray remainder = QByteArray::number(p.Result.Remainder);
+        Answer(session, view, QString::fromLatin1(quotient) + QStringLiteral("……") + QString::fromLatin1(remainder));
+        session.SaveRecords();
+        QCOMPARE(view.messages, QStringList{QStringLiteral("保存完成！")});
+        QFile right(root.path() + QStringLiteral("/Lxdui/") + RecordDateText() + QStringLiteral(".txt"));
+        QVERIFY2(right.open(QIODevice::ReadOnly), qPrintable(right.errorString()));
+        QCOMPARE(right.readAll(), QByteArray::number(p.Terms[0]) + '/' + QByteArray::number(p.Terms[1]) + '=' +
+                                      quotient + "\xA1\xAD\xA1\xAD" + remainder + "\r\n");
+    }
+
     void saveWithoutFoldersShowsTheError()
     {
         QTemporaryDir root;

@@ -276,6 +276,12 @@ private slots:
         QCOMPARE(notices.seen.front().first, Notices::Kind::Error);
         QCOMPARE(notices.seen.front().second,
                  QStringLiteral("Cannot open file \"%1\". Not a regular file.").arg(QDir::toNativeSeparators(NotebookPath())));
+
+        // The same failure is told once: closing a window that missed
+        // nothing says nothing more.
+        WhenTheWindowIsUp([] { QTest::mouseClick(Form2->SpeedButton1, Qt::LeftButton); });
+        ModuleWindows::OpenDrill(DrillMode::Practice, Folder());
+        QCOMPARE(notices.seen.size(), 1);
         QVERIFY(QDir(Folder().UserDatabaseFolder()).rmdir(QStringLiteral("cuoti.zerk")));
     }
 

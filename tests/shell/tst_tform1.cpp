@@ -113,6 +113,7 @@ private slots:
         QVERIFY(form.windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(form.SpeedButton2->geometry(), QRect(296, 32, 161, 153));
         QCOMPARE(form.SpeedButton1->geometry(), QRect(656, 424, 113, 89));
+        QCOMPARE(form.SpeedButton1->text(), QStringLiteral("离开"));
         QCOMPARE(form.Image2->geometry(), QRect(288, 192, 177, 177));
         QCOMPARE(form.Image3->mapTo(&form, QPoint()), QPoint(32, 40));
         QCOMPARE(form.Timer1->interval(), 60);

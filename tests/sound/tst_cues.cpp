@@ -9,7 +9,11 @@
 #include <QFile>
 #include <QTest>
 
+#include <QFileInfo>
+
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // Real playback, not the test listener: whatever the file and whatever the
 // machine's sound, a cue returns at once and reports nothing.
@@ -17,12 +21,24 @@ class tst_Cues : public QObject {
     Q_OBJECT
 
 private slots:
+    // The portable folder's Sound is a link to the cues' real folder, as a
+    // packager or a user makes it, and one cue in it links further on.
     void initTestCase()
     {
-        const QString sound = QCoreApplication::applicationDirPath() + QStringLiteral("/Sound/");
-        QVERIFY(QDir().mkpath(sound));
-        QFile::remove(sound + "dui.wav");
+        const QString folder = QCoreApplication::applicationDirPath();
+        const QString linked = folder + QStringLiteral("/Sound");
+        if (QFileInfo(linked).isSymLink())
+            QVERIFY(QFile::remove(linked));
+        else
+            QVERIFY(QDir(linked).removeRecursively());
+        const QString sound = folder + QStringLiteral("/shipped-cues/");
+        QVERIFY(QDir(sound).removeRecursively() && QDir().mkpath(sound));
+        QVERIFY(QFile::link(sound, linked));
         QVERIFY(QFile::copy(QStringLiteral(CUE_FOLDER "/dui.wav"), sound + "dui.wav"));
+        QVERIFY(QFile::copy(QStringLiteral(CUE_FOLDER "/cuo.wav"), sound + "in-a-linked-folder.wav"));
+        QFile::remove(folder + "/elsewhere.wav");
+        QVERIFY(QFile::copy(QStringLiteral(CUE_FOLDER "/tishi.WAV"), folder + "/elsewhere.wav"));
+        QVERIFY(QFile::link(folder + "/elsewhere.wav", sound + "linked.wav"));
         // The cue player plugin where a portable folder keeps it.
         const QString plugin = QCoreApplication::applicationDirPath() + QStringLiteral("/numbrook-cues.so");
         QFile::remove(plugin);
@@ -33,6 +49,32 @@ private slots:
         broken.close();
         QFile::remove(sound + "pipe.wav");
         QCOMPARE(::mkfifo(QFile::encodeName(sound + "pipe.wav").constData(), 0600), 0);
+    }
+
+    // The player opens the file where the links point.
+    void aLinkedFolderOrCueIsPlayed_data()
+    {
+        QTest::addColumn<QString>("cue");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("the Sound folder a link") << "Sound\\in-a-linked-folder.wav" << "shipped-cues/in-a-linked-folder.wav";
+        QTest::newRow("the cue a link too") << "Sound\\linked.wav" << "elsewhere.wav";
+    }
+
+    void aLinkedFolderOrCueIsPlayed()
+    {
+        QFETCH(QString, cue);
+        QFETCH(QString, file);
+        const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(watch >= 0);
+        const QByteArray target = QFile::encodeName(QCoreApplication::applicationDirPath() + QLatin1Char('/') + file);
+        QVERIFY(::inotify_add_watch(watch, target.constData(), IN_OPEN) >= 0);
+        NoticeRecorder notices;
+        PlayCue(cue);
+        alignas(inotify_event) char events[4096];
+        const bool opened = ::read(watch, events, sizeof events) > 0;
+        ::close(watch);
+        QVERIFY2(opened, "the cue file was never opened");
+        QVERIFY(notices.seen.isEmpty());
     }
 
     // A named pipe would wait for a writer for ever if it were opened.

@@ -157,6 +157,19 @@ private slots:
         QVERIFY(!QFileInfo::exists(path("elsewhere")));
     }
 
+    // The shipped starter tips are only read, and a packager may link them
+    // elsewhere: the user gets a store of their own with the tips.
+    void aLinkedStarterStoreSeedsTheUsersStore()
+    {
+        const QString shipped = path("usr/share/numbrook/database/yd.zerk");
+        QVERIFY(QFile::rename(shipped, path("usr/share/numbrook/starter-tips")));
+        QVERIFY(QFile::link(path("usr/share/numbrook/starter-tips"), shipped));
+        const InstallFolder folder = Installed(path("data"));
+        QCOMPARE(folder.PrepareUserFolder(), std::nullopt);
+        QCOMPARE(Read(path("data/database/yd.zerk")), kStarterTips);
+        QVERIFY(!QFileInfo(path("data/database/yd.zerk")).isSymLink());
+    }
+
     void aMissingStarterStoreIsReportedAndTheFoldersAreStillMade()
     {
         QVERIFY(QFile::remove(path("usr/share/numbrook/database/yd.zerk")));

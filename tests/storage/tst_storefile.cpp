@@ -38,6 +38,7 @@ private slots:
     void aLockNoProcessHoldsIsTakenOverAtOnce();
     void newFilesLeftByAKilledSaveAreRemoved();
     void aLockThatCannotBeWrittenSaysWhy();
+    void aLockFileRemovedByItsHolderIsNeverTheOneHeld();
     void aReadOnlyFileIsKeptEvenForRoot();
 
 private:
@@ -95,15 +96,32 @@ void tst_StoreFile::aMissingFolderIsReported()
     QCOMPARE(read.error, QStringLiteral("No such file or directory"));
 }
 
+// The user's files are never read through a link; the shipped ones are,
+// but still only when they are regular files.
 void tst_StoreFile::readsAFileButNeverALink()
 {
-    QVERIFY(WriteAll(path(), QByteArray("a\0b\r\n", 5)));
+    const QByteArray bytes("a\0b\r\n", 5);
+    QVERIFY(WriteAll(path(), bytes));
     const StoreFile::ReadResult read = StoreFile::ReadWhole(path());
     QCOMPARE(read.error, std::nullopt);
-    QCOMPARE(read.bytes, QByteArray("a\0b\r\n", 5));
+    QCOMPARE(read.bytes, bytes);
     const QString link = dir_->filePath(QStringLiteral("link.txt"));
     QVERIFY(QFile::link(path(), link));
+    const QString inLinkedFolder = dir_->filePath(QStringLiteral("linked/store.txt"));
+    QVERIFY(QFile::link(dir_->path(), dir_->filePath(QStringLiteral("linked"))));
+    const QString fifo = dir_->filePath(QStringLiteral("fifo"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString linkedFifo = dir_->filePath(QStringLiteral("fifo-link"));
+    QVERIFY(QFile::link(fifo, linkedFifo));
+
     QCOMPARE(StoreFile::ReadWhole(link).error, QStringLiteral("Is a symbolic link"));
+    QCOMPARE(StoreFile::ReadWhole(inLinkedFolder).error, QStringLiteral("Its folder is a symbolic link"));
+    for (const QString &shipped : {link, inLinkedFolder}) {
+        const StoreFile::ReadResult through = StoreFile::ReadWhole(shipped, StoreFile::Links::Followed);
+        QCOMPARE(through.error, std::nullopt);
+        QCOMPARE(through.bytes, bytes);
+    }
+    QCOMPARE(StoreFile::ReadWhole(linkedFifo, StoreFile::Links::Followed).error, QStringLiteral("Not a regular file"));
 }
 
 void tst_StoreFile::refusesWhatIsNotARegularFileAtOnce()
@@ -234,6 +252,28 @@ void tst_StoreFile::aLockNoProcessHoldsIsTakenOverAtOnce()
     }
     QVERIFY2(waited.elapsed() < 100, qPrintable(QString::number(waited.elapsed())));
     QVERIFY(!QFile::exists(path() + ".lock"));
+}
+
+// The copy holding the lock lets go, removing the lock file, just after
+// this one opened it, and a third copy takes the lock on a new file: the
+// lock on the removed file locks nothing, and this copy waits for the third.
+void tst_StoreFile::aLockFileRemovedByItsHolderIsNeverTheOneHeld()
+{
+    std::optional<StoreFile::Lock> holder(std::in_place, path());
+    QCOMPARE(holder->Error(), std::nullopt);
+    std::optional<StoreFile::Lock> third;
+    FailingCalls::BeforeNextFlock([&] {
+        holder.reset();
+        third.emplace(path(), std::chrono::milliseconds(0));
+    });
+    {
+        const StoreFile::Lock next(path(), std::chrono::milliseconds(50));
+        QCOMPARE(third->Error(), std::nullopt);
+        QVERIFY(next.Busy());
+    }
+    third.reset();
+    const StoreFile::Lock last(path(), std::chrono::milliseconds(0));
+    QCOMPARE(last.Error(), std::nullopt);
 }
 
 void tst_StoreFile::newFilesLeftByAKilledSaveAreRemoved()
