@@ -76,6 +76,7 @@ void ExamRoom::Generate()
     view_.setNoticeVisible(true);
     ClearSlots();
     graded_.reset();
+    presetPaper_ = PresetOf(pick_) != nullptr;
     if (const Preset *preset = PresetOf(pick_))
         paper_ = GeneratePresetPaper(questionCount_, *preset, pick_.Choice, source_);
     else
@@ -239,13 +240,13 @@ void ExamRoom::Grade()
 void ExamRoom::Print()
 {
     if (!graded_) {
-        view_.printPaper(paper_, std::nullopt);
+        view_.printPaper(paper_, std::nullopt, presetPaper_);
         return;
     }
     // The name as it stands now, mended after grading or not.
     GradedPaper graded = *graded_;
     graded.name = view_.nameText(NameBox::PageOne);
-    view_.printPaper(paper_, graded);
+    view_.printPaper(paper_, graded, presetPaper_);
 }
 
 bool ExamRoom::Leave()

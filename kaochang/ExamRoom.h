@@ -45,7 +45,8 @@ public:
     void HandIn();
     void Grade();
     // 打印试卷, which is on from the paper's generation but off while the exam
-    // runs. Until 判卷 it prints the problems alone, never their answers.
+    // runs. Until 判卷 it prints the problems alone, never their answers
+    // unless a preset's paper is printed with its answer page.
     void Print();
     // Whether the window may close; refused while an exam runs.
     bool Leave();
@@ -70,6 +71,8 @@ private:
     bool paperReady_ = false;
     bool examRunning_ = false;
     bool settingsOpen_ = true;
+    // The paper on screen was drawn from a preset.
+    bool presetPaper_ = false;
     int questionCount_ = 0;
     int examMinutes_ = 10;
     int runnerLeft_ = RunnerStart;
