@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -39,7 +40,9 @@ QString DefaultPdfPath(const QString &jobName)
     return QDir(folder).filePath(jobName + QStringLiteral(".pdf"));
 }
 
-// The choice's own page among the dialog's options; the dialog owns it.
+// The choice's own page among the dialog's options, which open on it: they
+// are folded away otherwise, and a teacher would not find it. The dialog
+// owns the page.
 QCheckBox *OfferChoice(QPrintDialog &dialog, const PrintChoice &choice)
 {
     auto *page = new QWidget;
@@ -51,6 +54,14 @@ QCheckBox *OfferChoice(QPrintDialog &dialog, const PrintChoice &choice)
     layout->addWidget(box);
     layout->addStretch();
     dialog.setOptionTabs({page});
+    // The dialog's own slot behind its 选项 >> button.
+    QMetaObject::invokeMethod(&dialog, "_q_collapseOrExpandDialog");
+    for (QWidget *parent = page->parentWidget(); parent; parent = parent->parentWidget()) {
+        if (auto *tabs = qobject_cast<QTabWidget *>(parent)) {
+            tabs->setCurrentWidget(page);
+            break;
+        }
+    }
     return box;
 }
 

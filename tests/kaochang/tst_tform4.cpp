@@ -785,6 +785,7 @@ void tst_TForm4::printsABlankPaperWithItsAnswerPage()
         auto *answerPage = dialog.findChild<QCheckBox *>(QStringLiteral("CheckBox1"));
         offered = answerPage != nullptr;
         if (answerPage) {
+            QVERIFY(answerPage->isVisible());
             QCOMPARE(answerPage->text(), QStringLiteral("附答案页"));
             QVERIFY(!answerPage->isChecked());
             answerPage->setChecked(ticked);
