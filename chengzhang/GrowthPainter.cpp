@@ -77,9 +77,9 @@ void PolyLine(QPainter &painter, const QList<QPointF> &points, const QColor &col
 }
 
 // A 达标 line with its label just above or below it, at the right-most place
-// along it where the label covers no day's point nor another label.
+// along it where the label covers no day's bar or point nor another label.
 void TargetLine(QPainter &painter, const ChartFrame &frame, qreal y, const QColor &color, qreal width,
-                const QString &label, const QFont &font, const QList<QRectF> &points, QList<QRectF> &labels)
+                const QString &label, const QFont &font, const QList<QRectF> &taken, QList<QRectF> &labels)
 {
     const QRectF &plot = frame.plot;
     painter.setPen(QPen(color, width, Qt::DashLine));
@@ -89,7 +89,7 @@ void TargetLine(QPainter &painter, const ChartFrame &frame, qreal y, const QColo
     const QSizeF size(metrics.horizontalAdvance(label) + width * 4, metrics.height());
     auto free = [&](const QRectF &box) {
         const auto covers = [&box](const QRectF &other) { return box.intersects(other); };
-        return plot.contains(box) && std::none_of(points.begin(), points.end(), covers) &&
+        return plot.contains(box) && std::none_of(taken.begin(), taken.end(), covers) &&
                std::none_of(labels.begin(), labels.end(), covers);
     };
     std::optional<QRectF> place;
@@ -178,6 +178,8 @@ void PaintChart(QPainter &painter, const QRectF &area, const GrowthReport &repor
 
     QList<QPointF> accuracy;
     QList<QPointF> speed;
+    // What a 达标 label must leave in sight.
+    QList<QRectF> taken;
     for (const DayFigures &day : report.days) {
         const qreal x = plot.left() + frame.column * static_cast<qreal>(report.first.daysTo(day.day));
         const qreal barHeight = plot.height() * day.total / countTop;
@@ -185,6 +187,7 @@ void PaintChart(QPainter &painter, const QRectF &area, const GrowthReport &repor
         painter.setPen(QPen(kBarEdge, line * 0.6));
         painter.setBrush(kBar);
         painter.drawRect(bar);
+        taken.append(bar);
         const qreal middle = x + frame.column / 2;
         accuracy.append({middle, plot.bottom() - plot.height() * day.Accuracy() / 100.0});
         if (const std::optional<double> perMinute = day.PerMinute())
@@ -194,19 +197,18 @@ void PaintChart(QPainter &painter, const QRectF &area, const GrowthReport &repor
     PolyLine(painter, speed, kSpeed, line * 1.5);
 
     if (report.target) {
-        QList<QRectF> points;
         for (const QPointF &point : accuracy + speed) {
             const qreal reach = line * 4;
-            points.append(QRectF(point - QPointF(reach, reach), QSizeF(reach * 2, reach * 2)));
+            taken.append(QRectF(point - QPointF(reach, reach), QSizeF(reach * 2, reach * 2)));
         }
         QList<QRectF> labels;
         if (report.target->accuracy)
             TargetLine(painter, frame, plot.bottom() - plot.height() * *report.target->accuracy / 100.0, kAccuracy,
-                       line, QStringLiteral("达标 %1%").arg(*report.target->accuracy), small, points, labels);
+                       line, QStringLiteral("达标 %1%").arg(*report.target->accuracy), small, taken, labels);
         if (report.target->perMinute)
             TargetLine(painter, frame, plot.bottom() - plot.height() * *report.target->perMinute / speedTop, kSpeed,
                        line, QStringLiteral("%1 达标 %2 题/分").arg(report.target->name).arg(*report.target->perMinute),
-                       small, points, labels);
+                       small, taken, labels);
     }
 
     // Dates under the columns, as many as fit.
