@@ -26,8 +26,9 @@ QString &PrintingChild()
 QString JobName(const QString &documentName)
 {
     QStringList parts{documentName};
+    // A name is the child's to choose; a slash in it must not make a folder.
     if (!PrintingChild().isEmpty())
-        parts << PrintingChild();
+        parts << QString(PrintingChild()).replace(u'/', u'-');
     parts << QDate::currentDate().toString(Qt::ISODate);
     return parts.join(u'-');
 }
