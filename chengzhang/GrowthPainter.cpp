@@ -4,11 +4,15 @@
 #include "widgets/Fonts.h"
 #include "widgets/Palette.h"
 
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -17,6 +21,7 @@ const QColor kBarEdge{0, 0, 128};
 const QColor kAccuracy{0, 128, 0};
 const QColor kSpeed{200, 0, 120};
 const QColor kGrid{200, 200, 200};
+constexpr double kPaperMarginMm = 15;
 
 struct ChartFrame {
     QRectF plot;
@@ -27,14 +32,22 @@ struct ChartFrame {
 ChartFrame FrameOf(const QRectF &area, const GrowthReport &report)
 {
     const qreal unit = area.height() / 20.0;
-    const QRectF plot = area.adjusted(unit * 2.6, unit * 2.2, -unit * 2.6, -unit * 1.8);
+    // Room on the right for two scales: % beside the plot, 题/分 outside it.
+    const QRectF plot = area.adjusted(unit * 2.6, unit * 3.2, -unit * 5.2, -unit * 1.8);
     const int dayCount = std::max<int>(1, static_cast<int>(report.first.daysTo(report.last)) + 1);
     return {plot, dayCount, plot.width() / dayCount};
 }
 
-QFont SizedFont(const QRectF &area, double share, bool bold = false)
+// The face of the screen, or on paper the printing face, whose text reads
+// back from a PDF as it was written.
+QFont Face(const QPainter &painter, bool bold = false)
 {
-    QFont font = Fonts::Ui(12, bold);
+    return dynamic_cast<const QPagedPaintDevice *>(painter.device()) ? Fonts::Print(12, bold) : Fonts::Ui(12, bold);
+}
+
+QFont SizedFont(const QPainter &painter, const QRectF &area, double share, bool bold = false)
+{
+    QFont font = Face(painter, bold);
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(area.height() * share))));
     return font;
 }
@@ -63,14 +76,37 @@ void PolyLine(QPainter &painter, const QList<QPointF> &points, const QColor &col
         painter.drawEllipse(point, width * 1.4, width * 1.4);
 }
 
-void TargetLine(QPainter &painter, const QRectF &plot, qreal y, const QColor &color, qreal width,
-                const QString &label, const QFont &font)
+// A 达标 line with its label just above or below it, at the right-most place
+// along it where the label covers no day's bar or point nor another label.
+void TargetLine(QPainter &painter, const ChartFrame &frame, qreal y, const QColor &color, qreal width,
+                const QString &label, const QFont &font, const QList<QRectF> &taken, QList<QRectF> &labels)
 {
+    const QRectF &plot = frame.plot;
     painter.setPen(QPen(color, width, Qt::DashLine));
     painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
     painter.setFont(font);
-    painter.drawText(QRectF(plot.left(), y - font.pixelSize() * 1.3, plot.width() - 4, font.pixelSize() * 1.2),
-                     Qt::AlignRight | Qt::AlignBottom, label);
+    const QFontMetricsF metrics(font, painter.device());
+    const QSizeF size(metrics.horizontalAdvance(label) + width * 4, metrics.height());
+    auto free = [&](const QRectF &box) {
+        const auto covers = [&box](const QRectF &other) { return box.intersects(other); };
+        return plot.contains(box) && std::none_of(taken.begin(), taken.end(), covers) &&
+               std::none_of(labels.begin(), labels.end(), covers);
+    };
+    std::optional<QRectF> place;
+    for (int k = frame.dayCount; k > 0 && !place; --k) {
+        const qreal right = std::min(plot.right(), plot.left() + frame.column * k);
+        for (const qreal top : {y - size.height() - width, y + width}) {
+            const QRectF box(QPointF(right - size.width(), top), size);
+            if (free(box)) {
+                place = box;
+                break;
+            }
+        }
+    }
+    // Where every place is taken the label stands above the plot's right end.
+    const QRectF box = place.value_or(QRectF(QPointF(plot.right() - size.width(), plot.top() - size.height()), size));
+    labels.append(box);
+    painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, label);
 }
 
 }  // namespace
@@ -92,7 +128,7 @@ void PaintChart(QPainter &painter, const QRectF &area, const GrowthReport &repor
     const ChartFrame frame = FrameOf(area, report);
     const QRectF &plot = frame.plot;
     const qreal line = std::max<qreal>(1.0, area.height() / 180.0);
-    const QFont small = SizedFont(area, 0.045);
+    const QFont small = SizedFont(painter, area, 0.045);
 
     painter.fillRect(area, Palette::White);
     int most = 0;
@@ -106,21 +142,34 @@ void PaintChart(QPainter &painter, const QRectF &area, const GrowthReport &repor
     const double countTop = NiceCeiling(std::max(most, 10));
     const double speedTop = NiceCeiling(std::max(fastest, 10.0));
 
-    // Grid and the three scales: problems on the left, % and 题/分 on the right.
+    // Grid and the three scales, each in its line's colour and with its unit
+    // on top: problems on the left, % and then 题/分 on the right.
     painter.setFont(small);
+    const qreal gap = line * 3;
+    const qreal percentWidth = QFontMetricsF(small, painter.device()).horizontalAdvance(QStringLiteral("100%"));
+    const qreal speedLeft = plot.right() + gap * 2 + percentWidth;
+    const auto scale = [&](qreal left, qreal right, int flags, const QColor &color, const QString &unit,
+                           const std::function<QString(int)> &label) {
+        const qreal height = small.pixelSize() * 1.4;
+        painter.setPen(color);
+        for (int k = 0; k <= 4; ++k) {
+            const qreal y = plot.bottom() - plot.height() * k / 4;
+            painter.drawText(QRectF(left, y - height / 2, right - left, height), flags | Qt::AlignVCenter, label(k));
+        }
+        painter.drawText(QRectF(left, plot.top() - height * 1.6, right - left, height), flags | Qt::AlignVCenter,
+                         unit);
+    };
     for (int k = 0; k <= 4; ++k) {
         const qreal y = plot.bottom() - plot.height() * k / 4;
         painter.setPen(QPen(kGrid, line * 0.6));
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-        const QRectF left(area.left(), y - small.pixelSize(), plot.left() - area.left() - line * 3,
-                          small.pixelSize() * 2);
-        const QRectF right(plot.right() + line * 3, y - small.pixelSize(), area.right() - plot.right(),
-                           small.pixelSize() * 2);
-        painter.setPen(kBarEdge);
-        painter.drawText(left, Qt::AlignRight | Qt::AlignVCenter, QString::number(countTop * k / 4));
-        painter.setPen(kAccuracy);
-        painter.drawText(right, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("%1%").arg(25 * k));
     }
+    scale(area.left(), plot.left() - gap, Qt::AlignRight, kBarEdge, QStringLiteral("题"),
+          [countTop](int k) { return QString::number(countTop * k / 4); });
+    scale(plot.right() + gap, speedLeft, Qt::AlignLeft, kAccuracy, QStringLiteral("%"),
+          [](int k) { return QStringLiteral("%1%").arg(25 * k); });
+    scale(speedLeft, area.right(), Qt::AlignLeft, kSpeed, QStringLiteral("题/分"),
+          [speedTop](int k) { return QString::number(speedTop * k / 4); });
 
     if (hovered) {
         const qreal x = plot.left() + frame.column * static_cast<qreal>(report.first.daysTo(*hovered));
@@ -129,6 +178,8 @@ void PaintChart(QPainter &painter, const QRectF &area, const GrowthReport &repor
 
     QList<QPointF> accuracy;
     QList<QPointF> speed;
+    // What a 达标 label must leave in sight.
+    QList<QRectF> taken;
     for (const DayFigures &day : report.days) {
         const qreal x = plot.left() + frame.column * static_cast<qreal>(report.first.daysTo(day.day));
         const qreal barHeight = plot.height() * day.total / countTop;
@@ -136,6 +187,7 @@ void PaintChart(QPainter &painter, const QRectF &area, const GrowthReport &repor
         painter.setPen(QPen(kBarEdge, line * 0.6));
         painter.setBrush(kBar);
         painter.drawRect(bar);
+        taken.append(bar);
         const qreal middle = x + frame.column / 2;
         accuracy.append({middle, plot.bottom() - plot.height() * day.Accuracy() / 100.0});
         if (const std::optional<double> perMinute = day.PerMinute())
@@ -145,13 +197,18 @@ void PaintChart(QPainter &painter, const QRectF &area, const GrowthReport &repor
     PolyLine(painter, speed, kSpeed, line * 1.5);
 
     if (report.target) {
+        for (const QPointF &point : accuracy + speed) {
+            const qreal reach = line * 4;
+            taken.append(QRectF(point - QPointF(reach, reach), QSizeF(reach * 2, reach * 2)));
+        }
+        QList<QRectF> labels;
         if (report.target->accuracy)
-            TargetLine(painter, plot, plot.bottom() - plot.height() * *report.target->accuracy / 100.0, kAccuracy,
-                       line, QStringLiteral("达标 %1%").arg(*report.target->accuracy), small);
+            TargetLine(painter, frame, plot.bottom() - plot.height() * *report.target->accuracy / 100.0, kAccuracy,
+                       line, QStringLiteral("达标 %1%").arg(*report.target->accuracy), small, taken, labels);
         if (report.target->perMinute)
-            TargetLine(painter, plot, plot.bottom() - plot.height() * *report.target->perMinute / speedTop, kSpeed,
+            TargetLine(painter, frame, plot.bottom() - plot.height() * *report.target->perMinute / speedTop, kSpeed,
                        line, QStringLiteral("%1 达标 %2 题/分").arg(report.target->name).arg(*report.target->perMinute),
-                       small);
+                       small, taken, labels);
     }
 
     // Dates under the columns, as many as fit.
@@ -167,7 +224,7 @@ void PaintChart(QPainter &painter, const QRectF &area, const GrowthReport &repor
     }
 
     // The legend above the plot.
-    const QFont legend = SizedFont(area, 0.055);
+    const QFont legend = SizedFont(painter, area, 0.055);
     painter.setFont(legend);
     const qreal y = area.top() + legend.pixelSize() * 0.3;
     qreal x = plot.left();
@@ -176,7 +233,7 @@ void PaintChart(QPainter &painter, const QRectF &area, const GrowthReport &repor
         QString text;
     } keys[] = {{kBar, QStringLiteral("题数")},
                 {kAccuracy, QStringLiteral("正确率")},
-                {kSpeed, QStringLiteral("速度（题/分，最高 %1）").arg(speedTop)}};
+                {kSpeed, QStringLiteral("速度（题/分）")}};
     for (const auto &key : keys) {
         painter.fillRect(QRectF(x, y + legend.pixelSize() * 0.25, legend.pixelSize(), legend.pixelSize() * 0.7),
                          key.color);
@@ -197,7 +254,7 @@ void PaintCalendar(QPainter &painter, const QRectF &area, const GrowthReport &re
     const int weeks = static_cast<int>(start.daysTo(report.last) / 7) + 1;
     const qreal header = area.height() * 0.12;
     const qreal cell = std::min(area.width() / 7, (area.height() - header) / std::max(weeks, 5));
-    QFont font = Fonts::Ui(12);
+    QFont font = Face(painter);
     font.setPixelSize(std::max(1, static_cast<int>(cell * 0.42)));
     painter.setFont(font);
     const QString names = QStringLiteral("一二三四五六日");
@@ -226,6 +283,10 @@ void PaintCalendar(QPainter &painter, const QRectF &area, const GrowthReport &re
 bool PaintWeeklyReport(QPagedPaintDevice &device, const GrowthReport &week, const QString &childName,
                        const NotebookState &notebook, int copies)
 {
+    // Home printers leave the outer 4 or 5 mm blank.
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(kPaperMarginMm, kPaperMarginMm, kPaperMarginMm, kPaperMarginMm),
+                                     QPageLayout::Millimeter));
     QPainter painter;
     if (!painter.begin(&device))
         return false;
@@ -237,65 +298,59 @@ bool PaintWeeklyReport(QPagedPaintDevice &device, const GrowthReport &week, cons
     for (int copy = 0; copy < copies; ++copy) {
         if (copy > 0 && !device.newPage())
             return false;
+        // Writes line from the top of box, wrapped to its width, and gives the
+        // height it took: at least the box's, more for a line that wraps.
         auto text = [&painter](const QRectF &box, const QString &line, double millimetres, bool bold = false,
                                const QColor &color = Palette::Black) {
             QFont font = Fonts::Print(12, bold);
             font.setPixelSize(static_cast<int>(millimetres * 10));
             painter.setFont(font);
             painter.setPen(color);
-            painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, line);
+            const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+            const QRectF needed = painter.boundingRect(QRectF(box.topLeft(), QSizeF(box.width(), 0)), flags, line);
+            painter.drawText(QRectF(box.topLeft(), QSizeF(box.width(), std::max(box.height(), needed.height()))),
+                             flags, line);
+            return std::max(box.height(), needed.height());
         };
         const qreal width = page.width();
         qreal y = 0;
-        text({0, y, width, 100}, QStringLiteral("%1的成长周报").arg(childName), 7, true, Palette::Navy);
-        y += 90;
-        text({0, y, width, 60},
-             QStringLiteral("%1 至 %2").arg(week.first.toString(QStringLiteral("yyyy年M月d日")),
-                                           week.last.toString(QStringLiteral("yyyy年M月d日"))),
-             4);
-        y += 70;
+        y += text({0, y, width, 90}, QStringLiteral("%1的成长周报").arg(childName), 7, true, Palette::Navy);
+        y += text({0, y, width, 70},
+                  QStringLiteral("%1 至 %2").arg(week.first.toString(QStringLiteral("yyyy年M月d日")),
+                                                week.last.toString(QStringLiteral("yyyy年M月d日"))),
+                  4);
         const int practisedDays = static_cast<int>(week.days.size());
-        text({0, y, width, 120},
-             QStringLiteral("这一周练习了 %1 天，一共 %2 题，做对 %3 题，正确率 %4%，速度 %5。%6")
-                 .arg(practisedDays)
-                 .arg(week.totals.total)
-                 .arg(week.totals.right)
-                 .arg(std::lround(week.totals.Accuracy()))
-                 .arg(Growth::PerMinuteText(week.totals), Growth::StreakText(week.streak)),
-             4.2);
-        y += 130;
+        y += text({0, y, width, 130},
+                  QStringLiteral("这一周练习了 %1 天，一共 %2 题，做对 %3 题，正确率 %4%，速度 %5。%6")
+                      .arg(practisedDays)
+                      .arg(week.totals.total)
+                      .arg(week.totals.right)
+                      .arg(std::lround(week.totals.Accuracy()))
+                      .arg(Growth::PerMinuteText(week.totals), Growth::StreakText(week.streak)),
+                  4.2);
         PaintChart(painter, QRectF(0, y, width, width * 0.5), week);
         y += width * 0.5 + 40;
         PaintCalendar(painter, QRectF(0, y, width * 0.38, width * 0.3), week);
         const qreal right = width * 0.44;
         const qreal columnWidth = width - right;
         qreal ry = y;
-        text({right, ry, columnWidth, 60}, QStringLiteral("最弱的本领"), 4.5, true, Palette::Navy);
-        ry += 65;
-        for (const SkillFigures &skill : week.weakest) {
-            text({right, ry, columnWidth, 60}, Growth::SkillLine(skill), 3.6);
-            ry += 55;
-        }
-        if (week.weakest.isEmpty()) {
-            text({right, ry, columnWidth, 60}, QStringLiteral("这一周还没有练习。"), 3.6);
-            ry += 55;
-        }
+        ry += text({right, ry, columnWidth, 65}, QStringLiteral("最弱的本领"), 4.5, true, Palette::Navy);
+        for (const SkillFigures &skill : week.weakest)
+            ry += text({right, ry, columnWidth, 55}, Growth::SkillLine(skill), 3.6);
+        if (week.weakest.isEmpty())
+            ry += text({right, ry, columnWidth, 55}, QStringLiteral("这一周还没有练习。"), 3.6);
         ry += 20;
-        text({right, ry, columnWidth, 60}, QStringLiteral("错题本"), 4.5, true, Palette::Navy);
-        ry += 65;
-        text({right, ry, columnWidth, 110},
-             QStringLiteral("还没消灭 %1 道，今天要复习 %2 道，已消灭 %3 道。")
-                 .arg(notebook.open)
-                 .arg(notebook.dueToday)
-                 .arg(notebook.conquered),
-             3.6);
-        y = std::max(ry + 110, y + width * 0.3 + 40);
-        text({0, y, width, 60}, QStringLiteral("最慢和错得最多的题"), 4.5, true, Palette::Navy);
-        y += 65;
-        for (const ProblemFigures &problem : week.hardest) {
-            text({0, y, width, 60}, Growth::ProblemLine(problem), 3.8);
-            y += 55;
-        }
+        ry += text({right, ry, columnWidth, 65}, QStringLiteral("错题本"), 4.5, true, Palette::Navy);
+        ry += text({right, ry, columnWidth, 55},
+                   QStringLiteral("还没消灭 %1 道，今天要复习 %2 道，已消灭 %3 道。")
+                       .arg(notebook.open)
+                       .arg(notebook.dueToday)
+                       .arg(notebook.conquered),
+                   3.6);
+        y = std::max(ry + 40, y + width * 0.3 + 40);
+        y += text({0, y, width, 65}, QStringLiteral("最慢和错得最多的题"), 4.5, true, Palette::Navy);
+        for (const ProblemFigures &problem : week.hardest)
+            y += text({0, y, width, 55}, Growth::ProblemLine(problem), 3.8);
     }
     return painter.end();
 }

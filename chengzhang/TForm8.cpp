@@ -180,7 +180,7 @@ void TForm8::SpeedButton4Click()
     const GrowthReport week = Growth::Read(*sources_.store, sources_.child, 7, sources_.today());
     const NotebookState notebook = sources_.notebookState();
     const std::optional<PrintFailure> failure =
-        PrintPages(this, QStringLiteral("%1的成长周报").arg(sources_.childName), [&](QPagedPaintDevice &device, int copies) {
+        PrintPages(this, QStringLiteral("成长周报"), [&](QPagedPaintDevice &device, int copies) {
             return GrowthPainter::PaintWeeklyReport(device, week, sources_.childName, notebook, copies);
         });
     if (failure)

@@ -253,13 +253,13 @@ void ExamRoom::Grade()
 void ExamRoom::Print()
 {
     if (!graded_) {
-        view_.printPaper(paper_, std::nullopt);
+        view_.printPaper(paper_, std::nullopt, presetPaper_);
         return;
     }
     // The name as it stands now, mended after grading or not.
     GradedPaper graded = *graded_;
     graded.name = view_.nameText(NameBox::PageOne);
-    view_.printPaper(paper_, graded);
+    view_.printPaper(paper_, graded, presetPaper_);
 }
 
 bool ExamRoom::Leave()

@@ -52,7 +52,8 @@ public:
     void HandIn();
     void Grade();
     // 打印试卷, which is on from the paper's generation but off while the exam
-    // runs. Until 判卷 it prints the problems alone, never their answers.
+    // runs. Until 判卷 it prints the problems alone, never their answers
+    // unless a preset's paper is printed with its answer page.
     void Print();
     // Whether the window may close; refused while an exam runs.
     bool Leave();

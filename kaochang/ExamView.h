@@ -80,7 +80,9 @@ public:
     virtual void playCue(const QString &relativePath) = 0;
     virtual void showMessage(const QString &text) = 0;
     // Prints the paper where the user chooses: before grading its problems
-    // alone, once graded the child's answers marked, the name and the score,
-    // then a page of the answers. A failure goes to the error box.
-    virtual void printPaper(const ExamPaper &paper, const std::optional<GradedPaper> &graded) = 0;
+    // alone, never a mark or a score (a preset's paper offers its page of
+    // answers, after all the copies); once graded the child's answers marked,
+    // the name and the score, then a page of the answers. A failure goes to
+    // the error box.
+    virtual void printPaper(const ExamPaper &paper, const std::optional<GradedPaper> &graded, bool presetPaper) = 0;
 };

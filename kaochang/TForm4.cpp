@@ -712,7 +712,7 @@ void TForm4::showMessage(const QString &text)
     Notices::ShowNotice(text);
 }
 
-void TForm4::printPaper(const ExamPaper &paper, const std::optional<GradedPaper> &graded)
+void TForm4::printPaper(const ExamPaper &paper, const std::optional<GradedPaper> &graded, bool presetPaper)
 {
     QList<SheetProblem> sheet;
     sheet.reserve(paper.size());
@@ -726,6 +726,7 @@ void TForm4::printPaper(const ExamPaper &paper, const std::optional<GradedPaper>
         options.name = graded->name;
         options.score = graded->score;
     }
-    if (const std::optional<PrintFailure> failure = PrintPracticeSheet(this, sheet, QStringLiteral("口算练习"), options))
+    if (const std::optional<PrintFailure> failure =
+            PrintPracticeSheet(this, sheet, QStringLiteral("口算练习"), options, presetPaper))
         Notices::ShowErrorBox(ErrorText::CannotPrint(failure->target, failure->reason));
 }

@@ -177,7 +177,7 @@ private:
     void stopTick(ExamTick tick) override;
     void playCue(const QString &relativePath) override;
     void showMessage(const QString &text) override;
-    void printPaper(const ExamPaper &paper, const std::optional<GradedPaper> &graded) override;
+    void printPaper(const ExamPaper &paper, const std::optional<GradedPaper> &graded, bool presetPaper) override;
 
     ExamRoom room_;
 };

@@ -13,6 +13,7 @@
 #include "widgets/FlatButton.h"
 #include "widgets/Fonts.h"
 #include "widgets/PictureBox.h"
+#include "widgets/PrintSheet.h"
 #include "widgets/Runner.h"
 #include "widgets/WindowPlacement.h"
 
@@ -340,6 +341,7 @@ void TForm1::ShowChild()
 {
     ShowChildPicture();
     Label2->setText(children_.Current().name);
+    SetPrintingChild(children_.Current().name);
 }
 
 void TForm1::AskWhoPractises()

@@ -1,5 +1,7 @@
 #include "widgets/Fonts.h"
 
+#include "widgets/PrintFace.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QStringList>
@@ -50,8 +52,9 @@ QFont Ui(int pixelSize, bool bold)
 
 QFont Print(double pointSize, bool bold)
 {
+    static const QStringList families = PrintFace::Families(SansFamilies());
     QFont font;
-    font.setFamilies(SansFamilies());
+    font.setFamilies(families);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;

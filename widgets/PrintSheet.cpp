@@ -1,5 +1,7 @@
 #include "widgets/PrintSheet.h"
 
+#include <QCheckBox>
+#include <QDate>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -8,43 +10,105 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QWidget>
 
 namespace {
 
-QString DefaultPdfPath(const QString &documentName)
+QString &PrintingChild()
+{
+    static QString name;
+    return name;
+}
+
+// "口算练习-小雨-2026-12-09": what the print job and its PDF file are called.
+QString JobName(const QString &documentName)
+{
+    QStringList parts{documentName};
+    // A name is the child's to choose; a slash in it must not make a folder.
+    if (!PrintingChild().isEmpty())
+        parts << QString(PrintingChild()).replace(u'/', u'-');
+    parts << QDate::currentDate().toString(Qt::ISODate);
+    return parts.join(u'-');
+}
+
+QString DefaultPdfPath(const QString &jobName)
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
-    return QDir(folder).filePath(documentName + QStringLiteral(".pdf"));
+    return QDir(folder).filePath(jobName + QStringLiteral(".pdf"));
+}
+
+// The choice's own page among the dialog's options, which open on it: they
+// are folded away otherwise, and a teacher would not find it. The dialog
+// owns the page.
+QCheckBox *OfferChoice(QPrintDialog &dialog, const PrintChoice &choice)
+{
+    auto *page = new QWidget;
+    page->setWindowTitle(QStringLiteral("试卷"));
+    auto *box = new QCheckBox(choice.caption, page);
+    box->setObjectName(QStringLiteral("CheckBox1"));
+    box->setChecked(choice.chosen);
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(box);
+    layout->addStretch();
+    dialog.setOptionTabs({page});
+    // The dialog's own slot behind its 选项 >> button.
+    QMetaObject::invokeMethod(&dialog, "_q_collapseOrExpandDialog");
+    for (QWidget *parent = page->parentWidget(); parent; parent = parent->parentWidget()) {
+        if (auto *tabs = qobject_cast<QTabWidget *>(parent)) {
+            tabs->setCurrentWidget(page);
+            break;
+        }
+    }
+    return box;
 }
 
 }  // namespace
 
-std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<SheetProblem> &problems,
-                                               const QString &documentName, const SheetOptions &options)
+void SetPrintingChild(const QString &name)
 {
-    return PrintPages(parent, documentName, [&problems, &options](QPagedPaintDevice &device, int copies) {
-        SheetOptions sheet = options;
-        sheet.copies = copies;
-        return DrawPracticeSheet(device, problems, sheet);
-    });
+    PrintingChild() = name;
+}
+
+std::optional<PrintFailure> PrintPracticeSheet(QWidget *parent, const QList<SheetProblem> &problems,
+                                               const QString &documentName, const SheetOptions &options,
+                                               bool offerAnswerPage)
+{
+    PrintChoice answers{QStringLiteral("附答案页")};
+    const bool offered = offerAnswerPage && !options.answerPage;
+    return PrintPages(
+        parent, documentName,
+        [&problems, &options, &answers](QPagedPaintDevice &device, int copies) {
+            SheetOptions sheet = options;
+            sheet.copies = copies;
+            sheet.answerPage = options.answerPage || answers.chosen;
+            return DrawPracticeSheet(device, problems, sheet);
+        },
+        offered ? &answers : nullptr);
 }
 
 std::optional<PrintFailure> PrintPages(QWidget *parent, const QString &documentName,
-                                       const std::function<bool(QPagedPaintDevice &, int copies)> &draw)
+                                       const std::function<bool(QPagedPaintDevice &, int copies)> &draw,
+                                       PrintChoice *choice)
 {
+    const QString jobName = JobName(documentName);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(documentName);
+    printer.setDocName(jobName);
     // With no printer to choose the dialog offers a PDF file, but names only
     // a folder; the sheet's name in the documents folder is what a parent
     // would pick.
     if (QPrinterInfo::availablePrinterNames().isEmpty())
-        printer.setOutputFileName(DefaultPdfPath(documentName));
+        printer.setOutputFileName(DefaultPdfPath(jobName));
     QPrintDialog dialog(&printer, parent);
+    QCheckBox *choiceBox = choice ? OfferChoice(dialog, *choice) : nullptr;
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
+    if (choice)
+        choice->chosen = choiceBox->isChecked();
     const bool toPdf = printer.outputFormat() == QPrinter::PdfFormat;
     const QString target = toPdf ? printer.outputFileName() : printer.printerName();
     if (toPdf) {

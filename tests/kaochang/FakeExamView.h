@@ -119,7 +119,7 @@ public:
 
     void playCue(const QString &relativePath) override { cues << relativePath; }
     void showMessage(const QString &text) override { messages << text; }
-    void printPaper(const ExamPaper &paper, const std::optional<GradedPaper> &) override { printed << paper; }
+    void printPaper(const ExamPaper &paper, const std::optional<GradedPaper> &, bool) override { printed << paper; }
 
     Slot &slot(int k) { return strips.at(static_cast<std::size_t>(k)); }
     // As a child types: nothing goes into a read-only paper.

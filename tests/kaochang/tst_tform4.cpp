@@ -13,7 +13,12 @@
 #include "widgets/RadioGroup.h"
 #include "widgets/Shape.h"
 
+#include "arithmetic/AnswerValue.h"
+
 #include <QApplication>
+#include <QCheckBox>
+#include <QPrintDialog>
+#include <QFile>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -23,6 +28,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QSet>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -119,6 +125,8 @@ private slots:
     void escapeKeepsAGradedPaper();
     void runnerCarriesOnInTheNextRoom();
     void printsTheQuestionsAloneUntilGraded();
+    void printsABlankPaperWithItsAnswerPage_data();
+    void printsABlankPaperWithItsAnswerPage();
     void theCountdownIsNamedAlsoWhileEmpty();
     void presetPaperWithRemainders();
     void aUnitsNameShowsWhole_data();
@@ -797,6 +805,71 @@ void tst_TForm4::printsTheQuestionsAloneUntilGraded()
     QCOMPARE(notices.seen.last().first, Notices::Kind::Error);
     QCOMPARE(notices.seen.last().second,
              QStringLiteral("Cannot print to \"%1\". No such file or directory.").arg(nowhere));
+}
+
+void tst_TForm4::printsABlankPaperWithItsAnswerPage_data()
+{
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<bool>("ticked");
+    QTest::newRow("a teacher's preset paper with its answer page") << 24 << true;
+    QTest::newRow("a preset paper as it is sat") << 24 << false;
+    QTest::newRow("the lists' paper as it always printed") << 0 << false;
+}
+
+// A teacher prints a blank paper for the class and its answers for herself:
+// the questions for each child, unmarked and without a score, and the answers
+// once at the end. Only a preset's paper offers them.
+void tst_TForm4::printsABlankPaperWithItsAnswerPage()
+{
+    QFETCH(int, preset);
+    QFETCH(bool, ticked);
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        QSKIP("a printer is set up, so the dialog offers it rather than a file");
+    NoticeRecorder notices;
+    CueRecorder cues;
+    TForm4 w;
+    w.SetPreset(PresetPick{preset, 0});
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Choose(w.RadioGroup3, 4);
+    Click(w.SpeedButton3);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("全班.pdf"));
+    bool offered = false;
+    PrintedSheets::WhenTheDialogShows([&](QPrintDialog &dialog) {
+        auto *answerPage = dialog.findChild<QCheckBox *>(QStringLiteral("CheckBox1"));
+        offered = answerPage != nullptr;
+        if (answerPage) {
+            QVERIFY(answerPage->isVisible());
+            QCOMPARE(answerPage->text(), QStringLiteral("附答案页"));
+            QVERIFY(!answerPage->isChecked());
+            answerPage->setChecked(ticked);
+        }
+        dialog.findChild<QLineEdit *>(QStringLiteral("filename"))->setText(pdf);
+        dialog.findChild<QSpinBox *>(QStringLiteral("copies"))->setValue(2);
+        dialog.accept();
+    });
+    Click(w.SpeedButton10);
+    QVERIFY(notices.seen.isEmpty());
+    QCOMPARE(offered, preset != 0);
+    if (!qEnvironmentVariableIsEmpty("NUMBROOK_SHOTS") && ticked)
+        QFile::copy(pdf, qEnvironmentVariable("NUMBROOK_SHOTS") + QStringLiteral("/blank-paper.pdf"));
+
+    QStringList questions;
+    QStringList answers;
+    for (const ExamProblem &problem : w.Room().Paper()) {
+        questions << PrintedSheets::AsPrinted(problem.Text);
+        answers << AnswerText(problem.Form.Expected());
+    }
+    const QStringList pages = PrintedSheets::Pages(pdf);
+    for (const QString &page : pages) {
+        for (const QString &mark : {QStringLiteral("✓"), QStringLiteral("✗"), QStringLiteral("成绩")})
+            QVERIFY2(!page.contains(mark), qPrintable(page));
+    }
+    const PrintedSheets::Sheet sheet = PrintedSheets::Read(pdf);
+    QCOMPARE(sheet.questions, questions + questions);
+    QCOMPARE(sheet.answers, ticked ? answers : QStringList());
+    QCOMPARE(pages.last().contains(QStringLiteral("口算练习答案")), ticked);
 }
 
 void tst_TForm4::theCountdownIsNamedAlsoWhileEmpty()

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QPrintDialog>
 #include <QProcess>
+#include <QRectF>
+#include <QSizeF>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
@@ -48,13 +50,41 @@ inline QStringList Pages(const QString &pdf)
     pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
     if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
         return {QStringLiteral("pdftotext failed: ") + QString::fromUtf8(pdftotext.readAllStandardError())};
-    // The PDF maps some CJK glyphs back to their compatibility forms (口 as
-    // the Kangxi radical ⼝); they look the same, and NFKC makes them one.
-    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput())
-                            .normalized(QString::NormalizationForm_KC)
-                            .split(u'\f');
+    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f');
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
+    return pages;
+}
+
+// A word as pdftotext finds it on a page, its box in points.
+struct Word {
+    QString text;
+    QRectF box;
+};
+
+struct WordPage {
+    QSizeF size;
+    QList<Word> words;
+};
+
+// Every page's words with their boxes.
+inline QList<WordPage> Words(const QString &pdf)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    QList<WordPage> pages;
+    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
+        return pages;
+    static const QRegularExpression element(
+        QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    for (const QRegularExpressionMatch &match : element.globalMatch(QString::fromUtf8(pdftotext.readAllStandardOutput()))) {
+        if (!match.captured(1).isEmpty()) {
+            pages.append({QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()), {}});
+        } else if (!pages.isEmpty()) {
+            pages.last().words.append({match.captured(7), QRectF(QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()),
+                                                                 QPointF(match.captured(5).toDouble(), match.captured(6).toDouble()))});
+        }
+    }
     return pages;
 }
 

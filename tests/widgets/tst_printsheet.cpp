@@ -1,6 +1,7 @@
 #include "support/PrintedSheets.h"
 #include "widgets/PrintSheet.h"
 
+#include <QDate>
 #include <QFile>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -36,10 +37,14 @@ private slots:
             file->setText(pdf);
             dialog.accept();
         });
+        SetPrintingChild(QStringLiteral("小雨"));
         const std::optional<PrintFailure> failure = PrintPracticeSheet(nullptr, kSheet);
+        SetPrintingChild(QString());
         QVERIFY2(!failure, failure ? qPrintable(failure->target + QLatin1Char(' ') + failure->reason) : "");
-        // The file offered is named after the sheet.
-        QVERIFY2(offered.endsWith(QStringLiteral("/口算练习.pdf")), qPrintable(offered));
+        // The file offered is named after the sheet, the child and the day,
+        // so that yesterday's sheet stays.
+        const QString named = QStringLiteral("/口算练习-小雨-%1.pdf").arg(QDate::currentDate().toString(Qt::ISODate));
+        QVERIFY2(offered.endsWith(named), qPrintable(offered));
         QVERIFY(QFile::exists(pdf));
         const PrintedSheets::Sheet sheet = PrintedSheets::Read(pdf);
         QCOMPARE(sheet.questions, (QStringList{QStringLiteral("15 + 7 ="), QStringLiteral("56 ÷ 8 =")}));
