@@ -26,6 +26,8 @@ FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect, con
     button->setFont(face.font);
     button->setCaptionColor(face.captionColor);
     button->setCaptionOutlined(face.captionOutlined);
+    button->setRaised(face.raised);
+    button->setSelectionFrame(face.selectionFrame);
     if (!face.picture.isEmpty())
         button->setPicture(face.picture, face.pictureSize);
     return button;

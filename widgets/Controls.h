@@ -46,6 +46,8 @@ struct ButtonFace {
     bool captionOutlined = false;  // a dark outline round a bright caption
     QString picture{};  // a resource drawn left of the caption; none when empty
     QSize pictureSize{};
+    bool raised = false;  // a button on a plain window: see FlatButton
+    bool selectionFrame = false;  // a chosen picture among others
 };
 
 FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect, const ButtonFace &face);
