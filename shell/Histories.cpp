@@ -3,6 +3,7 @@
 #include "storage/HistoryStore.h"
 
 #include <QCoreApplication>
+#include <QSqlQuery>
 
 #include <map>
 #include <memory>
@@ -34,6 +35,22 @@ HistoryStore &For(const QString &databaseFolder)
         store = std::make_unique<HistoryStore>(HistoryStore::PathIn(databaseFolder));
     }
     return *store;
+}
+
+QSet<int> ChildrenIn(const QString &databaseFolder)
+{
+    HistoryStore &store = For(databaseFolder);
+    QSet<int> children;
+    // Rows still in memory are of children in the list, whose ids are
+    // never given again anyway.
+    if (!store.Open())
+        return children;
+    QSqlQuery query(store.Database());
+    if (!query.exec(QStringLiteral("SELECT child FROM sessions UNION SELECT child FROM answers")))
+        return children;
+    while (query.next())
+        children.insert(query.value(0).toInt());
+    return children;
 }
 
 std::optional<QString> WriteAllAndClose()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <optional>
 
@@ -12,6 +13,10 @@ class HistoryStore;
 namespace Histories {
 
 HistoryStore &For(const QString &databaseFolder);
+
+// The ids of every child the history of that folder has rows of; none when
+// it cannot be opened.
+QSet<int> ChildrenIn(const QString &databaseFolder);
 
 // At the program's end: writes what is still kept and closes the stores.
 // Returns the error text when something is still unsaved.
