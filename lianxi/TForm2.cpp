@@ -13,6 +13,7 @@
 #include "widgets/AnswerFeedback.h"
 #include "widgets/AnswerKeypad.h"
 #include "widgets/BevelPanel.h"
+#include "widgets/ChildBadge.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/Controls.h"
 #include "widgets/FlatButton.h"
@@ -136,6 +137,11 @@ void TForm2::SetPresetChooser(PresetChooser chooser)
     session_.SetPresetChooser(std::move(chooser));
 }
 
+void TForm2::ShowChild(const QString &name, const QString &pictureResource)
+{
+    Panel4->Show(name, pictureResource);
+}
+
 void TForm2::SetPreset(const PresetPick &pick)
 {
     session_.SetPreset(pick);
@@ -192,6 +198,8 @@ void TForm2::BuildDrillArea()
                                           .pictureSize = {28, 28}});
     Label20 = MakeLabel(this, "Label20", {232, 106}, QString(), Palette::Navy, Fonts::Ui(18, true));
     Label20->hide();
+    Panel4 = Controls::Make<ChildBadge>(this, "Panel4", {232, 56, 300, 36});
+    Panel4->hide();
     // Above the answer box: beneath it the answer's ✓ or ✗ and the right
     // equation take the row.
     SpeedButton21 = Controls::MakeButton(this, "SpeedButton21", {688, 160, 73, 49},
@@ -496,6 +504,7 @@ void TForm2::showPreset(const QString &title, bool remainderKey)
     Label20->setText(QStringLiteral("课本同步：") + title);
     Label20->adjustSize();
     Label20->setVisible(preset);
+    Panel4->setVisible(preset && !Panel4->Name().isEmpty());
     SpeedButton21->setVisible(remainderKey);
 }
 

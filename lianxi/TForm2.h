@@ -10,6 +10,7 @@
 
 class AnswerFeedback;
 class BevelPanel;
+class ChildBadge;
 class ClickLabel;
 class FlatButton;
 class PictureBox;
@@ -44,6 +45,8 @@ public:
     // starts with.
     void SetPresetChooser(PresetChooser chooser);
     void SetPreset(const PresetPick &pick);
+    // The practising child, shown while a preset is chosen.
+    void ShowChild(const QString &name, const QString &pictureResource);
 
     PictureBox *Image1;
     FlatButton *SpeedButton4;
@@ -54,6 +57,7 @@ public:
     RadioGroup *RadioGroup1;
     FlatButton *SpeedButton20;  // 课本同步
     QLabel *Label20;            // the preset's name
+    ChildBadge *Panel4;         // whose turn it is, with a preset
     FlatButton *SpeedButton21;  // 余
     AnswerKeypad *Panel1;
     Shape *Shape1;
