@@ -131,7 +131,10 @@ void TForm5::BuildHeading()
                                         {.accessibleName = QStringLiteral("离开")});
 
     Label1 = MakeLabel(this, "Label1", {200, 14, 480, 30}, QString(), Palette::Yellow, Fonts::Ui(20, true));
-    Panel4 = Controls::Make<ChildBadge>(this, "Panel4", {16, 10, 180, 36});
+    // Right of the due count, which never reaches past the middle.
+    Panel4 = Controls::Make<ChildBadge>(this, "Panel4", {460, 8, 246, 40});
+    Panel4->setFont(Fonts::Ui(16, true));
+    Controls::SetColor(Panel4, QPalette::WindowText, Palette::Yellow);
     Label12 = Controls::MakeRoundControl(this, "Label12", {712, 16, 29, 25}, "Shape1", {712, 16, 29, 25},
                                          QStringLiteral("▲"), QStringLiteral("我在最前面"), Shape1);
     // Above the answer box, as in the drill: beneath it the answer's mark

@@ -186,6 +186,7 @@ void TForm4::BuildContent()
     Label119->hide();
     Panel55 = Controls::Make<ChildBadge>(Panel1, "Panel55", {715, 40, 80, 96});
     Panel55->setFont(Fonts::Ui(13, true));
+    Controls::SetColor(Panel55, QPalette::WindowText, Palette::Yellow);
     Panel55->hide();
 
     Shape3 = new Shape(Panel1);

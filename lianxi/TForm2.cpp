@@ -198,7 +198,7 @@ void TForm2::BuildDrillArea()
                                           .pictureSize = {28, 28}});
     Label20 = MakeLabel(this, "Label20", {232, 106}, QString(), Palette::Navy, Fonts::Ui(18, true));
     Label20->hide();
-    Panel4 = Controls::Make<ChildBadge>(this, "Panel4", {232, 56, 300, 36});
+    Panel4 = Controls::Make<ChildBadge>(this, "Panel4", {96, 156, 300, 36});
     Panel4->hide();
     // Above the answer box: beneath it the answer's ✓ or ✗ and the right
     // equation take the row.

@@ -1,5 +1,6 @@
 #include "widgets/ChildBadge.h"
 
+#include "widgets/Controls.h"
 #include "widgets/Fonts.h"
 #include "widgets/Palette.h"
 
@@ -10,6 +11,7 @@ ChildBadge::ChildBadge(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFont(Fonts::KaiTi(20, true));
+    Controls::SetColor(this, QPalette::WindowText, Palette::Navy);
 }
 
 void ChildBadge::Show(const QString &name, const QString &pictureResource)
@@ -28,7 +30,7 @@ void ChildBadge::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setFont(font());
-    painter.setPen(Palette::Navy);
+    painter.setPen(palette().color(QPalette::WindowText));
     // Wide, the name stands beside the animal; narrow, beneath it, on two
     // lines where it needs them.
     if (width() >= height()) {

@@ -7,7 +7,8 @@
 // Whose turn it is: the practising child's animal with the name beside it,
 // so that a brother or sister does not practise as the other: beside it in
 // a wide badge, beneath it in a tall one. Empty until shown; it takes no
-// mouse input.
+// mouse input. The name is in the palette's WindowText, navy unless the
+// window's ground asks for another.
 class ChildBadge : public QWidget {
     Q_OBJECT
 
