@@ -116,6 +116,7 @@ TForm5::~TForm5()
 void TForm5::ShowChild(const QString &name, const QString &pictureResource)
 {
     Panel4->Show(name, pictureResource);
+    Panel4->setVisible(!name.isEmpty());
 }
 
 void TForm5::BuildHeading()
@@ -135,6 +136,7 @@ void TForm5::BuildHeading()
     Panel4 = Controls::Make<ChildBadge>(this, "Panel4", {460, 8, 246, 40});
     Panel4->setFont(Fonts::Ui(16, true));
     Controls::SetColor(Panel4, QPalette::WindowText, Palette::Yellow);
+    Panel4->hide();
     Label12 = Controls::MakeRoundControl(this, "Label12", {712, 16, 29, 25}, "Shape1", {712, 16, 29, 25},
                                          QStringLiteral("▲"), QStringLiteral("我在最前面"), Shape1);
     // Above the answer box, as in the drill: beneath it the answer's mark

@@ -4,6 +4,7 @@
 #include "shell/NotebookFeed.h"
 #include "shell/TForm1.h"
 #include "shell/TForm7.h"
+#include "support/AccessibleTree.h"
 #include "support/Recorders.h"
 #include "support/TestFiles.h"
 #include "widgets/FlatButton.h"
@@ -197,6 +198,8 @@ private slots:
         TForm7 who(children, InstallFolder::Current());
         who.show();
         QTest::mouseClick(who.EditButtons.at(0), Qt::LeftButton);
+        const QStringList unnamed = AccessibleTree::UnnamedControls(AccessibleTree::Of(&who));
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
         TypeName(who, name);
         QTest::mouseClick(who.SpeedButton3, Qt::LeftButton);
         QCOMPARE(notices.seen.size(), 1);
