@@ -287,9 +287,8 @@ void TForm7::SpeedButton3Click()
     if (editing_ == 0) {
         // Ids with a folder or rows in the history were a child's once.
         const QSet<int> inHistory = Histories::ChildrenIn(family_.SharedDatabaseFolder());
-        const InstallFolder family = family_;
-        const ChildList::IdTaken taken = [&inHistory, &family](int id) {
-            return inHistory.contains(id) || family.ChildFolderIsThere(id);
+        const ChildList::IdTaken taken = [this, &inHistory](int id) {
+            return inHistory.contains(id) || family_.ChildFolderIsThere(id);
         };
         if (!Made(children_.Add(Edit1->text(), picture_, taken)))
             return;
