@@ -18,6 +18,7 @@
 #include "widgets/CelebrationPanel.h"
 #include "widgets/AnswerKeypad.h"
 #include "widgets/ClickLabel.h"
+#include "widgets/ChildBadge.h"
 #include "widgets/Controls.h"
 #include "widgets/FlatButton.h"
 #include "widgets/Fonts.h"
@@ -112,6 +113,12 @@ TForm5::~TForm5()
         Form5 = nullptr;
 }
 
+void TForm5::ShowChild(const QString &name, const QString &pictureResource)
+{
+    Panel4->Show(name, pictureResource);
+    Panel4->setVisible(!name.isEmpty());
+}
+
 void TForm5::BuildHeading()
 {
     Image1 = Controls::MakePicture(this, "Image1", rect(), QStringLiteral(":/notebook/background.svg"),
@@ -125,6 +132,11 @@ void TForm5::BuildHeading()
                                         {.accessibleName = QStringLiteral("离开")});
 
     Label1 = MakeLabel(this, "Label1", {200, 14, 480, 30}, QString(), Palette::Yellow, Fonts::Ui(20, true));
+    // Right of the due count, which never reaches past the middle.
+    Panel4 = Controls::Make<ChildBadge>(this, "Panel4", {460, 8, 246, 40});
+    Panel4->setFont(Fonts::Ui(16, true));
+    Controls::SetColor(Panel4, QPalette::WindowText, Palette::Yellow);
+    Panel4->hide();
     Label12 = Controls::MakeRoundControl(this, "Label12", {712, 16, 29, 25}, "Shape1", {712, 16, 29, 25},
                                          QStringLiteral("▲"), QStringLiteral("我在最前面"), Shape1);
     // Above the answer box, as in the drill: beneath it the answer's mark

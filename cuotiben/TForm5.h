@@ -10,6 +10,7 @@
 #include <memory>
 
 class AnswerFeedback;
+class ChildBadge;
 class CelebrationPanel;
 class ClickLabel;
 class FlatButton;
@@ -40,9 +41,12 @@ public:
 
     const ReviewSession &Session() const { return session_; }
     void SetAnswerListener(AnswerListener *listener) { session_.SetAnswerListener(listener); }
+    // Whose 错题本 this is.
+    void ShowChild(const QString &name, const QString &pictureResource);
 
     PictureBox *Image1;
     QLabel *Label1;  // how many are due today
+    ChildBadge *Panel4;  // whose notebook it is
     Shape *Shape1;
     ClickLabel *Label12;
     Shape *Shape2;

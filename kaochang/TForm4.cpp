@@ -7,6 +7,7 @@
 #include "notices/ErrorText.h"
 #include "widgets/FormRefs.h"
 #include "notices/Notices.h"
+#include "widgets/ChildBadge.h"
 #include "widgets/Controls.h"
 #include "widgets/FlatButton.h"
 #include "widgets/Fonts.h"
@@ -156,6 +157,11 @@ void TForm4::SetPresetChooser(PresetChooser chooser)
     room_.SetPresetChooser(std::move(chooser));
 }
 
+void TForm4::ShowChild(const QString &name, const QString &pictureResource)
+{
+    Panel55->Show(name, pictureResource);
+}
+
 void TForm4::SetPreset(const PresetPick &pick)
 {
     room_.SetPreset(pick);
@@ -178,6 +184,10 @@ void TForm4::BuildContent()
                                         QStringLiteral("正在出题，请稍等······"), Palette::Red,
                                         Fonts::KaiTi(29, true), Qt::AlignCenter);
     Label119->hide();
+    Panel55 = Controls::Make<ChildBadge>(Panel1, "Panel55", {715, 40, 80, 96});
+    Panel55->setFont(Fonts::Ui(13, true));
+    Controls::SetColor(Panel55, QPalette::WindowText, Palette::Yellow);
+    Panel55->hide();
 
     Shape3 = new Shape(Panel1);
     Shape3->setObjectName(QStringLiteral("Shape3"));
@@ -651,6 +661,7 @@ void TForm4::showPreset(const QString &title)
         label->setAlignment(Qt::AlignLeft | (preset ? Qt::AlignBottom : Qt::AlignVCenter));
         label->setGeometry(preset ? QRect(408, 422, 164, 34) : QRect(408, 440, 97, 13));
     }
+    Panel55->setVisible(preset && !Panel55->Name().isEmpty());
 }
 
 void TForm4::setAnswersReadOnly(bool readOnly)

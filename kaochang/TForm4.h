@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <array>
 
+class ChildBadge;
 class FlatButton;
 class PaperPage;
 class PictureBox;
@@ -37,6 +38,8 @@ public:
     // room starts with.
     void SetPresetChooser(PresetChooser chooser);
     void SetPreset(const PresetPick &pick);
+    // The practising child, shown while a preset is chosen.
+    void ShowChild(const QString &name, const QString &pictureResource);
 
     QFrame *Panel1;  // the content panel
     FlatButton *SpeedButton1;
@@ -95,6 +98,7 @@ public:
     FlatButton *SpeedButton3;
     FlatButton *SpeedButton11;  // 课本同步
     QLabel *Label123;           // the preset's name
+    ChildBadge *Panel55;        // whose turn it is, with a preset
 
     QTimer *Timer1;
     QTimer *Timer2;

@@ -14,6 +14,7 @@
 #include "widgets/AnswerKeypad.h"
 #include "widgets/BevelPanel.h"
 #include "widgets/CelebrationPanel.h"
+#include "widgets/ChildBadge.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/Controls.h"
 #include "widgets/FlatButton.h"
@@ -104,7 +105,7 @@ TForm2::TForm2(const QString &userRoot, QWidget *parent)
     BuildEncouragement();
     BuildResultPanel();
     // Over everything, the result panel too.
-    Panel4 = new CelebrationPanel(this, "Panel4", "Image19", "SpeedButton22");
+    Panel5 = new CelebrationPanel(this, "Panel5", "Image19", "SpeedButton22");
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -137,6 +138,11 @@ void TForm2::SetAnswerListener(AnswerListener *listener)
 void TForm2::SetPresetChooser(PresetChooser chooser)
 {
     session_.SetPresetChooser(std::move(chooser));
+}
+
+void TForm2::ShowChild(const QString &name, const QString &pictureResource)
+{
+    Panel4->Show(name, pictureResource);
 }
 
 void TForm2::SetPreset(const PresetPick &pick)
@@ -195,6 +201,8 @@ void TForm2::BuildDrillArea()
                                           .pictureSize = {28, 28}});
     Label20 = MakeLabel(this, "Label20", {232, 106}, QString(), Palette::Navy, Fonts::Ui(18, true));
     Label20->hide();
+    Panel4 = Controls::Make<ChildBadge>(this, "Panel4", {96, 156, 300, 36});
+    Panel4->hide();
     // Above the answer box: beneath it the answer's ✓ or ✗ and the right
     // equation take the row.
     SpeedButton21 = Controls::MakeButton(this, "SpeedButton21", {688, 160, 73, 49},
@@ -501,6 +509,7 @@ void TForm2::showPreset(const QString &title, bool remainderKey)
     Label20->setText(QStringLiteral("课本同步：") + title);
     Label20->adjustSize();
     Label20->setVisible(preset);
+    Panel4->setVisible(preset && !Panel4->Name().isEmpty());
     SpeedButton21->setVisible(remainderKey);
     ShowPresetResults(preset);
 }
@@ -570,7 +579,7 @@ void TForm2::celebrate()
 
 void TForm2::celebrateStandard(const QString &text)
 {
-    Panel4->Celebrate(text);
+    Panel5->Celebrate(text);
 }
 
 void TForm2::setStarCount(int stars)

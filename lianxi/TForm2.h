@@ -11,6 +11,7 @@
 class AnswerFeedback;
 class BevelPanel;
 class CelebrationPanel;
+class ChildBadge;
 class ClickLabel;
 class FlatButton;
 class PictureBox;
@@ -45,6 +46,8 @@ public:
     // starts with.
     void SetPresetChooser(PresetChooser chooser);
     void SetPreset(const PresetPick &pick);
+    // The practising child, shown while a preset is chosen.
+    void ShowChild(const QString &name, const QString &pictureResource);
 
     PictureBox *Image1;
     FlatButton *SpeedButton4;
@@ -55,6 +58,7 @@ public:
     RadioGroup *RadioGroup1;
     FlatButton *SpeedButton20;  // 课本同步
     QLabel *Label20;            // the preset's name
+    ChildBadge *Panel4;         // whose turn it is, with a preset
     FlatButton *SpeedButton21;  // 余
     AnswerKeypad *Panel1;
     Shape *Shape1;
@@ -100,7 +104,7 @@ public:
     FlatButton *SpeedButton17;
     FlatButton *SpeedButton19;
     FlatButton *SpeedButton16;
-    CelebrationPanel *Panel4;  // a preset's 达标 reached
+    CelebrationPanel *Panel5;  // a preset's 达标 reached
 
     QTimer *Timer1;
     QTimer *Timer2;

@@ -54,6 +54,10 @@ void SetUpApplication(QApplication &app)
 
 void ShowMainMenu(TForm1 &menu, std::optional<QString> folderError)
 {
+    // The current child's folders, as the first child's: a list naming a
+    // child whose folder went would otherwise fail every save.
+    if (!folderError)
+        folderError = menu.ChildFolder().PrepareChildFolder();
     AfterFirstPaint(&menu, [&menu, folderError = std::move(folderError)] {
         Cues::Preload();
         if (folderError)

@@ -5,6 +5,7 @@
 #include "storage/SaveRetry.h"
 
 #include <QCoreApplication>
+#include <QSqlQuery>
 
 #include <map>
 #include <memory>
@@ -52,6 +53,22 @@ namespace Histories {
 HistoryStore &For(const QString &databaseFolder)
 {
     return Of(databaseFolder).store;
+}
+
+QSet<int> ChildrenIn(const QString &databaseFolder)
+{
+    HistoryStore &store = For(databaseFolder);
+    QSet<int> children;
+    // Rows still in memory are of children in the list, whose ids are
+    // never given again anyway.
+    if (!store.Open())
+        return children;
+    QSqlQuery query(store.Database());
+    if (!query.exec(QStringLiteral("SELECT child FROM sessions UNION SELECT child FROM answers")))
+        return children;
+    while (query.next())
+        children.insert(query.value(0).toInt());
+    return children;
 }
 
 SaveRetry &SavesFor(const QString &databaseFolder)

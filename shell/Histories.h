@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSet>
+
 class HistoryStore;
 class QString;
 class SaveRetry;
@@ -14,6 +16,10 @@ namespace Histories {
 
 HistoryStore &For(const QString &databaseFolder);
 SaveRetry &SavesFor(const QString &databaseFolder);
+
+// The ids of every child the history of that folder has rows of; none when
+// it cannot be opened.
+QSet<int> ChildrenIn(const QString &databaseFolder);
 
 // At the program's end: lets a migration finish, writes what is still kept
 // (the error box says what cannot be) and closes the stores.

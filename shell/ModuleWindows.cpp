@@ -18,16 +18,42 @@
 
 #include <array>
 
+namespace {
+
+// The child's 错题本, saved into the child's folders, which are made again
+// first when something took them away; the visit's records go there too.
+NotebookFeed &FeedFor(const InstallFolder &folder)
+{
+    // Failing, each save says so itself.
+    (void)folder.PrepareChildFolder();
+    NotebookFeed &feed = NotebookFeed::Of(folder.UserDatabaseFolder());
+    feed.SaveInto(folder);
+    return feed;
+}
+
+// The child whose files these are, as the list has them now.
+Child PractisingChild(const InstallFolder &folder)
+{
+    ChildList children(ChildList::PathIn(folder.SharedDatabaseFolder()));
+    (void)children.Load();
+    const Child *child = children.Find(folder.ChildId());
+    return child ? *child : children.Current();
+}
+
+}  // namespace
+
 namespace ModuleWindows {
 
 void OpenDrill(DrillMode mode, const InstallFolder &folder)
 {
     TForm2 drill(folder.UserRoot());
+    const Child child = PractisingChild(folder);
+    drill.ShowChild(child.name, ChildPictureResource(child.picture));
     // The drill window tells its mode by its caption, which it must find as
     // designed while it is being created: the captions come afterwards.
     drill.setWindowTitle(DrillTitle(mode));
     drill.SpeedButton17->setText(RestartCaption(mode));
-    NotebookFeed &feed = NotebookFeed::Of(folder.UserDatabaseFolder());
+    NotebookFeed &feed = FeedFor(folder);
     drill.SetMissListener(
         feed.Listener(mode == DrillMode::Practice ? MissSource::Practice : MissSource::Competition));
     HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()),
@@ -48,7 +74,9 @@ void OpenDrill(DrillMode mode, const InstallFolder &folder)
 void OpenExamRoom(const InstallFolder &folder)
 {
     TForm4 exam;
-    NotebookFeed &feed = NotebookFeed::Of(folder.UserDatabaseFolder());
+    const Child child = PractisingChild(folder);
+    exam.ShowChild(child.name, ChildPictureResource(child.picture));
+    NotebookFeed &feed = FeedFor(folder);
     exam.SetMissListener(feed.Listener(MissSource::Exam));
     HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()),
                         Histories::SavesFor(folder.SharedDatabaseFolder()), folder.ChildId(),
@@ -74,8 +102,10 @@ void OpenTipsBook(const InstallFolder &folder)
 
 void OpenNotebook(const InstallFolder &folder)
 {
-    NotebookFeed &feed = NotebookFeed::Of(folder.UserDatabaseFolder());
+    NotebookFeed &feed = FeedFor(folder);
     TForm5 notebook(feed.Shared(), SystemToday);
+    const Child child = PractisingChild(folder);
+    notebook.ShowChild(child.name, ChildPictureResource(child.picture));
     HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()),
                         Histories::SavesFor(folder.SharedDatabaseFolder()), folder.ChildId(),
                         HistoryOrigin::Review);
@@ -88,7 +118,7 @@ void OpenNotebook(const InstallFolder &folder)
 
 void OpenGrowth(const InstallFolder &folder, const std::function<QDate()> &today)
 {
-    NotebookFeed &feed = NotebookFeed::Of(folder.UserDatabaseFolder());
+    NotebookFeed &feed = FeedFor(folder);
     HistoryStore &history = Histories::For(folder.SharedDatabaseFolder());
     if (!history.Open()) {
         Notices::ShowErrorBox(history.LastError());
@@ -104,11 +134,8 @@ void OpenGrowth(const InstallFolder &folder, const std::function<QDate()> &today
     history.Write();
     GrowthSources sources;
     sources.store = &history;
-    ChildList children(ChildList::PathIn(folder.SharedDatabaseFolder()));
-    (void)children.Load();
-    children.SetCurrent(folder.ChildId());
     sources.child = folder.ChildId();
-    sources.childName = children.Current().name;
+    sources.childName = PractisingChild(folder).name;
     sources.today = today;
     sources.notebookState = [&feed, today] {
         // The program's own notebook, read afresh: misses not saved yet

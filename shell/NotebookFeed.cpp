@@ -17,8 +17,18 @@ std::map<QString, std::unique_ptr<NotebookFeed>> &Feeds()
 
 NotebookFeed::NotebookFeed(const QString &databaseFolder)
     : notebook_(std::make_shared<Notebook>(Notebook::PathIn(databaseFolder))),
-      saves_(*notebook_, [](const QString &error) { Notices::ShowErrorBox(error); })
+      store_(*notebook_),
+      saves_(store_, [](const QString &error) { Notices::ShowErrorBox(error); })
 {
+}
+
+std::optional<StoreFile::SaveFailure> NotebookFeed::FolderFirst::Save()
+{
+    if (folder && notebook.HasUnsavedChanges()) {
+        if (std::optional<QString> error = folder->PrepareChildFolder())
+            return StoreFile::SaveFailure{*error};
+    }
+    return notebook.Save();
 }
 
 NotebookFeed &NotebookFeed::Of(const QString &databaseFolder)

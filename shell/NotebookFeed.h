@@ -2,9 +2,12 @@
 
 #include "arithmetic/MissListener.h"
 #include "cuotiben/Notebook.h"
+#include "storage/InstallFolder.h"
+#include "storage/PendingStore.h"
 #include "storage/SaveRetry.h"
 
 #include <memory>
+#include <optional>
 
 // The 错题本 of one database folder, kept for the whole run of the program:
 // the drills and the exam room note each miss in it at once, in memory, and
@@ -25,6 +28,10 @@ public:
     NotebookFeed(const NotebookFeed &) = delete;
     NotebookFeed &operator=(const NotebookFeed &) = delete;
 
+    // Each save first makes the folders of the child whose notebook it is
+    // again, when something took them away.
+    void SaveInto(const InstallFolder &folder) { store_.folder = folder; }
+
     // For a window's SetMissListener, while the feed lives.
     MissListener Listener(MissSource source);
     // The notebook itself, for the 错题本 window.
@@ -38,6 +45,16 @@ public:
 private:
     explicit NotebookFeed(const QString &databaseFolder);
 
+    struct FolderFirst final : PendingStore {
+        explicit FolderFirst(Notebook &notebook) : notebook(notebook) {}
+        bool HasUnsavedChanges() const override { return notebook.HasUnsavedChanges(); }
+        std::optional<StoreFile::SaveFailure> Save() override;
+
+        Notebook &notebook;
+        std::optional<InstallFolder> folder;
+    };
+
     std::shared_ptr<Notebook> notebook_;
+    FolderFirst store_;
     SaveRetry saves_;
 };

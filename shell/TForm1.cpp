@@ -5,7 +5,6 @@
 #include "storage/InstallFolder.h"
 #include "shell/ModuleWindows.h"
 #include "shell/TForm7.h"
-#include "notices/ErrorText.h"
 #include "notices/Notices.h"
 #include "widgets/PenCursor.h"
 #include "widgets/Controls.h"
@@ -138,7 +137,7 @@ TForm1::TForm1(QWidget *parent)
 
     FormCreate();
     // A list that cannot be read leaves the first child, whose files are
-    // where they always were; the error shows when the list is saved.
+    // where they always were; the error shows when the list is changed.
     (void)children_.Load();
     ShowChildPicture();
     // The child's name is the menu's one text, and text means the first
@@ -346,24 +345,18 @@ void TForm1::ShowChild()
 
 void TForm1::AskWhoPractises()
 {
-    if (children_.Children().size() > 1)
+    if (children_.Present().size() > 1)
         menu_.ChooseChild();
 }
 
 void TForm1::chooseChild()
 {
-    TForm7 who(children_);
+    TForm7 who(children_, InstallFolder::Current());
     who.exec();
     if (!who.Changed())
         return;
     ShowChild();
-    const InstallFolder folder = ChildFolder();
-    std::optional<QString> error = children_.Save();
-    if (error)
-        error = ErrorText::CannotCreateFile(ChildList::PathIn(folder.SharedDatabaseFolder()), *error);
-    else
-        error = folder.PrepareChildFolder();
-    if (error)
+    if (const std::optional<QString> error = ChildFolder().PrepareChildFolder())
         Notices::ShowErrorBox(*error);
 }
 

@@ -1,7 +1,7 @@
 #include "shell/TForm7.h"
 
-#include "notices/ErrorText.h"
 #include "notices/Notices.h"
+#include "shell/Histories.h"
 #include "widgets/Controls.h"
 #include "widgets/FlatButton.h"
 #include "widgets/Fonts.h"
@@ -11,37 +11,77 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 namespace {
 
 constexpr QSize kClientSize{640, 460};
 constexpr int kColumns = 6;
 constexpr QSize kCell{100, 124};
+constexpr QRect kPanelRect{20, 64, 600, 336};
 
 FlatButton *MakePictureButton(QWidget *parent, const QByteArray &name, const QRect &rect, const QString &picture,
-                              const QString &accessibleName)
+                              const QString &accessibleName, bool selectionFrame = false)
 {
     FlatButton *button =
         Controls::MakeButton(parent, name.constData(), rect,
                              {.accessibleName = accessibleName, .picture = ChildPictureResource(picture),
-                              .pictureSize = rect.size() - QSize(12, 12)});
+                              .pictureSize = rect.size() - QSize(12, 12), .selectionFrame = selectionFrame});
     GivePenCursor(button);
     return button;
 }
 
-FlatButton *MakeCaptioned(QWidget *parent, const char *name, const QRect &rect, const QString &caption)
+FlatButton *MakeCaptioned(QWidget *parent, const char *name, const QRect &rect, const QString &caption,
+                          int pixels = 18)
 {
     FlatButton *button = Controls::MakeButton(
-        parent, name, rect, {.caption = caption, .font = Fonts::Ui(18, true), .captionColor = Palette::Navy});
+        parent, name, rect,
+        {.caption = caption, .font = Fonts::Ui(pixels, true), .captionColor = Palette::Navy, .raised = true});
     GivePenCursor(button);
     return button;
+}
+
+QWidget *MakePanel(QWidget *parent, const char *name, const QString &accessibleName)
+{
+    auto *panel = Controls::Make<QWidget>(parent, name, kPanelRect);
+    panel->setAutoFillBackground(true);
+    panel->setAccessibleName(accessibleName);
+    Controls::SetColor(panel, QPalette::Window, Palette::White);
+    panel->hide();
+    return panel;
+}
+
+// A child's place in a grid: the animal, and the name under it on up to
+// two lines, so that the longest name shows whole.
+struct ChildCell {
+    FlatButton *button;
+    QLabel *name;
+};
+
+ChildCell MakeChildCell(QWidget *parent, int index, QPoint origin, int firstNumber, const Child &child, bool current)
+{
+    const QPoint corner = origin + QPoint((index % kColumns) * kCell.width(), (index / kColumns) * kCell.height());
+    const QByteArray number = QByteArray::number(firstNumber + index);
+    FlatButton *button = MakePictureButton(parent, "SpeedButton" + number, QRect(corner + QPoint(8, 0), QSize(84, 84)),
+                                           child.picture, child.name);
+    button->setToolTip(child.name);
+    auto *name = Controls::Place(new QLabel(child.name, parent), ("Label" + number).constData(),
+                                 QRect(corner + QPoint(0, 84), QSize(kCell.width(), 40)));
+    name->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    name->setWordWrap(true);
+    name->setFont(Fonts::Ui(15, current));
+    Controls::SetColor(name, QPalette::WindowText, current ? Palette::Red : Palette::Navy);
+    button->show();
+    name->show();
+    return {button, name};
 }
 
 }  // namespace
 
-TForm7::TForm7(ChildList &children, QWidget *parent)
+TForm7::TForm7(ChildList &children, const InstallFolder &family, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      children_(children)
+      children_(children),
+      family_(family)
 {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("谁来练习？"));
@@ -55,79 +95,183 @@ TForm7::TForm7(ChildList &children, QWidget *parent)
     Controls::SetColor(Label1, QPalette::WindowText, Palette::Navy);
 
     SpeedButton1 = MakeCaptioned(this, "SpeedButton1", {20, 408, 120, 40}, QStringLiteral("添加"));
+    SpeedButton4 = MakeCaptioned(this, "SpeedButton4", {160, 408, 120, 40}, QStringLiteral("找回"));
+    SpeedButton4->setToolTip(QStringLiteral("把移走的小朋友找回来"));
     SpeedButton2 = MakeCaptioned(this, "SpeedButton2", {500, 408, 120, 40}, QStringLiteral("离开"));
     connect(SpeedButton1, &FlatButton::clicked, this, &TForm7::SpeedButton1Click);
+    connect(SpeedButton4, &FlatButton::clicked, this, &TForm7::SpeedButton4Click);
     connect(SpeedButton2, &FlatButton::clicked, this, &QDialog::reject);
 
-    // The new child's panel covers the children while it is open.
-    Panel1 = Controls::Make<QWidget>(this, "Panel1", {20, 64, 600, 336});
-    Panel1->setAutoFillBackground(true);
-    Controls::SetColor(Panel1, QPalette::Window, Palette::White);
-    auto *nameLabel = Controls::Place(new QLabel(QStringLiteral("名字："), Panel1), "Label2", {20, 20, 80, 36});
+    BuildEditPanel();
+    BuildRemovedPanel();
+    BuildConfirmPanel();
+    ShowChildren();
+    WindowPlacement::CentreOnScreen(this);
+}
+
+void TForm7::BuildEditPanel()
+{
+    // Covers the children while it is open.
+    Panel1 = MakePanel(this, "Panel1", QStringLiteral("小朋友的名字和图画"));
+    auto *nameLabel = Controls::Place(new QLabel(QStringLiteral("名字："), Panel1), "Label2", {20, 16, 80, 36});
     nameLabel->setFont(Fonts::Ui(18, true));
-    Edit1 = Controls::Make<QLineEdit>(Panel1, "Edit1", {100, 20, 260, 36});
+    Edit1 = Controls::Make<QLineEdit>(Panel1, "Edit1", {100, 16, 260, 36});
     Edit1->setFont(Fonts::Ui(18));
-    Edit1->setMaxLength(12);
+    Edit1->setMaxLength(ChildList::LongestName);
     Edit1->setAccessibleName(QStringLiteral("名字"));
     for (int k = 0; k < ChildPictures().size(); ++k) {
-        const QRect rect(20 + (k % 4) * 140, 76 + (k / 4) * 120, 110, 110);
+        const QRect rect(20 + (k % 4) * 140, 64 + (k / 4) * 114, 104, 104);
         FlatButton *button = MakePictureButton(Panel1, "SpeedButton" + QByteArray::number(201 + k), rect,
-                                               ChildPictures().at(k), QStringLiteral("图画%1").arg(k + 1));
+                                               ChildPictures().at(k), QStringLiteral("图画%1").arg(k + 1), true);
         button->setCheckable(true);
         connect(button, &FlatButton::clicked, this, [this, k] { PictureButtonClick(k); });
         PictureButtons.append(button);
     }
-    SpeedButton3 = MakeCaptioned(Panel1, "SpeedButton3", {440, 20, 140, 36}, QStringLiteral("好了"));
+    SpeedButton3 = MakeCaptioned(Panel1, "SpeedButton3", {440, 16, 140, 36}, QStringLiteral("好了"));
+    SpeedButton5 = MakeCaptioned(Panel1, "SpeedButton5", {20, 290, 120, 36}, QStringLiteral("移走"));
+    SpeedButton5->setToolTip(QStringLiteral("不在这里练习了：文件都留着，可以找回"));
+    SpeedButton6 = MakeCaptioned(Panel1, "SpeedButton6", {460, 290, 120, 36}, QStringLiteral("取消"));
     connect(SpeedButton3, &FlatButton::clicked, this, &TForm7::SpeedButton3Click);
-    Panel1->hide();
+    connect(SpeedButton5, &FlatButton::clicked, this, &TForm7::SpeedButton5Click);
+    connect(SpeedButton6, &FlatButton::clicked, Panel1, &QWidget::hide);
+}
 
-    ShowChildren();
-    WindowPlacement::CentreOnScreen(this);
+void TForm7::BuildRemovedPanel()
+{
+    Panel2 = MakePanel(this, "Panel2", QStringLiteral("移走的小朋友"));
+    auto *caption = Controls::Place(new QLabel(QStringLiteral("移走的小朋友：点一下就找回来"), Panel2), "Label3",
+                                    {20, 8, 420, 36});
+    caption->setFont(Fonts::Ui(18, true));
+    Controls::SetColor(caption, QPalette::WindowText, Palette::Navy);
+    SpeedButton7 = MakeCaptioned(Panel2, "SpeedButton7", {460, 8, 120, 36}, QStringLiteral("返回"));
+    connect(SpeedButton7, &FlatButton::clicked, Panel2, &QWidget::hide);
+}
+
+void TForm7::BuildConfirmPanel()
+{
+    Panel3 = MakePanel(this, "Panel3", QStringLiteral("移走小朋友"));
+    Label4 = Controls::Place(new QLabel(Panel3), "Label4", {30, 40, 540, 170});
+    Label4->setWordWrap(true);
+    Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label4->setFont(Fonts::Ui(18, true));
+    Controls::SetColor(Label4, QPalette::WindowText, Palette::Navy);
+    SpeedButton8 = MakeCaptioned(Panel3, "SpeedButton8", {100, 240, 160, 44}, QStringLiteral("移走"));
+    SpeedButton9 = MakeCaptioned(Panel3, "SpeedButton9", {340, 240, 160, 44}, QStringLiteral("不移走"));
+    connect(SpeedButton8, &FlatButton::clicked, this, &TForm7::SpeedButton8Click);
+    connect(SpeedButton9, &FlatButton::clicked, Panel3, &QWidget::hide);
 }
 
 void TForm7::ShowChildren()
 {
     qDeleteAll(ChildButtons);
     qDeleteAll(NameLabels);
+    qDeleteAll(EditButtons);
     ChildButtons.clear();
     NameLabels.clear();
-    const QList<Child> &children = children_.Children();
-    for (int k = 0; k < children.size() && k < MostChildren; ++k) {
+    EditButtons.clear();
+    const QList<Child> children = children_.Present();
+    for (int k = 0; k < children.size() && k < ChildList::MostChildren; ++k) {
         const Child &child = children.at(k);
-        const QPoint corner(20 + (k % kColumns) * kCell.width(), 68 + (k / kColumns) * kCell.height());
-        FlatButton *button = MakePictureButton(this, "SpeedButton" + QByteArray::number(101 + k),
-                                               QRect(corner + QPoint(8, 0), QSize(84, 84)), child.picture,
-                                               child.name);
-        button->setToolTip(child.name);
-        connect(button, &FlatButton::clicked, this, [this, k] { ChildButtonClick(k); });
-        auto *name = Controls::Place(new QLabel(child.name, this), ("Label" + QByteArray::number(101 + k)).constData(),
-                                     QRect(corner + QPoint(0, 86), QSize(kCell.width(), 28)));
-        name->setAlignment(Qt::AlignCenter);
-        name->setFont(Fonts::Ui(17, child.id == children_.Current().id));
-        Controls::SetColor(name, QPalette::WindowText, child.id == children_.Current().id ? Palette::Red : Palette::Navy);
-        button->show();
-        name->show();
-        ChildButtons.append(button);
-        NameLabels.append(name);
+        const ChildCell cell = MakeChildCell(this, k, {20, 64}, 101, child, child.id == children_.Current().id);
+        connect(cell.button, &FlatButton::clicked, this, [this, k] { ChildButtonClick(k); });
+        // The pencil's place: the animal's top right corner.
+        FlatButton *edit = MakeCaptioned(this, ("SpeedButton" + QByteArray::number(301 + k)).constData(),
+                                         QRect(cell.button->geometry().topRight() + QPoint(-26, 0), QSize(28, 26)),
+                                         QStringLiteral("改"), 14);
+        edit->setAccessibleName(QStringLiteral("修改%1").arg(child.name));
+        edit->setToolTip(QStringLiteral("改名字、换图画或移走"));
+        connect(edit, &FlatButton::clicked, this, [this, k] { EditButtonClick(k); });
+        edit->show();
+        ChildButtons.append(cell.button);
+        NameLabels.append(cell.name);
+        EditButtons.append(edit);
     }
-    SpeedButton1->setEnabled(children.size() < MostChildren);
+    for (QWidget *panel : {Panel1, Panel2, Panel3})
+        panel->raise();
+    SpeedButton1->setEnabled(children.size() < ChildList::MostChildren);
+    SpeedButton4->setEnabled(!children_.Removed().isEmpty());
+}
+
+void TForm7::ShowRemoved()
+{
+    qDeleteAll(RemovedButtons);
+    qDeleteAll(RemovedLabels);
+    RemovedButtons.clear();
+    RemovedLabels.clear();
+    const QList<Child> removed = children_.Removed();
+    for (int k = 0; k < removed.size() && k < ChildList::MostChildren; ++k) {
+        const ChildCell cell = MakeChildCell(Panel2, k, {0, 56}, 401, removed.at(k), false);
+        connect(cell.button, &FlatButton::clicked, this, [this, k] { RemovedButtonClick(k); });
+        RemovedButtons.append(cell.button);
+        RemovedLabels.append(cell.name);
+    }
+}
+
+void TForm7::ShowPanel(QWidget *panel)
+{
+    for (QWidget *other : {Panel1, Panel2, Panel3})
+        other->setVisible(other == panel);
+    panel->raise();
+}
+
+bool TForm7::Made(const ChildListChange &change)
+{
+    if (!change) {
+        changed_ = true;
+        return true;
+    }
+    using Kind = ChildListRefusal::Kind;
+    switch (change->kind) {
+    case Kind::NameEmpty:
+        Notices::ShowNotice(QStringLiteral("请先写上名字！"));
+        break;
+    case Kind::NameTooLong:
+        Notices::ShowNotice(QStringLiteral("名字最多 %1 个字。").arg(ChildList::LongestName));
+        break;
+    case Kind::NameTaken:
+        Notices::ShowNotice(QStringLiteral("已经有叫“%1”的小朋友了（也许在“找回”里），换一个名字吧！").arg(change->text));
+        break;
+    case Kind::TooMany:
+        Notices::ShowNotice(QStringLiteral("最多 %1 个小朋友。").arg(ChildList::MostChildren));
+        break;
+    case Kind::LastChild:
+        Notices::ShowNotice(QStringLiteral("至少要留一个小朋友。"));
+        break;
+    case Kind::NotWritten:
+        Notices::ShowErrorBox(change->text);
+        break;
+    }
+    return false;
 }
 
 void TForm7::ChildButtonClick(int index)
 {
-    children_.SetCurrent(children_.Children().at(index).id);
+    Made(children_.Choose(children_.Present().at(index).id));
     changed_ = true;
     accept();
 }
 
+void TForm7::EditButtonClick(int index)
+{
+    OpenEditor(children_.Present().at(index));
+}
+
 void TForm7::SpeedButton1Click()
 {
-    Edit1->clear();
-    picture_ = ChildPictures().at(children_.Children().size() % ChildPictures().size());
-    for (int k = 0; k < PictureButtons.size(); ++k)
-        PictureButtons.at(k)->setChecked(ChildPictures().at(k) == picture_);
-    Panel1->show();
-    Panel1->raise();
+    Child fresh;
+    fresh.id = 0;
+    fresh.picture = ChildPictures().at(children_.Present().size() % ChildPictures().size());
+    OpenEditor(fresh);
+}
+
+void TForm7::OpenEditor(const Child &child)
+{
+    editing_ = child.id;
+    Edit1->setText(child.name);
+    PictureButtonClick(std::max(0, static_cast<int>(ChildPictures().indexOf(child.picture))));
+    SpeedButton5->setVisible(editing_ != 0);
+    SpeedButton5->setEnabled(children_.Present().size() > 1);
+    ShowPanel(Panel1);
     Edit1->setFocus();
 }
 
@@ -140,13 +284,57 @@ void TForm7::PictureButtonClick(int index)
 
 void TForm7::SpeedButton3Click()
 {
-    const QString name = Edit1->text().simplified().remove(u'\t');
-    if (name.isEmpty()) {
-        Notices::ShowNotice(QStringLiteral("请先写上名字！"));
-        return;
+    if (editing_ == 0) {
+        // Ids with a folder or rows in the history were a child's once.
+        const QSet<int> inHistory = Histories::ChildrenIn(family_.SharedDatabaseFolder());
+        const ChildList::IdTaken taken = [this, &inHistory](int id) {
+            return inHistory.contains(id) || family_.ChildFolderIsThere(id);
+        };
+        if (!Made(children_.Add(Edit1->text(), picture_, taken)))
+            return;
+        if (const std::optional<QString> error = family_.ForChild(children_.Current().id).PrepareChildFolder())
+            Notices::ShowErrorBox(*error);
+    } else {
+        const Child *child = children_.Find(editing_);
+        if (child && ChildList::TidyName(Edit1->text()) != child->name &&
+            !Made(children_.Rename(editing_, Edit1->text())))
+            return;
+        child = children_.Find(editing_);
+        if (child && picture_ != child->picture && !Made(children_.SetPicture(editing_, picture_)))
+            return;
     }
-    children_.Add(name, picture_);
-    changed_ = true;
     Panel1->hide();
+    ShowChildren();
+}
+
+void TForm7::SpeedButton5Click()
+{
+    const Child *child = children_.Find(editing_);
+    if (!child)
+        return;
+    Label4->setText(QStringLiteral("要把“%1”从这里移走吗？\n\n%1的错题本、练习记录和成长记录都留着，一个文件也不删；"
+                                   "以后按“找回”，就能把%1找回来。")
+                        .arg(child->name));
+    ShowPanel(Panel3);
+}
+
+void TForm7::SpeedButton8Click()
+{
+    Panel3->hide();
+    if (Made(children_.Remove(editing_)))
+        Panel1->hide();
+    ShowChildren();
+}
+
+void TForm7::SpeedButton4Click()
+{
+    ShowRemoved();
+    ShowPanel(Panel2);
+}
+
+void TForm7::RemovedButtonClick(int index)
+{
+    if (Made(children_.BringBack(children_.Removed().at(index).id)))
+        Panel2->hide();
     ShowChildren();
 }

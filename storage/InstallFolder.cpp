@@ -76,7 +76,16 @@ QString InstallFolder::SharedDatabaseFolder() const
 
 std::optional<QString> InstallFolder::PrepareChildFolder() const
 {
+    // The first child's folders are the user's own, and a portable folder
+    // makes none of its own.
+    if (childId_ <= 1 && layout_ == Layout::Portable)
+        return std::nullopt;
     return MakeUserFolders();
+}
+
+bool InstallFolder::ChildFolderIsThere(int childId) const
+{
+    return StoreFile::IsThere(QDir::cleanPath(ForChild(childId).UserRoot()));
 }
 
 InstallFolder InstallFolder::Decide(const QString &executableFolder, const QString &userDataFolder)

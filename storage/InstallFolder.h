@@ -63,9 +63,13 @@ public:
     int ChildId() const { return childId_; }
     const QString &SharedRoot() const { return sharedRoot_; }
     QString SharedDatabaseFolder() const;
-    // Makes the child's database and record folders where they are missing,
-    // in either layout. Returns the text for the general error box.
+    // Makes the child's database and record folders where they are missing:
+    // another child's in either layout, the first child's as
+    // PrepareUserFolder() does. Returns the text for the general error box.
     std::optional<QString> PrepareChildFolder() const;
+    // Whether anything (a link to nothing included) has the folder of the
+    // child with that id.
+    bool ChildFolderIsThere(int childId) const;
 
     // root followed by the relative path.
     static QString Join(const QString &root, const QString &relativePath);

@@ -27,6 +27,8 @@ FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect, con
     button->setCaptionColor(face.captionColor);
     button->setCaptionOutlined(face.captionOutlined);
     button->setCaptionInArt(face.captionInArt);
+    button->setRaised(face.raised);
+    button->setSelectionFrame(face.selectionFrame);
     if (!face.picture.isEmpty())
         button->setPicture(face.picture, face.pictureSize);
     return button;

@@ -47,6 +47,8 @@ struct ButtonFace {
     bool captionInArt = false;     // painted in the art beneath, not drawn again
     QString picture{};  // a resource drawn left of the caption; none when empty
     QSize pictureSize{};
+    bool raised = false;  // a button on a plain window: see FlatButton
+    bool selectionFrame = false;  // a chosen picture among others
 };
 
 FlatButton *MakeButton(QWidget *parent, const char *name, const QRect &rect, const ButtonFace &face);

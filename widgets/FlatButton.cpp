@@ -36,6 +36,18 @@ void FlatButton::setCaptionInArt(bool inArt)
     update();
 }
 
+void FlatButton::setRaised(bool raised)
+{
+    raised_ = raised;
+    update();
+}
+
+void FlatButton::setSelectionFrame(bool framed)
+{
+    selectionFrame_ = framed;
+    update();
+}
+
 QSize FlatButton::sizeHint() const
 {
     return {75, 25};
@@ -55,11 +67,23 @@ void FlatButton::leaveEvent(QEvent *event)
 
 void FlatButton::paintFrame(QPainter &painter) const
 {
+    const bool hovered = underMouse() && isEnabled();
+    if (selectionFrame_ && isChecked()) {
+        const int w = SelectionFrameWidth;
+        painter.setPen(QPen(palette().color(QPalette::Highlight), w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawRect(QRectF(rect()).adjusted(w / 2.0, w / 2.0, -w / 2.0, -w / 2.0));
+        return;
+    }
+    if (raised_) {
+        painter.fillRect(rect(), hovered ? Palette::HoverFace : Palette::White);
+        painter.setPen(Palette::FrameShadow);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
     // A checked button (the chosen one of a group) stays sunken.
     const bool sunken = isDown() || isChecked();
-    if (!sunken && !(underMouse() && isEnabled()))
+    if (!sunken && !hovered && !raised_)
         return;
-    const QRect r = rect().adjusted(0, 0, -1, -1);
+    const QRect r = rect().adjusted(raised_ ? 1 : 0, raised_ ? 1 : 0, raised_ ? -2 : -1, raised_ ? -2 : -1);
     painter.setPen(sunken ? Palette::FrameShadow : Palette::FrameLight);
     painter.drawLine(r.topLeft(), r.topRight());
     painter.drawLine(r.topLeft(), r.bottomLeft());

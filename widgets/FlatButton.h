@@ -9,6 +9,11 @@
 // thin raised frame while the pointer is over it and a sunken one while it is
 // held down. An optional picture stands left of the caption. It never takes
 // keyboard focus.
+//
+// Raised, it stands out on a plain window as a button should: a face with a
+// raised frame at rest, lit while the pointer is over it. A chosen picture
+// (checked, with the selection frame) wears a frame of the selection's
+// colour as wide as the lists' selection frame.
 class FlatButton : public QAbstractButton {
     Q_OBJECT
 
@@ -25,6 +30,11 @@ public:
     // The art beneath already shows the caption: the button keeps it as its
     // text, for anyone asking, and draws none, so it needs no font.
     void setCaptionInArt(bool inArt);
+    void setRaised(bool raised);
+    void setSelectionFrame(bool framed);
+
+    // How wide the frame of a chosen picture is, the lists' selection frame.
+    static constexpr int SelectionFrameWidth = 3;
 
     QSize sizeHint() const override;
 
@@ -41,4 +51,6 @@ private:
     QColor captionColor_;
     bool captionOutlined_ = false;
     bool captionInArt_ = false;
+    bool raised_ = false;
+    bool selectionFrame_ = false;
 };

@@ -23,5 +23,7 @@ inline const QColor Cream{255, 251, 240};
 inline const QColor Desktop{58, 110, 165};
 inline const QColor FrameLight{255, 255, 255};
 inline const QColor FrameShadow{128, 128, 128};
+// A raised button's face under the pointer.
+inline const QColor HoverFace{255, 242, 196};
 
 }  // namespace Palette

@@ -3,15 +3,19 @@
 #include "cuotiben/NotebookListView.h"
 #include "cuotiben/TForm5.h"
 #include "kaochang/TForm4.h"
+#include "kebiao/PresetMemory.h"
 #include "lianxi/DrillMode.h"
 #include "lianxi/TForm2.h"
 #include "widgets/FormRefs.h"
+#include "storage/ChildList.h"
 #include "storage/HistoryQueries.h"
 #include "storage/HistoryStore.h"
 #include "storage/InstallFolder.h"
 #include "shell/ModuleWindows.h"
 #include "support/FullDisk.h"
 #include "support/Recorders.h"
+#include "support/TestFiles.h"
+#include "widgets/ChildBadge.h"
 #include "widgets/FlatButton.h"
 #include "widgets/RadioGroup.h"
 
@@ -187,6 +191,55 @@ private slots:
             QCOMPARE(entry.Due, QDate::currentDate().addDays(1));
         }
         QCOMPARE(lines, missed);
+    }
+
+    void whoseTurnIsShown_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<int>("preset");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("drill") << QStringLiteral("drill") << 0 << false;
+        QTest::newRow("drill with a preset") << QStringLiteral("drill") << 6 << true;
+        QTest::newRow("exam room") << QStringLiteral("exam") << 0 << false;
+        QTest::newRow("exam room with a preset") << QStringLiteral("exam") << 6 << true;
+        QTest::newRow("错题本") << QStringLiteral("notebook") << 0 << true;
+    }
+
+    // A sister cannot practise as her brother unawares: the window says
+    // whose turn it is, in the drill and the exam room with a preset only.
+    void whoseTurnIsShown()
+    {
+        QFETCH(QString, window);
+        QFETCH(int, preset);
+        QFETCH(bool, shown);
+        NoticeRecorder notices;
+        CueRecorder cues;
+        QVERIFY(TestFiles::WriteAll(ChildList::PathIn(Folder().SharedDatabaseFolder()),
+                                    "当前\t2\r\n1\tpanda\t小明\r\n2\trabbit\t小雨\r\n"));
+        const InstallFolder hers = Folder().ForChild(2);
+        QVERIFY(!hers.PrepareChildFolder());
+        const QString memory = PresetMemory::PathIn(hers.UserDatabaseFolder());
+        QVERIFY(!PresetMemory::Write(memory, PresetMemory::Place::Drill, {preset, 0}));
+        QVERIFY(!PresetMemory::Write(memory, PresetMemory::Place::Exam, {preset, 0}));
+        std::optional<bool> visible;
+        QString name;
+        WhenTheWindowIsUp([&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            const auto *badge = modal ? modal->findChild<ChildBadge *>() : nullptr;
+            if (badge) {
+                visible = badge->isVisible();
+                name = badge->Name();
+            }
+            QTest::mouseClick(modal->findChild<FlatButton *>(QStringLiteral("SpeedButton1")), Qt::LeftButton);
+        });
+        if (window == u"drill")
+            ModuleWindows::OpenDrill(DrillMode::Practice, hers);
+        else if (window == u"exam")
+            ModuleWindows::OpenExamRoom(hers);
+        else
+            ModuleWindows::OpenNotebook(hers);
+        QCOMPARE(visible, std::optional<bool>(shown));
+        QCOMPARE(name, QStringLiteral("小雨"));
     }
 
     // Ten questions: two wrong, one left empty, the others right.

@@ -87,7 +87,7 @@ std::unique_ptr<QWidget> NewWindow(const QString &name, const QString &folder, C
     if (name == QLatin1String("TForm6"))
         return std::make_unique<TForm6>(PresetPick{});
     if (name == QLatin1String("TForm7"))
-        return std::make_unique<TForm7>(children);
+        return std::make_unique<TForm7>(children, InstallFolder::Current());
     GrowthSources sources;
     sources.store = &history;
     sources.today = [] { return QDate(2026, 3, 7); };

@@ -1,7 +1,12 @@
 #include "chengzhang/TForm8.h"
+#include "cuotiben/Notebook.h"
+#include "shell/Application.h"
+#include "shell/NotebookFeed.h"
 #include "shell/TForm1.h"
 #include "shell/TForm7.h"
+#include "support/AccessibleTree.h"
 #include "support/Recorders.h"
+#include "support/TestFiles.h"
 #include "widgets/FlatButton.h"
 
 #include <QApplication>
@@ -38,6 +43,24 @@ void AddChild(QWidget &window, const QString &name, int picture)
     QApplication::sendEvent(who.Edit1, &typed);
     QTest::mouseClick(who.PictureButtons.at(picture), Qt::LeftButton);
     QTest::mouseClick(who.SpeedButton3, Qt::LeftButton);
+}
+
+// What the edit box holds is replaced by the name, as a parent types it.
+void TypeName(TForm7 &who, const QString &name)
+{
+    who.Edit1->selectAll();
+    QTest::keyClick(who.Edit1, Qt::Key_Delete);
+    QInputMethodEvent typed;
+    typed.setCommitString(name);
+    QApplication::sendEvent(who.Edit1, &typed);
+}
+
+QStringList Shown(const QList<QLabel *> &labels)
+{
+    QStringList names;
+    for (const QLabel *label : labels)
+        names << label->text();
+    return names;
 }
 
 }  // namespace
@@ -104,6 +127,112 @@ private slots:
         QCOMPARE(menu->Label2->text(), QStringLiteral("小朋友"));
         QCOMPARE(menu->ChildFolder().UserRoot(), root_);
         QVERIFY(notices.seen.isEmpty());
+    }
+
+    // A parent renames the first child, gives her another animal, removes
+    // her brother after being told what is kept, and brings him back.
+    void managingChildrenThroughTheWindow()
+    {
+        NoticeRecorder notices;
+        const QString list = ChildList::PathIn(InstallFolder::Current().SharedDatabaseFolder());
+        QVERIFY(TestFiles::WriteAll(list, "当前\t1\r\n1\tpanda\t小朋友\r\n2\tcat\t小明\r\n"));
+        QVERIFY(QDir().mkpath(root_ + QStringLiteral("xiaopengyou/2/database")));
+        TForm1 menu;
+        QStringList afterRename, whileRemoved, afterBringingBack;
+        QString asked, listWhileRemoved;
+        InTheNextWindow([&](QWidget &window) {
+            auto &who = dynamic_cast<TForm7 &>(window);
+            QTest::mouseClick(who.EditButtons.at(0), Qt::LeftButton);
+            QVERIFY(who.Panel1->isVisible());
+            QCOMPARE(who.Edit1->text(), QStringLiteral("小朋友"));
+            TypeName(who, QStringLiteral("  小雨 "));
+            QTest::mouseClick(who.PictureButtons.at(1), Qt::LeftButton);
+            QTest::mouseClick(who.SpeedButton3, Qt::LeftButton);
+            afterRename = Shown(who.NameLabels);
+
+            QTest::mouseClick(who.EditButtons.at(1), Qt::LeftButton);
+            QTest::mouseClick(who.SpeedButton5, Qt::LeftButton);
+            asked = who.Label4->text();
+            QTest::mouseClick(who.SpeedButton8, Qt::LeftButton);
+            whileRemoved = Shown(who.NameLabels);
+            listWhileRemoved = QString::fromUtf8(TestFiles::ReadAll(list));
+
+            QTest::mouseClick(who.SpeedButton4, Qt::LeftButton);
+            QCOMPARE(Shown(who.RemovedLabels), QStringList{"小明"});
+            QTest::mouseClick(who.RemovedButtons.at(0), Qt::LeftButton);
+            afterBringingBack = Shown(who.NameLabels);
+            QTest::mouseClick(who.SpeedButton2, Qt::LeftButton);
+        });
+        QTest::mouseClick(menu.SpeedButton11, Qt::LeftButton);
+        QCOMPARE(afterRename, (QStringList{"小雨", "小明"}));
+        QVERIFY2(asked.contains(u"小明") && asked.contains(u"留着"), qPrintable(asked));
+        QCOMPARE(whileRemoved, QStringList{"小雨"});
+        QVERIFY(listWhileRemoved.contains(QStringLiteral("2\tcat\t小明\t移走")));
+        QCOMPARE(afterBringingBack, (QStringList{"小雨", "小明"}));
+        // Nothing of his was deleted, and she is herself on the menu.
+        QVERIFY(QFileInfo(root_ + QStringLiteral("xiaopengyou/2/database")).isDir());
+        QCOMPARE(menu.Label2->text(), QStringLiteral("小雨"));
+        QCOMPARE(menu.CurrentChild().picture, QStringLiteral("rabbit"));
+        QVERIFY(notices.seen.isEmpty());
+    }
+
+    void namesAreRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("blank") << QStringLiteral("  ") << QStringLiteral("请先写上名字！");
+        QTest::newRow("a brother's") << QStringLiteral("小明") << QStringLiteral("小明");
+        QTest::newRow("a removed sister's") << QStringLiteral("小红") << QStringLiteral("小红");
+    }
+
+    void namesAreRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, notice);
+        NoticeRecorder notices;
+        const QString list = ChildList::PathIn(InstallFolder::Current().SharedDatabaseFolder());
+        const QByteArray before = "当前\t1\r\n1\tpanda\t小雨\r\n2\tcat\t小明\r\n3\tfox\t小红\t移走\r\n";
+        QVERIFY(TestFiles::WriteAll(list, before));
+        ChildList children(list);
+        QVERIFY(!children.Load());
+        TForm7 who(children, InstallFolder::Current());
+        who.show();
+        QTest::mouseClick(who.EditButtons.at(0), Qt::LeftButton);
+        const QStringList unnamed = AccessibleTree::UnnamedControls(AccessibleTree::Of(&who));
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+        TypeName(who, name);
+        QTest::mouseClick(who.SpeedButton3, Qt::LeftButton);
+        QCOMPARE(notices.seen.size(), 1);
+        QVERIFY2(notices.seen.first().second.contains(notice), qPrintable(notices.seen.first().second));
+        QVERIFY(who.Panel1->isVisible());
+        QCOMPARE(TestFiles::ReadAll(list), before);
+    }
+
+    // A list naming a child whose folders went: they are made again at
+    // start-up and before the child's misses are saved.
+    void aMissingChildFolderIsMadeAgain()
+    {
+        NoticeRecorder notices;
+        CueRecorder cues;
+        const QString list = ChildList::PathIn(InstallFolder::Current().SharedDatabaseFolder());
+        // One child present: nothing is asked at start-up.
+        QVERIFY(TestFiles::WriteAll(list, "当前\t2\r\n1\tpanda\t小雨\t移走\r\n2\tcat\t小明\r\n"));
+        const QString his = root_ + QStringLiteral("xiaopengyou/2/");
+        QVERIFY(QDir(his).removeRecursively());
+        TForm1 menu;
+        ShowMainMenu(menu, std::nullopt);
+        QVERIFY(QFileInfo(his + QStringLiteral("database")).isDir());
+        QVERIFY(QFileInfo(his + QStringLiteral("Lxcuo")).isDir());
+
+        QVERIFY(QDir(his).removeRecursively());
+        NotebookFeed &feed = NotebookFeed::Of(menu.ChildFolder().UserDatabaseFolder());
+        feed.SaveInto(menu.ChildFolder());
+        feed.Listener(MissSource::Practice)(Problem::From({8, Operator::Addition, 7, 15}), QStringLiteral("14"));
+        feed.VisitEnded();
+        Notebook saved(Notebook::PathIn(menu.ChildFolder().UserDatabaseFolder()));
+        QVERIFY(!saved.Load());
+        QCOMPARE(saved.Entries().size(), 1);
+        QVERIFY2(notices.seen.isEmpty(), qPrintable(notices.texts().join(u'\n')));
     }
 
 private:
