@@ -1,11 +1,11 @@
 #include "shell/Histories.h"
 
 #include "notices/Notices.h"
+#include "storage/HistoryQueries.h"
 #include "storage/HistoryStore.h"
 #include "storage/SaveRetry.h"
 
 #include <QCoreApplication>
-#include <QSqlQuery>
 
 #include <map>
 #include <memory>
@@ -58,17 +58,9 @@ HistoryStore &For(const QString &databaseFolder)
 QSet<int> ChildrenIn(const QString &databaseFolder)
 {
     HistoryStore &store = For(databaseFolder);
-    QSet<int> children;
     // Rows still in memory are of children in the list, whose ids are
     // never given again anyway.
-    if (!store.Open())
-        return children;
-    QSqlQuery query(store.Database());
-    if (!query.exec(QStringLiteral("SELECT child FROM sessions UNION SELECT child FROM answers")))
-        return children;
-    while (query.next())
-        children.insert(query.value(0).toInt());
-    return children;
+    return store.Open() ? HistoryQueries::Children(store) : QSet<int>();
 }
 
 SaveRetry &SavesFor(const QString &databaseFolder)

@@ -235,4 +235,13 @@ std::optional<HistoryOrigin> OriginOf(const HistoryStore &store, int child, cons
     return static_cast<HistoryOrigin>(query.value(0).toInt());
 }
 
+QSet<int> Children(const HistoryStore &store)
+{
+    QSqlQuery query = Run(store, QStringLiteral("SELECT child FROM sessions UNION SELECT child FROM answers"), {});
+    QSet<int> children;
+    while (query.next())
+        children.insert(query.value(0).toInt());
+    return children;
+}
+
 }  // namespace HistoryQueries

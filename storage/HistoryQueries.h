@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -75,5 +76,7 @@ QByteArray AnswersCsv(const HistoryStore &store, int child);
 // Where the child last missed the problem outside a 错题本 review (or last
 // answered it, never having missed it there).
 std::optional<HistoryOrigin> OriginOf(const HistoryStore &store, int child, const QString &problem);
+// Every child with rows, whether the list still names them or not.
+QSet<int> Children(const HistoryStore &store);
 
 }  // namespace HistoryQueries
