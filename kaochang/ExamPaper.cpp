@@ -14,16 +14,31 @@ ExamPaper DrawPaper(int N, std::int32_t R, OperationChoice choice, RandomSource 
     return paper;
 }
 
-ExamPaper GeneratePresetPaper(int N, const Preset &preset, int choice, RandomSource &source)
+namespace {
+
+ExamPaper OfProblems(const QList<Problem> &problems)
 {
-    source.Reseed();
     ExamPaper paper;
-    paper.reserve(N);
-    for (const Problem &problem : DrawPaper(preset, choice, N, source)) {
+    paper.reserve(problems.size());
+    for (const Problem &problem : problems) {
         paper.append({problem.Terms[0], problem.Terms[1], problem.Expected().Number, PrintedText(problem),
                       problem.Signs[0], problem});
     }
     return paper;
+}
+
+}  // namespace
+
+ExamPaper GeneratePresetPaper(int N, const Preset &preset, int choice, RandomSource &source)
+{
+    source.Reseed();
+    return OfProblems(DrawPaper(preset, choice, N, source));
+}
+
+ExamPaper GenerateRecipePaper(const Recipe &recipe, RandomSource &source)
+{
+    source.Reseed();
+    return OfProblems(DrawRecipePaper(recipe, source));
 }
 
 ExamPaper GeneratePaper(int N, std::int32_t R, OperationChoice choice, RandomSource &source)

@@ -1,7 +1,10 @@
 #include "arithmetic/AnswerValue.h"
 #include "kaochang/ExamControls.h"
 #include "kaochang/PaperPage.h"
+#include "kaochang/ChooseRecipe.h"
+#include "kaochang/RecipeStore.h"
 #include "kaochang/TForm4.h"
+#include "kaochang/TForm9.h"
 #include "support/Contrast.h"
 #include "support/PrintedSheets.h"
 #include "support/Recorders.h"
@@ -17,12 +20,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPrintDialog>
 #include <QFile>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QLocale>
 #include <QPrinterInfo>
 #include <QRadioButton>
@@ -129,6 +134,7 @@ private slots:
     void printsABlankPaperWithItsAnswerPage();
     void theCountdownIsNamedAlsoWhileEmpty();
     void presetPaperWithRemainders();
+    void recipePaperGradedAndPrinted();
     void aUnitsNameShowsWhole_data();
     void aUnitsNameShowsWhole();
 };
@@ -399,6 +405,97 @@ void tst_TForm4::presetPaperWithRemainders()
     QCOMPARE(w.Marks[2]->accessibleName(), QStringLiteral("错"));
     QCOMPARE(w.Marks[2]->toolTip(), q2 + QStringLiteral("……") + r2);
     QCOMPARE(w.Label118->text(), QStringLiteral("4分"));
+}
+
+// A teacher's recipe made in the editor and saved: 10 表内除法, 10 表内乘法
+// 填空 and 10 of the classic 100以内加减, shuffled; sat, graded and printed
+// with its answer page, each question in its own form.
+void tst_TForm4::recipePaperGradedAndPrinted()
+{
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        QSKIP("a printer is set up, so the dialog offers it rather than a file");
+    NoticeRecorder notices;
+    CueRecorder cues;
+    QTemporaryDir dir;
+    const QString store = RecipeStore::PathIn(dir.path());
+    TForm4 w;
+    w.SetRecipeChooser([&w, &store](const Recipe &current) { return ChooseRecipe(&w, current, store); });
+    w.SetPresetChooser([](const PresetPick &) { return std::optional<PresetPick>(PresetPick{18, 0}); });
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QString tooMany;
+    QTimer::singleShot(0, &w, [&] {
+        auto *editor = qobject_cast<TForm9 *>(QApplication::activeModalWidget());
+        if (!editor)
+            return;
+        editor->UnitBoxes[0]->setCurrentIndex(18);
+        editor->CountBoxes[0]->setValue(90);
+        tooMany = editor->Label6->text();
+        editor->CountBoxes[0]->setValue(10);
+        editor->UnitBoxes[1]->setCurrentIndex(19);
+        editor->CountBoxes[1]->setValue(10);
+        editor->ChoiceBoxes[2]->setCurrentIndex(editor->ChoiceBoxes[2]->findText(QStringLiteral("100")));
+        editor->CountBoxes[2]->setValue(10);
+        QTest::mouseClick(editor->RadioButton2, Qt::LeftButton, {}, QPoint(8, editor->RadioButton2->height() / 2));
+        editor->Edit1->setFocus();
+        TypeWithInputMethod(editor->Edit1, QStringLiteral("期中口算 A"));
+        QVERIFY(editor->Label6->text().isEmpty());
+        Click(editor->SpeedButton4);
+        QCOMPARE(editor->ListBox1->count(), 1);
+        Click(editor->SpeedButton1);
+    });
+    Click(w.SpeedButton12);
+    QVERIFY2(tooMany.startsWith(PresetTitle(*FindPreset(18), 0) + QStringLiteral("只有 ")), qPrintable(tooMany));
+    QCOMPARE(w.Label123->text(), QStringLiteral("组卷：期中口算 A"));
+    QVERIFY(w.Label224->isVisible() && w.RadioGroup1->isHidden() && !w.RadioGroup3->isEnabled());
+    QVERIFY2(w.Label224->text().contains(QStringLiteral("共 30 题，打乱")), qPrintable(w.Label224->text()));
+    const RecipeStore::ReadResult kept = RecipeStore::Read(store);
+    QCOMPARE(kept.contents.saved.size(), 1);
+    QCOMPARE(kept.contents.last, kept.contents.saved.first());
+
+    Click(w.SpeedButton3);
+    const ExamPaper &paper = w.Room().Paper();
+    QCOMPARE(paper.size(), 30);
+    QCOMPARE(std::count_if(paper.cbegin(), paper.cend(), [](const ExamProblem &p) { return p.Form.Blank != Problem::BlankAnswer; }), 10);
+    QVERIFY(std::any_of(paper.cbegin() + 10, paper.cend(), [](const ExamProblem &p) { return p.Text.contains(u'÷'); }));
+    Click(w.SpeedButton5);
+    QCOMPARE(w.Label58->text(), QStringLiteral("期中口算 A"));
+    QStringList answers;
+    for (int k = 0; k < paper.size(); ++k) {
+        answers << RightAnswer(w, k);
+        if (k > 1)
+            QTest::keyClicks(w.AnswerBoxes[static_cast<std::size_t>(k)], answers.last());
+    }
+    QTest::keyClicks(w.AnswerBoxes[0], answers.first() + QStringLiteral("1"));
+    TypeWithInputMethod(w.Edit51, QStringLiteral("小明"));
+    Click(w.SpeedButton7);
+    Click(w.SpeedButton6);
+    for (int k = 0; k < paper.size(); ++k)
+        QCOMPARE(w.Marks[static_cast<std::size_t>(k)]->accessibleName(), k > 1 ? QStringLiteral("对") : QStringLiteral("错"));
+    QCOMPARE(w.Corrections[1]->text(), answers.at(1));
+
+    const QString pdf = dir.filePath(QStringLiteral("期中口算.pdf"));
+    notices.seen.clear();
+    PrintedSheets::PrintTheNextSheetTo(pdf);
+    Click(w.SpeedButton10);
+    QVERIFY2(notices.seen.isEmpty(), qPrintable(notices.seen.value(0).second));
+    const PrintedSheets::Sheet sheet = PrintedSheets::Read(pdf);
+    QCOMPARE(sheet.answers, answers);
+    QCOMPARE(sheet.questions.size(), paper.size());
+    for (int k = 0; k < paper.size(); ++k) {
+        const QString printed = QString(sheet.questions.at(k)).remove(u' ');
+        QVERIFY2(printed.startsWith(QString(paper.at(k).Text).remove(u' ')), qPrintable(sheet.questions.at(k)));
+        QVERIFY(printed.endsWith(k > 1 ? u"✓" : u"✗"));
+    }
+
+    // Remembered for the next visit; a unit chosen ends the recipe.
+    TForm4 next;
+    next.SetRecipe(*kept.contents.last);
+    QCOMPARE(next.Label123->text(), QStringLiteral("组卷：期中口算 A"));
+    Click(w.SpeedButton4);
+    Click(w.SpeedButton11);
+    QCOMPARE(w.Label123->text(), QStringLiteral("课本同步：") + PresetTitle(*FindPreset(18), 0));
+    QVERIFY(w.Label224->isHidden() && !w.RadioGroup1->isHidden() && w.RadioGroup3->isEnabled());
 }
 
 // With a preset chosen, 考试类型 shows the unit's whole title on both pages,
