@@ -4,6 +4,7 @@
 #include "arithmetic/DrillPace.h"
 #include "arithmetic/Presets.h"
 #include "arithmetic/ProblemTexts.h"
+#include "arithmetic/Recipe.h"
 
 #include <QHash>
 #include <QSet>
@@ -449,6 +450,34 @@ private slots:
         RandomSource source(seed);
         const Problem p = FindPreset(id)->Draw(choice, source);
         QTEST(RecordLine(p, AnswerText(p.Expected())), "line");
+    }
+
+    // A recipe's paper from its seed: the same on every machine, in order and
+    // shuffled (9加几 in two rows apart, the classic lists, 填空 and 余数).
+    void pinnedRecipePapers_data()
+    {
+        QTest::addColumn<bool>("shuffled");
+        QTest::addColumn<QString>("lines");
+        QTest::newRow("in order") << false
+                                  << QStringLiteral("9+6=15 9+9=18 9+8=17 57+45=102 64-11=53 42/(6)=7 4*(5)=20 "
+                                                    "51/9=5……6 26/5=5……1 9+7=16");
+        QTest::newRow("shuffled") << true
+                                  << QStringLiteral("9+8=17 9+7=16 42/(6)=7 26/5=5……1 51/9=5……6 9+6=15 4*(5)=20 "
+                                                    "9+9=18 64-11=53 57+45=102");
+    }
+
+    void pinnedRecipePapers()
+    {
+        QFETCH(bool, shuffled);
+        Recipe recipe;
+        recipe.Rows = {{.Pick = {6, 0}, .Count = 3}, {.Range = 100, .Count = 2}, {.Pick = {19, 0}, .Count = 2},
+                       {.Pick = {20, 0}, .Count = 2}, {.Pick = {6, 0}, .Count = 1}};
+        recipe.Order = shuffled ? RecipeOrder::Shuffled : RecipeOrder::InOrder;
+        RandomSource source(2026);
+        QStringList lines;
+        for (const Problem &p : DrawRecipePaper(recipe, source))
+            lines << RecordLine(p, AnswerText(p.Expected()));
+        QTEST(lines.join(u' '), "lines");
     }
 
     // The result panel's line in the child's words, against 20以内进位加法's
