@@ -89,6 +89,10 @@ TForm9::TForm9(const Recipe &current, const QString &storePath, QWidget *parent)
                                    {190, kRowTop + RecipeEditing::RowCount * kRowStep, 100, 24});
     RadioButton2 = Controls::Place(new QRadioButton(QStringLiteral("打乱"), Panel1), "RadioButton2",
                                    {300, kRowTop + RecipeEditing::RowCount * kRowStep, 100, 24});
+    for (QRadioButton *order : {RadioButton1, RadioButton2}) {
+        order->setFont(Fonts::Ui(14, true));
+        Controls::SetColor(order, QPalette::WindowText, Palette::Navy);
+    }
     Label5 = MakeCaption(Panel1, "Label5", {410, kRowTop + RecipeEditing::RowCount * kRowStep, 286, 24}, QString(),
                          Palette::Navy);
     Label5->setAccessibleName(QStringLiteral("题数"));

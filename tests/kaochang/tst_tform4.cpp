@@ -442,6 +442,8 @@ void tst_TForm4::recipePaperGradedAndPrinted()
         QVERIFY(editor->Label6->text().isEmpty());
         Click(editor->SpeedButton4);
         QCOMPARE(editor->ListBox1->count(), 1);
+        if (!qEnvironmentVariableIsEmpty("NUMBROOK_SHOTS"))
+            editor->grab().save(qEnvironmentVariable("NUMBROOK_SHOTS") + QStringLiteral("/recipe-editor.png"));
         Click(editor->SpeedButton1);
     });
     Click(w.SpeedButton12);
@@ -449,6 +451,8 @@ void tst_TForm4::recipePaperGradedAndPrinted()
     QCOMPARE(w.Label123->text(), QStringLiteral("组卷：期中口算 A"));
     QVERIFY(w.Label224->isVisible() && w.RadioGroup1->isHidden() && !w.RadioGroup3->isEnabled());
     QVERIFY2(w.Label224->text().contains(QStringLiteral("共 30 题，打乱")), qPrintable(w.Label224->text()));
+    if (!qEnvironmentVariableIsEmpty("NUMBROOK_SHOTS"))
+        w.grab().save(qEnvironmentVariable("NUMBROOK_SHOTS") + QStringLiteral("/recipe-settings.png"));
     const RecipeStore::ReadResult kept = RecipeStore::Read(store);
     QCOMPARE(kept.contents.saved.size(), 1);
     QCOMPARE(kept.contents.last, kept.contents.saved.first());
@@ -479,6 +483,8 @@ void tst_TForm4::recipePaperGradedAndPrinted()
     PrintedSheets::PrintTheNextSheetTo(pdf);
     Click(w.SpeedButton10);
     QVERIFY2(notices.seen.isEmpty(), qPrintable(notices.seen.value(0).second));
+    if (!qEnvironmentVariableIsEmpty("NUMBROOK_SHOTS"))
+        QFile::copy(pdf, qEnvironmentVariable("NUMBROOK_SHOTS") + QStringLiteral("/recipe-paper.pdf"));
     const PrintedSheets::Sheet sheet = PrintedSheets::Read(pdf);
     QCOMPARE(sheet.answers, answers);
     QCOMPARE(sheet.questions.size(), paper.size());
