@@ -109,6 +109,7 @@ TForm9::TForm9(const Recipe &current, const QString &storePath, QWidget *parent)
 
     connect(ListBox1, &QListWidget::currentRowChanged, this, &TForm9::ListBox1Click);
     connect(RadioButton2, &QRadioButton::toggled, this, &TForm9::RowEdited);
+    connect(Edit1, &QLineEdit::textChanged, this, &TForm9::RowEdited);
     connect(SpeedButton1, &FlatButton::clicked, this, &TForm9::SpeedButton1Click);
     connect(SpeedButton2, &FlatButton::clicked, this, &TForm9::SpeedButton2Click);
     connect(SpeedButton3, &FlatButton::clicked, this, &TForm9::SpeedButton3Click);
@@ -186,11 +187,12 @@ Recipe TForm9::Draft() const
     for (std::size_t r = 0; r < UnitBoxes.size(); ++r) {
         RecipeRow row;
         const int unit = UnitBoxes[r]->currentIndex();
-        if (unit > 0)
+        if (unit > 0) {
             row.Pick = {Presets()[static_cast<std::size_t>(unit - 1)].Id, std::max(0, ChoiceBoxes[r]->currentIndex())};
-        else
+        } else {
             row.Range = ChoiceBoxes[r]->currentText().toInt();
-        row.Operation = static_cast<OperationChoice>(OperationBoxes[r]->currentIndex());
+            row.Operation = static_cast<OperationChoice>(OperationBoxes[r]->currentIndex());
+        }
         row.Count = CountBoxes[r]->value();
         draft.Rows.append(row);
     }

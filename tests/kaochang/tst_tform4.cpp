@@ -494,11 +494,27 @@ void tst_TForm4::recipePaperGradedAndPrinted()
         QVERIFY(printed.endsWith(k > 1 ? u"✓" : u"✗"));
     }
 
-    // Remembered for the next visit; a unit chosen ends the recipe.
+    // Remembered for the next visit; 不用组卷 forgets it, the list gives it
+    // back, and a unit chosen ends it.
     TForm4 next;
     next.SetRecipe(*kept.contents.last);
     QCOMPARE(next.Label123->text(), QStringLiteral("组卷：期中口算 A"));
     Click(w.SpeedButton4);
+    QTimer::singleShot(0, &w, [] {
+        if (auto *editor = qobject_cast<TForm9 *>(QApplication::activeModalWidget()))
+            Click(editor->SpeedButton2);
+    });
+    Click(w.SpeedButton12);
+    QVERIFY(w.Label123->isHidden() && !w.RadioGroup1->isHidden());
+    QCOMPARE(RecipeStore::Read(store).contents.last, std::nullopt);
+    QTimer::singleShot(0, &w, [] {
+        if (auto *editor = qobject_cast<TForm9 *>(QApplication::activeModalWidget())) {
+            editor->ListBox1->setCurrentRow(0);
+            Click(editor->SpeedButton1);
+        }
+    });
+    Click(w.SpeedButton12);
+    QCOMPARE(w.Room().CurrentRecipe(), kept.contents.saved.first());
     Click(w.SpeedButton11);
     QCOMPARE(w.Label123->text(), QStringLiteral("课本同步：") + PresetTitle(*FindPreset(18), 0));
     QVERIFY(w.Label224->isHidden() && !w.RadioGroup1->isHidden() && w.RadioGroup3->isEnabled());
