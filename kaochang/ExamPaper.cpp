@@ -20,8 +20,9 @@ ExamPaper GeneratePresetPaper(int N, const Preset &preset, int choice, RandomSou
     ExamPaper paper;
     paper.reserve(N);
     for (const Problem &problem : DrawPaper(preset, choice, N, source)) {
-        paper.append({problem.Terms[0], problem.Terms[1], problem.Expected().Number, PrintedText(problem),
-                      problem.Signs[0], problem});
+        // The plain operands mean something only for whole terms; Form holds the rest.
+        paper.append({problem.Terms[0].Value.Numerator(), problem.Terms[1].Value.Numerator(),
+                      problem.Expected().Number.Numerator(), PrintedText(problem), problem.Signs[0], problem});
     }
     return paper;
 }
