@@ -10,7 +10,7 @@
 std::optional<std::int32_t> ReadAnswer(const QString &text)
 {
     if (const std::optional<AnswerValue> value = ReadAnswerOfKind(text, AnswerKind::Whole))
-        return value->Number;
+        return value->Number.Numerator();
     return std::nullopt;
 }
 

@@ -11,7 +11,7 @@ EquationRow EquationRowOf(const Problem &problem)
     for (const ProblemPart &part : ProblemParts(problem)) {
         switch (part.PartKind) {
         case Kind::Number:
-            side->append({QString::number(part.Number)});
+            side->append({TermText(part.Number)});
             break;
         case Kind::Sign:
             side->append({QString(), static_cast<EquationPiece::Sign>(static_cast<int>(part.Sign) - 1)});

@@ -598,7 +598,7 @@ Problem Shortcuts(int, RandomSource &s)
 bool HasZero(const Problem &problem)
 {
     const auto terms = std::span(problem.Terms).first(static_cast<std::size_t>(problem.TermCount));
-    return std::ranges::find(terms, 0) != terms.end();
+    return std::ranges::find(terms, Term(0)) != terms.end();
 }
 
 // Of a × b, the problems of presets 15 and 16.

@@ -66,11 +66,13 @@ struct ProblemHash {
     {
         std::uint64_t h = 1469598103934665603ull;
         const auto mix = [&h](std::uint64_t v) { h = (h ^ v) * 1099511628211ull; };
-        for (const std::int32_t term : p.Terms)
-            mix(static_cast<std::uint32_t>(term));
+        for (const Term &term : p.Terms) {
+            mix(static_cast<std::uint32_t>(term.Value.Numerator()));
+            mix(static_cast<std::uint64_t>(term.Value.Denominator()) << 8 | static_cast<std::uint64_t>(term.Form));
+        }
         mix(static_cast<std::uint64_t>(p.Signs[0]) << 8 | static_cast<std::uint64_t>(p.Signs[1]));
         mix(static_cast<std::uint64_t>(p.Group) << 8 | static_cast<std::uint8_t>(p.Blank));
-        mix(static_cast<std::uint32_t>(p.Result.Number) ^ static_cast<std::uint64_t>(p.Result.Remainder) << 32);
+        mix(static_cast<std::uint32_t>(p.Result.Number.Numerator()) ^ static_cast<std::uint64_t>(p.Result.Remainder) << 32);
         return static_cast<std::size_t>(h);
     }
 };

@@ -32,6 +32,9 @@ struct Preset {
     // The problems the unit keeps rare, one draw in ten (a 0, a factor 1);
     // none for most units.
     bool (*IsRare)(const Problem &problem) = nullptr;
+    // 要约分: from the unit that teaches it on, a right value written as an
+    // unreduced fraction is not yet right.
+    bool WantsLowestTerms = false;
 };
 
 // The terms in school order: "一年级上册" … "四年级下册".

@@ -1,5 +1,8 @@
 #include "arithmetic/Problem.h"
 
+#include <algorithm>
+#include <span>
+
 std::optional<std::int32_t> Apply(std::int32_t a, Operator op, std::int32_t b)
 {
     std::int32_t value = 0;
@@ -34,27 +37,42 @@ bool Binds(Operator op)
     return op == Operator::Multiplication || op == Operator::Division;
 }
 
+// The answer the terms ask for: see Problem::Of.
+AnswerValue ResultOf(const Problem &p)
+{
+    const auto terms = std::span(p.Terms).first(static_cast<std::size_t>(p.TermCount));
+    const Exact value = p.Value().value_or(Exact());
+    const auto any = [&terms](auto test) { return std::any_of(terms.begin(), terms.end(), test); };
+    AnswerKind kind = AnswerKind::Whole;
+    if (any([](const Term &t) { return t.Form == NumberForm::Fraction; }))
+        kind = AnswerKind::Fraction;
+    else if (any([](const Term &t) { return t.Form == NumberForm::Percent; }))
+        kind = AnswerKind::Percent;
+    else if (!value.IsWhole() || any([](const Term &t) { return !t.Value.IsWhole(); }))
+        kind = AnswerKind::Decimal;
+    return {kind, value, 0};
+}
+
 }  // namespace
 
-Problem Problem::Of(std::int32_t a, Operator op, std::int32_t b)
+Problem Problem::Of(const Term &a, Operator op, const Term &b)
 {
     Problem p;
-    p.Terms = {a, b, 0};
+    p.Terms = {a, b, Term()};
     p.Signs = {op, Operator::Addition};
     // A draw's terms are small; a file's reader checks Value() itself.
-    p.Result = AnswerValue::Whole(p.Value().value_or(0));
+    p.Result = ResultOf(p);
     return p;
 }
 
-Problem Problem::Of(std::int32_t a, Operator first, std::int32_t b, Operator second, std::int32_t c,
-                    Brackets group)
+Problem Problem::Of(const Term &a, Operator first, const Term &b, Operator second, const Term &c, Brackets group)
 {
     Problem p;
     p.Terms = {a, b, c};
     p.Signs = {first, second};
     p.TermCount = 3;
     p.Group = group;
-    p.Result = AnswerValue::Whole(p.Value().value_or(0));
+    p.Result = ResultOf(p);
     return p;
 }
 
@@ -76,27 +94,35 @@ AnswerValue Problem::Expected() const
 {
     if (Blank == BlankAnswer)
         return Result;
-    return AnswerValue::Whole(Terms.at(static_cast<std::size_t>(Blank)));
+    // A blank holds a number of the problem's own kind; a remainder problem
+    // never has one.
+    const AnswerKind kind = Result.Kind == AnswerKind::QuotientRemainder ? AnswerKind::Whole : Result.Kind;
+    return {kind, Terms.at(static_cast<std::size_t>(Blank)).Value, 0};
 }
 
-std::optional<std::int32_t> Problem::Value() const
+std::optional<Exact> Problem::Value() const
 {
-    const auto [a, b, c] = Terms;
+    const Exact a = Terms[0].Value;
+    const Exact b = Terms[1].Value;
+    const Exact c = Terms[2].Value;
     const auto [first, second] = Signs;
     if (TermCount == 2)
-        return Apply(a, first, b);
+        return ApplyExact(a, first, b);
     const bool lastFirst = Group == Brackets::LastTwo || (Group == Brackets::None && Binds(second) && !Binds(first));
     if (lastFirst) {
-        const std::optional<std::int32_t> last = Apply(b, second, c);
-        return last ? Apply(a, first, *last) : std::nullopt;
+        const std::optional<Exact> last = ApplyExact(b, second, c);
+        return last ? ApplyExact(a, first, *last) : std::nullopt;
     }
-    const std::optional<std::int32_t> leading = Apply(a, first, b);
-    return leading ? Apply(*leading, second, c) : std::nullopt;
+    const std::optional<Exact> leading = ApplyExact(a, first, b);
+    return leading ? ApplyExact(*leading, second, c) : std::nullopt;
 }
 
 std::optional<ArithProblem> AsArithProblem(const Problem &problem)
 {
-    if (problem.TermCount != 2 || problem.Blank != Problem::BlankAnswer || problem.Result.Kind != AnswerKind::Whole)
+    const std::optional<std::int32_t> a = problem.Terms[0].Whole();
+    const std::optional<std::int32_t> b = problem.Terms[1].Whole();
+    if (problem.TermCount != 2 || problem.Blank != Problem::BlankAnswer || problem.Result.Kind != AnswerKind::Whole
+        || !a || !b || !problem.Result.Number.IsWhole())
         return std::nullopt;
-    return ArithProblem{problem.Terms[0], problem.Signs[0], problem.Terms[1], problem.Result.Number};
+    return ArithProblem{*a, problem.Signs[0], *b, problem.Result.Number.Numerator()};
 }

@@ -2,6 +2,7 @@
 
 #include "arithmetic/AnswerValue.h"
 #include "arithmetic/ProblemGenerator.h"
+#include "arithmetic/Term.h"
 
 #include <array>
 #include <cstdint>
@@ -16,17 +17,20 @@ enum class Brackets : std::uint8_t { None, FirstTwo, LastTwo };
 struct Problem {
     static constexpr std::int8_t BlankAnswer = -1;
 
-    std::array<std::int32_t, 3> Terms{};  // left to right; a blank term holds its value
+    std::array<Term, 3> Terms{};  // left to right; a blank term holds its value
     std::array<Operator, 2> Signs{Operator::Addition, Operator::Addition};
     std::int8_t TermCount = 2;
     Brackets Group = Brackets::None;
     std::int8_t Blank = BlankAnswer;  // the term the child fills, or the answer
     AnswerValue Result;               // the value of the whole expression
 
-    // a ∘ b; the result is worked out (whole numbers, exact division).
-    static Problem Of(std::int32_t a, Operator op, std::int32_t b);
+    // a ∘ b; the result is worked out exactly, and its kind follows the
+    // terms: a fraction among them asks for a fraction, a percent for a
+    // number that may carry "%", a decimal (or a quotient that is one) for a
+    // decimal, whole numbers for a whole number.
+    static Problem Of(const Term &a, Operator op, const Term &b);
     // a ∘ b ∘ c, × and ÷ before + and −, brackets first.
-    static Problem Of(std::int32_t a, Operator first, std::int32_t b, Operator second, std::int32_t c,
+    static Problem Of(const Term &a, Operator first, const Term &b, Operator second, const Term &c,
                       Brackets group = Brackets::None);
     static Problem From(const ArithProblem &problem);
 
@@ -35,9 +39,10 @@ struct Problem {
 
     // What the child writes: the blank term's value or the result.
     AnswerValue Expected() const;
-    // The terms worked out, × and ÷ before + and −, brackets first: nothing
-    // when a step leaves 32 bits, as a hand-edited file's terms may make it.
-    std::optional<std::int32_t> Value() const;
+    // The terms worked out exactly, × and ÷ before + and −, brackets first:
+    // nothing for a division by 0 or when a step leaves 32 bits, as a
+    // hand-edited file's terms may make it.
+    std::optional<Exact> Value() const;
     AnswerKind Kind() const { return Expected().Kind; }
 
     bool operator==(const Problem &) const = default;

@@ -3,6 +3,7 @@
 #include "arithmetic/Problem.h"
 
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -11,6 +12,8 @@ namespace {
 using Signs = std::array<QStringView, 4>;  // + − × ÷
 
 constexpr Signs kRecordSigns{u"+", u"-", u"*", u"/"};
+// Where "/" is a fraction's bar.
+constexpr Signs kFractionRecordSigns{u"+", u"-", u"×", u"÷"};
 constexpr Signs kPrintedSigns{u" + ", u" - ", u" × ", u" ÷ "};
 // On screen the minus is the one the problem row draws, never a hyphen.
 constexpr Signs kScreenSigns{u" + ", u" − ", u" × ", u" ÷ "};
@@ -20,7 +23,8 @@ constexpr Signs kSpokenSigns{u"加", u"减", u"乘", u"除以"};
 
 // The parts as text, with blank standing in the blank term (the term's own
 // number when there is none to show).
-QString Expression(const Problem &p, const Signs &signs, const std::optional<QString> &blank)
+QString Expression(const Problem &p, const Signs &signs, const std::optional<QString> &blank,
+                   QString (*number)(const Term &) = TermText)
 {
     QString out;
     for (const ProblemPart &part : ProblemParts(p)) {
@@ -35,10 +39,10 @@ QString Expression(const Problem &p, const Signs &signs, const std::optional<QSt
             out += QLatin1Char(')');
             break;
         case ProblemPart::Kind::Blank:
-            out += blank ? *blank : QString::number(part.Number);
+            out += blank ? *blank : number(part.Number);
             break;
         case ProblemPart::Kind::Number:
-            out += QString::number(part.Number);
+            out += number(part.Number);
             break;
         }
     }
@@ -48,6 +52,13 @@ QString Expression(const Problem &p, const Signs &signs, const std::optional<QSt
 bool BlankInTerm(const Problem &p)
 {
     return p.Blank != Problem::BlankAnswer;
+}
+
+const Signs &RecordSigns(const Problem &p)
+{
+    const bool bars = std::any_of(p.Terms.begin(), p.Terms.begin() + p.TermCount,
+                                  [](const Term &t) { return t.Form != NumberForm::Plain; });
+    return bars ? kFractionRecordSigns : kRecordSigns;
 }
 
 }  // namespace
@@ -71,9 +82,9 @@ QList<ProblemPart> ProblemParts(const Problem &p)
 QString RecordLine(const Problem &problem, const QString &typed)
 {
     if (BlankInTerm(problem))
-        return Expression(problem, kRecordSigns, QLatin1Char('(') + typed + QLatin1Char(')')) + QLatin1Char('=')
-            + AnswerText(problem.Result);
-    return Expression(problem, kRecordSigns, std::nullopt) + QLatin1Char('=') + typed;
+        return Expression(problem, RecordSigns(problem), QLatin1Char('(') + typed + QLatin1Char(')'))
+            + QLatin1Char('=') + AnswerText(problem.Result);
+    return Expression(problem, RecordSigns(problem), std::nullopt) + QLatin1Char('=') + typed;
 }
 
 QString PrintedText(const Problem &problem)
@@ -90,7 +101,7 @@ QString ListedText(const Problem &problem)
 
 QString SpokenProblem(const Problem &problem)
 {
-    return Expression(problem, kSpokenSigns, QStringLiteral("几")) + QStringLiteral("等于")
+    return Expression(problem, kSpokenSigns, QStringLiteral("几"), SpokenTerm) + QStringLiteral("等于")
         + (BlankInTerm(problem) ? SpokenAnswer(problem.Result) : QString());
 }
 
@@ -101,12 +112,13 @@ QString EquationText(const Problem &problem)
 
 QString SpokenEquation(const Problem &problem)
 {
-    return Expression(problem, kSpokenSigns, std::nullopt) + QStringLiteral("等于") + SpokenAnswer(problem.Result);
+    return Expression(problem, kSpokenSigns, std::nullopt, SpokenTerm) + QStringLiteral("等于")
+        + SpokenAnswer(problem.Result);
 }
 
 namespace {
 
-std::optional<Operator> SignOf(QChar c)
+std::optional<Operator> SignOf(QChar c, bool slashIsBar)
 {
     switch (c.unicode()) {
     case u'+':
@@ -118,6 +130,9 @@ std::optional<Operator> SignOf(QChar c)
     case u'×':
         return Operator::Multiplication;
     case u'/':
+        if (slashIsBar)
+            return std::nullopt;
+        return Operator::Division;
     case u'÷':
         return Operator::Division;
     default:
@@ -126,7 +141,7 @@ std::optional<Operator> SignOf(QChar c)
 }
 
 // Up to nine digits, so that no sum or product of three can leave 64 bits.
-std::optional<std::int64_t> NumberAt(QStringView text, qsizetype &at)
+std::optional<std::int64_t> DigitsAt(QStringView text, qsizetype &at)
 {
     const qsizetype start = at;
     while (at < text.size() && text[at] >= u'0' && text[at] <= u'9')
@@ -141,6 +156,47 @@ bool FitsInt32(std::int64_t value)
     return value >= INT32_MIN && value <= INT32_MAX;
 }
 
+// A term as written: "12", "0.25", "25%", and where "/" is a bar "3/8".
+std::optional<Term> TermAt(QStringView text, qsizetype &at, bool slashIsBar)
+{
+    const std::optional<std::int64_t> whole = DigitsAt(text, at);
+    if (!whole || !FitsInt32(*whole))
+        return std::nullopt;
+    Term term(static_cast<std::int32_t>(*whole));
+    if (at < text.size() && text[at] == u'.') {
+        const qsizetype start = ++at;
+        const std::optional<std::int64_t> places = DigitsAt(text, at);
+        if (!places)
+            return std::nullopt;
+        std::int64_t power = 1;
+        for (qsizetype k = start; k < at; ++k)
+            power *= 10;
+        const std::optional<Exact> value = Exact::Fraction(*whole * power + *places, power);
+        if (!value)
+            return std::nullopt;
+        term.Value = *value;
+    } else if (slashIsBar && at < text.size() && text[at] == u'/') {
+        ++at;
+        const std::optional<std::int64_t> denominator = DigitsAt(text, at);
+        const std::optional<Term> fraction =
+            denominator && FitsInt32(*denominator)
+            ? Term::Fraction(static_cast<std::int32_t>(*whole), static_cast<std::int32_t>(*denominator))
+            : std::nullopt;
+        if (!fraction)
+            return std::nullopt;
+        term = *fraction;
+    }
+    if (at < text.size() && text[at] == u'%') {
+        ++at;
+        const std::optional<Exact> value = ApplyExact(term.Value, Operator::Division, 100);
+        if (!value || term.Form != NumberForm::Plain)
+            return std::nullopt;
+        term.Value = *value;
+        term.Form = NumberForm::Percent;
+    }
+    return term;
+}
+
 // a ∘ b checked: nothing for a division by 0, a remainder where none may be
 // left, or a result beyond 32 bits.
 std::optional<std::int64_t> Checked(std::int64_t a, Operator op, std::int64_t b, bool exact = true)
@@ -152,11 +208,11 @@ std::optional<std::int64_t> Checked(std::int64_t a, Operator op, std::int64_t b,
     return std::nullopt;
 }
 
-// The value as Problem::Of works it out, checked at each step.
+// The value of whole terms as Problem::Of works it out, checked at each
+// step: only a lone division may leave a remainder.
 std::optional<std::int64_t> Evaluate(const std::array<std::int64_t, 3> &t, const std::array<Operator, 2> &s, int count,
                                      Brackets group)
 {
-    // Only a lone division may leave a remainder.
     if (count == 2)
         return Checked(t[0], s[0], t[1], false);
     const auto binds = [](Operator op) { return op == Operator::Multiplication || op == Operator::Division; };
@@ -169,16 +225,19 @@ std::optional<std::int64_t> Evaluate(const std::array<std::int64_t, 3> &t, const
     return left ? Checked(*left, s[1], t[2]) : std::nullopt;
 }
 
-}  // namespace
-
-std::optional<Problem> ProblemOfText(QStringView written)
+bool PowerOfTen(std::int64_t n)
 {
-    QString text;
-    for (const QChar c : written) {
-        if (!c.isSpace())
-            text += c;
-    }
-    std::array<std::int64_t, 3> terms{};
+    if (n < 10)
+        return false;
+    while (n % 10 == 0)
+        n /= 10;
+    return n == 1;
+}
+
+// The problem of a line without spaces, "/" read as division or as a bar.
+std::optional<Problem> ReadProblem(QStringView text, bool slashIsBar)
+{
+    std::array<Term, 3> terms{};
     std::array<Operator, 2> signs{Operator::Addition, Operator::Addition};
     int count = 0;
     int blank = Problem::BlankAnswer;
@@ -201,7 +260,7 @@ std::optional<Problem> ProblemOfText(QStringView written)
             blank = count;
             at += text[at] == u'□' ? 1 : 2;
         } else {
-            const std::optional<std::int64_t> term = NumberAt(text, at);
+            const std::optional<Term> term = TermAt(text, at, slashIsBar);
             if (!term)
                 return std::nullopt;
             terms[static_cast<std::size_t>(count)] = *term;
@@ -216,7 +275,7 @@ std::optional<Problem> ProblemOfText(QStringView written)
         }
         if (at >= text.size() || text[at] == u'=')
             break;
-        const std::optional<Operator> sign = SignOf(text[at]);
+        const std::optional<Operator> sign = SignOf(text[at], slashIsBar);
         if (!sign || count == 3)
             return std::nullopt;
         signs[static_cast<std::size_t>(count - 1)] = *sign;
@@ -224,60 +283,95 @@ std::optional<Problem> ProblemOfText(QStringView written)
     }
     if (count < 2 || open)
         return std::nullopt;
-    std::optional<std::int64_t> result;
+    std::optional<Term> result;
     if (at < text.size()) {
         ++at;  // "="
         if (at < text.size()) {
-            result = NumberAt(text, at);
+            result = TermAt(text, at, slashIsBar);
             if (!result || at != text.size())
                 return std::nullopt;
         }
     }
     if ((blank != Problem::BlankAnswer) != result.has_value())
         return std::nullopt;
+    const bool whole = std::all_of(terms.begin(), terms.end(), [](const Term &t) { return t.Whole().has_value(); })
+        && (!result || result->Whole());
+    if (!whole) {
+        // Only the presets of whole numbers have blanks.
+        if (blank != Problem::BlankAnswer)
+            return std::nullopt;
+        const Problem problem = count == 2 ? Problem::Of(terms[0], signs[0], terms[1])
+                                           : Problem::Of(terms[0], signs[0], terms[1], signs[1], terms[2], group);
+        if (!problem.Value())
+            return std::nullopt;
+        return problem;
+    }
+    std::array<std::int64_t, 3> wholes{};
+    for (std::size_t k = 0; k < wholes.size(); ++k)
+        wholes[k] = *terms[k].Whole();
     if (blank != Problem::BlankAnswer) {
         // The blank's value is the one that makes the equation hold; only
         // two terms ever have a blank.
         if (count != 2)
             return std::nullopt;
+        const std::int64_t r = *result->Whole();
         const std::size_t other = blank == 0 ? 1 : 0;
-        const std::int64_t known = terms[other];
+        const std::int64_t known = wholes[other];
         std::optional<std::int64_t> value;
         switch (signs[0]) {
         case Operator::Addition:
-            value = *result - known;
+            value = r - known;
             break;
         case Operator::Subtraction:
-            value = blank == 0 ? *result + known : known - *result;
+            value = blank == 0 ? r + known : known - r;
             break;
         case Operator::Multiplication:
-            if (known != 0 && *result % known == 0)
-                value = *result / known;
+            if (known != 0 && r % known == 0)
+                value = r / known;
             break;
         case Operator::Division:
             if (blank == 0)
-                value = *result * known;
-            else if (*result != 0 && known % *result == 0)
-                value = known / *result;
+                value = r * known;
+            else if (r != 0 && known % r == 0)
+                value = known / r;
             break;
         }
         if (!value || *value < 0)
             return std::nullopt;
-        terms[static_cast<std::size_t>(blank)] = *value;
+        wholes[static_cast<std::size_t>(blank)] = *value;
     }
-    for (const std::int64_t term : terms) {
+    for (const std::int64_t term : wholes) {
         if (!FitsInt32(term))
             return std::nullopt;
     }
-    const std::optional<std::int64_t> value = Evaluate(terms, signs, count, group);
-    if (!value || (result && *value != *result))
+    const std::optional<std::int64_t> value = Evaluate(wholes, signs, count, group);
+    if (!value || (result && *value != *result->Whole()))
         return std::nullopt;
-    const auto term = [&terms](int k) { return static_cast<std::int32_t>(terms[static_cast<std::size_t>(k)]); };
+    const auto term = [&wholes](int k) { return static_cast<std::int32_t>(wholes[static_cast<std::size_t>(k)]); };
     Problem problem = count == 2 ? Problem::Of(term(0), signs[0], term(1))
                                  : Problem::Of(term(0), signs[0], term(1), signs[1], term(2), group);
     if (blank != Problem::BlankAnswer)
         return problem.WithBlank(blank);
-    if (count == 2 && signs[0] == Operator::Division && terms[0] % terms[1] != 0)
+    if (count == 2 && signs[0] == Operator::Division && wholes[0] % wholes[1] != 0 && !PowerOfTen(wholes[1]))
         problem.Result = AnswerValue::WithRemainder(term(0) / term(1), term(0) % term(1));
     return problem;
+}
+
+}  // namespace
+
+std::optional<Problem> ProblemOfText(QStringView written)
+{
+    QString text;
+    for (const QChar c : written) {
+        if (!c.isSpace())
+            text += c;
+    }
+    const bool slash = text.contains(u'/');
+    // Fraction lines write their own × and ÷, so a "/" beside them is a bar.
+    const bool barsCertain = slash && (text.contains(u'×') || text.contains(u'÷'));
+    if (!barsCertain) {
+        if (std::optional<Problem> problem = ReadProblem(text, false))
+            return problem;
+    }
+    return slash ? ReadProblem(text, true) : std::nullopt;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "arithmetic/ProblemGenerator.h"
+#include "arithmetic/Term.h"
 
 #include <QList>
 #include <QStringView>
@@ -19,14 +20,16 @@ struct Problem;
 struct ProblemPart {
     enum class Kind : std::uint8_t { Number, Sign, Open, Close, Blank };
     Kind PartKind = Kind::Number;
-    std::int32_t Number = 0;
+    Term Number;
     Operator Sign = Operator::Addition;
 };
 QList<ProblemPart> ProblemParts(const Problem &problem);
 
 // The record line: "8-3+4=9", "62-(25+15)=22", "(7)+3=10" (the child's
-// answer in the blank, in brackets), "38/5=7……3"; typed is the answer
-// exactly as the child wrote it.
+// answer in the blank, in brackets), "38/5=7……3", "0.5+0.3=0.8"; typed is
+// the answer exactly as the child wrote it. With a fraction or a percent
+// among the terms "/" is the fraction bar, so × and ÷ are written as they
+// are: "3/4÷3=1/4", "25%×40=10".
 QString RecordLine(const Problem &problem, const QString &typed);
 
 // As a paper prints it: "8 - 3 + 4=", "□ + 3=10", "38 ÷ 5=".
@@ -49,7 +52,11 @@ QString SpokenEquation(const Problem &problem);
 // The problem a written line holds, back: a record line without its answer
 // ("8-3+4=", "()+3=10"), a printed one ("□ + 3=10", "38 ÷ 5=") or either
 // without its "=" ("62-(25+15)", "36−4×5"). Spaces count for nothing, and
-// "-" and "−", "*" and "×", "/" and "÷" are the same sign. A division that
-// leaves a remainder asks for 商 and 余数. Nothing when the text is not a
-// problem the program could have asked, or its arithmetic leaves 32 bits.
+// "-" and "−", "*" and "×", "/" and "÷" are the same sign, except that "/"
+// is a fraction's bar in a line that also has "×" or "÷", or that reads as
+// no problem otherwise ("2/7+3/7"). Terms may be decimals ("0.5") and
+// percents ("25%"). A division of whole numbers that leaves a remainder asks
+// for 商 and 余数, or for a decimal when it divides by 10, 100 or 1000.
+// Nothing when the text is not a problem the program could have asked, or
+// its arithmetic leaves 32 bits.
 std::optional<Problem> ProblemOfText(QStringView text);

@@ -21,8 +21,9 @@ ExamPaper OfProblems(const QList<Problem> &problems)
     ExamPaper paper;
     paper.reserve(problems.size());
     for (const Problem &problem : problems) {
-        paper.append({problem.Terms[0], problem.Terms[1], problem.Expected().Number, PrintedText(problem),
-                      problem.Signs[0], problem});
+        // The plain operands mean something only for whole terms; Form holds the rest.
+        paper.append({problem.Terms[0].Value.Numerator(), problem.Terms[1].Value.Numerator(),
+                      problem.Expected().Number.Numerator(), PrintedText(problem), problem.Signs[0], problem});
     }
     return paper;
 }

@@ -101,7 +101,7 @@ void BM_CheckAndNextPresetProblem(benchmark::State &state)
     Settle();
     TimeAlternateAnswers(state, [&form](bool right) {
         AnswerValue answer = form.Session().WholeProblem().Expected();
-        answer.Number += right ? 0 : 1;
+        answer.Number = right ? answer.Number : *ApplyExact(answer.Number, Operator::Addition, 1);
         form.Edit1->setText(AnswerText(answer));
         form.SpeedButton15->click();
     });

@@ -1,8 +1,10 @@
 #include "arithmetic/AnswerValue.h"
+#include "arithmetic/ProblemGenerator.h"
 
 #include <QTest>
 
 Q_DECLARE_METATYPE(AnswerKind)
+Q_DECLARE_METATYPE(AnswerValue)
 
 class tst_AnswerValue : public QObject {
     Q_OBJECT
@@ -70,6 +72,67 @@ private slots:
         QFETCH(QString, typed);
         QTEST(TidiedAnswerText(typed, AnswerKind::QuotientRemainder), "shown");
         QCOMPARE(TidiedAnswerText(typed, AnswerKind::Whole), typed);
+    }
+
+    // Decimals, fractions and percents by value, never by floating point;
+    // a text that is no answer of the kind gives no verdict at all.
+    void judge_data()
+    {
+        QTest::addColumn<AnswerValue>("right");
+        QTest::addColumn<bool>("lowestTerms");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("verdict");
+        const auto value = [](AnswerKind kind, int n, int d) { return AnswerValue{kind, *Exact::Fraction(n, d), 0}; };
+        const AnswerValue half = value(AnswerKind::Decimal, 1, 2);
+        const AnswerValue fraction = value(AnswerKind::Fraction, 1, 2);
+        const AnswerValue sevenSixths = value(AnswerKind::Fraction, 7, 6);
+        const AnswerValue two = value(AnswerKind::Fraction, 2, 1);
+        const AnswerValue percent = value(AnswerKind::Percent, 10, 1);
+        QTest::newRow("0.50 is 0.5") << half << false << "0.50" << "right";
+        QTest::newRow("full-width digits") << half << false << "０．５" << "right";
+        QTest::newRow("an input method's point") << half << false << "0。5" << "right";
+        QTest::newRow("another decimal") << half << false << "0.6" << "wrong";
+        QTest::newRow(".5") << half << false << ".5" << "none";
+        QTest::newRow("1.") << half << false << "1." << "none";
+        QTest::newRow("1.2.3") << half << false << "1.2.3" << "none";
+        QTest::newRow("a fraction for a decimal") << half << false << "1/2" << "none";
+        QTest::newRow("lowest terms") << fraction << true << "1/2" << "right";
+        QTest::newRow("2/4 before 约分") << fraction << false << "2/4" << "right";
+        QTest::newRow("2/4 once 约分 is taught") << fraction << true << "2/4" << "reduce";
+        QTest::newRow("full-width fraction") << fraction << true << "１／２" << "right";
+        QTest::newRow("1/0") << fraction << false << "1/0" << "none";
+        QTest::newRow("1/2/3") << fraction << false << "1/2/3" << "none";
+        QTest::newRow("another fraction") << fraction << true << "1/3" << "wrong";
+        QTest::newRow("improper") << sevenSixths << true << "7/6" << "right";
+        QTest::newRow("mixed") << sevenSixths << true << "1 1/6" << "right";
+        QTest::newRow("mixed unreduced") << sevenSixths << true << "1 2/12" << "reduce";
+        QTest::newRow("mixed with an improper part") << sevenSixths << true << "0 7/6" << "none";
+        QTest::newRow("whole value whole") << two << true << "2" << "right";
+        QTest::newRow("whole value as a fraction") << two << true << "4/2" << "reduce";
+        QTest::newRow("percent as a number") << percent << false << "10" << "right";
+        QTest::newRow("percent with its sign") << percent << false << "10％" << "right";
+        QTest::newRow("full-width whole for a whole") << AnswerValue::Whole(9) << false << "９" << "none";
+    }
+
+    void judge()
+    {
+        QFETCH(AnswerValue, right);
+        QFETCH(bool, lowestTerms);
+        QFETCH(QString, typed);
+        const std::optional<Verdict> verdict = Judge(typed, right, lowestTerms);
+        const char *said = !verdict                           ? "none"
+                           : *verdict == Verdict::Right      ? "right"
+                           : *verdict == Verdict::NotReduced ? "reduce"
+                                                             : "wrong";
+        QTEST(QString::fromLatin1(said), "verdict");
+    }
+
+    // Sums that would leave 32 bits, and 1 ÷ 0, are no numbers at all.
+    void exactArithmeticStaysInRange()
+    {
+        QCOMPARE(ApplyExact(INT32_MAX, Operator::Addition, 1), std::optional<Exact>());
+        QCOMPARE(ApplyExact(1, Operator::Division, 0), std::optional<Exact>());
+        QCOMPARE(ApplyExact(*Exact::Fraction(INT32_MAX, 2), Operator::Multiplication, 2), std::optional<Exact>(INT32_MAX));
     }
 
     void howToWrite()

@@ -88,7 +88,7 @@ private slots:
         Miss(*store_, 3, QStringLiteral("□+3=10"), HistoryOrigin::Competition, 5);
         Miss(*store_, 3, QStringLiteral("8-3+4"), HistoryOrigin::Practice, 4);
         Miss(*store_, 3, QStringLiteral("62-(25+15)"), HistoryOrigin::Exam, 3);
-        Miss(*store_, 3, QStringLiteral("3.5×100"), HistoryOrigin::Practice, 2);
+        Miss(*store_, 3, QStringLiteral("12÷0"), HistoryOrigin::Practice, 2);
         Miss(*store_, 5, QStringLiteral("9+6"), HistoryOrigin::Practice, 3);
         Miss(*store_, 5, QStringLiteral("15÷2"), HistoryOrigin::Exam, 2, QStringLiteral("有余数的除法"));
         // Missed again in a review: still an exam's problem.

@@ -76,12 +76,12 @@ private slots:
         QVERIFY(f.view.entryRefreshes > 0);
         QCOMPARE(f.notebook.Entries().size(), 3);
         QCOMPARE(f.session.DueProblems().size(), 3);
-        QCOMPARE(f.session.DueProblems().at(2).Result.Number, 22);
+        QCOMPARE(f.session.DueProblems().at(2).Result.Number, Exact(22));
         QVERIFY(!f.session.Reviewing());
         f.session.PrintUnconquered();
         QCOMPARE(f.view.printed.size(), 1);
         QCOMPARE(f.view.printed.front().size(), 3);
-        QCOMPARE(f.view.printed.front().at(0).Terms[0], 9);
+        QCOMPARE(f.view.printed.front().at(0).Terms[0], Term(9));
     }
 
     // A notebook of lines an earlier version wrote, then a preset's misses in

@@ -385,7 +385,7 @@ void tst_TForm4::presetPaperWithRemainders()
     Click(w.SpeedButton5);
     QCOMPARE(w.Label58->text(), QStringLiteral("有余数的除法"));
     const auto parts = [&paper](int k) {
-        return std::pair{QString::number(paper.at(k).Form.Result.Number), QString::number(paper.at(k).Form.Result.Remainder)};
+        return std::pair{QString::number(paper.at(k).Form.Result.Number.Numerator()), QString::number(paper.at(k).Form.Result.Remainder)};
     };
     const auto [q0, r0] = parts(0);
     const auto [q1, r1] = parts(1);

@@ -671,14 +671,14 @@ private slots:
         session.SetPreset(PresetPick{20, 0});
         session.Start();
         const ::Problem p = session.WholeProblem();
-        const QByteArray quotient = QByteArray::number(p.Result.Number);
+        const QByteArray quotient = QByteArray::number(p.Result.Number.Numerator());
         const QByteArray remainder = QByteArray::number(p.Result.Remainder);
         Answer(session, view, QString::fromLatin1(quotient) + QStringLiteral("……") + QString::fromLatin1(remainder));
         session.SaveRecords();
         QCOMPARE(view.messages, QStringList{QStringLiteral("保存完成！")});
         QFile right(root.path() + QStringLiteral("/Lxdui/") + RecordDateText() + QStringLiteral(".txt"));
         QVERIFY2(right.open(QIODevice::ReadOnly), qPrintable(right.errorString()));
-        QCOMPARE(right.readAll(), QByteArray::number(p.Terms[0]) + '/' + QByteArray::number(p.Terms[1]) + '=' +
+        QCOMPARE(right.readAll(), QByteArray::number(p.Terms[0].Value.Numerator()) + '/' + QByteArray::number(p.Terms[1].Value.Numerator()) + '=' +
                                       quotient + "\xA1\xAD\xA1\xAD" + remainder + "\r\n");
     }
 

@@ -387,8 +387,8 @@ private slots:
         QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
         const Problem asked = Form().Session().Current();
         QCOMPARE(Form().Edit1->accessibleDescription(), SpokenProblem(asked));
-        QVERIFY(Form().Edit1->accessibleDescription().endsWith(QStringLiteral("除以%1等于").arg(asked.Terms[1])));
-        PressKeypad(QString::number(asked.Result.Number));
+        QVERIFY(Form().Edit1->accessibleDescription().endsWith(QStringLiteral("除以%1等于").arg(asked.Terms[1].Value.Numerator())));
+        PressKeypad(QString::number(asked.Result.Number.Numerator()));
         QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
         QCOMPARE(notices_->texts(), QStringList{QStringLiteral("商和余数这样写：7……3")});
         QCOMPARE(Form().Session().Tally().TotalCount(), 0);
