@@ -407,9 +407,10 @@ void tst_TForm4::presetPaperWithRemainders()
     QCOMPARE(w.Label118->text(), QStringLiteral("4分"));
 }
 
-// A teacher's recipe made in the editor and saved: 10 表内除法, 10 表内乘法
-// 填空 and 10 of the classic 100以内加减, shuffled; sat, graded and printed
-// with its answer page, each question in its own form.
+// A fifth-grade teacher's recipe made in the editor and saved: 15 异分母分数
+// 加减, 10 小数乘除一位数, 10 乘除法填空 and 5 of the classic 100以内加减,
+// shuffled; sat, graded and printed with its answer page, each question in
+// its own form.
 void tst_TForm4::recipePaperGradedAndPrinted()
 {
     if (!QPrinterInfo::availablePrinterNames().isEmpty())
@@ -431,11 +432,14 @@ void tst_TForm4::recipePaperGradedAndPrinted()
         editor->UnitBoxes[0]->setCurrentIndex(18);
         editor->CountBoxes[0]->setValue(90);
         tooMany = editor->Label6->text();
-        editor->CountBoxes[0]->setValue(10);
-        editor->UnitBoxes[1]->setCurrentIndex(19);
+        editor->UnitBoxes[0]->setCurrentIndex(34);
+        editor->CountBoxes[0]->setValue(15);
+        editor->UnitBoxes[1]->setCurrentIndex(33);
         editor->CountBoxes[1]->setValue(10);
-        editor->ChoiceBoxes[2]->setCurrentIndex(editor->ChoiceBoxes[2]->findText(QStringLiteral("100")));
+        editor->UnitBoxes[2]->setCurrentIndex(19);
         editor->CountBoxes[2]->setValue(10);
+        editor->ChoiceBoxes[3]->setCurrentIndex(editor->ChoiceBoxes[3]->findText(QStringLiteral("100")));
+        editor->CountBoxes[3]->setValue(5);
         QTest::mouseClick(editor->RadioButton2, Qt::LeftButton, {}, QPoint(8, editor->RadioButton2->height() / 2));
         editor->Edit1->setFocus();
         TypeWithInputMethod(editor->Edit1, QStringLiteral("期中口算 A"));
@@ -450,7 +454,7 @@ void tst_TForm4::recipePaperGradedAndPrinted()
     QVERIFY2(tooMany.startsWith(PresetTitle(*FindPreset(18), 0) + QStringLiteral("只有 ")), qPrintable(tooMany));
     QCOMPARE(w.Label123->text(), QStringLiteral("组卷：期中口算 A"));
     QVERIFY(w.Label224->isVisible() && w.RadioGroup1->isHidden() && !w.RadioGroup3->isEnabled());
-    QVERIFY2(w.Label224->text().contains(QStringLiteral("共 30 题，打乱")), qPrintable(w.Label224->text()));
+    QVERIFY2(w.Label224->text().contains(QStringLiteral("共 40 题，打乱")), qPrintable(w.Label224->text()));
     if (!qEnvironmentVariableIsEmpty("NUMBROOK_SHOTS"))
         w.grab().save(qEnvironmentVariable("NUMBROOK_SHOTS") + QStringLiteral("/recipe-settings.png"));
     const RecipeStore::ReadResult kept = RecipeStore::Read(store);
@@ -459,9 +463,17 @@ void tst_TForm4::recipePaperGradedAndPrinted()
 
     Click(w.SpeedButton3);
     const ExamPaper &paper = w.Room().Paper();
-    QCOMPARE(paper.size(), 30);
-    QCOMPARE(std::count_if(paper.cbegin(), paper.cend(), [](const ExamProblem &p) { return p.Form.Blank != Problem::BlankAnswer; }), 10);
-    QVERIFY(std::any_of(paper.cbegin() + 10, paper.cend(), [](const ExamProblem &p) { return p.Text.contains(u'÷'); }));
+    QCOMPARE(paper.size(), 40);
+    const auto count = [&paper](AnswerKind kind, bool blank) {
+        return std::count_if(paper.cbegin(), paper.cend(), [kind, blank](const ExamProblem &p) {
+            return p.Form.Kind() == kind && (p.Form.Blank != Problem::BlankAnswer) == blank;
+        });
+    };
+    QCOMPARE(count(AnswerKind::Fraction, false), 15);
+    QCOMPARE(count(AnswerKind::Decimal, false), 10);
+    QCOMPARE(count(AnswerKind::Whole, true), 10);
+    QCOMPARE(count(AnswerKind::Whole, false), 5);
+    QVERIFY(std::any_of(paper.cbegin() + 15, paper.cend(), [](const ExamProblem &p) { return p.Form.Kind() == AnswerKind::Fraction; }));
     Click(w.SpeedButton5);
     QCOMPARE(w.Label58->text(), QStringLiteral("期中口算 A"));
     QStringList answers;
