@@ -43,6 +43,15 @@ struct Sitting {
     }
 };
 
+// What the history is told at 判卷.
+struct HistoryRecorder : AnswerListener {
+    PracticeSetting setting;
+    QList<CheckedAnswer> answers;
+    void SessionStarted(const PracticeSetting &s) override { setting = s; }
+    void Answered(const CheckedAnswer &answer) override { answers.append(answer); }
+    void SessionScored(qint64) override {}
+};
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Recipe)
@@ -118,9 +127,18 @@ void tst_ExamRoom::aRecipeSetsThePaper()
     QTEST(s.view.recipeTitle, "title");
     QCOMPARE(s.view.presetTitle, QString());
     QTEST(s.view.recipeRows.contains(QStringLiteral("只有")), "warned");
+    HistoryRecorder history;
+    s.room.SetAnswerListener(&history);
     s.view.questionIndex = 2;
     s.room.Apply();
     QTEST(static_cast<int>(s.room.Paper().size()), "questions");
+    s.room.Start();
+    s.handInAs(QStringLiteral("小明"));
+    s.room.Grade();
+    // The history names the recipe, and takes no unit's 达标 figures for it.
+    QFETCH(QString, title);
+    QCOMPARE(history.setting.presetName, title.isEmpty() ? QString() : QStringLiteral("组卷：") + title);
+    QVERIFY(history.setting.presetId.isEmpty() && !history.setting.targetPerMinute);
 }
 
 void tst_ExamRoom::newRoomWaitsForSettings()
@@ -610,13 +628,7 @@ void tst_ExamRoom::nextPaperClearsMarksAndScore()
 // changed, and the paper's start, so that an answer's seconds count from it.
 void tst_ExamRoom::answersCarryTheirBoxesLastChange()
 {
-    struct Recorder : AnswerListener {
-        PracticeSetting setting;
-        QList<CheckedAnswer> answers;
-        void SessionStarted(const PracticeSetting &s) override { setting = s; }
-        void Answered(const CheckedAnswer &answer) override { answers.append(answer); }
-        void SessionScored(qint64) override {}
-    } history;
+    HistoryRecorder history;
     const QDateTime start(QDate(2026, 12, 9), QTime(9, 0));
     QDateTime now = start;
     Sitting s;
