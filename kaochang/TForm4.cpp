@@ -332,7 +332,7 @@ void TForm4::BuildSettingsPanel()
                                          SmallButtonFace(QStringLiteral("组卷"), "settings"));
     // Two lines left of 组卷, as a unit's name is long.
     Label123 = MakeLabel(Panel3, QStringLiteral("Label123"), {12, 297, 238, 37}, QString(), Palette::Yellow,
-                         Fonts::Ui(13, true));
+                         Fonts::Ui(12, true));
     Label123->setWordWrap(true);
     Label123->hide();
     Label224 = MakeLabel(Panel3, QStringLiteral("Label224"), {248, 16, 189, 230}, QString(), Palette::Yellow,

@@ -565,6 +565,9 @@ void tst_TForm4::aUnitsNameShowsWhole()
         QVERIFY(label->geometry().bottom() < w.Label118->geometry().top());
         QVERIFY(label->geometry().right() < w.SpeedButton8->geometry().left());
     }
+    // On the settings panel too, in two lines left of 组卷.
+    QVERIFY2(w.Label123->heightForWidth(w.Label123->width()) <= w.Label123->height(), qPrintable(w.Label123->text()));
+    QVERIFY(w.Label123->geometry().right() < w.SpeedButton12->geometry().left());
 }
 
 // A paper of the lists keeps the right answers in the marks' hints alone,
