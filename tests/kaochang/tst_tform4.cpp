@@ -8,6 +8,7 @@
 #include "support/Contrast.h"
 #include "support/PrintedSheets.h"
 #include "support/Recorders.h"
+#include "support/TestFiles.h"
 
 #include "widgets/FormRefs.h"
 #include "support/AccessibleTree.h"
@@ -135,6 +136,8 @@ private slots:
     void theCountdownIsNamedAlsoWhileEmpty();
     void presetPaperWithRemainders();
     void recipePaperGradedAndPrinted();
+    void recipeEditorSaysWhatIsAmiss_data();
+    void recipeEditorSaysWhatIsAmiss();
     void aUnitsNameShowsWhole_data();
     void aUnitsNameShowsWhole();
 };
@@ -530,6 +533,57 @@ void tst_TForm4::recipePaperGradedAndPrinted()
     Click(w.SpeedButton11);
     QCOMPARE(w.Label123->text(), QStringLiteral("课本同步：") + PresetTitle(*FindPreset(18), 0));
     QVERIFY(w.Label224->isHidden() && !w.RadioGroup1->isHidden() && w.RadioGroup3->isEnabled());
+}
+
+// The editor keeps a recipe it cannot use, and says why: in a notice for
+// the teacher's slip, in the error box for a file it must not write over.
+void tst_TForm4::recipeEditorSaysWhatIsAmiss_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("saved without a name") << QByteArray() << QString() << 10 << 0 << true
+                                          << QStringLiteral("请先写上组卷的名字，例如“期中口算 A”。");
+    QTest::newRow("saved with five questions") << QByteArray() << QStringLiteral("A") << 5 << 0 << true
+                                               << QStringLiteral("一张卷要有 10 到 100 道题，现在是 5 道。");
+    QTest::newRow("taken with 110") << QByteArray() << QString() << 60 << 50 << false
+                                    << QStringLiteral("一张卷要有 10 到 100 道题，现在是 110 道。");
+    QTest::newRow("saved into a damaged file") << QByteArray("recipe\tA\tsideways\tp 18 0 10\r\n") << QStringLiteral("B")
+                                               << 10 << 0 << true << QStringLiteral("第 1 行不是组卷.");
+}
+
+void tst_TForm4::recipeEditorSaysWhatIsAmiss()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, name);
+    QFETCH(int, first);
+    QFETCH(int, second);
+    QFETCH(bool, save);
+    QFETCH(QString, said);
+    NoticeRecorder notices;
+    QTemporaryDir dir;
+    const QString store = RecipeStore::PathIn(dir.path());
+    if (!file.isEmpty())
+        QVERIFY(TestFiles::WriteAll(store, file));
+    TForm9 editor(Recipe{}, store);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    editor.Edit1->setText(name);
+    editor.CountBoxes[0]->setValue(first);
+    editor.CountBoxes[1]->setValue(second);
+    notices.seen.clear();
+    Click(save ? editor.SpeedButton4 : editor.SpeedButton1);
+    QCOMPARE(notices.seen.size(), 1);
+    QCOMPARE(notices.seen.first().first, file.isEmpty() ? Notices::Kind::Notice : Notices::Kind::Error);
+    QVERIFY2(notices.seen.first().second.endsWith(said), qPrintable(notices.seen.first().second));
+    QVERIFY(editor.isVisible() && !editor.Result());
+    if (file.isEmpty())
+        QVERIFY(!QFile::exists(store));
+    else
+        QCOMPARE(TestFiles::ReadAll(store), file);
 }
 
 // With a preset chosen, 考试类型 shows the unit's whole title on both pages,
