@@ -127,11 +127,13 @@ ReadResult Read(const QString &path)
     if (read.error)
         return {{}, ErrorText::CannotOpenFile(QDir::toNativeSeparators(path), *read.error)};
     ReadResult result;
-    const QStringList lines = QString::fromUtf8(read.bytes).split(QStringLiteral("\r\n"));
+    // Written with CR LF; a file saved again by an editor may have lost the CRs.
+    const QStringList lines = QString::fromUtf8(read.bytes).split(u'\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (lines[i].isEmpty() && i == lines.size() - 1)
             break;
-        const QStringList fields = lines[i].split(u'\t');
+        const QString line = lines[i].endsWith(u'\r') ? lines[i].chopped(1) : lines[i];
+        const QStringList fields = line.split(u'\t');
         const std::optional<Recipe> recipe = ReadRecipe(fields);
         const bool saved = fields.first() == kRecipe && recipe && !recipe->Name.isEmpty();
         if (!saved && !(fields.first() == kLast && recipe && !result.contents.last))

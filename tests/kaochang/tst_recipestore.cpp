@@ -56,6 +56,10 @@ void tst_RecipeStore::savedPickedAndRememberedRoundTrip()
     read = RecipeStore::Read(path);
     QCOMPARE(read.contents.last, std::nullopt);
     QCOMPARE(read.contents.saved.size(), 2);
+
+    // Saved again by a text editor without its CRs, it reads the same.
+    QVERIFY(TestFiles::WriteAll(path, TestFiles::ReadAll(path).replace("\r\n", "\n")));
+    QCOMPARE(RecipeStore::Read(path).contents.saved, read.contents.saved);
 }
 
 void tst_RecipeStore::aDamagedFileIsReadAsNothingAndNeverWrittenOver_data()
