@@ -51,6 +51,8 @@ private slots:
         QTest::newRow("退位") << 12 << 1;
         QTest::newRow("可进位") << 24 << 1;
         QTest::newRow("有余数的除法") << 20 << 0;
+        QTest::newRow("可进退位") << 30 << 1;
+        QTest::newRow("百分数口算") << 36 << 0;
     }
 
     void reopeningKeepsThePick()
@@ -80,6 +82,24 @@ private slots:
         QVERIFY(chooser.ListBox3->isHidden());
         QTest::mouseClick(chooser.SpeedButton1, Qt::LeftButton);
         QCOMPARE(*chooser.Result(), (PresetPick{20, 0}));
+    }
+
+    // The last term lists its fraction and percent units, all the terms in
+    // sight without scrolling.
+    void lastTerm()
+    {
+        TForm6 chooser(PresetPick{});
+        chooser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+        const int last = chooser.ListBox1->count() - 1;
+        QCOMPARE(chooser.ListBox1->item(last)->text(), QStringLiteral("六年级上册"));
+        QVERIFY(chooser.ListBox1->viewport()->rect().contains(chooser.ListBox1->visualItemRect(chooser.ListBox1->item(last))));
+        chooser.ListBox1->setCurrentRow(last);
+        QCOMPARE(chooser.ListBox2->count(), 2);
+        QVERIFY(chooser.ListBox2->item(0)->text().startsWith(QStringLiteral("分数乘除　例：2/3×6, 3/4÷3　5 题/分，正确率 90%")));
+        chooser.ListBox2->setCurrentRow(1);
+        QTest::mouseClick(chooser.SpeedButton1, Qt::LeftButton);
+        QCOMPARE(*chooser.Result(), (PresetPick{36, 0}));
     }
 
     // The drill's pick and the exam's are kept apart in the user's file.
