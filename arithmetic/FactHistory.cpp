@@ -2,8 +2,10 @@
 
 #include "arithmetic/AnswerValue.h"
 #include "arithmetic/FactSets.h"
+#include "arithmetic/TodayUnit.h"
 #include "storage/HistoryQueries.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -94,4 +96,25 @@ QList<FactRecord> UnitRecords(const HistoryStore &store, int child, const Preset
     if (IsClosedUnit(unit))
         return FactRecords(store, child, UnitFacts(unit), before);
     return {SkillRecord(store, child, unit, before)};
+}
+
+QList<PresetPick> MasteredUnits(const HistoryStore &store, int child)
+{
+    const QList<FactRecord> all = AllFactRecords(store, child);
+    QList<PresetPick> mastered;
+    for (const Preset &preset : Presets()) {
+        for (int choice = 0; choice < std::max<int>(1, static_cast<int>(preset.Choices.size())); ++choice) {
+            const PresetPick unit{preset.Id, choice};
+            QList<FactRecord> records;
+            if (IsClosedUnit(unit)) {
+                for (const int fact : UnitFacts(unit))
+                    records.append(all.at(fact));
+            } else {
+                records.append(SkillRecord(store, child, unit));
+            }
+            if (IsMastered(records))
+                mastered.append(unit);
+        }
+    }
+    return mastered;
 }

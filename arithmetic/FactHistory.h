@@ -24,3 +24,7 @@ FactRecord SkillRecord(const HistoryStore &store, int child, const PresetPick &u
 // A unit's records: a closed unit's facts in UnitFacts() order, an open
 // unit's skill alone.
 QList<FactRecord> UnitRecords(const HistoryStore &store, int child, const PresetPick &unit, QDate before = {});
+
+// Every unit 已掌握 for the child, in preset order: the facts read once for
+// all the closed units, each open unit's skill on its own.
+QList<PresetPick> MasteredUnits(const HistoryStore &store, int child);

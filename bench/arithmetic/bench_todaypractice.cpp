@@ -94,6 +94,14 @@ void BM_AllGridStates(benchmark::State &state)
 }
 BENCHMARK(BM_AllGridStates)->Unit(benchmark::kMillisecond);
 
+// The ★ of every unit in the chooser at once.
+void BM_MasteredUnits(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MasteredUnits(*History().store, 1));
+}
+BENCHMARK(BM_MasteredUnits)->Unit(benchmark::kMillisecond);
+
 void BM_AnswerWithRecord(benchmark::State &state)
 {
     const QList<FactRecord> records = UnitRecords(*History().store, 1, kTables);

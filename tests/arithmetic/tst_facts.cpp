@@ -290,6 +290,21 @@ private slots:
         QCOMPARE(readSkill.FluentSince(), skill.FluentSince());
     }
 
+    // 9加几 known on two days: that unit alone is ★ 已掌握, not 全部 nor the
+    // mixed unit that holds its facts too.
+    void masteredUnitsFromTheHistory()
+    {
+        QTemporaryDir dir;
+        HistoryStore store(HistoryStore::PathIn(dir.path() + u'/'));
+        QVERIFY(store.Open());
+        store.WaitForMigration();
+        for (const int fact : UnitFacts({6, 0}))
+            Keep(store, AllFacts().at(fact).Key, u"r2@0 r2@0 r2@1"_qs);
+        QCOMPARE(store.Write(), HistoryStore::WriteResult::Written);
+        const QList<PresetPick> mastered = MasteredUnits(store, 1);
+        QCOMPARE(mastered, QList<PresetPick>{(PresetPick{6, 0})});
+    }
+
     void masteredSentence()
     {
         QCOMPARE(MasteredSentence({6, 3}, {7, 0}), u"20以内进位加法 · 全部 已经掌握了！明天开始练 20以内退位减法 · 十几减9"_qs);
