@@ -4,7 +4,9 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QSqlQuery>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class HistoryStore;
@@ -47,6 +49,46 @@ struct PresetTarget {
     QString name;
     std::optional<double> perMinute;
     std::optional<double> accuracy;
+};
+
+// One answer as the mastery of facts reads it.
+struct ProblemAnswer {
+    bool right = false;
+    std::optional<int> millis;
+    QDate day;
+    // The digits of the answer as typed; read for a preset's answers only.
+    int answerDigits = 0;
+};
+
+// A child's answers to one problem, or in one preset's sessions, read from
+// the newest or the oldest on for as long as the reader wants them, so that
+// a fact's state costs a few rows however long its history. Answers on days
+// before `before` count (every answer when it is null).
+class AnswerReader {
+public:
+    enum class From { Newest, Oldest };
+    // take returns whether it wants the next answer.
+    using Take = std::function<bool(const ProblemAnswer &)>;
+
+    AnswerReader(const HistoryStore &store, int child, QDate before = {});
+    AnswerReader(const AnswerReader &) = delete;
+    AnswerReader &operator=(const AnswerReader &) = delete;
+
+    // The answers to a problem as the history keeps it ("8+7").
+    void OfProblem(const QString &problem, From from, const Take &take);
+    // The answers in the sessions of a preset (its id and its title with the
+    // choice, as the sessions keep them).
+    void OfPreset(const QString &presetId, const QString &presetName, From from, const Take &take);
+
+private:
+    void Read(QSqlQuery &query, const Take &take);
+
+    int child_;
+    int lastDay_;
+    QSqlQuery newest_;
+    QSqlQuery oldest_;
+    QSqlQuery presetNewest_;
+    QSqlQuery presetOldest_;
 };
 
 namespace HistoryQueries {
