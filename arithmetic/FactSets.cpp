@@ -82,10 +82,12 @@ bool ChoiceHas(int choice, int x)
 // Whether a two-term problem is one the unit draws (a 0 left out).
 bool InUnit(int preset, int choice, const Problem &p)
 {
-    if (p.TermCount != 2)
+    const std::optional<std::int32_t> first = p.Terms[0].Whole();
+    const std::optional<std::int32_t> second = p.Terms[1].Whole();
+    if (p.TermCount != 2 || !first || !second)
         return false;
-    const int a = p.Terms[0];
-    const int b = p.Terms[1];
+    const int a = *first;
+    const int b = *second;
     const Operator op = p.Signs[0];
     const bool asked = p.Blank == Problem::BlankAnswer;
     switch (preset) {

@@ -69,7 +69,7 @@ QList<Problem> Reviews(int count)
 
 }  // namespace
 
-class TestTodaySession : public QObject {
+class tst_TodaySession : public QObject {
     Q_OBJECT
 
 private slots:
@@ -246,5 +246,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTodaySession)
+QTEST_GUILESS_MAIN(tst_TodaySession)
 #include "tst_todaysession.moc"
