@@ -140,6 +140,11 @@ void TForm2::SetPresetChooser(PresetChooser chooser)
     session_.SetPresetChooser(std::move(chooser));
 }
 
+void TForm2::SetDailyCourse(DailyCourse *course)
+{
+    session_.SetDailyCourse(course);
+}
+
 void TForm2::ShowChild(const QString &name, const QString &pictureResource)
 {
     Panel4->Show(name, pictureResource);

@@ -14,7 +14,7 @@ namespace {
 QString SettingText(const PracticeSetting &setting)
 {
     if (setting.daily)
-        return DailySettingText();
+        return HistoryQueries::DailySettingText();
     if (setting.rangeBound == 0)
         return QStringLiteral("错题复习");
     return QStringLiteral("%1以内 %2").arg(setting.rangeBound).arg(

@@ -149,8 +149,8 @@ void TForm7::BuildEditPanel()
     // The grade chooses the unit 今日练习 starts with.
     auto *gradeLabel = Controls::Place(new QLabel(QStringLiteral("年级："), Panel1), "Label5", {20, 254, 80, 32});
     gradeLabel->setFont(Fonts::Ui(18, true));
-    for (int grade = FirstGrade; grade <= LastGrade; ++grade) {
-        const int k = grade - FirstGrade;
+    for (int grade = ChildList::FirstGrade; grade <= ChildList::LastGrade; ++grade) {
+        const int k = grade - ChildList::FirstGrade;
         FlatButton *button = Controls::MakeButton(
             Panel1, ("SpeedButton" + QByteArray::number(501 + k)).constData(), {100 + k * 80, 254, 74, 32},
             {.caption = GradeName(grade), .font = Fonts::Ui(16, true), .captionColor = Palette::Navy,
@@ -308,7 +308,7 @@ void TForm7::OpenEditor(const Child &child)
     PictureButtonClick(std::max(0, static_cast<int>(ChildPictures().indexOf(child.picture))));
     grade_ = child.grade;
     for (int k = 0; k < GradeButtons.size(); ++k)
-        GradeButtons.at(k)->setChecked(grade_ == FirstGrade + k);
+        GradeButtons.at(k)->setChecked(grade_ == ChildList::FirstGrade + k);
     SpeedButton5->setVisible(editing_ != 0);
     SpeedButton5->setEnabled(children_.Present().size() > 1);
     ShowPanel(Panel1);
@@ -324,7 +324,7 @@ void TForm7::PictureButtonClick(int index)
 
 void TForm7::GradeButtonClick(int index)
 {
-    grade_ = FirstGrade + index;
+    grade_ = ChildList::FirstGrade + index;
     for (int k = 0; k < GradeButtons.size(); ++k)
         GradeButtons.at(k)->setChecked(k == index);
 }
