@@ -76,6 +76,19 @@ QString RecordLine(const Problem &problem, const QString &typed)
     return Expression(problem, kRecordSigns, std::nullopt) + QLatin1Char('=') + typed;
 }
 
+QString HistoryText(const Problem &problem)
+{
+    // The classic form is what the 成长记录 can send back to the 错题本.
+    if (const std::optional<ArithProblem> plain = AsArithProblem(problem))
+        return QString::number(plain->FirstOperand) + QLatin1StringView(OperatorText(plain->OperatorCode)) +
+               QString::number(plain->SecondOperand);
+    QString text = PrintedText(problem);
+    text.remove(QLatin1Char(' '));
+    if (text.endsWith(QLatin1Char('=')))
+        text.chop(1);
+    return text;
+}
+
 QString PrintedText(const Problem &problem)
 {
     return Expression(problem, kPrintedSigns, QStringLiteral("□")) + QLatin1Char('=')

@@ -29,6 +29,11 @@ QList<ProblemPart> ProblemParts(const Problem &problem);
 // exactly as the child wrote it.
 QString RecordLine(const Problem &problem, const QString &typed);
 
+// As the history keeps it: "8+7", "7*8" for the classic a ∘ b; any other
+// as its paper prints it without spaces or a closing "=": "□+3=10", "38÷5",
+// "8-3+4".
+QString HistoryText(const Problem &problem);
+
 // As a paper prints it: "8 - 3 + 4=", "□ + 3=10", "38 ÷ 5=".
 QString PrintedText(const Problem &problem);
 

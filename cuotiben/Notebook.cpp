@@ -93,6 +93,12 @@ void Notebook::NoteReview(const Problem &problem, bool right, const QString &ans
     Apply(unsaved_.back());
 }
 
+void Notebook::NoteSolid(const Problem &problem, QDate today)
+{
+    unsaved_.append({ChangeKind::Solid, problem, QString(), MissSource::Practice, today});
+    Apply(unsaved_.back());
+}
+
 void Notebook::Apply(const Change &change)
 {
     const qsizetype found = byProblem_.value(ProblemKey(change.problem), -1);
@@ -122,6 +128,11 @@ void Notebook::Apply(const Change &change)
         break;
     case ChangeKind::Wrong:
         ReviewSchedule::StartOver(entry, change.answer, change.day);
+        break;
+    case ChangeKind::Solid:
+        if (entry.Conquered())
+            return;
+        ReviewSchedule::Conquer(entry);
         break;
     }
     Rewrite(found);

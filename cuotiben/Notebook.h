@@ -59,6 +59,10 @@ public:
         NoteReview(Problem::From(problem), right, answer, today);
     }
 
+    // The problem's fact became 牢固 in 今日练习: its entry, if any, is
+    // conquered.
+    void NoteSolid(const Problem &problem, QDate today);
+
     bool HasUnsavedChanges() const override { return !unsaved_.isEmpty(); }
     // Writes the unsaved changes; nothing is done when there are none. On
     // failure returns "Cannot open file …" (the file could not be read whole)
@@ -79,7 +83,7 @@ public:
     int ConqueredCount() const;
 
 private:
-    enum class ChangeKind { Miss, Right, Wrong };
+    enum class ChangeKind { Miss, Right, Wrong, Solid };
     struct Change {
         ChangeKind kind;
         Problem problem;

@@ -318,7 +318,8 @@ std::optional<NotebookEntry> Read(QByteArrayView line)
     entry.Source = *source;
     entry.RightCount = fields[4][0] - '0';
     if (fields[5] == ConqueredBytes()) {
-        if (entry.RightCount != ReviewSchedule::RightAnswersToConquer)
+        // Conquered on the old ladder (3), this one (5) or as 牢固 (fewer).
+        if (entry.RightCount < 0 || entry.RightCount > ReviewSchedule::RightAnswersToConquer)
             return std::nullopt;
     } else {
         const std::optional<QDate> due = ReadDate(fields[5]);

@@ -15,7 +15,7 @@
 //
 // the day missed, where (练习, 竞技 or 考试), the problem in a record line's
 // style, the child's answer, the right answers since, and the next review
-// day or "已消灭" (conquered, with 3 right answers). Dates are yyyy-MM-dd.
+// day or "已消灭" (conquered). Dates are yyyy-MM-dd.
 //
 // A problem of another form (a 课本同步 preset's blank, three terms or
 // remainder) adds a seventh field, its kind of answer ("整数" or "商余数"),

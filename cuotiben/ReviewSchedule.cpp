@@ -13,8 +13,8 @@ QDate SystemToday()
 namespace ReviewSchedule {
 namespace {
 
-// Days until the next review after the first and the second right answer.
-constexpr std::array<int, RightAnswersToConquer - 1> kDaysAfterRight{3, 7};
+// Days until the next review after the first, second, third and fourth right answer.
+constexpr std::array<int, RightAnswersToConquer - 1> kDaysAfterRight{3, 7, 14, 30};
 
 }  // namespace
 
@@ -43,6 +43,11 @@ bool AnsweredRight(NotebookEntry &entry, QDate today)
     else
         entry.Due = today.addDays(kDaysAfterRight[std::max(entry.RightCount, 1) - 1]);
     return true;
+}
+
+void Conquer(NotebookEntry &entry)
+{
+    entry.Due = QDate();
 }
 
 }  // namespace ReviewSchedule

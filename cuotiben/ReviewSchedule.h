@@ -10,13 +10,16 @@ struct NotebookEntry;
 using Clock = std::function<QDate()>;
 QDate SystemToday();
 
-// When a missed problem comes back: the day after it was missed; after a
-// right answer on a due day 3 days later, after the second 7 days later; the
-// third right answer conquers it. A wrong answer starts it over. Days count
-// from the day of the answer, so an entry answered late keeps its intervals.
+// When a missed problem comes back: the day after it was missed; after each
+// right answer on a due day 3, 7, 14 and then 30 days later; the right
+// answer at the 30-day review conquers it. A wrong answer starts it over.
+// Days count from the day of the answer, so an entry answered late keeps its
+// intervals. An entry kept by an older copy of the program, whose ladder
+// ended after 7 days, goes on up this one from where it stands; one it
+// conquered stays conquered.
 namespace ReviewSchedule {
 
-inline constexpr int RightAnswersToConquer = 3;
+inline constexpr int RightAnswersToConquer = 5;
 
 // Due on today, or overdue, or set for further ahead than any interval
 // allows (by a clock that was wrong); a conquered entry never is.
@@ -28,5 +31,8 @@ void StartOver(NotebookEntry &entry, const QString &answer, QDate today);
 // A right answer today. Only one on a due day moves the entry on; returns
 // whether it did.
 bool AnsweredRight(NotebookEntry &entry, QDate today);
+
+// Conquered at once: its fact became 牢固. The right answers stay as counted.
+void Conquer(NotebookEntry &entry);
 
 }  // namespace ReviewSchedule

@@ -21,20 +21,6 @@ QString SettingText(const PracticeSetting &setting)
         QString::fromUtf8(OperationItems.at(static_cast<std::size_t>(setting.operation))));
 }
 
-// "8+7" for the classic problems, which the 成长记录 can send back to the
-// 错题本; a preset's as its paper prints it, without spaces or "=".
-QString ProblemText(const Problem &problem)
-{
-    if (const std::optional<ArithProblem> plain = AsArithProblem(problem))
-        return QString::number(plain->FirstOperand) + QLatin1StringView(OperatorText(plain->OperatorCode)) +
-               QString::number(plain->SecondOperand);
-    QString text = PrintedText(problem);
-    text.remove(QLatin1Char(' '));
-    if (text.endsWith(QLatin1Char('=')))
-        text.chop(1);
-    return text;
-}
-
 }  // namespace
 
 HistoryFeed::HistoryFeed(HistoryStore &store, SaveRetry &saves, int child, HistoryOrigin origin)
@@ -73,7 +59,7 @@ void HistoryFeed::Answered(const CheckedAnswer &answer)
         millis = static_cast<int>(*answer.seconds * 1000.0 + 0.5);
     store_.Keep(*session_);
     store_.Keep(AnswerRow{session_->id, child_, origin_, answer.changedAt.isValid() ? answer.changedAt : now,
-                          ProblemText(answer.problem), answer.answer.left(32),
+                          HistoryText(answer.problem), answer.answer.left(32),
                           answer.right, millis});
     saves_.Changed();
 }

@@ -14,6 +14,7 @@ namespace {
 
 const QString kCurrent = QStringLiteral("当前");
 const QString kRemoved = QStringLiteral("移走");
+const QString kGrade = QStringLiteral("年级");
 
 Child FirstChild()
 {
@@ -72,6 +73,8 @@ std::optional<QString> ChildList::Load()
     if (read.error)
         return ErrorText::CannotOpenFile(QDir::toNativeSeparators(path_), *read.error);
     QList<Child> children;
+    // Grade lines may come before their child's: matched once all are read.
+    QList<std::pair<QByteArray, std::pair<int, int>>> grades;
     for (QByteArray line : read.bytes.split('\n')) {
         if (line.endsWith('\r'))
             line.chop(1);
@@ -81,8 +84,11 @@ std::optional<QString> ChildList::Load()
         bool ok = false;
         const int id = fields.at(0).trimmed().toInt(&ok);
         const bool known = std::any_of(children.cbegin(), children.cend(), [id](const Child &c) { return c.id == id; });
+        const int grade = fields.size() == 3 ? fields.at(2).trimmed().toInt() : 0;
         if (fields.size() == 2 && fields.at(0) == kCurrent) {
             current_ = fields.at(1).trimmed().toInt();
+        } else if (fields.size() == 3 && fields.at(0) == kGrade && grade >= FirstGrade && grade <= LastGrade) {
+            grades.append({line, {fields.at(1).trimmed().toInt(), grade}});
         } else if (ok && id > 0 && !known &&
                    (fields.size() == 3 || (fields.size() == 4 && fields.at(3).trimmed() == kRemoved))) {
             children.append({id, fields.at(2).trimmed(), fields.at(1).trimmed(), fields.size() == 4});
@@ -91,6 +97,14 @@ std::optional<QString> ChildList::Load()
             // must never share one child's files.
             kept_.append(line);
         }
+    }
+    for (const auto &[line, grade] : grades) {
+        const auto child = std::find_if(children.begin(), children.end(),
+                                        [&](const Child &c) { return c.id == grade.first; });
+        if (child != children.end() && !child->grade)
+            child->grade = grade.second;
+        else
+            kept_.append(line);
     }
     if (!children.isEmpty())
         children_ = children;
@@ -263,6 +277,17 @@ ChildListChange ChildList::BringBack(int id)
     });
 }
 
+ChildListChange ChildList::SetGrade(int id, int grade)
+{
+    if (grade < FirstGrade || grade > LastGrade)
+        return std::nullopt;
+    return Change([&]() -> ChildListChange {
+        if (Child *child = Changeable(id))
+            child->grade = grade;
+        return std::nullopt;
+    });
+}
+
 QByteArray ChildList::Text() const
 {
     QString text = kCurrent + u'\t' + QString::number(current_) + QStringLiteral("\r\n");
@@ -271,6 +296,8 @@ QByteArray ChildList::Text() const
         if (child.removed)
             text += u'\t' + kRemoved;
         text += QStringLiteral("\r\n");
+        if (child.grade)
+            text += QStringLiteral("%1\t%2\t%3\r\n").arg(kGrade).arg(child.id).arg(*child.grade);
     }
     QByteArray bytes = text.toUtf8();
     for (const QByteArray &line : kept_)

@@ -16,6 +16,8 @@ struct Child {
     // Moved out of "谁来练习？" by a parent: the files and the id stay theirs,
     // so the child can be brought back.
     bool removed = false;
+    // The school grade, 1 to 6, once a parent has said it.
+    std::optional<int> grade{};
 };
 
 // The animals a child can choose, in the order "谁来练习？" offers them.
@@ -35,7 +37,8 @@ using ChildListChange = std::optional<ChildListRefusal>;
 // The children of this user and which one is practising now, kept in
 // "database/xiaopengyou.txt", UTF-8: a line "当前<tab>id", then one line per
 // child "id<tab>picture<tab>name", with a fourth field "移走" for a removed
-// child. Lines it cannot read, and a second line for an id already read,
+// child, and for a child whose grade is known a line "年级<tab>id<tab>grade"
+// (1 to 6), which copies of the program from before grades keep as it is. Lines it cannot read, and a second line for an id already read,
 // are kept as they are and not taken for children. Without the file there is
 // one child.
 class ChildList {
@@ -76,6 +79,10 @@ public:
     // Another child becomes current when the current one is removed.
     ChildListChange Remove(int id);
     ChildListChange BringBack(int id);
+    static constexpr int FirstGrade = 1;
+    static constexpr int LastGrade = 6;
+    // A grade outside FirstGrade..LastGrade is not kept.
+    ChildListChange SetGrade(int id, int grade);
 
 private:
     ChildListChange Change(const std::function<ChildListChange()> &change);

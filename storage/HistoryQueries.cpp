@@ -8,6 +8,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariant>
+#include <limits>
 
 namespace {
 
@@ -233,6 +234,62 @@ std::optional<HistoryOrigin> OriginOf(const HistoryStore &store, int child, cons
     if (!query.next())
         return std::nullopt;
     return static_cast<HistoryOrigin>(query.value(0).toInt());
+}
+
+namespace {
+
+// Keys bound in one statement, well under SQLite's oldest limit of 999.
+constexpr int kProblemsPerQuery = 500;
+
+void TakeAnswers(QSqlQuery &query, const std::function<void(const ProblemAnswer &)> &take)
+{
+    ProblemAnswer answer;
+    while (query.next()) {
+        answer.problem = query.value(0).toString();
+        answer.answer = query.value(1).toString();
+        answer.right = query.value(2).toInt() != 0;
+        const QVariant millis = query.value(3);
+        answer.millis = millis.isNull() ? std::nullopt : std::optional<int>(millis.toInt());
+        answer.day = DayOf(query.value(4).toInt());
+        take(answer);
+    }
+}
+
+}  // namespace
+
+void ForEachAnswer(const HistoryStore &store, int child, const QStringList &problems, QDate before,
+                   const std::function<void(const ProblemAnswer &)> &take)
+{
+    const int last = before.isValid() ? DayNumber(before) - 1 : std::numeric_limits<int>::max();
+    const QString select = QStringLiteral("SELECT problem, answer, right, millis, day FROM answers "
+                                          "WHERE child = ? AND day <= ?%1 ORDER BY problem, at, id");
+    if (problems.isEmpty()) {
+        QSqlQuery query = Run(store, select.arg(QString()), {child, last});
+        TakeAnswers(query, take);
+        return;
+    }
+    for (qsizetype from = 0; from < problems.size(); from += kProblemsPerQuery) {
+        const QStringList some = problems.mid(from, kProblemsPerQuery);
+        QVariantList values{child, last};
+        for (const QString &problem : some)
+            values.append(problem);
+        QStringList marks(some.size(), QStringLiteral("?"));
+        QSqlQuery query =
+            Run(store, select.arg(QStringLiteral(" AND problem IN (%1)").arg(marks.join(QLatin1Char(',')))), values);
+        TakeAnswers(query, take);
+    }
+}
+
+void ForEachPresetAnswer(const HistoryStore &store, int child, const QString &presetId, const QString &presetName,
+                         QDate before, const std::function<void(const ProblemAnswer &)> &take)
+{
+    const int last = before.isValid() ? DayNumber(before) - 1 : std::numeric_limits<int>::max();
+    QSqlQuery query = Run(store,
+                          QStringLiteral("SELECT a.problem, a.answer, a.right, a.millis, a.day FROM sessions s "
+                                         "JOIN answers a ON a.session = s.id WHERE s.child = ? AND s.preset_id = ? "
+                                         "AND s.preset_name = ? AND a.child = ? AND a.day <= ? ORDER BY a.at, a.id"),
+                          {child, presetId, presetName, child, last});
+    TakeAnswers(query, take);
 }
 
 bool DailyDone(const HistoryStore &store, int child, QDate day, int problems)

@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class HistoryStore;
@@ -49,6 +50,15 @@ struct PresetTarget {
     std::optional<double> accuracy;
 };
 
+// One answer as the mastery of facts reads it.
+struct ProblemAnswer {
+    QString problem;  // "8+7", with the record signs + - * /
+    QString answer;
+    bool right = false;
+    std::optional<int> millis;
+    QDate day;
+};
+
 namespace HistoryQueries {
 
 // Only the days with answers, in order; of one skill alone when one is given.
@@ -76,6 +86,15 @@ QByteArray AnswersCsv(const HistoryStore &store, int child);
 // Where the child last missed the problem outside a 错题本 review (or last
 // answered it, never having missed it there).
 std::optional<HistoryOrigin> OriginOf(const HistoryStore &store, int child, const QString &problem);
+// The child's answers to the given problems (every problem when none is
+// given) on days before `before` (every day when it is null), each
+// problem's in time order, handed over one by one without being collected.
+void ForEachAnswer(const HistoryStore &store, int child, const QStringList &problems, QDate before,
+                   const std::function<void(const ProblemAnswer &)> &take);
+// The child's answers in the sessions of a preset (its id and its title with
+// the choice, as the sessions keep them) on days before `before`, in time order.
+void ForEachPresetAnswer(const HistoryStore &store, int child, const QString &presetId, const QString &presetName,
+                         QDate before, const std::function<void(const ProblemAnswer &)> &take);
 // The setting a 今日练习 session is kept under.
 inline QString DailySettingText() { return QStringLiteral("今日练习"); }
 // Whether the child answered at least problems of one 今日练习 session

@@ -33,6 +33,13 @@ const QList<QStringList> &Steps()
             QStringLiteral("CREATE INDEX answers_by_child_day ON answers(child, day)"),
             QStringLiteral("CREATE INDEX sessions_by_child ON sessions(child, started)"),
         },
+        {
+            // 3: each problem's answers in time order, and a session's
+            // answers, so that the mastery of facts and skills reads only
+            // their rows.
+            QStringLiteral("CREATE INDEX answers_by_child_problem ON answers(child, problem, at)"),
+            QStringLiteral("CREATE INDEX answers_by_session ON answers(session, at)"),
+        },
     };
     return steps;
 }

@@ -10,7 +10,7 @@ class QSqlDatabase;
 // transaction, so a file is always at a version the program knows.
 namespace HistorySchema {
 
-inline constexpr int Current = 2;
+inline constexpr int Current = 3;
 
 // Brings db from its version up to target (at most Current). Returns the
 // SQLite error text when a step fails; the file then stays at its version.

@@ -1,0 +1,215 @@
+// The closed fact sets and each fact's state from a child's answers: what a
+// parent reads in the grid, at the edges of each rule.
+#include "arithmetic/FactMastery.h"
+#include "arithmetic/FactSets.h"
+#include "arithmetic/ProblemTexts.h"
+#include "arithmetic/TodayUnit.h"
+
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+const QDate kMonday(2026, 3, 2);
+
+// "r3.4@0": right in 3.4 s on the first day; "w@1": wrong on the day after;
+// "r-@2": right without seconds (an exam box) two days on; "r20@9".
+QList<FactAnswer> Answers(const QString &script)
+{
+    QList<FactAnswer> answers;
+    for (const QString &step : script.split(u' ', Qt::SkipEmptyParts)) {
+        const qsizetype at = step.indexOf(u'@');
+        const QString time = step.mid(1, at - 1);
+        FactAnswer answer;
+        answer.Right = step.startsWith(u'r');
+        if (!time.isEmpty() && time != u"-")
+            answer.Millis = qRound(time.toDouble() * 1000);
+        answer.Day = kMonday.addDays(step.mid(at + 1).toInt());
+        answers.append(answer);
+    }
+    return answers;
+}
+
+}  // namespace
+
+class TestFacts : public QObject {
+    Q_OBJECT
+
+private slots:
+    void stateFromAnswers_data()
+    {
+        QTest::addColumn<int>("grade");
+        QTest::addColumn<int>("digits");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<FactState>("state");
+
+        using S = FactState;
+        QTest::newRow("none") << 1 << 1 << "" << S::NotLearnt;
+        QTest::newRow("one right") << 1 << 1 << "r2@0" << S::Learning;
+        QTest::newRow("last wrong") << 1 << 1 << "r2@0 r2@1 w@2" << S::Unknown;
+        QTest::newRow("15 s is not known") << 1 << 1 << "r2@0 r2@1 r15@2" << S::Unknown;
+        QTest::newRow("14.9 s is learning") << 1 << 1 << "r2@0 r2@1 r14.9@2" << S::Learning;
+        QTest::newRow("3.4 s on two days") << 1 << 1 << "r3.4@0 r3.4@0 r3.4@1" << S::Fluent;
+        QTest::newRow("3.6 s is too slow in grade 1") << 1 << 1 << "r3.4@0 r3.4@0 r3.6@1" << S::Learning;
+        QTest::newRow("a two-digit answer has 4 s") << 1 << 2 << "r3.9@0 r3.9@0 r3.9@1" << S::Fluent;
+        QTest::newRow("grade 4 has 2.5 s") << 4 << 1 << "r2.4@0 r2.4@0 r2.6@1" << S::Learning;
+        QTest::newRow("one day is not enough") << 1 << 1 << "r2@0 r2@0 r2@0" << S::Learning;
+        QTest::newRow("an old miss no longer counts") << 1 << 1 << "w@0 r2@0 r2@1 r2@1" << S::Fluent;
+        QTest::newRow("a slow one in the last three") << 1 << 1 << "r2@0 r5@1 r2@1" << S::Learning;
+        QTest::newRow("exam boxes are never fluent") << 1 << 1 << "r-@0 r-@1 r-@2" << S::Learning;
+        QTest::newRow("fluent again six days on") << 1 << 1 << "r2@0 r2@0 r2@1 r2@7" << S::Fluent;
+        QTest::newRow("fluent again seven days on") << 1 << 1 << "r2@0 r2@0 r2@1 r2@8" << S::Solid;
+        QTest::newRow("solid counts from the first time fluent")
+            << 1 << 1 << "r2@0 r2@0 r2@1 w@3 r2@4 r2@5 r2@8" << S::Solid;
+        QTest::newRow("solid and then missed") << 1 << 1 << "r2@0 r2@0 r2@1 r2@8 w@9" << S::Unknown;
+    }
+
+    void stateFromAnswers()
+    {
+        QFETCH(int, grade);
+        QFETCH(int, digits);
+        QFETCH(QString, answers);
+        QFETCH(FactState, state);
+        QCOMPARE(FactStateName(StateOf(Answers(answers), FluentMillis(grade, digits))), FactStateName(state));
+    }
+
+    // The day a fact first became 熟练 is what the weekly report lists.
+    void fluentSinceIsTheFirstTime()
+    {
+        FactRecord record;
+        for (const FactAnswer &answer : Answers(u"r2@0 r2@1 r2@2 w@3 r2@4 r2@5 r2@6"_qs))
+            record.Add(answer, FluentMillis(1, 1));
+        QCOMPARE(record.FluentSince(), kMonday.addDays(2));
+        QCOMPARE(record.Answers(), 7);
+    }
+
+    void factSets_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("set");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("family");
+
+        QTest::newRow("9+4") << "9+4" << "20以内进位加法" << 7 << 2 << "9+4";
+        QTest::newRow("13-8") << "13-8" << "20以内退位减法" << 2 << 6 << "13-8";
+        QTest::newRow("3+7 makes ten without a carry") << "3+7" << "20以内不进位加法" << 2 << 6 << "3+7";
+        QTest::newRow("7*8") << "7*8" << "乘法口诀" << 6 << 7 << "7*8";
+        QTest::newRow("8*7 is of 7*8's family") << "8*7" << "乘法口诀" << 7 << 6 << "7*8";
+        QTest::newRow("56/7") << "56/7" << "表内除法" << 5 << 7 << "56/7";
+        QTest::newRow("a blank of 凑十") << "□+3=10" << "20以内不进位加法 · □+b" << 6 << 2 << "□+3=10";
+        QTest::newRow("a blank of 表内除法") << "42÷□=6" << "表内除法 · a÷□" << 5 << 5 << "42÷□=6";
+    }
+
+    void factSets()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, set);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, family);
+        const std::optional<int> fact = FactOfKey(key);
+        QVERIFY(fact);
+        const Fact &f = AllFacts().at(*fact);
+        QCOMPARE(FactSets().at(f.Set).Name, set);
+        QCOMPARE(f.Row, row);
+        QCOMPARE(f.Column, column);
+        QCOMPARE(AllFacts().at(f.Family).Key, family);
+        QCOMPARE(HistoryText(f.Question), key);
+    }
+
+    // Every problem a closed unit draws is one of its facts, a 0 aside,
+    // and every fact of the unit is drawn.
+    void unitsDrawTheirFacts()
+    {
+        for (const Preset &preset : Presets()) {
+            for (int choice = 0; choice < std::max<int>(1, static_cast<int>(preset.Choices.size())); ++choice) {
+                const PresetPick unit{preset.Id, choice};
+                if (!IsClosedUnit(unit))
+                    continue;
+                const QList<int> facts = UnitFacts(unit);
+                QSet<int> drawn;
+                RandomSource source(static_cast<std::uint32_t>(preset.Id * 7 + choice));
+                for (int k = 0; k < 60000; ++k) {
+                    const Problem problem = preset.Draw(choice, source);
+                    const std::optional<int> fact = FactOfProblem(problem);
+                    if (preset.IsRare && preset.IsRare(problem) && problem.Terms[0] * problem.Terms[1] == 0)
+                        continue;
+                    QVERIFY2(fact && facts.contains(*fact), qPrintable(PresetTitle(preset, choice) + u' ' +
+                                                                        HistoryText(problem)));
+                    drawn.insert(*fact);
+                }
+                QCOMPARE(drawn.size(), facts.size());
+            }
+        }
+    }
+
+    void mastered_data()
+    {
+        QTest::addColumn<int>("known");
+        QTest::addColumn<int>("of");
+        QTest::addColumn<bool>("mastered");
+        QTest::newRow("none") << 0 << 0 << false;
+        QTest::newRow("89 %") << 32 << 36 << false;
+        QTest::newRow("90 %") << 9 << 10 << true;
+        QTest::newRow("all") << 36 << 36 << true;
+    }
+
+    void mastered()
+    {
+        QFETCH(int, known);
+        QFETCH(int, of);
+        QFETCH(bool, mastered);
+        QList<FactRecord> records(of);
+        for (int k = 0; k < known; ++k) {
+            for (const FactAnswer &answer : Answers(u"r2@0 r2@0 r2@1"_qs))
+                records[k].Add(answer, FluentMillis(1, 1));
+        }
+        for (int k = known; k < of; ++k)
+            records[k].Add(Answers(u"r2@0"_qs).first(), FluentMillis(1, 1));
+        QCOMPARE(IsMastered(records), mastered);
+    }
+
+    void todayUnit_data()
+    {
+        QTest::addColumn<int>("lastPreset");
+        QTest::addColumn<int>("grade");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<int>("masteredUpTo");  // every unit of a preset below this is mastered
+        QTest::addColumn<QString>("unit");
+
+        QTest::newRow("a first-grader in October") << 0 << 1 << QDate(2026, 10, 8) << 0 << "5以内加减";
+        QTest::newRow("January is still 上册") << 0 << 2 << QDate(2027, 1, 20) << 0 << "100以内两位数加减两位数 · 不进位、不退位";
+        QTest::newRow("February is 下册") << 0 << 1 << QDate(2027, 2, 1) << 0 << "20以内退位减法 · 十几减9";
+        QTest::newRow("the drill's last unit first") << 16 << 1 << QDate(2026, 10, 8) << 0 << "7～9的乘法口诀（表内乘法） · 7～9的口诀";
+        QTest::newRow("past the mastered units") << 6 << 1 << QDate(2026, 10, 8) << 7 << "20以内进位加法 · 全部";
+        QTest::newRow("the term's last unit stays") << 0 << 1 << QDate(2026, 10, 8) << 99 << "20以内进位加法 · 全部";
+        QTest::newRow("a sixth-grader gets the last term") << 0 << 6 << QDate(2026, 10, 8) << 0 << "简便口算";
+        QTest::newRow("no grade, no drill") << 0 << 0 << QDate(2026, 10, 8) << 0 << "";
+    }
+
+    void todayUnit()
+    {
+        QFETCH(int, lastPreset);
+        QFETCH(int, grade);
+        QFETCH(QDate, today);
+        QFETCH(int, masteredUpTo);
+        QFETCH(QString, unit);
+        const std::optional<PresetPick> last =
+            lastPreset ? std::optional<PresetPick>(PresetPick{lastPreset, 0}) : std::nullopt;
+        const std::optional<int> known = grade ? std::optional<int>(grade) : std::nullopt;
+        // "全部" of preset 6 counts as mastered only below 7: it is the 上册's last unit.
+        const std::optional<PresetPick> found = TodayUnit(last, known, today, [&](const PresetPick &pick) {
+            return pick.PresetId < masteredUpTo && !(pick.PresetId == 6 && pick.Choice == 3);
+        });
+        QCOMPARE(found ? PresetTitle(*PresetOf(*found), found->Choice) : QString(), unit);
+    }
+
+    void masteredSentence()
+    {
+        QCOMPARE(MasteredSentence({6, 3}, {7, 0}), u"20以内进位加法 · 全部 已经掌握了！明天开始练 20以内退位减法 · 十几减9"_qs);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFacts)
+#include "tst_facts.moc"
