@@ -311,6 +311,8 @@ private slots:
         InTheNextWindow([&](QWidget &window) {
             auto &drill = dynamic_cast<TForm2 &>(window);
             QCOMPARE(drill.windowTitle(), QStringLiteral("今日练习"));
+            QCOMPARE(drill.Label20->text(), QStringLiteral("今日练习：20以内进位加法 · 8、7、6加几"));
+            QVERIFY(drill.SpeedButton20->isHidden());
             QTest::mouseClick(drill.SpeedButton4, Qt::LeftButton);
             boxName = drill.Edit1->accessibleName();
             firstSpoken = drill.Edit1->accessibleDescription();
