@@ -41,10 +41,13 @@ void FactRecord::Add(const FactAnswer &answer, int fluentMillis)
 {
     ++answers_;
     recent_.append(answer);
-    fluent_.append(answer.Right && answer.Millis && *answer.Millis <= fluentMillis);
-    if (recent_.size() > RecentCount) {
+    if (recent_.size() > RecentCount)
         recent_.removeFirst();
-        fluent_.removeFirst();
+    if (answer.Right && answer.Millis && *answer.Millis <= fluentMillis) {
+        if (fluentRun_++ == 0)
+            runStart_ = answer.Day;
+    } else {
+        fluentRun_ = 0;
     }
     if (!fluentSince_ && LastThreeFluent())
         fluentSince_ = answer.Day;
@@ -52,15 +55,7 @@ void FactRecord::Add(const FactAnswer &answer, int fluentMillis)
 
 bool FactRecord::LastThreeFluent() const
 {
-    const qsizetype n = recent_.size();
-    if (n < kFluentLastAnswers)
-        return false;
-    for (qsizetype k = n - kFluentLastAnswers; k < n; ++k) {
-        if (!fluent_.at(k))
-            return false;
-    }
-    // On two calendar days at least: the first of the three before the last.
-    return recent_.at(n - kFluentLastAnswers).Day < recent_.last().Day;
+    return fluentRun_ >= kFluentLastAnswers && runStart_ < recent_.last().Day;
 }
 
 FactState FactRecord::State() const

@@ -12,7 +12,7 @@ enum class FactState : std::uint8_t {
     NotLearnt,  // 未学: no answer yet
     Unknown,    // 不会: the last answer wrong, or 15 s or slower
     Learning,   // 学习中: the last answer right, not yet 熟练
-    Fluent,     // 熟练: the last three right within the fluent time, on two days or more
+    Fluent,     // 熟练: the last three (or more) right within the fluent time in a row, on two days or more
     Solid,      // 牢固: 熟练, and fluent again a week after it first became so
 };
 
@@ -63,8 +63,11 @@ private:
     bool LastThreeFluent() const;
 
     QList<FactAnswer> recent_;
-    // Whether each of recent_ was right within its fluent time.
-    QList<bool> fluent_;
+    // The answers right within the fluent time in a row up to the last, and
+    // the day of the first of them: more practice on one day never undoes
+    // 熟练 reached over two.
+    int fluentRun_ = 0;
+    QDate runStart_;
     std::optional<QDate> fluentSince_;
     int answers_ = 0;
 };

@@ -54,6 +54,7 @@ private slots:
         QTest::newRow("a two-digit answer has 4 s") << 1 << 2 << "r3.9@0 r3.9@0 r3.9@1" << S::Fluent;
         QTest::newRow("grade 4 has 2.5 s") << 4 << 1 << "r2.4@0 r2.4@0 r2.6@1" << S::Learning;
         QTest::newRow("one day is not enough") << 1 << 1 << "r2@0 r2@0 r2@0" << S::Learning;
+        QTest::newRow("more on one day keeps it") << 1 << 1 << "r2@0 r2@1 r2@1 r2@1 r2@1 r2@1" << S::Fluent;
         QTest::newRow("an old miss no longer counts") << 1 << 1 << "w@0 r2@0 r2@1 r2@1" << S::Fluent;
         QTest::newRow("a slow one in the last three") << 1 << 1 << "r2@0 r5@1 r2@1" << S::Learning;
         QTest::newRow("exam boxes are never fluent") << 1 << 1 << "r-@0 r-@1 r-@2" << S::Learning;
