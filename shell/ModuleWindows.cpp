@@ -21,6 +21,7 @@
 #include "storage/HistoryStore.h"
 #include "widgets/FlatButton.h"
 
+#include <QFileInfo>
 #include <array>
 
 namespace {
@@ -112,7 +113,9 @@ void OpenDaily(const InstallFolder &folder, const std::function<QDate()> &today)
         PresetMemory::Read(PresetMemory::PathIn(folder.UserDatabaseFolder()), PresetMemory::Place::Drill);
     const std::optional<PresetPick> unit =
         TodayUnit(PresetOf(chosen) ? std::optional(chosen) : std::nullopt, child.grade, today(),
-                  [&store, &child](const PresetPick &unit) { return IsMastered(UnitRecords(store, child.id, unit)); });
+                  [&store, &folder](const PresetPick &unit) {
+                      return IsMastered(UnitRecords(store, folder.ChildId(), unit));
+                  });
     if (!unit) {
         Notices::ShowNotice(QStringLiteral("先在“谁来练习？”里选好%1的年级，再来今日练习吧！").arg(child.name));
         return;
@@ -135,7 +138,7 @@ void OpenDaily(const InstallFolder &folder, const std::function<QDate()> &today)
     };
     link.reviewed = feed.Reviewer();
     link.solid = feed.Conqueror();
-    DailyPractice course(store, child.id, *unit, std::move(link), today);
+    DailyPractice course(store, folder.ChildId(), *unit, std::move(link), today);
 
     TForm2 drill(folder.UserRoot());
     HistoryFeed history(store, Histories::SavesFor(folder.SharedDatabaseFolder()), folder.ChildId(),
@@ -152,8 +155,9 @@ void OpenDaily(const InstallFolder &folder, const std::function<QDate()> &today)
 
 bool DailyDone(const InstallFolder &folder, QDate day)
 {
+    // No history yet is no practice: the file is not made for asking.
     HistoryStore &store = Histories::For(folder.SharedDatabaseFolder());
-    if (!store.Open() || store.Migrating())
+    if (!QFileInfo::exists(store.Path()) || !store.Open() || store.Migrating())
         return false;
     // A session's last answers may still wait for the file.
     (void)store.Write();
