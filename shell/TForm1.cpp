@@ -86,7 +86,7 @@ TForm1::TForm1(QWidget *parent)
                                          {.accessibleName = QStringLiteral("换一个小朋友")});
     SpeedButton11->setToolTip(QStringLiteral("换一个小朋友"));
     // Numbrook's own daily session, in the free space right of the crowns.
-    SpeedButton12 = Controls::MakeButton(this, "SpeedButton12", {664, 236, 100, 100},
+    SpeedButton12 = Controls::MakeButton(this, "SpeedButton12", {664, 272, 100, 100},
                                          {.accessibleName = QStringLiteral("今日练习"),
                                           .picture = QStringLiteral(":/menu/today.svg"),
                                           .pictureSize = {96, 96}});
