@@ -49,6 +49,15 @@ public:
     // How many of the last answers are kept.
     static constexpr int RecentCount = 5;
 
+    // A record from a long history read at both ends: its last answers,
+    // newest first, with the fluent time of each (at least RecentCount of
+    // them, or all, and back past the last answer that was not fluent or to
+    // three fluent ones on two days), and the day it first became 熟练.
+    static FactRecord FromEnds(const QList<FactAnswer> &newestFirst, const QList<int> &fluentMillis,
+                               std::optional<QDate> fluentSince);
+    // Whether FromEnds has all the newest answers it needs.
+    static bool HasEnoughNewest(const QList<FactAnswer> &newestFirst, const QList<int> &fluentMillis);
+
     // The next answer in time order, with the fluent time of its fact.
     void Add(const FactAnswer &answer, int fluentMillis);
 
@@ -57,7 +66,6 @@ public:
     std::optional<QDate> FluentSince() const { return fluentSince_; }
     // The last answers, oldest first.
     const QList<FactAnswer> &Recent() const { return recent_; }
-    int Answers() const { return answers_; }
 
 private:
     bool LastThreeFluent() const;
@@ -69,7 +77,6 @@ private:
     int fluentRun_ = 0;
     QDate runStart_;
     std::optional<QDate> fluentSince_;
-    int answers_ = 0;
 };
 
 // The state of a fact from all its answers in time order.

@@ -10,8 +10,8 @@
 
 namespace {
 
-// Problems planned beyond the session's length, so that a re-ask pushing
-// the plan on or a repeat taken out never leaves it short.
+// Problems planned beyond the session's length, so that re-asks taking
+// places and problems held back from beside their twins never leave it short.
 constexpr int kReserve = TodaySession::Length;
 
 template <typename T>
