@@ -17,6 +17,8 @@ struct PracticeSetting {
     QString presetName;
     std::optional<double> targetPerMinute;
     std::optional<double> targetAccuracy;
+    // 今日练习's session rather than a drill the child chose.
+    bool daily = false;
     // An exam's: when its paper was started; invalid for a drill, which
     // starts when it is told.
     QDateTime paperStarted;

@@ -5,6 +5,7 @@
 #include "arithmetic/DrillPace.h"
 #include "arithmetic/ProblemTexts.h"
 #include "arithmetic/ProblemText.h"
+#include "lianxi/DailyCourse.h"
 #include "lianxi/DrillMode.h"
 #include "lianxi/DrillRecords.h"
 #include "arithmetic/DrillScore.h"
@@ -35,6 +36,12 @@ void DrillSession::SetPreset(const PresetPick &pick)
     view_.clearFeedback();
     view_.setStarCount(preset ? streak_.Stars() : 0);
     ShowCompetitionProgress();
+}
+
+void DrillSession::SetDailyCourse(DailyCourse *course)
+{
+    course_ = course;
+    SetPreset(course ? course->Unit() : PresetPick{});
 }
 
 bool DrillSession::HasPreset() const
@@ -91,9 +98,15 @@ void DrillSession::Start()
     records_.StartNewDrill();
     streak_.BreakRun();
     standardCelebrated_ = false;
+    dailyEnding_.clear();
     view_.answerListsEmptied();
-    if (answerListener_)
-        answerListener_->SessionStarted(PickedSetting(view_.rangeBound(), view_.operationChoice(), pick_));
+    if (course_)
+        course_->Begin();
+    if (answerListener_) {
+        PracticeSetting setting = PickedSetting(view_.rangeBound(), view_.operationChoice(), pick_);
+        setting.daily = course_ != nullptr;
+        answerListener_->SessionStarted(setting);
+    }
     startedAt_ = clock_();
     lastAnswerAt_ = startedAt_;
     ShowCompetitionProgress();
@@ -121,6 +134,17 @@ void DrillSession::ShowCompetitionProgress()
 
 void DrillSession::NextProblem()
 {
+    if (course_) {
+        const std::optional<::Problem> next = course_->Next();
+        if (!next) {
+            EndDaily();
+            return;
+        }
+        problem_ = *next;
+        view_.showProblem(problem_);
+        shown_.start();
+        return;
+    }
     source_.Reseed();
     if (const ::Preset *preset = PresetOf(pick_)) {
         problem_ = DrawNext(*preset, pick_.Choice, source_, problem_);
@@ -134,6 +158,18 @@ void DrillSession::NextProblem()
     view_.setOperands(QString::number(drawn.FirstOperand), QString::number(drawn.SecondOperand),
                       SpokenProblem(problem_));
     shown_.start();
+}
+
+void DrillSession::EndDaily()
+{
+    running_ = false;
+    view_.setConfirmEnabled(false);
+    view_.setAnswerReadOnly(true);
+    const DailyCourse::Ending ending = course_->End();
+    dailyEnding_ = ending.learned;
+    ShowResults();
+    if (!ending.mastered.isEmpty())
+        view_.celebrateStandard(ending.mastered);
 }
 
 void DrillSession::DigitKey(int digit)
@@ -171,8 +207,11 @@ void DrillSession::Check()
     }
     lastAnswerAt_ = clock_();
     const bool right = *value == problem_.Expected();
+    const CheckedAnswer checked{problem_, answer, right, shown_.elapsed() / 1000.0, {}};
     if (answerListener_)
-        answerListener_->Answered({problem_, answer, right, shown_.elapsed() / 1000.0, {}});
+        answerListener_->Answered(checked);
+    if (course_)
+        course_->Answered(checked);
     if (right) {
         view_.playCue(CueNames::Dui());
         tally_.AddRight(RecordLine(problem_, answer));
@@ -267,6 +306,11 @@ void DrillSession::ShowResults()
                           ScoreText(DrillScore(tally_.RightCount(), tally_.TotalCount()), QLocale()));
     if (const ::Preset *preset = PresetOf(pick_)) {
         const DrillPace pace{tally_.TotalCount(), tally_.RightCount(), lastAnswerAt_ - startedAt_};
+        // 今日练习 tells what changed today rather than the unit's 达标.
+        if (course_) {
+            view_.setResultPace(pace.TimeText(), pace.SpeedText(), dailyEnding_);
+            return;
+        }
         view_.setResultPace(pace.TimeText(), pace.SpeedText(), pace.Verdict(*preset));
         if (pace.Meets(*preset) && !standardCelebrated_) {
             standardCelebrated_ = true;
@@ -295,7 +339,7 @@ void DrillSession::SaveRecords()
     }
     const QString title = view_.drillTitle();
     RecordFolders folders;
-    if (title == DrillTitle(DrillMode::Practice))
+    if (title == DrillTitle(DrillMode::Practice) || title == DrillTitle(DrillMode::Daily))
         folders = PracticeRecordFolders();
     else if (title == DrillTitle(DrillMode::Competition))
         folders = CompetitionRecordFolders();

@@ -15,6 +15,7 @@
 #include <functional>
 #include <utility>
 
+class DailyCourse;
 class DrillView;
 
 // The practice and competition drill: problems, answers, the tally, the
@@ -37,6 +38,9 @@ public:
     void SetAnswerListener(AnswerListener *listener) { answerListener_ = listener; }
     // "课本同步" asks it for a preset.
     void SetPresetChooser(PresetChooser chooser) { presetChooser_ = std::move(chooser); }
+    // 今日练习: the problems come from the course, in its unit, and the drill
+    // ends after its last with what changed today. Not owned.
+    void SetDailyCourse(DailyCourse *course);
     // Milliseconds of a steady clock, for 用时 and 速度.
     void SetClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
 
@@ -85,6 +89,8 @@ public:
 
 private:
     void NextProblem();
+    // The course's last problem has been answered.
+    void EndDaily();
     bool IsCompetition() const;
     bool HasPreset() const;
     void ShowCompetitionProgress();
@@ -99,6 +105,9 @@ private:
     RandomSource source_;
     DrillTally tally_;
     AnswerStreak streak_;
+    DailyCourse *course_ = nullptr;
+    // What the course said at the end of its session, for the result panel.
+    QString dailyEnding_;
     MissListener missListener_;
     AnswerListener *answerListener_ = nullptr;
     QElapsedTimer shown_;

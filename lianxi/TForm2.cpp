@@ -140,6 +140,11 @@ void TForm2::SetPresetChooser(PresetChooser chooser)
     session_.SetPresetChooser(std::move(chooser));
 }
 
+void TForm2::SetDailyCourse(DailyCourse *course)
+{
+    session_.SetDailyCourse(course);
+}
+
 void TForm2::ShowChild(const QString &name, const QString &pictureResource)
 {
     Panel4->Show(name, pictureResource);
@@ -506,7 +511,9 @@ void TForm2::showPreset(const QString &title, bool remainderKey)
     const bool preset = !title.isEmpty();
     RadioGroup1->setEnabled(!preset);
     RadioGroup2->setEnabled(!preset);
-    Label20->setText(QStringLiteral("课本同步：") + title);
+    // 今日练习 names its unit as its own, with no 课本同步 to choose another.
+    const bool daily = windowTitle() == DrillTitle(DrillMode::Daily);
+    Label20->setText((daily ? QStringLiteral("今日练习：") : QStringLiteral("课本同步：")) + title);
     Label20->adjustSize();
     Label20->setVisible(preset);
     Panel4->setVisible(preset && !Panel4->Name().isEmpty());

@@ -46,6 +46,8 @@ public:
     // starts with.
     void SetPresetChooser(PresetChooser chooser);
     void SetPreset(const PresetPick &pick);
+    // 今日练习: the course's unit and problems; not owned.
+    void SetDailyCourse(DailyCourse *course);
     // The practising child, shown while a preset is chosen.
     void ShowChild(const QString &name, const QString &pictureResource);
 

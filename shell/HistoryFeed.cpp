@@ -2,6 +2,7 @@
 
 #include "arithmetic/DrillScore.h"
 #include "arithmetic/ProblemTexts.h"
+#include "storage/HistoryQueries.h"
 #include "notices/Notices.h"
 #include "storage/HistoryStore.h"
 #include "storage/SaveRetry.h"
@@ -12,6 +13,8 @@ namespace {
 
 QString SettingText(const PracticeSetting &setting)
 {
+    if (setting.daily)
+        return HistoryQueries::DailySettingText();
     if (setting.rangeBound == 0)
         return QStringLiteral("错题复习");
     return QStringLiteral("%1以内 %2").arg(setting.rangeBound).arg(

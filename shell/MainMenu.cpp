@@ -16,11 +16,18 @@ void MainMenu::Visit(const std::function<void()> &opening)
     opening();
     moduleOpen_ = false;
     ShowNotebookDue();
+    ShowDailyDone();
 }
 
 void MainMenu::ShowNotebookDue()
 {
     view_.setNotebookBadge(view_.notebookDueCount());
+}
+
+void MainMenu::ShowDailyDone()
+{
+    dailyShownFor_ = view_.today();
+    view_.setDailyDone(view_.dailyDoneToday());
 }
 
 void MainMenu::OpenPractice()
@@ -70,6 +77,14 @@ void MainMenu::OpenGrowth()
     Visit([this] {
         view_.playCue(CueNames::Tishi());
         view_.openGrowth();
+    });
+}
+
+void MainMenu::OpenDaily()
+{
+    Visit([this] {
+        view_.playCue(CueNames::Tishi());
+        view_.openDaily();
     });
 }
 
@@ -123,6 +138,10 @@ void MainMenu::Minimise()
 void MainMenu::AnimationTick()
 {
     view_.animateRunner();
+    // Past midnight yesterday's ✓ comes off; nothing is looked up before
+    // the menu has shown it once.
+    if (dailyShownFor_.isValid() && !moduleOpen_ && view_.today() != dailyShownFor_)
+        ShowDailyDone();
 }
 
 void MainMenu::BackgroundPressed(int x, int y)

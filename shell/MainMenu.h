@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <functional>
 
 class MainMenuView;
@@ -20,6 +21,8 @@ public:
     void OpenTipsBook();
     void OpenNotebook();
     void OpenGrowth();
+    // 今日练习: the chosen child's session of the day.
+    void OpenDaily();
     // "换一个小朋友": who practises now.
     void ChooseChild();
     void Leave();
@@ -35,6 +38,9 @@ public:
     // Counts what the 错题本 has due today onto its badge: once the menu is
     // on screen, and after every visit (a review or a new day changes it).
     void ShowNotebookDue();
+    // The ✓ on 今日练习 when the chosen child has done today's session: once
+    // the menu is on screen, after every visit and when the day changes.
+    void ShowDailyDone();
 
     bool Dragging() const { return dragging_; }
     bool NormalStyle() const { return normalStyle_; }
@@ -50,4 +56,5 @@ private:
     bool normalStyle_ = true;
     int handleHeight_;
     int handleWidth_;
+    QDate dailyShownFor_;  // the day the ✓ was last looked up for
 };

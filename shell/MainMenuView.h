@@ -2,6 +2,7 @@
 
 #include "lianxi/DrillMode.h"
 
+class QDate;
 class QString;
 
 // What the main menu's logic needs from its window.
@@ -30,6 +31,7 @@ public:
     virtual void openTipsBook() = 0;
     virtual void openNotebook() = 0;
     virtual void openGrowth() = 0;
+    virtual void openDaily() = 0;
     virtual void chooseChild() = 0;
 
     virtual void quitApplication() = 0;
@@ -38,4 +40,10 @@ public:
     // shows them (hidden at 0).
     virtual int notebookDueCount() const = 0;
     virtual void setNotebookBadge(int dueCount) = 0;
+
+    // Whether the chosen child has done today's 今日练习, and the ✓ on its
+    // picture that shows it.
+    virtual QDate today() const = 0;
+    virtual bool dailyDoneToday() const = 0;
+    virtual void setDailyDone(bool done) = 0;
 };

@@ -10,14 +10,20 @@
 #include "lianxi/DrillMode.h"
 #include "lianxi/TForm2.h"
 #include "storage/InstallFolder.h"
+#include "arithmetic/FactHistory.h"
+#include "arithmetic/TodaySession.h"
+#include "arithmetic/TodayUnit.h"
+#include "shell/DailyPractice.h"
 #include "shell/Histories.h"
 #include "shell/HistoryFeed.h"
 #include "shell/NotebookFeed.h"
 #include "notices/Notices.h"
 #include "storage/ChildList.h"
+#include "storage/HistoryQueries.h"
 #include "storage/HistoryStore.h"
 #include "widgets/FlatButton.h"
 
+#include <QFileInfo>
 #include <array>
 
 namespace {
@@ -42,6 +48,40 @@ Child PractisingChild(const InstallFolder &folder)
     return child ? *child : children.Current();
 }
 
+// The drill window of one visit in mode: the child shown, its title and
+// restart caption, its misses into the notebook and its answers into the
+// history.
+void PrepareDrill(TForm2 &drill, DrillMode mode, const InstallFolder &folder, NotebookFeed &feed,
+                  HistoryFeed &history)
+{
+    const Child child = PractisingChild(folder);
+    drill.ShowChild(child.name, ChildPictureResource(child.picture));
+    // The drill window tells its mode by its caption, which it must find as
+    // designed while it is being created: the captions come afterwards.
+    drill.setWindowTitle(DrillTitle(mode));
+    drill.SpeedButton17->setText(RestartCaption(mode));
+    drill.SetMissListener(
+        feed.Listener(mode == DrillMode::Competition ? MissSource::Competition : MissSource::Practice));
+    drill.SetAnswerListener(&history);
+}
+
+// Opens the history for a window that reads it: false, having said why, when
+// it cannot be read now.
+bool HistoryReady(HistoryStore &history, const QString &window)
+{
+    if (!history.Open()) {
+        Notices::ShowErrorBox(history.LastError());
+        return false;
+    }
+    if (history.Migrating()) {
+        Notices::ShowNotice(QStringLiteral("%1正在升级，请过一会儿再打开。").arg(window));
+        return false;
+    }
+    if (const std::optional<QString> notice = history.TakeNotice())
+        Notices::ShowNotice(*notice);
+    return true;
+}
+
 }  // namespace
 
 namespace ModuleWindows {
@@ -49,19 +89,11 @@ namespace ModuleWindows {
 void OpenDrill(DrillMode mode, const InstallFolder &folder)
 {
     TForm2 drill(folder.UserRoot());
-    const Child child = PractisingChild(folder);
-    drill.ShowChild(child.name, ChildPictureResource(child.picture));
-    // The drill window tells its mode by its caption, which it must find as
-    // designed while it is being created: the captions come afterwards.
-    drill.setWindowTitle(DrillTitle(mode));
-    drill.SpeedButton17->setText(RestartCaption(mode));
     NotebookFeed &feed = FeedFor(folder);
-    drill.SetMissListener(
-        feed.Listener(mode == DrillMode::Practice ? MissSource::Practice : MissSource::Competition));
     HistoryFeed history(Histories::For(folder.SharedDatabaseFolder()),
                         Histories::SavesFor(folder.SharedDatabaseFolder()), folder.ChildId(),
                         mode == DrillMode::Practice ? HistoryOrigin::Practice : HistoryOrigin::Competition);
-    drill.SetAnswerListener(&history);
+    PrepareDrill(drill, mode, folder, feed, history);
     const QString memory = PresetMemory::PathIn(folder.UserDatabaseFolder());
     drill.SetPreset(PresetMemory::Read(memory, PresetMemory::Place::Drill));
     drill.SetPresetChooser([&drill, memory](const PresetPick &current) {
@@ -71,6 +103,67 @@ void OpenDrill(DrillMode mode, const InstallFolder &folder)
     const Notices::OneErrorBox closing;
     feed.VisitEnded();
     history.WindowClosed();
+}
+
+void OpenDaily(const InstallFolder &folder, const std::function<QDate()> &today)
+{
+    HistoryStore &store = Histories::For(folder.SharedDatabaseFolder());
+    if (!HistoryReady(store, QStringLiteral("今日练习")))
+        return;
+    const Child child = PractisingChild(folder);
+    const PresetPick chosen =
+        PresetMemory::Read(PresetMemory::PathIn(folder.UserDatabaseFolder()), PresetMemory::Place::Drill);
+    const std::optional<PresetPick> unit =
+        TodayUnit(PresetOf(chosen) ? std::optional(chosen) : std::nullopt, child.grade, today(),
+                  [&store, &folder](const PresetPick &unit) {
+                      return IsMastered(UnitRecords(store, folder.ChildId(), unit));
+                  });
+    if (!unit) {
+        Notices::ShowNotice(QStringLiteral("先在“谁来练习？”里选好%1的年级，再来今日练习吧！").arg(child.name));
+        return;
+    }
+    NotebookFeed &feed = FeedFor(folder);
+    Notebook &notebook = *feed.Shared();
+    // A notebook that cannot be read is told now, before the drill; the
+    // session goes on without its problems.
+    const std::optional<QString> unread = notebook.Load();
+    if (unread)
+        Notices::ShowErrorBox(*unread);
+    DailyPractice::NotebookLink link;
+    link.due = [&notebook, unread](QDate day) {
+        QList<Problem> due;
+        if (!unread) {
+            for (int index : notebook.DueIndexes(day))
+                due << notebook.Entries().at(index).Problem;
+        }
+        return due;
+    };
+    link.reviewed = feed.Reviewer();
+    link.solid = feed.Conqueror();
+    DailyPractice course(store, folder.ChildId(), *unit, std::move(link), today);
+
+    TForm2 drill(folder.UserRoot());
+    HistoryFeed history(store, Histories::SavesFor(folder.SharedDatabaseFolder()), folder.ChildId(),
+                        HistoryOrigin::Practice);
+    PrepareDrill(drill, DrillMode::Daily, folder, feed, history);
+    // The unit is today's: no other is chosen here.
+    drill.SpeedButton20->hide();
+    drill.SetDailyCourse(&course);
+    drill.exec();
+    const Notices::OneErrorBox closing;
+    feed.VisitEnded();
+    history.WindowClosed();
+}
+
+bool DailyDone(const InstallFolder &folder, QDate day)
+{
+    // No history yet is no practice: the file is not made for asking.
+    HistoryStore &store = Histories::For(folder.SharedDatabaseFolder());
+    if (!QFileInfo::exists(store.Path()) || !store.Open() || store.Migrating())
+        return false;
+    // A session's last answers may still wait for the file.
+    (void)store.Write();
+    return HistoryQueries::DailyDone(store, folder.ChildId(), day, TodaySession::Length);
 }
 
 void OpenExamRoom(const InstallFolder &folder)
@@ -136,16 +229,8 @@ void OpenGrowth(const InstallFolder &folder, const std::function<QDate()> &today
 {
     NotebookFeed &feed = FeedFor(folder);
     HistoryStore &history = Histories::For(folder.SharedDatabaseFolder());
-    if (!history.Open()) {
-        Notices::ShowErrorBox(history.LastError());
+    if (!HistoryReady(history, QStringLiteral("成长记录")))
         return;
-    }
-    if (history.Migrating()) {
-        Notices::ShowNotice(QStringLiteral("成长记录正在升级，请过一会儿再打开。"));
-        return;
-    }
-    if (const std::optional<QString> notice = history.TakeNotice())
-        Notices::ShowNotice(*notice);
     // Answers still waiting for the file belong in the charts too.
     history.Write();
     GrowthSources sources;

@@ -54,6 +54,22 @@ MissListener NotebookFeed::Listener(MissSource source)
     };
 }
 
+std::function<void(const Problem &, bool, const QString &)> NotebookFeed::Reviewer()
+{
+    return [this](const Problem &problem, bool right, const QString &answer) {
+        notebook_->NoteReview(problem, right, answer, SystemToday());
+        saves_.Changed();
+    };
+}
+
+std::function<void(const Problem &)> NotebookFeed::Conqueror()
+{
+    return [this](const Problem &problem) {
+        notebook_->NoteSolid(problem, SystemToday());
+        saves_.Changed();
+    };
+}
+
 void NotebookFeed::VisitEnded()
 {
     saves_.WindowClosed();

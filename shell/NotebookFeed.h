@@ -6,6 +6,7 @@
 #include "storage/PendingStore.h"
 #include "storage/SaveRetry.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -34,6 +35,11 @@ public:
 
     // For a window's SetMissListener, while the feed lives.
     MissListener Listener(MissSource source);
+    // 今日练习's answers to the notebook's problems, as reviews; saved as the
+    // misses are.
+    std::function<void(const Problem &problem, bool right, const QString &answer)> Reviewer();
+    // A problem whose fact became 牢固 in 今日练习 is conquered.
+    std::function<void(const Problem &problem)> Conqueror();
     // The notebook itself, for the 错题本 window.
     const std::shared_ptr<Notebook> &Shared() const { return notebook_; }
 

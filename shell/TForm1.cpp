@@ -85,6 +85,12 @@ TForm1::TForm1(QWidget *parent)
     SpeedButton11 = Controls::MakeButton(this, "SpeedButton11", {18, 288, 80, 80},
                                          {.accessibleName = QStringLiteral("换一个小朋友")});
     SpeedButton11->setToolTip(QStringLiteral("换一个小朋友"));
+    // Numbrook's own daily session, in the free space right of the crowns.
+    SpeedButton12 = Controls::MakeButton(this, "SpeedButton12", {664, 272, 100, 100},
+                                         {.accessibleName = QStringLiteral("今日练习"),
+                                          .picture = QStringLiteral(":/menu/today.svg"),
+                                          .pictureSize = {96, 96}});
+    SpeedButton12->setToolTip(QStringLiteral("今日练习"));
     Label2 = Controls::Place(new QLabel(this), "Label2", {0, 368, 116, 28});
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setFont(Fonts::KaiTi(20, true));
@@ -128,6 +134,7 @@ TForm1::TForm1(QWidget *parent)
     connect(SpeedButton9, &FlatButton::clicked, this, &TForm1::SpeedButton9Click);
     connect(SpeedButton10, &FlatButton::clicked, this, &TForm1::SpeedButton10Click);
     connect(SpeedButton11, &FlatButton::clicked, this, &TForm1::SpeedButton11Click);
+    connect(SpeedButton12, &FlatButton::clicked, this, &TForm1::SpeedButton12Click);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     connect(Image1, &PictureBox::mousePressed, this, &TForm1::Image1MouseDown);
@@ -156,7 +163,7 @@ TForm1::~TForm1()
 void TForm1::FormCreate()
 {
     for (FlatButton *button : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton9,
-                                 SpeedButton10, SpeedButton11})
+                                 SpeedButton10, SpeedButton11, SpeedButton12})
         GivePenCursor(button);
 }
 
@@ -210,6 +217,11 @@ void TForm1::SpeedButton10Click()
     menu_.OpenGrowth();
 }
 
+void TForm1::SpeedButton12Click()
+{
+    menu_.OpenDaily();
+}
+
 void TForm1::Timer1Timer()
 {
     menu_.AnimationTick();
@@ -218,6 +230,7 @@ void TForm1::Timer1Timer()
 void TForm1::Timer2Timer()
 {
     menu_.ShowNotebookDue();
+    menu_.ShowDailyDone();
 }
 
 // Nothing is read before the menu is on screen: the badge's count comes
@@ -326,6 +339,11 @@ void TForm1::openGrowth()
     ModuleWindows::OpenGrowth(ChildFolder());
 }
 
+void TForm1::openDaily()
+{
+    ModuleWindows::OpenDaily(ChildFolder());
+}
+
 InstallFolder TForm1::ChildFolder() const
 {
     return InstallFolder::Current().ForChild(children_.Current().id);
@@ -375,4 +393,21 @@ void TForm1::setNotebookBadge(int dueCount)
     Label1->setText(dueCount > 99 ? QStringLiteral("99+") : QString::number(dueCount));
     Label1->setAccessibleName(QStringLiteral("今天要复习的错题 %1 道").arg(dueCount));
     Label1->setVisible(dueCount > 0);
+}
+
+QDate TForm1::today() const
+{
+    return QDate::currentDate();
+}
+
+bool TForm1::dailyDoneToday() const
+{
+    return ModuleWindows::DailyDone(ChildFolder(), today());
+}
+
+void TForm1::setDailyDone(bool done)
+{
+    SpeedButton12->setPicture(done ? QStringLiteral(":/menu/today-done.svg") : QStringLiteral(":/menu/today.svg"),
+                              {96, 96});
+    SpeedButton12->setAccessibleDescription(done ? QStringLiteral("今天的练习已完成") : QString());
 }

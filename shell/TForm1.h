@@ -40,6 +40,7 @@ public:
     FlatButton *SpeedButton9;  // the 错题本 on the grass
     FlatButton *SpeedButton10;  // the 成长记录 board on the grass
     FlatButton *SpeedButton11;  // the current child's picture: 换一个小朋友
+    FlatButton *SpeedButton12;  // 今日练习, with a ✓ once today's is done
     QLabel *Label2;  // the current child's name
     PictureBox *Image2;
     Runner *Runner1;  // the dog, whose frames are Image3 to Image8
@@ -65,6 +66,7 @@ public:
     void SpeedButton9Click();
     void SpeedButton10Click();
     void SpeedButton11Click();
+    void SpeedButton12Click();
     void Timer1Timer();
     void Timer2Timer();
     void Image1MouseDown(Qt::MouseButton button, QPoint position);
@@ -92,12 +94,16 @@ private:
     void openTipsBook() override;
     void openNotebook() override;
     void openGrowth() override;
+    void openDaily() override;
     void chooseChild() override;
     void ShowChildPicture();
     void ShowChild();
     void quitApplication() override;
     int notebookDueCount() const override;
     void setNotebookBadge(int dueCount) override;
+    QDate today() const override;
+    bool dailyDoneToday() const override;
+    void setDailyDone(bool done) override;
 
     MainMenu menu_;
     ChildList children_;

@@ -1,6 +1,7 @@
 #include "shell/TForm7.h"
 
 #include "notices/Notices.h"
+#include "arithmetic/TodayUnit.h"
 #include "shell/Histories.h"
 #include "widgets/Controls.h"
 #include "widgets/FlatButton.h"
@@ -17,7 +18,7 @@ namespace {
 
 constexpr QSize kClientSize{640, 460};
 constexpr int kColumns = 6;
-constexpr QSize kCell{100, 124};
+constexpr QSize kCell{100, 140};
 constexpr QRect kPanelRect{20, 64, 600, 336};
 
 FlatButton *MakePictureButton(QWidget *parent, const QByteArray &name, const QRect &rect, const QString &picture,
@@ -56,9 +57,17 @@ QWidget *MakePanel(QWidget *parent, const char *name, const QString &accessibleN
 struct ChildCell {
     FlatButton *button;
     QLabel *name;
+    QLabel *grade;  // only for the children who practise
 };
 
-ChildCell MakeChildCell(QWidget *parent, int index, QPoint origin, int firstNumber, const Child &child, bool current)
+// "一年级", or a question until a parent has said it.
+QString GradeText(const Child &child)
+{
+    return child.grade ? GradeName(*child.grade) : QStringLiteral("几年级？");
+}
+
+ChildCell MakeChildCell(QWidget *parent, int index, QPoint origin, int firstNumber, const Child &child, bool current,
+                        bool withGrade)
 {
     const QPoint corner = origin + QPoint((index % kColumns) * kCell.width(), (index / kColumns) * kCell.height());
     const QByteArray number = QByteArray::number(firstNumber + index);
@@ -73,7 +82,17 @@ ChildCell MakeChildCell(QWidget *parent, int index, QPoint origin, int firstNumb
     Controls::SetColor(name, QPalette::WindowText, current ? Palette::Red : Palette::Navy);
     button->show();
     name->show();
-    return {button, name};
+    QLabel *grade = nullptr;
+    if (withGrade) {
+        grade = Controls::Place(new QLabel(GradeText(child), parent),
+                                ("Label" + QByteArray::number(firstNumber + 500 + index)).constData(),
+                                QRect(corner + QPoint(0, 122), QSize(kCell.width(), 18)));
+        grade->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        grade->setFont(Fonts::Ui(13));
+        Controls::SetColor(grade, QPalette::WindowText, child.grade ? Palette::Navy : Palette::Maroon);
+        grade->show();
+    }
+    return {button, name, grade};
 }
 
 }  // namespace
@@ -120,17 +139,31 @@ void TForm7::BuildEditPanel()
     Edit1->setMaxLength(ChildList::LongestName);
     Edit1->setAccessibleName(QStringLiteral("名字"));
     for (int k = 0; k < ChildPictures().size(); ++k) {
-        const QRect rect(20 + (k % 4) * 140, 64 + (k / 4) * 114, 104, 104);
+        const QRect rect(20 + (k % 4) * 140, 58 + (k / 4) * 98, 92, 92);
         FlatButton *button = MakePictureButton(Panel1, "SpeedButton" + QByteArray::number(201 + k), rect,
                                                ChildPictures().at(k), QStringLiteral("图画%1").arg(k + 1), true);
         button->setCheckable(true);
         connect(button, &FlatButton::clicked, this, [this, k] { PictureButtonClick(k); });
         PictureButtons.append(button);
     }
+    // The grade chooses the unit 今日练习 starts with.
+    auto *gradeLabel = Controls::Place(new QLabel(QStringLiteral("年级："), Panel1), "Label5", {20, 254, 80, 32});
+    gradeLabel->setFont(Fonts::Ui(18, true));
+    for (int grade = ChildList::FirstGrade; grade <= ChildList::LastGrade; ++grade) {
+        const int k = grade - ChildList::FirstGrade;
+        FlatButton *button = Controls::MakeButton(
+            Panel1, ("SpeedButton" + QByteArray::number(501 + k)).constData(), {100 + k * 80, 254, 74, 32},
+            {.caption = GradeName(grade), .font = Fonts::Ui(16, true), .captionColor = Palette::Navy,
+             .raised = true, .selectionFrame = true});
+        button->setCheckable(true);
+        GivePenCursor(button);
+        connect(button, &FlatButton::clicked, this, [this, k] { GradeButtonClick(k); });
+        GradeButtons.append(button);
+    }
     SpeedButton3 = MakeCaptioned(Panel1, "SpeedButton3", {440, 16, 140, 36}, QStringLiteral("好了"));
-    SpeedButton5 = MakeCaptioned(Panel1, "SpeedButton5", {20, 290, 120, 36}, QStringLiteral("移走"));
+    SpeedButton5 = MakeCaptioned(Panel1, "SpeedButton5", {20, 294, 120, 36}, QStringLiteral("移走"));
     SpeedButton5->setToolTip(QStringLiteral("不在这里练习了：文件都留着，可以找回"));
-    SpeedButton6 = MakeCaptioned(Panel1, "SpeedButton6", {460, 290, 120, 36}, QStringLiteral("取消"));
+    SpeedButton6 = MakeCaptioned(Panel1, "SpeedButton6", {460, 294, 120, 36}, QStringLiteral("取消"));
     connect(SpeedButton3, &FlatButton::clicked, this, &TForm7::SpeedButton3Click);
     connect(SpeedButton5, &FlatButton::clicked, this, &TForm7::SpeedButton5Click);
     connect(SpeedButton6, &FlatButton::clicked, Panel1, &QWidget::hide);
@@ -166,13 +199,16 @@ void TForm7::ShowChildren()
     qDeleteAll(ChildButtons);
     qDeleteAll(NameLabels);
     qDeleteAll(EditButtons);
+    qDeleteAll(GradeLabels);
     ChildButtons.clear();
     NameLabels.clear();
     EditButtons.clear();
+    GradeLabels.clear();
     const QList<Child> children = children_.Present();
     for (int k = 0; k < children.size() && k < ChildList::MostChildren; ++k) {
         const Child &child = children.at(k);
-        const ChildCell cell = MakeChildCell(this, k, {20, 64}, 101, child, child.id == children_.Current().id);
+        const ChildCell cell =
+            MakeChildCell(this, k, {20, 64}, 101, child, child.id == children_.Current().id, true);
         connect(cell.button, &FlatButton::clicked, this, [this, k] { ChildButtonClick(k); });
         // The pencil's place: the animal's top right corner.
         FlatButton *edit = MakeCaptioned(this, ("SpeedButton" + QByteArray::number(301 + k)).constData(),
@@ -184,6 +220,7 @@ void TForm7::ShowChildren()
         edit->show();
         ChildButtons.append(cell.button);
         NameLabels.append(cell.name);
+        GradeLabels.append(cell.grade);
         EditButtons.append(edit);
     }
     for (QWidget *panel : {Panel1, Panel2, Panel3})
@@ -200,7 +237,7 @@ void TForm7::ShowRemoved()
     RemovedLabels.clear();
     const QList<Child> removed = children_.Removed();
     for (int k = 0; k < removed.size() && k < ChildList::MostChildren; ++k) {
-        const ChildCell cell = MakeChildCell(Panel2, k, {0, 56}, 401, removed.at(k), false);
+        const ChildCell cell = MakeChildCell(Panel2, k, {0, 56}, 401, removed.at(k), false, false);
         connect(cell.button, &FlatButton::clicked, this, [this, k] { RemovedButtonClick(k); });
         RemovedButtons.append(cell.button);
         RemovedLabels.append(cell.name);
@@ -269,6 +306,9 @@ void TForm7::OpenEditor(const Child &child)
     editing_ = child.id;
     Edit1->setText(child.name);
     PictureButtonClick(std::max(0, static_cast<int>(ChildPictures().indexOf(child.picture))));
+    grade_ = child.grade;
+    for (int k = 0; k < GradeButtons.size(); ++k)
+        GradeButtons.at(k)->setChecked(grade_ == ChildList::FirstGrade + k);
     SpeedButton5->setVisible(editing_ != 0);
     SpeedButton5->setEnabled(children_.Present().size() > 1);
     ShowPanel(Panel1);
@@ -280,6 +320,13 @@ void TForm7::PictureButtonClick(int index)
     picture_ = ChildPictures().at(index);
     for (int k = 0; k < PictureButtons.size(); ++k)
         PictureButtons.at(k)->setChecked(k == index);
+}
+
+void TForm7::GradeButtonClick(int index)
+{
+    grade_ = ChildList::FirstGrade + index;
+    for (int k = 0; k < GradeButtons.size(); ++k)
+        GradeButtons.at(k)->setChecked(k == index);
 }
 
 void TForm7::SpeedButton3Click()
@@ -294,6 +341,10 @@ void TForm7::SpeedButton3Click()
             return;
         if (const std::optional<QString> error = family_.ForChild(children_.Current().id).PrepareChildFolder())
             Notices::ShowErrorBox(*error);
+        // The child is added: a grade that could not be kept is told, and
+        // can be given again with 改.
+        if (grade_)
+            Made(children_.SetGrade(children_.Current().id, *grade_));
     } else {
         const Child *child = children_.Find(editing_);
         if (child && ChildList::TidyName(Edit1->text()) != child->name &&
@@ -301,6 +352,9 @@ void TForm7::SpeedButton3Click()
             return;
         child = children_.Find(editing_);
         if (child && picture_ != child->picture && !Made(children_.SetPicture(editing_, picture_)))
+            return;
+        child = children_.Find(editing_);
+        if (child && grade_ && grade_ != child->grade && !Made(children_.SetGrade(editing_, *grade_)))
             return;
     }
     Panel1->hide();

@@ -5,14 +5,16 @@
 
 #include <QDialog>
 #include <QList>
+#include <optional>
 
 class FlatButton;
 class QLabel;
 class QLineEdit;
 class QWidget;
 
-// "谁来练习？": a picture for each child with the name under it; a press
-// chooses that child. "添加" opens a panel for a new child's name and animal,
+// "谁来练习？": a picture for each child with the name and grade under it; a
+// press chooses that child. "添加" opens a panel for a new child's name,
+// grade and animal,
 // a child's "改" the same panel for that child, with "移走" (asked once more
 // before it is done). "找回" shows the removed children; a press brings one
 // back. Removing a child keeps every file of theirs.
@@ -26,6 +28,7 @@ public:
     QLabel *Label1;  // 谁来练习？
     QList<FlatButton *> ChildButtons;  // SpeedButton101 ...
     QList<QLabel *> NameLabels;  // Label101 ...
+    QList<QLabel *> GradeLabels;  // Label601 ...: "一年级", or "几年级？" until said
     QList<FlatButton *> EditButtons;  // SpeedButton301 ...: 改
     FlatButton *SpeedButton1;  // 添加
     FlatButton *SpeedButton4;  // 找回
@@ -34,6 +37,7 @@ public:
     QWidget *Panel1;  // a new child, or the one being changed
     QLineEdit *Edit1;  // the name
     QList<FlatButton *> PictureButtons;  // SpeedButton201 ...
+    QList<FlatButton *> GradeButtons;  // SpeedButton501 ...: 一年级 … 六年级
     FlatButton *SpeedButton3;  // 好了
     FlatButton *SpeedButton5;  // 移走
     FlatButton *SpeedButton6;  // 取消
@@ -56,6 +60,7 @@ public:
     void SpeedButton1Click();
     void SpeedButton4Click();
     void PictureButtonClick(int index);
+    void GradeButtonClick(int index);
     void SpeedButton3Click();
     void SpeedButton5Click();
     void RemovedButtonClick(int index);
@@ -76,5 +81,6 @@ private:
     InstallFolder family_;
     int editing_ = 0;  // the child in Panel1; 0 for a new one
     QString picture_;
+    std::optional<int> grade_;
     bool changed_ = false;
 };

@@ -237,6 +237,16 @@ std::optional<HistoryOrigin> OriginOf(const HistoryStore &store, int child, cons
     return static_cast<HistoryOrigin>(query.value(0).toInt());
 }
 
+bool DailyDone(const HistoryStore &store, int child, QDate day, int problems)
+{
+    QSqlQuery query = Run(store,
+                          QStringLiteral("SELECT 1 FROM sessions WHERE child = ? AND started >= ? AND started < ? "
+                                         "AND setting = ? AND total >= ? LIMIT 1"),
+                          {child, day.startOfDay().toMSecsSinceEpoch(), day.addDays(1).startOfDay().toMSecsSinceEpoch(),
+                           DailySettingText(), problems});
+    return query.next();
+}
+
 QSet<int> Children(const HistoryStore &store)
 {
     QSqlQuery query = Run(store, QStringLiteral("SELECT child FROM sessions UNION SELECT child FROM answers"), {});

@@ -118,6 +118,11 @@ QByteArray AnswersCsv(const HistoryStore &store, int child);
 // Where the child last missed the problem outside a 错题本 review (or last
 // answered it, never having missed it there).
 std::optional<HistoryOrigin> OriginOf(const HistoryStore &store, int child, const QString &problem);
+// The setting a 今日练习 session is kept under.
+inline QString DailySettingText() { return QStringLiteral("今日练习"); }
+// Whether the child answered at least problems of one 今日练习 session
+// started on day.
+bool DailyDone(const HistoryStore &store, int child, QDate day, int problems);
 // Every child with rows, whether the list still names them or not.
 QSet<int> Children(const HistoryStore &store);
 

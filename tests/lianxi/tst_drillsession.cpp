@@ -1,4 +1,5 @@
 #include "FakeDrillView.h"
+#include "lianxi/DailyCourse.h"
 #include "lianxi/DrillMode.h"
 #include "lianxi/DrillRecords.h"
 #include "lianxi/DrillSession.h"
@@ -38,6 +39,30 @@ private:
         for (int i = 0; i < times; ++i)
             session.CompetitionTick();
     }
+
+    // A 今日练习 of the given problems, telling the given ending.
+    class ScriptedCourse : public DailyCourse {
+    public:
+        QList<Problem> problems;
+        Ending ending;
+        int begun = 0;
+        QList<bool> answers;
+
+        PresetPick Unit() const override { return {6, 0}; }
+        void Begin() override
+        {
+            ++begun;
+            answers.clear();
+        }
+        std::optional<Problem> Next() override
+        {
+            if (answers.size() >= problems.size())
+                return std::nullopt;
+            return problems.at(answers.size());
+        }
+        void Answered(const CheckedAnswer &answer) override { answers << answer.right; }
+        Ending End() override { return ending; }
+    };
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
@@ -560,6 +585,50 @@ private slots:
         QCOMPARE(view.minimised, 1);
     }
 
+    // 今日练习 asks the course's problems in the unit's way (marks, stars)
+    // and ends after its last with what the course says changed today; a
+    // mastered unit is celebrated too. 再练一次 begins a new session.
+    void dailyCourseEndsWithWhatChanged_data()
+    {
+        QTest::addColumn<QString>("mastered");
+        QTest::newRow("learning") << QString();
+        QTest::newRow("mastered") << QStringLiteral("20以内进位加法 · 9加几 已经掌握了！明天开始练 20以内进位加法 · 8、7、6加几");
+    }
+
+    void dailyCourseEndsWithWhatChanged()
+    {
+        QFETCH(QString, mastered);
+        FakeDrillView view;
+        view.title = DrillTitle(DrillMode::Daily);
+        DrillSession session(view, QString());
+        ScriptedCourse course;
+        course.problems = {Problem::Of(3, Operator::Addition, 4), Problem::Of(9, Operator::Addition, 5),
+                           Problem::Of(9, Operator::Addition, 7)};
+        course.ending = {QStringLiteral("新学会 1 个：9+7"), mastered};
+        session.Create();
+        session.SetDailyCourse(&course);
+        QVERIFY(view.presetTitle.contains(QStringLiteral("20以内进位加法")));
+        session.Start();
+        QStringList shown;
+        for (const QString &typed : {QStringLiteral("7"), QStringLiteral("15"), QStringLiteral("16")}) {
+            shown << view.shownProblem;
+            Answer(session, view, typed);
+        }
+        QCOMPARE(shown, (QStringList{"3 + 4=", "9 + 5=", "9 + 7="}));
+        QCOMPARE(course.answers, (QList<bool>{true, false, true}));
+        QVERIFY(!session.Running());
+        QVERIFY(view.answerReadOnly);
+        QVERIFY(view.panelShown);
+        QCOMPARE(view.resultValues.mid(0, 3), (QStringList{"3", "2", "1"}));
+        QCOMPARE(view.resultPace.last(), QStringLiteral("新学会 1 个：9+7"));
+        QCOMPARE(view.celebrations, mastered.isEmpty() ? QStringList() : QStringList{mastered});
+
+        session.Restart();
+        QCOMPARE(course.begun, 2);
+        QVERIFY(session.Running());
+        QCOMPARE(view.shownProblem, QStringLiteral("3 + 4="));
+    }
+
     void saveRecords_data()
     {
         QTest::addColumn<QString>("title");
@@ -567,6 +636,7 @@ private slots:
         QTest::addColumn<QString>("wrongFolder");
         QTest::newRow("practice") << DrillTitle(DrillMode::Practice) << "Lxdui" << "Lxcuo";
         QTest::newRow("competition") << DrillTitle(DrillMode::Competition) << "jjdui" << "jjcuo";
+        QTest::newRow("今日练习") << DrillTitle(DrillMode::Daily) << "Lxdui" << "Lxcuo";
     }
 
     void saveRecords()

@@ -168,6 +168,7 @@ void tst_ArtScale::menuArt()
                           {menu.SpeedButton6, "plus circle"},
                           {menu.SpeedButton7, "minus circle"},
                           {menu.SpeedButton8, "question circle"},
+                          {menu.SpeedButton12, "今日练习"},
                           {menu.Image3, "dog"}});
     VerifyCrispCursor(menu.SpeedButton2);
 }

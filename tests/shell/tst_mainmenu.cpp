@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QTest>
 #include <functional>
+#include <optional>
+#include <set>
 #include <utility>
 
 namespace {
@@ -60,12 +62,31 @@ public:
         calls << "growth";
         stayOpen();
     }
-    void chooseChild() override { calls << "children"; }
+    void openDaily() override
+    {
+        calls << "daily";
+        doneBy.insert({child, day});
+        stayOpen();
+    }
+    void chooseChild() override
+    {
+        calls << "children";
+        child = nextChild;
+    }
     void quitApplication() override { calls << "quit"; }
     int due = 0;
     int badge = -1;
     int notebookDueCount() const override { return due; }
     void setNotebookBadge(int dueCount) override { badge = dueCount; }
+    // Who has done 今日练习 on which day, and the ✓ on show.
+    int child = 1;
+    int nextChild = 2;
+    QDate day{2026, 3, 7};
+    std::set<std::pair<int, QDate>> doneBy;
+    std::optional<bool> tick;
+    QDate today() const override { return day; }
+    bool dailyDoneToday() const override { return doneBy.contains({child, day}); }
+    void setDailyDone(bool done) override { tick = done; }
 
 private:
     void stayOpen()
@@ -79,7 +100,8 @@ private:
 
 using MenuAction = void (MainMenu::*)();
 const MenuAction kOpenings[] = {&MainMenu::OpenPractice, &MainMenu::OpenCompetition, &MainMenu::OpenExamRoom,
-                                &MainMenu::OpenTipsBook, &MainMenu::OpenNotebook, &MainMenu::OpenGrowth};
+                                &MainMenu::OpenTipsBook, &MainMenu::OpenNotebook, &MainMenu::OpenGrowth,
+                                &MainMenu::OpenDaily};
 
 }  // namespace
 
@@ -99,7 +121,8 @@ private slots:
         QTest::newRow("tips book") << 3 << QStringList{"cue " + CueNames::Tishi(), "tips book"};
         QTest::newRow("notebook") << 4 << QStringList{"cue " + CueNames::Tishi(), "notebook"};
         QTest::newRow("growth") << 5 << QStringList{"cue " + CueNames::Tishi(), "growth"};
-        QTest::newRow("leave asks nothing") << 6 << QStringList{"quit"};
+        QTest::newRow("daily") << 6 << QStringList{"cue " + CueNames::Tishi(), "daily"};
+        QTest::newRow("leave asks nothing") << 7 << QStringList{"quit"};
     }
 
     void modulesOpenInOrder()
@@ -110,7 +133,7 @@ private slots:
         void (MainMenu::*const actions[])() = {&MainMenu::OpenPractice, &MainMenu::OpenCompetition,
                                                &MainMenu::OpenExamRoom,  &MainMenu::OpenTipsBook,
                                                &MainMenu::OpenNotebook,  &MainMenu::OpenGrowth,
-                                               &MainMenu::Leave};
+                                               &MainMenu::OpenDaily,     &MainMenu::Leave};
         (menu.*actions[crown])();
         QTEST(view.calls, "calls");
     }
@@ -165,6 +188,7 @@ private slots:
         QTest::newRow("tips book") << 3 << QStringList{"cue " + CueNames::Tishi(), "tips book"};
         QTest::newRow("notebook") << 4 << QStringList{"cue " + CueNames::Tishi(), "notebook"};
         QTest::newRow("growth") << 5 << QStringList{"cue " + CueNames::Tishi(), "growth"};
+        QTest::newRow("daily") << 6 << QStringList{"cue " + CueNames::Tishi(), "daily"};
     }
 
     void buttonsDoNothingWhileAModuleIsOpen()
@@ -191,6 +215,28 @@ private slots:
         menu.Minimise();
         menu.Leave();
         QCOMPARE(view.calls, (QStringList{"minimise", "quit"}));
+    }
+
+    // The ✓ on 今日练习: looked up once the menu shows, after a session,
+    // for the child chosen, and taken off when the day changes.
+    void dailyTickFollowsTheChildAndTheDay()
+    {
+        FakeMenuView view;
+        MainMenu menu(view, 177, 177);
+        view.doneBy = {{1, view.day}};
+        menu.AnimationTick();
+        QCOMPARE(view.tick, std::nullopt);
+        menu.ShowDailyDone();
+        QCOMPARE(view.tick, true);
+        menu.ChooseChild();
+        QCOMPARE(view.tick, false);
+        menu.OpenDaily();
+        QCOMPARE(view.tick, true);
+        menu.OpenDaily();
+        QCOMPARE(view.tick, true);
+        view.day = view.day.addDays(1);
+        menu.AnimationTick();
+        QCOMPARE(view.tick, false);
     }
 
     void backgroundPressPutsTheDogThere()

@@ -159,7 +159,7 @@ private slots:
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
     }
 
-    void tooltipsOnExactlyEightControls()
+    void tooltipsOnExactlyNineControls()
     {
         TForm1 form;
         QSet<QString> withTip;
@@ -168,7 +168,7 @@ private slots:
                 withTip << w->objectName();
         }
         QCOMPARE(withTip, (QSet<QString>{"SpeedButton1", "SpeedButton6", "SpeedButton7", "SpeedButton8", "SpeedButton9",
-                                         "SpeedButton10", "SpeedButton11", "Image2"}));
+                                         "SpeedButton10", "SpeedButton11", "SpeedButton12", "Image2"}));
         QCOMPARE(form.SpeedButton6->toolTip(), QString("我在最前面！"));
         QCOMPARE(form.SpeedButton9->toolTip(), QString("错题本"));
         QCOMPARE(form.SpeedButton10->toolTip(), QString("成长记录"));
@@ -249,7 +249,7 @@ private slots:
     {
         TForm1 form;
         for (const FlatButton *b : {form.SpeedButton1, form.SpeedButton2, form.SpeedButton3, form.SpeedButton4,
-                                    form.SpeedButton5, form.SpeedButton9, form.SpeedButton10}) {
+                                    form.SpeedButton5, form.SpeedButton9, form.SpeedButton10, form.SpeedButton12}) {
             QCOMPARE(b->cursor().shape(), Qt::BitmapCursor);
             QCOMPARE(b->cursor().hotSpot(), QPoint(0, 0));
             QCOMPARE(b->cursor().pixmap().cacheKey(), PenCursor(b->devicePixelRatioF()).pixmap().cacheKey());

@@ -1,12 +1,20 @@
 #include "chengzhang/TForm8.h"
 #include "cuotiben/Notebook.h"
+#include "arithmetic/AnswerValue.h"
+#include "arithmetic/ProblemTexts.h"
+#include "arithmetic/TodaySession.h"
+#include "arithmetic/FactSets.h"
+#include "kebiao/PresetMemory.h"
+#include "lianxi/TForm2.h"
 #include "shell/Application.h"
 #include "shell/NotebookFeed.h"
 #include "shell/TForm1.h"
 #include "shell/TForm7.h"
 #include "support/AccessibleTree.h"
 #include "support/Recorders.h"
+#include "storage/HistoryStore.h"
 #include "support/TestFiles.h"
+#include "widgets/CelebrationPanel.h"
 #include "widgets/FlatButton.h"
 
 #include <QApplication>
@@ -232,6 +240,117 @@ private slots:
         Notebook saved(Notebook::PathIn(menu.ChildFolder().UserDatabaseFolder()));
         QVERIFY(!saved.Load());
         QCOMPARE(saved.Entries().size(), 1);
+        QVERIFY2(notices.seen.isEmpty(), qPrintable(notices.texts().join(u'\n')));
+    }
+
+    // A parent gives her grade in 谁来练习, where it is kept and shown. Her
+    // 今日练习 asks the 错题本's problem due today first, then the facts of
+    // her unit; typed answers reach the history, the end tells what she
+    // learnt today, and the menu's picture wears its ✓ for the day.
+    void dailyPracticeFromTheMenu()
+    {
+        NoticeRecorder notices;
+        CueRecorder cues;
+        const QString list = ChildList::PathIn(InstallFolder::Current().SharedDatabaseFolder());
+        QVERIFY(TestFiles::WriteAll(list, "当前\t1\r\n1\tpanda\t小雨\r\n"));
+        const InstallFolder hers = InstallFolder::Current().ForChild(1);
+        const QDate today = QDate::currentDate();
+        // 8、7、6加几, each fact right and quick on the two days before: one
+        // more quick answer today makes it 熟练.
+        const PresetPick unit{6, 1};
+        {
+            HistoryStore history(HistoryStore::PathIn(hers.SharedDatabaseFolder()));
+            QVERIFY(history.Open());
+            history.WaitForMigration();
+            for (int daysAgo : {2, 1}) {
+                SessionRow session;
+                session.id = HistoryStore::NewSessionId();
+                session.started = QDateTime(today.addDays(-daysAgo), QTime(18, 0));
+                history.Keep(session);
+                for (int fact : UnitFacts(unit)) {
+                    const Problem &problem = AllFacts().at(fact).Question;
+                    history.Keep(AnswerRow{session.id, 1, HistoryOrigin::Practice, session.started.addSecs(fact),
+                                           AllFacts().at(fact).Key, AnswerText(problem.Expected()), true, 1500});
+                }
+            }
+            QCOMPARE(history.Write(), HistoryStore::WriteResult::Written);
+        }
+        QCOMPARE(PresetMemory::Write(PresetMemory::PathIn(hers.UserDatabaseFolder()), PresetMemory::Place::Drill, unit),
+                 std::nullopt);
+        const QString notebookPath = Notebook::PathIn(hers.UserDatabaseFolder());
+        QFile::remove(notebookPath);
+        {
+            Notebook notebook(notebookPath);
+            notebook.NoteMiss(Problem::Of(3, Operator::Addition, 4), QStringLiteral("8"), MissSource::Exam,
+                              today.addDays(-1));
+            QCOMPARE(notebook.Save(), std::nullopt);
+        }
+
+        TForm1 menu;
+        ShowMainMenu(menu, std::nullopt);
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        QTest::qWait(100);
+        QCOMPARE(menu.SpeedButton12->accessibleDescription(), QString());
+        QStringList grades;
+        InTheNextWindow([&grades](QWidget &window) {
+            auto &who = dynamic_cast<TForm7 &>(window);
+            grades << who.GradeLabels.at(0)->text();
+            QTest::mouseClick(who.EditButtons.at(0), Qt::LeftButton);
+            QTest::mouseClick(who.GradeButtons.at(0), Qt::LeftButton);
+            QTest::mouseClick(who.SpeedButton3, Qt::LeftButton);
+            grades << who.GradeLabels.at(0)->text();
+        });
+        QTest::mouseClick(menu.SpeedButton11, Qt::LeftButton);
+        QCOMPARE(grades, (QStringList{"几年级？", "一年级"}));
+        ChildList kept(list);
+        QVERIFY(!kept.Load());
+        QCOMPARE(kept.Current().grade, std::optional(1));
+
+        QStringList asked;
+        QString boxName, firstSpoken, ending, celebrated;
+        InTheNextWindow([&](QWidget &window) {
+            auto &drill = dynamic_cast<TForm2 &>(window);
+            QCOMPARE(drill.windowTitle(), QStringLiteral("今日练习"));
+            QCOMPARE(drill.Label20->text(), QStringLiteral("今日练习：20以内进位加法 · 8、7、6加几"));
+            QVERIFY(drill.SpeedButton20->isHidden());
+            QTest::mouseClick(drill.SpeedButton4, Qt::LeftButton);
+            boxName = drill.Edit1->accessibleName();
+            firstSpoken = drill.Edit1->accessibleDescription();
+            while (drill.Session().Running() && asked.size() < 2 * TodaySession::Length) {
+                const Problem problem = drill.Session().WholeProblem();
+                asked << HistoryText(problem);
+                QTest::keyClicks(drill.Edit1, AnswerText(problem.Expected()));
+                QTest::keyClick(drill.Edit1, Qt::Key_Return);
+            }
+            ending = drill.Label25->text();
+            if (drill.Panel5->isVisible())
+                celebrated = drill.Panel5->Text();
+            drill.close();
+        });
+        QTest::mouseClick(menu.SpeedButton12, Qt::LeftButton);
+
+        QCOMPARE(asked.size(), TodaySession::Length);
+        QCOMPARE(asked.first(), QStringLiteral("3+4"));
+        QCOMPARE(boxName, QStringLiteral("答案"));
+        QCOMPARE(firstSpoken, SpokenProblem(Problem::Of(3, Operator::Addition, 4)));
+        // Every fact asked was answered quickly today, after two earlier
+        // days: learnt.
+        const QSet<QString> learnt(asked.begin() + 1, asked.end());
+        QVERIFY2(ending.startsWith(QStringLiteral("新学会 %1 个：").arg(learnt.size())), qPrintable(ending));
+        for (const QString &fact : learnt)
+            QVERIFY2(ending.contains(fact), qPrintable(fact));
+        // 90 % of the unit's facts known is the unit mastered, and the next
+        // one is told.
+        QCOMPARE(celebrated, learnt.size() * 10 >= UnitFacts(unit).size() * 9
+                                 ? QStringLiteral("20以内进位加法 · 8、7、6加几 已经掌握了！明天开始练 "
+                                                  "20以内进位加法 · 5、4、3、2加几")
+                                 : QString());
+        QCOMPARE(menu.SpeedButton12->accessibleDescription(), QStringLiteral("今天的练习已完成"));
+
+        // The 错题本 took her answer as the review of the day.
+        Notebook reviewed(notebookPath);
+        QVERIFY(!reviewed.Load());
+        QVERIFY(reviewed.DueIndexes(today).isEmpty());
         QVERIFY2(notices.seen.isEmpty(), qPrintable(notices.texts().join(u'\n')));
     }
 

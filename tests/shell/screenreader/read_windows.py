@@ -28,7 +28,7 @@ from gi.repository import GLib
 
 PICTURES = {"主菜单图画", "蓝天背景", "错题本背景", "加号", "减号", "乘号", "除号", "等号", "小狗", "对", "错", "圆圈", "跑道"}
 DIGITS = "零一二三四五六七八九"
-MENU_BUTTONS = ["练习篇", "竞技篇", "考试篇", "技巧篇", "错题本", "离开", "我在最前面", "藏起来", "帮助"]
+MENU_BUTTONS = ["练习篇", "竞技篇", "考试篇", "技巧篇", "错题本", "今日练习", "离开", "我在最前面", "藏起来", "帮助"]
 # Containers: a named one is announced, an unnamed one holding controls is
 # passed over by a screen reader.
 CONTAINERS = {"filler", "panel", "frame", "dialog"}
