@@ -1,5 +1,7 @@
 #include "shell/ModuleWindows.h"
 
+#include "arithmetic/FactHistory.h"
+#include "arithmetic/TodayUnit.h"
 #include "chengzhang/TForm8.h"
 #include "cuotiben/TForm5.h"
 #include "jiqiao/TForm3.h"
@@ -29,6 +31,15 @@ NotebookFeed &FeedFor(const InstallFolder &folder)
     NotebookFeed &feed = NotebookFeed::Of(folder.UserDatabaseFolder());
     feed.SaveInto(folder);
     return feed;
+}
+
+// Whether the child has mastered a unit, by her history; none is while the
+// history cannot be read.
+PresetChoice::Mastery MasteryOf(const InstallFolder &folder)
+{
+    return [&store = Histories::For(folder.SharedDatabaseFolder()), child = folder.ChildId()](const PresetPick &unit) {
+        return store.Open() && !store.Migrating() && IsMastered(UnitRecords(store, child, unit));
+    };
 }
 
 // The child whose files these are, as the list has them now.
@@ -62,8 +73,8 @@ void OpenDrill(DrillMode mode, const InstallFolder &folder)
     drill.SetAnswerListener(&history);
     const QString memory = PresetMemory::PathIn(folder.UserDatabaseFolder());
     drill.SetPreset(PresetMemory::Read(memory, PresetMemory::Place::Drill));
-    drill.SetPresetChooser([&drill, memory](const PresetPick &current) {
-        return ChoosePreset(&drill, current, memory, PresetMemory::Place::Drill);
+    drill.SetPresetChooser([&drill, memory, mastered = MasteryOf(folder)](const PresetPick &current) {
+        return ChoosePreset(&drill, current, memory, PresetMemory::Place::Drill, mastered);
     });
     drill.exec();
     const Notices::OneErrorBox closing;
@@ -84,8 +95,8 @@ void OpenExamRoom(const InstallFolder &folder)
     exam.SetAnswerListener(&history);
     const QString memory = PresetMemory::PathIn(folder.UserDatabaseFolder());
     exam.SetPreset(PresetMemory::Read(memory, PresetMemory::Place::Exam));
-    exam.SetPresetChooser([&exam, memory](const PresetPick &current) {
-        return ChoosePreset(&exam, current, memory, PresetMemory::Place::Exam);
+    exam.SetPresetChooser([&exam, memory, mastered = MasteryOf(folder)](const PresetPick &current) {
+        return ChoosePreset(&exam, current, memory, PresetMemory::Place::Exam, mastered);
     });
     exam.exec();
     const Notices::OneErrorBox closing;
