@@ -20,7 +20,7 @@ struct StateLook {
 // dark or light enough to read on its colour.
 StateLook LookOf(FactState state)
 {
-    static const std::array<StateLook, 5> kLooks{{{QColor(215, 215, 215), QColor(70, 70, 70)},
+    static const std::array<StateLook, 5> kLooks{{{QColor(215, 215, 215), QColor(120, 120, 120)},
                                                   {QColor(200, 40, 40), Palette::White},
                                                   {QColor(250, 215, 70), Palette::Black},
                                                   {QColor(120, 200, 95), Palette::Black},
@@ -126,7 +126,7 @@ void PaintHeads(QPainter &painter, const GridFrame &frame, const FactGrid &grid)
 void PaintLegend(QPainter &painter, const GridFrame &frame, const FactGrid &grid)
 {
     const qreal row = frame.legendRow;
-    const QFont font = GrowthFace(painter, row * 0.62);
+    const QFont font = GrowthFace(painter, row * 0.7);
     for (std::size_t k = 0; k < kStates.size(); ++k) {
         const FactState state = kStates.at(k);
         const qreal top = frame.legend.top() + row * static_cast<qreal>(k);

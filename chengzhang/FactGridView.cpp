@@ -118,6 +118,7 @@ FactGridView::FactGridView(QWidget *parent) : QWidget(parent)
     // Qt keeps a factory once, however often it is installed.
     QAccessible::installFactory(MakeInterface);
     setMouseTracking(true);
+    setAccessibleName(QStringLiteral("口算熟练图"));
 }
 
 void FactGridView::SetGrid(const FactGrid *grid)

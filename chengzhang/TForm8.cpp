@@ -75,15 +75,14 @@ TForm8::TForm8(GrowthSources sources, QWidget *parent)
     Chart1 = Controls::Make<GrowthChart>(this, "Chart1", {16, 52, 560, 268});
     Calendar1 = Controls::Make<GrowthCalendar>(this, "Calendar1", {596, 56, 180, 196});
     Label2 = MakeLabel(this, "Label2", {592, 260, 188, 60}, Fonts::KaiTi(17, true), Palette::Red);
-    Grid1 = Controls::Make<FactGridView>(this, "Grid1", {16, 52, 580, 268});
-    ListBox1 = Controls::Place(new QListWidget(this), "ListBox1", {604, 56, 172, 264});
+    // The grids take the chart's place and the lists' below it.
+    Grid1 = Controls::Make<FactGridView>(this, "Grid1", {16, 52, 580, 460});
+    ListBox1 = Controls::Place(new QListWidget(this), "ListBox1", {604, 56, 172, 456});
     ListBox1->setFont(Fonts::Ui(13));
     ListBox1->setWordWrap(true);
     ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListBox1->setAccessibleName(QStringLiteral("口算的种类"));
     GivePenCursor(ListBox1->viewport());
-    Grid1->hide();
-    ListBox1->hide();
 
     Label3 = MakeLabel(this, "Label3", {16, 330, 360, 24}, Fonts::Ui(16, true), Palette::Navy);
     Label3->setText(QStringLiteral("最弱的本领"));
@@ -131,6 +130,8 @@ TForm8::~TForm8() = default;
 
 void TForm8::ShowDays(int dayCount)
 {
+    SpeedButton12->setChecked(false);
+    ShowChart(true);
     dayCount_ = dayCount;
     report_ = Growth::Read(*sources_.store, sources_.child, dayCount, sources_.today(), skill_);
     // The period's skills; one chosen stays while it has answers.
@@ -236,10 +237,28 @@ void TForm8::SpeedButton5Click()
                                                                 QDir::toNativeSeparators(answersPath)));
 }
 
+void TForm8::ShowChart(bool shown)
+{
+    for (QWidget *part : std::initializer_list<QWidget *>{Chart1, Calendar1, Label2, Label3, Label4, Label5})
+        part->setVisible(shown);
+    // Each row of the hardest problems shows as ShowDays finds it.
+    if (!shown) {
+        for (int row = 0; row < HardestRows; ++row) {
+            ProblemLabels[row]->hide();
+            SendButtons[row]->hide();
+        }
+    }
+    Grid1->setVisible(!shown);
+    ListBox1->setVisible(!shown);
+}
+
 void TForm8::SpeedButton12Click()
 {
-    const bool grids = SpeedButton12->isChecked();
-    if (grids && grids_.isEmpty()) {
+    if (!SpeedButton12->isChecked()) {
+        ShowDays(dayCount_);
+        return;
+    }
+    if (grids_.isEmpty()) {
         grids_ = FactGrids::Read(*sources_.store, sources_.child);
         int shown = 0;
         const QSignalBlocker quiet(ListBox1);
@@ -260,10 +279,7 @@ void TForm8::SpeedButton12Click()
         ListBox1->setCurrentRow(shown);
         Grid1->SetGrid(&grids_.at(shown));
     }
-    for (QWidget *chart : std::initializer_list<QWidget *>{Chart1, Calendar1, Label2})
-        chart->setVisible(!grids);
-    Grid1->setVisible(grids);
-    ListBox1->setVisible(grids);
+    ShowChart(false);
 }
 
 void TForm8::ListBox1Click(int row)

@@ -61,7 +61,7 @@ public:
     FlatButton *SpeedButton11;  // 离开
     QLabel *Label11;            // 只看
     QComboBox *ComboBox1;       // every skill, or one
-    FlatButton *SpeedButton12;  // 熟练图: the fact grids in place of the chart
+    FlatButton *SpeedButton12;  // 熟练图: the fact grids in place of the chart and the lists
     FactGridView *Grid1;
     QListWidget *ListBox1;  // the fact sets
 
@@ -75,6 +75,9 @@ public:
     void ListBox1Click(int row);
 
 private:
+    // The chart, the calendar and the lists, or the fact grids in their place.
+    void ShowChart(bool shown);
+
     GrowthSources sources_;
     GrowthReport report_;
     int dayCount_ = 7;
