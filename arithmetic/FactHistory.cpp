@@ -2,15 +2,60 @@
 
 #include "arithmetic/AnswerValue.h"
 #include "arithmetic/FactSets.h"
+#include "arithmetic/TodayUnit.h"
 #include "storage/HistoryQueries.h"
 
-#include <QHash>
+#include <algorithm>
+#include <functional>
 
 namespace {
+
+using From = AnswerReader::From;
+// Reads one fact's or skill's answers from one end while take wants more.
+using Scan = std::function<void(From, const AnswerReader::Take &)>;
+using FluentOf = std::function<int(const ProblemAnswer &)>;
 
 FactAnswer AnswerOf(const ProblemAnswer &row)
 {
     return {row.right, row.millis, row.day};
+}
+
+// Whether the oldest answers are read for the day it first became 熟练
+// even while it is not 熟练 now: a fact's is needed then, for 牢固 may come
+// back with it and conquer its 错题本 entry; a skill's is not.
+enum class Since { Always, WhileKnown };
+
+// The newest answers as far as the state needs them, and the oldest up to
+// the first time it became 熟练: a few rows at each end, whatever lies
+// between.
+FactRecord Read(const Scan &scan, const FluentOf &fluentOf, Since wanted)
+{
+    QList<FactAnswer> newest;
+    QList<int> limits;
+    scan(From::Newest, [&](const ProblemAnswer &row) {
+        newest.append(AnswerOf(row));
+        limits.append(fluentOf(row));
+        return !FactRecord::HasEnoughNewest(newest, limits);
+    });
+    std::optional<QDate> since;
+    const bool needed = wanted == Since::Always || IsKnown(FactRecord::FromEnds(newest, limits, {}).State());
+    if (!newest.isEmpty() && needed) {
+        FactRecord first;
+        scan(From::Oldest, [&](const ProblemAnswer &row) {
+            first.Add(AnswerOf(row), fluentOf(row));
+            since = first.FluentSince();
+            return !since;
+        });
+    }
+    return FactRecord::FromEnds(newest, limits, since);
+}
+
+FactRecord ReadFact(AnswerReader &reader, int fact)
+{
+    const QString &key = AllFacts().at(fact).Key;
+    const int fluent = FactFluentMillis(fact);
+    return Read([&](From from, const AnswerReader::Take &take) { reader.OfProblem(key, from, take); },
+                [fluent](const ProblemAnswer &) { return fluent; }, Since::Always);
 }
 
 }  // namespace
@@ -23,64 +68,33 @@ int FactFluentMillis(int fact)
 
 QList<FactRecord> FactRecords(const HistoryStore &store, int child, const QList<int> &facts, QDate before)
 {
-    QList<FactRecord> records(facts.size());
-    QHash<QString, qsizetype> slot;
-    QStringList keys;
-    for (qsizetype k = 0; k < facts.size(); ++k) {
-        const QString &key = AllFacts().at(facts.at(k)).Key;
-        slot.insert(key, k);
-        keys.append(key);
-    }
-    if (keys.isEmpty())
-        return records;
-    // Rows come a problem at a time: the slot is looked up once per problem.
-    QString current;
-    qsizetype at = -1;
-    int fluent = 0;
-    HistoryQueries::ForEachAnswer(store, child, keys, before, [&](const ProblemAnswer &row) {
-        if (at < 0 || row.problem != current) {
-            current = row.problem;
-            at = slot.value(current, -1);
-            fluent = at < 0 ? 0 : FactFluentMillis(facts.at(at));
-        }
-        if (at >= 0)
-            records[at].Add(AnswerOf(row), fluent);
-    });
+    AnswerReader reader(store, child, before);
+    QList<FactRecord> records;
+    records.reserve(facts.size());
+    for (const int fact : facts)
+        records.append(ReadFact(reader, fact));
     return records;
 }
 
 QList<FactRecord> AllFactRecords(const HistoryStore &store, int child, QDate before)
 {
-    QList<FactRecord> records(AllFacts().size());
-    QString current;
-    std::optional<int> fact;
-    int fluent = 0;
-    bool first = true;
-    HistoryQueries::ForEachAnswer(store, child, {}, before, [&](const ProblemAnswer &row) {
-        if (first || row.problem != current) {
-            first = false;
-            current = row.problem;
-            fact = FactOfKey(current);
-            fluent = fact ? FactFluentMillis(*fact) : 0;
-        }
-        if (fact)
-            records[*fact].Add(AnswerOf(row), fluent);
-    });
-    return records;
+    QList<int> every;
+    for (int fact = 0; fact < AllFacts().size(); ++fact)
+        every.append(fact);
+    return FactRecords(store, child, every, before);
 }
 
 FactRecord SkillRecord(const HistoryStore &store, int child, const PresetPick &unit, QDate before)
 {
-    FactRecord record;
     const Preset *preset = PresetOf(unit);
     if (!preset)
-        return record;
+        return {};
+    AnswerReader reader(store, child, before);
+    const QString id = QString::number(preset->Id);
+    const QString title = PresetTitle(*preset, unit.Choice);
     const int grade = GradeOfTerm(preset->Term);
-    HistoryQueries::ForEachPresetAnswer(store, child, QString::number(preset->Id), PresetTitle(*preset, unit.Choice),
-                                        before, [&](const ProblemAnswer &row) {
-                                            record.Add(AnswerOf(row), FluentMillis(grade, AnswerDigits(row.answer)));
-                                        });
-    return record;
+    return Read([&](From from, const AnswerReader::Take &take) { reader.OfPreset(id, title, from, take); },
+                [grade](const ProblemAnswer &row) { return FluentMillis(grade, row.answerDigits); }, Since::WhileKnown);
 }
 
 QList<FactRecord> UnitRecords(const HistoryStore &store, int child, const PresetPick &unit, QDate before)
@@ -88,4 +102,25 @@ QList<FactRecord> UnitRecords(const HistoryStore &store, int child, const Preset
     if (IsClosedUnit(unit))
         return FactRecords(store, child, UnitFacts(unit), before);
     return {SkillRecord(store, child, unit, before)};
+}
+
+QList<PresetPick> MasteredUnits(const HistoryStore &store, int child)
+{
+    const QList<FactRecord> all = AllFactRecords(store, child);
+    QList<PresetPick> mastered;
+    for (const Preset &preset : Presets()) {
+        for (int choice = 0; choice < std::max<int>(1, static_cast<int>(preset.Choices.size())); ++choice) {
+            const PresetPick unit{preset.Id, choice};
+            QList<FactRecord> records;
+            if (IsClosedUnit(unit)) {
+                for (const int fact : UnitFacts(unit))
+                    records.append(all.at(fact));
+            } else {
+                records.append(SkillRecord(store, child, unit));
+            }
+            if (IsMastered(records))
+                mastered.append(unit);
+        }
+    }
+    return mastered;
 }

@@ -37,14 +37,52 @@ int AnswerDigits(const QString &answer)
     return digits;
 }
 
+namespace {
+
+bool IsFluent(const FactAnswer &answer, int fluentMillis)
+{
+    return answer.Right && answer.Millis && *answer.Millis <= fluentMillis;
+}
+
+}  // namespace
+
+bool FactRecord::HasEnoughNewest(const QList<FactAnswer> &newestFirst, const QList<int> &fluentMillis)
+{
+    if (newestFirst.size() < RecentCount)
+        return false;
+    int run = 0;
+    for (qsizetype k = 0; k < newestFirst.size(); ++k) {
+        if (!IsFluent(newestFirst.at(k), fluentMillis.at(k)))
+            return true;
+        ++run;
+        if (run >= kFluentLastAnswers && newestFirst.at(k).Day < newestFirst.first().Day)
+            return true;
+    }
+    return false;
+}
+
+FactRecord FactRecord::FromEnds(const QList<FactAnswer> &newestFirst, const QList<int> &fluentMillis,
+                                std::optional<QDate> fluentSince)
+{
+    // A fluent run cut short still starts before the last day, which is all
+    // that 熟练 asks of it.
+    FactRecord record;
+    for (qsizetype k = newestFirst.size() - 1; k >= 0; --k)
+        record.Add(newestFirst.at(k), fluentMillis.at(k));
+    record.fluentSince_ = fluentSince;
+    return record;
+}
+
 void FactRecord::Add(const FactAnswer &answer, int fluentMillis)
 {
-    ++answers_;
     recent_.append(answer);
-    fluent_.append(answer.Right && answer.Millis && *answer.Millis <= fluentMillis);
-    if (recent_.size() > RecentCount) {
+    if (recent_.size() > RecentCount)
         recent_.removeFirst();
-        fluent_.removeFirst();
+    if (IsFluent(answer, fluentMillis)) {
+        if (fluentRun_++ == 0)
+            runStart_ = answer.Day;
+    } else {
+        fluentRun_ = 0;
     }
     if (!fluentSince_ && LastThreeFluent())
         fluentSince_ = answer.Day;
@@ -52,15 +90,7 @@ void FactRecord::Add(const FactAnswer &answer, int fluentMillis)
 
 bool FactRecord::LastThreeFluent() const
 {
-    const qsizetype n = recent_.size();
-    if (n < kFluentLastAnswers)
-        return false;
-    for (qsizetype k = n - kFluentLastAnswers; k < n; ++k) {
-        if (!fluent_.at(k))
-            return false;
-    }
-    // On two calendar days at least: the first of the three before the last.
-    return recent_.at(n - kFluentLastAnswers).Day < recent_.last().Day;
+    return fluentRun_ >= kFluentLastAnswers && runStart_ < recent_.last().Day;
 }
 
 FactState FactRecord::State() const

@@ -12,7 +12,7 @@ enum class FactState : std::uint8_t {
     NotLearnt,  // 未学: no answer yet
     Unknown,    // 不会: the last answer wrong, or 15 s or slower
     Learning,   // 学习中: the last answer right, not yet 熟练
-    Fluent,     // 熟练: the last three right within the fluent time, on two days or more
+    Fluent,     // 熟练: the last three (or more) right within the fluent time in a row, on two days or more
     Solid,      // 牢固: 熟练, and fluent again a week after it first became so
 };
 
@@ -49,6 +49,15 @@ public:
     // How many of the last answers are kept.
     static constexpr int RecentCount = 5;
 
+    // A record from a long history read at both ends: its last answers,
+    // newest first, with the fluent time of each (at least RecentCount of
+    // them, or all, and back past the last answer that was not fluent or to
+    // three fluent ones on two days), and the day it first became 熟练.
+    static FactRecord FromEnds(const QList<FactAnswer> &newestFirst, const QList<int> &fluentMillis,
+                               std::optional<QDate> fluentSince);
+    // Whether FromEnds has all the newest answers it needs.
+    static bool HasEnoughNewest(const QList<FactAnswer> &newestFirst, const QList<int> &fluentMillis);
+
     // The next answer in time order, with the fluent time of its fact.
     void Add(const FactAnswer &answer, int fluentMillis);
 
@@ -57,16 +66,17 @@ public:
     std::optional<QDate> FluentSince() const { return fluentSince_; }
     // The last answers, oldest first.
     const QList<FactAnswer> &Recent() const { return recent_; }
-    int Answers() const { return answers_; }
 
 private:
     bool LastThreeFluent() const;
 
     QList<FactAnswer> recent_;
-    // Whether each of recent_ was right within its fluent time.
-    QList<bool> fluent_;
+    // The answers right within the fluent time in a row up to the last, and
+    // the day of the first of them: more practice on one day never undoes
+    // 熟练 reached over two.
+    int fluentRun_ = 0;
+    QDate runStart_;
     std::optional<QDate> fluentSince_;
-    int answers_ = 0;
 };
 
 // The state of a fact from all its answers in time order.

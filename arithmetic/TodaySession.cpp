@@ -10,8 +10,8 @@
 
 namespace {
 
-// Problems planned beyond the session's length, so that a re-ask pushing
-// the plan on or a repeat taken out never leaves it short.
+// Problems planned beyond the session's length, so that re-asks taking
+// places and problems held back from beside their twins never leave it short.
 constexpr int kReserve = TodaySession::Length;
 
 template <typename T>
@@ -49,22 +49,22 @@ TodaySession::TodaySession(const PresetPick &unit, const QList<FactRecord> &reco
                            RandomSource source)
     : unit_(unit), source_(source), facts_(UnitFacts(unit)), records_(records)
 {
-    const qsizetype wanted = facts_.isEmpty() ? 1 : facts_.size();
-    records_.resize(wanted);
+    records_.resize(facts_.isEmpty() ? 1 : facts_.size());
     for (const FactRecord &record : records_)
         before_.append(record.State());
-    for (const Problem &review : dueReviews.mid(0, MostReviews)) {
-        Item item{review, FactOfProblem(review), true, false};
+    const QList<Problem> reviews = dueReviews.mid(0, MostReviews);
+    for (int k = 0; k < reviews.size(); ++k) {
+        Item item{reviews.at(k), FactOfProblem(reviews.at(k)), true, false};
         if (item.Fact && !facts_.contains(*item.Fact))
             item.Fact.reset();
-        plan_.append(item);
+        placed_.insert(k, {item, k, k});
     }
-    const int count = Length - static_cast<int>(plan_.size()) + kReserve;
+    const int count = Length - static_cast<int>(reviews.size()) + kReserve;
     if (facts_.isEmpty())
         PlanOpen(count);
     else
         PlanClosed(count);
-    Separate(1);
+    ShowNext();
 }
 
 void TodaySession::PlanOpen(int count)
@@ -73,7 +73,7 @@ void TodaySession::PlanOpen(int count)
     if (!preset)
         return;
     for (const Problem &problem : DrawPaper(*preset, unit_.Choice, count, source_))
-        plan_.append({problem, std::nullopt, false, false});
+        planned_.append({problem, std::nullopt, false, false});
 }
 
 void TodaySession::PlanClosed(int count)
@@ -86,17 +86,9 @@ void TodaySession::PlanClosed(int count)
         for (int k = 0; k < facts_.size(); ++k)
             order.append(k);
         for (const int slot : Cycle(order, count, source_))
-            plan_.append({AllFacts().at(facts_.at(slot)).Question, facts_.at(slot), false, false});
+            planned_.append({AllFacts().at(facts_.at(slot)).Question, facts_.at(slot), false, false});
         return;
     }
-    // The session's own share first, the reserve composed alike.
-    const int first = Length - static_cast<int>(plan_.size());
-    plan_.append(Composed(first));
-    plan_.append(Composed(count - first));
-}
-
-QList<TodaySession::Item> TodaySession::Composed(int count)
-{
     QList<int> learning;
     QList<int> solid;
     QList<int> weak;
@@ -120,10 +112,18 @@ QList<TodaySession::Item> TodaySession::Composed(int count)
     Shuffle(fresh, source_);
     weak.append(fresh.mid(0, MostNewFacts));
     // Facts already 牢固 only when the others run short.
+    const int own = Length - static_cast<int>(placed_.size());
     QList<int> known = learning;
-    if (known.size() * 4 < count * 3)
+    if (known.size() * 4 < own * 3)
         known.append(solid);
-    int weakCount = weak.isEmpty() ? 0 : known.isEmpty() ? count : (count + 2) / 4;
+    // The session's own share first, the reserve composed alike.
+    planned_.append(Composed(own, weak, known));
+    planned_.append(Composed(count - own, weak, known));
+}
+
+QList<TodaySession::Item> TodaySession::Composed(int count, const QList<int> &weak, const QList<int> &known)
+{
+    const int weakCount = weak.isEmpty() ? 0 : known.isEmpty() ? count : (count + 2) / 4;
     QList<int> picks = Cycle(weak, weakCount, source_);
     picks.append(Cycle(known, count - static_cast<int>(picks.size()), source_));
     Shuffle(picks, source_);
@@ -135,12 +135,50 @@ QList<TodaySession::Item> TodaySession::Composed(int count)
 
 bool TodaySession::Done() const
 {
-    return asked_ >= Length || asked_ >= plan_.size();
+    return asked_ >= Length || asked_ >= shown_.size();
 }
 
 const TodaySession::Item &TodaySession::Current() const
 {
-    return plan_.at(asked_);
+    return shown_.at(asked_);
+}
+
+void TodaySession::ShowNext()
+{
+    const int at = static_cast<int>(shown_.size());
+    if (at >= Length)
+        return;
+    if (const auto found = placed_.constFind(at); found != placed_.cend()) {
+        shown_.append(found->item);
+        return;
+    }
+    const auto differs = [this](const Item &item, int from) {
+        if (from >= 0 && from < shown_.size())
+            return shown_.at(from).Question != item.Question;
+        const auto found = placed_.constFind(from);
+        return found == placed_.cend() || found->item.Question != item.Question;
+    };
+    const auto waits = [this, at](const Item &item) {
+        for (auto k = placed_.upperBound(at); k != placed_.cend(); ++k) {
+            if (k->item.Again && k->item.Question == item.Question)
+                return true;
+        }
+        return false;
+    };
+    // The rules one by one loosened, for a unit of very few problems.
+    for (int strictness = 2; strictness >= 0; --strictness) {
+        for (qsizetype k = 0; k < planned_.size(); ++k) {
+            const Item &item = planned_.at(k);
+            if (strictness >= 0 && !differs(item, at - 1))
+                continue;
+            if (strictness >= 1 && !differs(item, at + 1))
+                continue;
+            if (strictness >= 2 && waits(item))
+                continue;
+            shown_.append(planned_.takeAt(k));
+            return;
+        }
+    }
 }
 
 std::optional<qsizetype> TodaySession::SlotOf(const Item &item) const
@@ -165,7 +203,7 @@ void TodaySession::Answered(bool right, std::optional<double> seconds, QDate day
 {
     if (Done())
         return;
-    const Item item = plan_.at(asked_);
+    const Item item = shown_.at(asked_);
     if (const std::optional<qsizetype> slot = SlotOf(item)) {
         std::optional<int> millis;
         if (seconds)
@@ -181,65 +219,60 @@ void TodaySession::Answered(bool right, std::optional<double> seconds, QDate day
     if (!right)
         AskAgain(item);
     ++asked_;
+    ShowNext();
+}
+
+int TodaySession::FreeFrom(int at) const
+{
+    while (placed_.contains(at))
+        ++at;
+    return at;
 }
 
 void TodaySession::AskAgain(const Item &missed)
 {
-    // A new miss starts its re-asks over; the same problem planned later is
-    // asked in them instead.
-    for (qsizetype k = plan_.size() - 1; k > asked_; --k) {
-        if (plan_.at(k).Question == missed.Question)
-            plan_.removeAt(k);
+    // A new miss starts its re-asks over.
+    for (auto k = placed_.begin(); k != placed_.end();) {
+        if (k.key() > asked_ && k->item.Again && k->item.Question == missed.Question)
+            k = placed_.erase(k);
+        else
+            ++k;
     }
     Item again = missed;
+    again.Review = false;
     again.Again = true;
-    const qsizetype first = asked_ + FirstGap + 1;
-    const int gap = SecondGapLeast + static_cast<int>(source_.Below(SecondGapMost - SecondGapLeast + 1));
-    const qsizetype second = first + gap + 1;
-    if (first <= plan_.size())
-        plan_.insert(first, again);
-    if (second <= plan_.size())
-        plan_.insert(second, again);
-    Separate(asked_ + 1);
-}
-
-bool TodaySession::Fixed(qsizetype at) const
-{
-    return plan_.at(at).Again || plan_.at(at).Review;
-}
-
-bool TodaySession::Same(qsizetype a, qsizetype b) const
-{
-    return plan_.at(a).Question == plan_.at(b).Question;
-}
-
-void TodaySession::Separate(qsizetype from)
-{
-    // Only planned problems not yet asked move: a re-ask keeps its distance
-    // from its miss, and the 错题本's problems stay first.
-    for (qsizetype k = std::max<qsizetype>(from, 1); k < plan_.size(); ++k) {
-        if (!Same(k - 1, k))
-            continue;
-        const qsizetype moving = !Fixed(k) ? k : (k - 1 >= from && !Fixed(k - 1) ? k - 1 : -1);
-        if (moving < 0)
-            continue;
-        bool moved = false;
-        for (qsizetype j = k + 1; j < plan_.size() && !moved; ++j) {
-            if (Fixed(j))
-                continue;
-            plan_.swapItemsAt(moving, j);
-            const auto clear = [this](qsizetype at) {
-                return (at == 0 || !Same(at - 1, at)) && (at + 1 >= plan_.size() || !Same(at, at + 1));
-            };
-            moved = clear(moving) && clear(j);
-            if (!moved)
-                plan_.swapItemsAt(moving, j);
-        }
-        if (!moved) {
-            plan_.removeAt(moving);
-            k = std::max<qsizetype>(from, 1) - 1;
-        }
+    // The first re-ask keeps its place: another's second one there moves
+    // within its range, or just past it when the range is full.
+    const int wanted = asked_ + FirstGap + 1;
+    if (const auto taken = placed_.find(wanted); taken != placed_.end() && taken->least < taken->most) {
+        const Placed moved = *taken;
+        placed_.erase(taken);
+        int at = moved.least;
+        while (at <= moved.most && (at == wanted || placed_.contains(at)))
+            ++at;
+        if (at > moved.most)
+            at = FreeFrom(std::max(wanted + 1, moved.most + 1));
+        if (at < Length)
+            placed_.insert(at, moved);
     }
+    const int first = FreeFrom(wanted);
+    // The second somewhere in its range, where no other re-ask is.
+    const int least = first + SecondGapLeast + 1;
+    const int most = first + SecondGapMost + 1;
+    const int spread = most - least + 1;
+    const int start = static_cast<int>(source_.Below(static_cast<std::uint32_t>(spread)));
+    int second = -1;
+    for (int k = 0; k < spread && second < 0; ++k) {
+        const int at = least + (start + k) % spread;
+        if (!placed_.contains(at))
+            second = at;
+    }
+    if (first < Length)
+        placed_.insert(first, {again, first, first});
+    if (second < 0)
+        second = FreeFrom(most + 1);
+    if (second < Length)
+        placed_.insert(second, {again, std::max(least, asked_ + 1), most});
 }
 
 QList<int> TodaySession::Reached(const QList<int> &order, bool solid) const

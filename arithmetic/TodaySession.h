@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <optional>
 
@@ -63,11 +64,14 @@ public:
 private:
     void PlanClosed(int count);
     void PlanOpen(int count);
-    QList<Item> Composed(int count);
+    QList<Item> Composed(int count, const QList<int> &weak, const QList<int> &known);
+    // Fills the next position: the 错题本's or a re-ask placed there, else
+    // the first planned problem that neither repeats its neighbours nor
+    // waits for a re-ask of its own.
+    void ShowNext();
     void AskAgain(const Item &missed);
-    void Separate(qsizetype from);
-    bool Same(qsizetype a, qsizetype b) const;
-    bool Fixed(qsizetype at) const;
+    // The first free position from at on.
+    int FreeFrom(int at) const;
     std::optional<qsizetype> SlotOf(const Item &item) const;
     int FluentMillisOf(const Item &item) const;
     QList<int> Reached(const QList<int> &order, bool solid) const;
@@ -77,7 +81,18 @@ private:
     QList<int> facts_;  // UnitFacts(unit_); empty for an open unit
     QList<FactRecord> records_;
     QList<FactState> before_;
-    QList<Item> plan_;
+    // The problems shown, the one to answer now last.
+    QList<Item> shown_;
+    // The 错题本's and the re-asks, by position; a second re-ask may move
+    // within its range to make room for another's first.
+    struct Placed {
+        Item item;
+        int least = 0;
+        int most = 0;
+    };
+    QMap<int, Placed> placed_;
+    // The planned problems not yet shown, in order.
+    QList<Item> planned_;
     int asked_ = 0;
     // Slots in the order they first became known, or solid, today.
     QList<int> knownOrder_;

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QVariant>
 #include <limits>
 
@@ -236,62 +237,6 @@ std::optional<HistoryOrigin> OriginOf(const HistoryStore &store, int child, cons
     return static_cast<HistoryOrigin>(query.value(0).toInt());
 }
 
-namespace {
-
-// Keys bound in one statement, well under SQLite's oldest limit of 999.
-constexpr int kProblemsPerQuery = 500;
-
-void TakeAnswers(QSqlQuery &query, const std::function<void(const ProblemAnswer &)> &take)
-{
-    ProblemAnswer answer;
-    while (query.next()) {
-        answer.problem = query.value(0).toString();
-        answer.answer = query.value(1).toString();
-        answer.right = query.value(2).toInt() != 0;
-        const QVariant millis = query.value(3);
-        answer.millis = millis.isNull() ? std::nullopt : std::optional<int>(millis.toInt());
-        answer.day = DayOf(query.value(4).toInt());
-        take(answer);
-    }
-}
-
-}  // namespace
-
-void ForEachAnswer(const HistoryStore &store, int child, const QStringList &problems, QDate before,
-                   const std::function<void(const ProblemAnswer &)> &take)
-{
-    const int last = before.isValid() ? DayNumber(before) - 1 : std::numeric_limits<int>::max();
-    const QString select = QStringLiteral("SELECT problem, answer, right, millis, day FROM answers "
-                                          "WHERE child = ? AND day <= ?%1 ORDER BY problem, at, id");
-    if (problems.isEmpty()) {
-        QSqlQuery query = Run(store, select.arg(QString()), {child, last});
-        TakeAnswers(query, take);
-        return;
-    }
-    for (qsizetype from = 0; from < problems.size(); from += kProblemsPerQuery) {
-        const QStringList some = problems.mid(from, kProblemsPerQuery);
-        QVariantList values{child, last};
-        for (const QString &problem : some)
-            values.append(problem);
-        QStringList marks(some.size(), QStringLiteral("?"));
-        QSqlQuery query =
-            Run(store, select.arg(QStringLiteral(" AND problem IN (%1)").arg(marks.join(QLatin1Char(',')))), values);
-        TakeAnswers(query, take);
-    }
-}
-
-void ForEachPresetAnswer(const HistoryStore &store, int child, const QString &presetId, const QString &presetName,
-                         QDate before, const std::function<void(const ProblemAnswer &)> &take)
-{
-    const int last = before.isValid() ? DayNumber(before) - 1 : std::numeric_limits<int>::max();
-    QSqlQuery query = Run(store,
-                          QStringLiteral("SELECT a.problem, a.answer, a.right, a.millis, a.day FROM sessions s "
-                                         "JOIN answers a ON a.session = s.id WHERE s.child = ? AND s.preset_id = ? "
-                                         "AND s.preset_name = ? AND a.child = ? AND a.day <= ? ORDER BY a.at, a.id"),
-                          {child, presetId, presetName, child, last});
-    TakeAnswers(query, take);
-}
-
 QSet<int> Children(const HistoryStore &store)
 {
     QSqlQuery query = Run(store, QStringLiteral("SELECT child FROM sessions UNION SELECT child FROM answers"), {});
@@ -302,3 +247,84 @@ QSet<int> Children(const HistoryStore &store)
 }
 
 }  // namespace HistoryQueries
+
+namespace {
+
+// A row's right, time and day in one integer, so that a fact's rows cross
+// from SQLite as one value each: bit 0 right, bit 1 no time, bits 2–33 the
+// milliseconds, bits 34 on the day (yyyymmdd).
+// SQLite's | and << bind alike, left to right: every shift is bracketed.
+const QString kPacked = QStringLiteral("(a.right != 0) | ((a.millis IS NULL) << 1) | (coalesce(a.millis, 0) << 2) "
+                                       "| (a.day << 34)");
+
+QSqlQuery Prepared(const HistoryStore &store, const QString &sql)
+{
+    QSqlQuery query(store.Database());
+    query.setForwardOnly(true);
+    query.prepare(sql);
+    return query;
+}
+
+QString ProblemSql(const QString &order)
+{
+    return QStringLiteral("SELECT %1 FROM answers a WHERE a.child = ? AND a.problem = ? AND a.day <= ? "
+                          "ORDER BY a.at %2")
+        .arg(kPacked, order);
+}
+
+QString PresetSql(const QString &order)
+{
+    return QStringLiteral("SELECT %1, length(replace(replace(a.answer, '…', ''), '.', '')) FROM sessions s "
+                          "JOIN answers a ON a.session = s.id WHERE s.child = ? AND s.preset_id = ? "
+                          "AND s.preset_name = ? AND a.day <= ? ORDER BY s.started %2, a.at %2")
+        .arg(kPacked, order);
+}
+
+}  // namespace
+
+AnswerReader::AnswerReader(const HistoryStore &store, int child, QDate before)
+    : child_(child),
+      lastDay_(before.isValid() ? DayNumber(before) - 1 : std::numeric_limits<int>::max()),
+      newest_(Prepared(store, ProblemSql(QStringLiteral("DESC")))),
+      oldest_(Prepared(store, ProblemSql(QStringLiteral("ASC")))),
+      presetNewest_(Prepared(store, PresetSql(QStringLiteral("DESC")))),
+      presetOldest_(Prepared(store, PresetSql(QStringLiteral("ASC"))))
+{
+}
+
+void AnswerReader::OfProblem(const QString &problem, From from, const Take &take)
+{
+    QSqlQuery &query = from == From::Newest ? newest_ : oldest_;
+    query.bindValue(0, child_);
+    query.bindValue(1, problem);
+    query.bindValue(2, lastDay_);
+    Read(query, take);
+}
+
+void AnswerReader::OfPreset(const QString &presetId, const QString &presetName, From from, const Take &take)
+{
+    QSqlQuery &query = from == From::Newest ? presetNewest_ : presetOldest_;
+    query.bindValue(0, child_);
+    query.bindValue(1, presetId);
+    query.bindValue(2, presetName);
+    query.bindValue(3, lastDay_);
+    Read(query, take);
+}
+
+void AnswerReader::Read(QSqlQuery &query, const Take &take)
+{
+    if (!query.exec())
+        return;
+    const bool digits = query.record().count() > 1;
+    ProblemAnswer answer;
+    while (query.next()) {
+        const qint64 packed = query.value(0).toLongLong();
+        answer.right = (packed & 1) != 0;
+        answer.millis = (packed & 2) ? std::nullopt : std::optional<int>(static_cast<int>(packed >> 2 & 0xffffffff));
+        answer.day = DayOf(static_cast<int>(packed >> 34));
+        answer.answerDigits = digits ? query.value(1).toInt() : 0;
+        if (!take(answer))
+            break;
+    }
+    query.finish();
+}

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QSqlQuery>
 #include <QStringList>
 #include <functional>
 #include <optional>
@@ -52,11 +53,42 @@ struct PresetTarget {
 
 // One answer as the mastery of facts reads it.
 struct ProblemAnswer {
-    QString problem;  // "8+7", with the record signs + - * /
-    QString answer;
     bool right = false;
     std::optional<int> millis;
     QDate day;
+    // The digits of the answer as typed; read for a preset's answers only.
+    int answerDigits = 0;
+};
+
+// A child's answers to one problem, or in one preset's sessions, read from
+// the newest or the oldest on for as long as the reader wants them, so that
+// a fact's state costs a few rows however long its history. Answers on days
+// before `before` count (every answer when it is null).
+class AnswerReader {
+public:
+    enum class From { Newest, Oldest };
+    // take returns whether it wants the next answer.
+    using Take = std::function<bool(const ProblemAnswer &)>;
+
+    AnswerReader(const HistoryStore &store, int child, QDate before = {});
+    AnswerReader(const AnswerReader &) = delete;
+    AnswerReader &operator=(const AnswerReader &) = delete;
+
+    // The answers to a problem as the history keeps it ("8+7").
+    void OfProblem(const QString &problem, From from, const Take &take);
+    // The answers in the sessions of a preset (its id and its title with the
+    // choice, as the sessions keep them).
+    void OfPreset(const QString &presetId, const QString &presetName, From from, const Take &take);
+
+private:
+    void Read(QSqlQuery &query, const Take &take);
+
+    int child_;
+    int lastDay_;
+    QSqlQuery newest_;
+    QSqlQuery oldest_;
+    QSqlQuery presetNewest_;
+    QSqlQuery presetOldest_;
 };
 
 namespace HistoryQueries {
@@ -86,15 +118,6 @@ QByteArray AnswersCsv(const HistoryStore &store, int child);
 // Where the child last missed the problem outside a 错题本 review (or last
 // answered it, never having missed it there).
 std::optional<HistoryOrigin> OriginOf(const HistoryStore &store, int child, const QString &problem);
-// The child's answers to the given problems (every problem when none is
-// given) on days before `before` (every day when it is null), each
-// problem's in time order, handed over one by one without being collected.
-void ForEachAnswer(const HistoryStore &store, int child, const QStringList &problems, QDate before,
-                   const std::function<void(const ProblemAnswer &)> &take);
-// The child's answers in the sessions of a preset (its id and its title with
-// the choice, as the sessions keep them) on days before `before`, in time order.
-void ForEachPresetAnswer(const HistoryStore &store, int child, const QString &presetId, const QString &presetName,
-                         QDate before, const std::function<void(const ProblemAnswer &)> &take);
 // Every child with rows, whether the list still names them or not.
 QSet<int> Children(const HistoryStore &store);
 

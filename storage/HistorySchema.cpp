@@ -34,11 +34,11 @@ const QList<QStringList> &Steps()
             QStringLiteral("CREATE INDEX sessions_by_child ON sessions(child, started)"),
         },
         {
-            // 3: each problem's answers in time order, and a session's
-            // answers, so that the mastery of facts and skills reads only
-            // their rows.
-            QStringLiteral("CREATE INDEX answers_by_child_problem ON answers(child, problem, at)"),
-            QStringLiteral("CREATE INDEX answers_by_session ON answers(session, at)"),
+            // 3: each problem's answers in time order, and each session's,
+            // with all the mastery of facts and skills reads of them, so that
+            // it reads the index alone.
+            QStringLiteral("CREATE INDEX answers_by_child_problem ON answers(child, problem, at, right, millis, day)"),
+            QStringLiteral("CREATE INDEX answers_by_session ON answers(session, at, right, millis, day, answer)"),
         },
     };
     return steps;

@@ -63,6 +63,8 @@ private slots:
     void missesAreKeptAndReadBack();
     void aProblemIsKeptOnceAndStartsOverWhenMissedAgain();
     void reviewsMoveEntriesOn();
+    void oldEntriesClimbTheLongerLadder();
+    void aSolidFactConquersItsEntry();
     void twoCopiesKeepEachOthersChanges();
     void copiesSavingInTurnsLoseNothing();
     void linesItCannotReadAreKeptByteForByte();
@@ -172,6 +174,51 @@ void tst_Notebook::reviewsMoveEntriesOn()
     QCOMPARE(again.Find(kFortyLessSeventeen)->Answer, QStringLiteral("24"));
     QCOMPARE(again.DueIndexes(tuesday), QList<int>{});
     QCOMPARE(again.ConqueredCount(), 0);
+}
+
+// Lines an older copy wrote on its 1/3/7 ladder: one part-way goes on to
+// the 14- and 30-day reviews; one it conquered after three stays so, byte
+// for byte.
+void tst_Notebook::oldEntriesClimbTheLongerLadder()
+{
+    const QByteArray oldLines("2024-03-04\t\xc1\xb7\xcf\xb0\t9*3\t28\t2\t2024-03-15\r\n"
+                              "2024-03-04\t\xbf\xbc\xca\xd4\t56/8\t\t3\t\xd2\xd1\xcf\xfb\xc3\xf0\r\n");
+    QVERIFY(TestFiles::WriteAll(path(), oldLines));
+    const QDate due(2024, 3, 15);
+    {
+        Notebook notebook(path());
+        QCOMPARE(notebook.Load(), std::nullopt);
+        QCOMPARE(notebook.DueIndexes(due), QList<int>{0});
+        QCOMPARE(notebook.ConqueredCount(), 1);
+        notebook.NoteReview(kNineThrees, true, QStringLiteral("27"), due);
+        QCOMPARE(SaveText(notebook), std::nullopt);
+    }
+    QCOMPARE(TestFiles::ReadAll(path()), QByteArray(oldLines).replace("\t2\t2024-03-15", "\t3\t2024-03-29"));
+    Notebook notebook(path());
+    QCOMPARE(notebook.Load(), std::nullopt);
+    notebook.NoteReview(kNineThrees, true, QStringLiteral("27"), QDate(2024, 3, 29));
+    QCOMPARE(notebook.Find(kNineThrees)->Due, QDate(2024, 4, 28));
+    notebook.NoteReview(kNineThrees, true, QStringLiteral("27"), QDate(2024, 4, 28));
+    QVERIFY(notebook.Find(kNineThrees)->Conquered());
+    QCOMPARE(notebook.ConqueredCount(), 2);
+}
+
+void tst_Notebook::aSolidFactConquersItsEntry()
+{
+    {
+        Notebook notebook(path());
+        notebook.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
+        notebook.NoteMiss(kFortyLessSeventeen, QStringLiteral("33"), MissSource::Practice, kMonday);
+        notebook.NoteSolid(Problem::From(kNineThrees), kMonday.addDays(9));
+        // A problem the notebook does not hold is not added.
+        notebook.NoteSolid(Problem::From(kFiftySixEights), kMonday.addDays(9));
+        QCOMPARE(SaveText(notebook), std::nullopt);
+    }
+    Notebook again(path());
+    QCOMPARE(again.Load(), std::nullopt);
+    QCOMPARE(again.Entries().size(), 2);
+    QVERIFY(again.Find(kNineThrees)->Conquered());
+    QVERIFY(!again.Find(kFortyLessSeventeen)->Conquered());
 }
 
 // A child who starts the program twice: each copy notes and saves in turn,

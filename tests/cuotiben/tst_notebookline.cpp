@@ -54,6 +54,12 @@ private slots:
         QTest::newRow("exam, empty box, conquered")
             << Entry({56, Operator::Division, 8, 7}, "", kMonday, MissSource::Exam, 3, QDate())
             << QByteArray("2024-03-04\t\xbf\xbc\xca\xd4\t56/8\t\t3\t\xd2\xd1\xcf\xfb\xc3\xf0");
+        QTest::newRow("right four times, the 30-day review ahead")
+            << Entry({9, Operator::Multiplication, 3, 27}, "28", kMonday, MissSource::Practice, 4, QDate(2024, 5, 2))
+            << QByteArray("2024-03-04\t\xc1\xb7\xcf\xb0\t9*3\t28\t4\t2024-05-02");
+        QTest::newRow("conquered as its fact became 牢固")
+            << Entry({9, Operator::Multiplication, 3, 27}, "28", kMonday, MissSource::Practice, 1, QDate())
+            << QByteArray("2024-03-04\t\xc1\xb7\xcf\xb0\t9*3\t28\t1\t\xd2\xd1\xcf\xfb\xc3\xf0");
         // A preset's problem in its whole form, with its kind of answer last.
         QTest::newRow("three terms")
             << Entry(Problem::Of(8, Operator::Subtraction, 3, Operator::Addition, 4), "8", kMonday, MissSource::Practice, 0,
@@ -163,8 +169,8 @@ private slots:
             << line("2024-03-04", practice, "999999999*999999999*999999999=", "1", "0", "2024-03-05") + whole;
         QTest::newRow("a bracket past 32 bits")
             << line("2024-03-04", practice, "1-(999999999*999999999)=", "1", "0", "2024-03-05") + whole;
-        QTest::newRow("a count too high to be due") << line("2024-03-04", practice, "9*3", "28", "3", "2024-03-05");
-        QTest::newRow("conquered too early") << line("2024-03-04", practice, "9*3", "28", "2", conquered);
+        QTest::newRow("a count too high to be due") << line("2024-03-04", practice, "9*3", "28", "5", "2024-03-05");
+        QTest::newRow("a count past the ladder") << line("2024-03-04", practice, "9*3", "28", "6", conquered);
         QTest::newRow("a count of two digits") << line("2024-03-04", practice, "9*3", "28", "10", "2024-03-05");
         QTest::newRow("a count that is no number") << line("2024-03-04", practice, "9*3", "28", "x", "2024-03-05");
         QTest::newRow("bytes that are not GBK") << line("2024-03-04", practice, "9*3", "\xff\xfe", "0", "2024-03-05");

@@ -39,16 +39,16 @@ private slots:
         QCOMPARE(Row(toReview, 1), (QStringList{"56 ÷ 8=", "（未答）", "2024-03-04", "考试", "0", "2024-03-05"}));
 
         const ArithProblem division{56, Operator::Division, 8, 7};
-        for (const int day : {1, 4, 11})
+        for (const int day : {1, 4, 11, 25, 55})
             notebook.NoteReview(division, true, QStringLiteral("7"), kMonday.addDays(day));
         toReview.Rebuild();
         conquered.Rebuild();
         QCOMPARE(toReview.rowCount(), 1);
         QCOMPARE(conquered.rowCount(), 1);
         QCOMPARE(conquered.EntryAt(0), 1);
-        QCOMPARE(Row(conquered, 0).mid(4), (QStringList{"3", "已消灭"}));
+        QCOMPARE(Row(conquered, 0).mid(4), (QStringList{"5", "已消灭"}));
 
-        notebook.NoteMiss(division, QStringLiteral("6"), MissSource::Competition, kMonday.addDays(20));
+        notebook.NoteMiss(division, QStringLiteral("6"), MissSource::Competition, kMonday.addDays(60));
         toReview.Rebuild();
         conquered.Rebuild();
         QCOMPARE(toReview.rowCount(), 2);

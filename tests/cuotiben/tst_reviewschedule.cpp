@@ -38,34 +38,40 @@ class tst_ReviewSchedule : public QObject {
     Q_OBJECT
 
 private slots:
-    void aMissIsReviewedThreeTimesThenConquered()
+    // Right on each due day: reviewed after 1, 3, 7, 14 and 30 days, then
+    // conquered and never due again. An entry an older copy left part-way
+    // up its shorter ladder climbs on from where it stands.
+    void aMissClimbsTheLadderThenIsConquered_data()
     {
+        QTest::addColumn<int>("rightCount");
+        QTest::addColumn<int>("due");
+        QTest::addColumn<QList<int>>("dues");
+
+        QTest::newRow("missed on Monday") << 0 << 1 << QList<int>{4, 11, 25, 55};
+        QTest::newRow("an old entry after one right") << 1 << 4 << QList<int>{11, 25, 55};
+        QTest::newRow("an old entry after two right") << 2 << 11 << QList<int>{25, 55};
+    }
+
+    void aMissClimbsTheLadderThenIsConquered()
+    {
+        QFETCH(int, rightCount);
+        QFETCH(int, due);
+        QFETCH(QList<int>, dues);
         NotebookEntry entry = MissedOn(kMonday);
-        QCOMPARE(entry.Missed, kMonday);
-        QCOMPARE(entry.RightCount, 0);
-        QCOMPARE(entry.Due, Day(1));
-        QVERIFY(!ReviewSchedule::IsDue(entry, kMonday));
-
-        // Right on Tuesday: due on Friday.
-        QVERIFY(ReviewSchedule::AnsweredRight(entry, Day(1)));
-        QCOMPARE(entry.RightCount, 1);
-        QCOMPARE(entry.Due.dayOfWeek(), int(Qt::Friday));
-        QCOMPARE(entry.Due, Day(4));
-        QCOMPARE(DueDays(entry, Day(2), Day(4)), QList<QDate>{Day(4)});
-
-        // Right on Friday: due the Friday after.
-        QVERIFY(ReviewSchedule::AnsweredRight(entry, Day(4)));
-        QCOMPARE(entry.RightCount, 2);
-        QCOMPARE(entry.Due, Day(11));
-        QCOMPARE(DueDays(entry, Day(5), Day(11)), QList<QDate>{Day(11)});
-
-        // Right then: conquered, never due again.
-        QVERIFY(ReviewSchedule::AnsweredRight(entry, Day(11)));
-        QCOMPARE(entry.RightCount, 3);
+        entry.RightCount = rightCount;
+        entry.Due = Day(due);
+        QVERIFY(!ReviewSchedule::IsDue(entry, Day(due - 1)));
+        for (const int next : dues) {
+            QVERIFY(ReviewSchedule::AnsweredRight(entry, entry.Due));
+            QCOMPARE(entry.Due, Day(next));
+            QCOMPARE(DueDays(entry, Day(due + 1), Day(next)), QList<QDate>{Day(next)});
+            due = next;
+        }
+        QVERIFY(ReviewSchedule::AnsweredRight(entry, entry.Due));
+        QCOMPARE(entry.RightCount, ReviewSchedule::RightAnswersToConquer);
         QVERIFY(entry.Conquered());
-        QVERIFY(DueDays(entry, Day(11), Day(400)).isEmpty());
-        QVERIFY(!ReviewSchedule::AnsweredRight(entry, Day(12)));
-        QCOMPARE(entry.RightCount, 3);
+        QVERIFY(DueDays(entry, Day(due), Day(400)).isEmpty());
+        QVERIFY(!ReviewSchedule::AnsweredRight(entry, Day(due + 1)));
         QCOMPARE(entry.Missed, kMonday);
     }
 
@@ -86,19 +92,17 @@ private slots:
         QCOMPARE(entry.Due, Day(15));
         QVERIFY(ReviewSchedule::AnsweredRight(entry, Day(15)));
         QCOMPARE(entry.Due, Day(22));
-        QVERIFY(ReviewSchedule::AnsweredRight(entry, Day(22)));
-        QVERIFY(entry.Conquered());
     }
 
     void aConqueredProblemMissedAgainComesBack()
     {
         NotebookEntry entry = MissedOn(kMonday);
-        for (const int day : {1, 4, 11})
+        for (const int day : {1, 4, 11, 25, 55})
             QVERIFY(ReviewSchedule::AnsweredRight(entry, Day(day)));
         QVERIFY(entry.Conquered());
-        ReviewSchedule::StartOver(entry, QStringLiteral("21"), Day(30));
+        ReviewSchedule::StartOver(entry, QStringLiteral("21"), Day(60));
         QVERIFY(!entry.Conquered());
-        QCOMPARE(entry.Due, Day(31));
+        QCOMPARE(entry.Due, Day(61));
         QCOMPARE(entry.RightCount, 0);
     }
 

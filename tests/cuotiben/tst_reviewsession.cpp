@@ -270,7 +270,7 @@ private slots:
     }
 
     // The whole story through the window's logic with a moving clock.
-    void reviewsOverTwoWeeksConquerAProblem()
+    void reviewsOverEightWeeksConquerAProblem()
     {
         Fixture f;
         const auto reviewDay = [&f](int daysAfterMonday, const QString &answer) {
@@ -286,10 +286,14 @@ private slots:
         QCOMPARE(f.notebook.Find(kNineThrees)->Due, kMonday.addDays(4));
         reviewDay(4, QStringLiteral("27"));  // Friday: right, due the next Friday
         QCOMPARE(f.notebook.Find(kNineThrees)->Due, kMonday.addDays(11));
-        reviewDay(11, QStringLiteral("27"));  // conquered
+        reviewDay(11, QStringLiteral("27"));  // right, due two weeks on
+        QCOMPARE(f.notebook.Find(kNineThrees)->Due, kMonday.addDays(25));
+        reviewDay(25, QStringLiteral("27"));  // right, due thirty days on
+        QCOMPARE(f.notebook.Find(kNineThrees)->Due, kMonday.addDays(55));
+        reviewDay(55, QStringLiteral("27"));  // conquered
         QVERIFY(f.notebook.Find(kNineThrees)->Conquered());
         QCOMPARE(f.notebook.ConqueredCount(), 3);
-        f.today = kMonday.addDays(30);
+        f.today = kMonday.addDays(80);
         f.session.Open();
         QCOMPARE(f.view.dueText, QStringLiteral("今天要复习的错题：0 道"));
         QCOMPARE(f.view.errors, QStringList{});

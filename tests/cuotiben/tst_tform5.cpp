@@ -72,9 +72,9 @@ private:
         notebook.NoteMiss(kNineThrees, QStringLiteral("28"), MissSource::Practice, kMonday);
         notebook.NoteMiss(kFiftySixEights, QString(), MissSource::Exam, kMonday);
         notebook.NoteMiss(kFifteenAndSeven, QStringLiteral("21"), MissSource::Competition, kMonday);
-        const QDate longAgo = kMonday.addDays(-60);
+        const QDate longAgo = kMonday.addDays(-90);
         notebook.NoteMiss(kTwelveLessFive, QStringLiteral("8"), MissSource::Practice, longAgo);
-        for (const int day : {1, 4, 11})
+        for (const int day : {1, 4, 11, 25, 55})
             notebook.NoteReview(kTwelveLessFive, true, QStringLiteral("7"), longAgo.addDays(day));
         QCOMPARE(notebook.Save(), std::nullopt);
     }
@@ -148,7 +148,7 @@ private slots:
                                      {"56 ÷ 8=", "（未答）", "2024-03-04", "考试", "0", "2024-03-05"},
                                      {"15 + 7=", "21", "2024-03-04", "竞技", "0", "2024-03-05"}}));
         QCOMPARE(Form().Label4->text(), QStringLiteral("已消灭：1 道"));
-        QCOMPARE(Shown(Form().ListView2), (QList<QStringList>{{"★ 12 − 5=", "2024-01-04", "练习"}}));
+        QCOMPARE(Shown(Form().ListView2), (QList<QStringList>{{"★ 12 − 5=", "2023-12-05", "练习"}}));
         QVERIFY(notices_->seen.isEmpty());
 
         // The keys as in the drill window, with the pen cursor.
@@ -220,17 +220,17 @@ private slots:
         QCOMPARE(Form().result(), int(QDialog::Accepted));
     }
 
-    // Missed Monday, right on Tuesday, Friday and the next Friday: conquered.
+    // Missed Monday, right on each review day up to the 30-day one: conquered.
     void theScheduleMovesOnDayByDay()
     {
-        for (const int day : {1, 4, 11}) {
+        for (const int day : {1, 4, 11, 25, 55}) {
             today_ = kMonday.addDays(day);
             Open();
             QCOMPARE(Form().Label1->text(), QStringLiteral("今天要复习的错题：3 道"));
             QTest::mouseClick(Form().SpeedButton2, Qt::LeftButton);
             AnswerAllRight();
             // The last right answers conquer: stars over 已消灭.
-            QCOMPARE(Form().Image4->Playing(), day == 11);
+            QCOMPARE(Form().Image4->Playing(), day == 55);
             QTest::mouseClick(Form().SpeedButton1, Qt::LeftButton);
             // A day between two reviews has nothing due.
             today_ = today_.addDays(1);

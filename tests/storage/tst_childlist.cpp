@@ -133,6 +133,49 @@ private slots:
         QVERIFY(QFileInfo(path_).isDir());
     }
 
+    // A list written before grades reads as it did, each grade missing; a
+    // grade set is kept on a line of its own, which an older copy keeps as
+    // it is, and read back whichever comes first.
+    void gradesKeptBesideAnOldList_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray old("当前\t2\r\n1\tpanda\t小朋友\r\n2\tcat\t小红\r\n3\tfox\t小明\t移走\r\n");
+        QTest::newRow("an old list")
+            << old << QByteArray("当前\t2\r\n1\tpanda\t小朋友\r\n2\tcat\t小红\r\n年级\t2\t1\r\n"
+                                 "3\tfox\t小明\t移走\r\n");
+        // An older copy saving put the grade line last.
+        QTest::newRow("a grade line last")
+            << old + "年级\t2\t3\r\n"
+            << QByteArray("当前\t2\r\n1\tpanda\t小朋友\r\n2\tcat\t小红\r\n年级\t2\t1\r\n"
+                          "3\tfox\t小明\t移走\r\n");
+        QTest::newRow("a grade of no child is kept as it is")
+            << old + "年级\t9\t3\r\n"
+            << QByteArray("当前\t2\r\n1\tpanda\t小朋友\r\n2\tcat\t小红\r\n年级\t2\t1\r\n"
+                          "3\tfox\t小明\t移走\r\n年级\t9\t3\r\n");
+    }
+
+    void gradesKeptBesideAnOldList()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QVERIFY(TestFiles::WriteAll(path_, before));
+        ChildList children(path_);
+        QCOMPARE(children.Load(), std::nullopt);
+        QCOMPARE(children.Present().size(), 2);
+        QCOMPARE(children.Find(1)->grade, std::nullopt);
+        QCOMPARE(children.SetGrade(2, 1), std::nullopt);
+        QCOMPARE(TestFiles::ReadAll(path_), after);
+        ChildList again(path_);
+        QCOMPARE(again.Load(), std::nullopt);
+        QCOMPARE(again.Find(2)->grade, 1);
+        QCOMPARE(again.Find(1)->grade, std::nullopt);
+        QCOMPARE(again.Current().id, 2);
+        // No grade past 六年级.
+        QCOMPARE(again.SetGrade(2, 7), std::nullopt);
+        QCOMPARE(again.Find(2)->grade, 1);
+    }
+
 private:
     QTemporaryDir dir_;
     QString folder_;
