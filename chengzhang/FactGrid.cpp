@@ -24,9 +24,11 @@ QString CellText(const Problem &problem, const FactRecord &record)
     const QString fact = FactGrids::FactText(problem);
     if (record.Recent().isEmpty())
         return QStringLiteral("%1：未学，还没有做过").arg(fact);
+    // The last few, oldest first, as a parent reads them.
+    const QList<FactAnswer> &recent = record.Recent();
     QStringList answers;
-    for (const FactAnswer &answer : record.Recent())
-        answers << AnswerLine(answer);
+    for (qsizetype k = std::max<qsizetype>(0, recent.size() - FactRecord::RecentCount); k < recent.size(); ++k)
+        answers << AnswerLine(recent.at(k));
     return QStringLiteral("%1：%2。最近 %3 次：%4")
         .arg(fact, FactStateName(record.State()))
         .arg(answers.size())

@@ -1,7 +1,6 @@
 #include "shell/ModuleWindows.h"
 
 #include "arithmetic/FactHistory.h"
-#include "arithmetic/TodayUnit.h"
 #include "chengzhang/TForm8.h"
 #include "cuotiben/TForm5.h"
 #include "jiqiao/TForm3.h"
@@ -33,13 +32,15 @@ NotebookFeed &FeedFor(const InstallFolder &folder)
     return feed;
 }
 
-// Whether the child has mastered a unit, by her history; none is while the
-// history cannot be read.
+// The units the child has mastered by her history as it is now; none while
+// the history cannot be read.
 PresetChoice::Mastery MasteryOf(const InstallFolder &folder)
 {
-    return [&store = Histories::For(folder.SharedDatabaseFolder()), child = folder.ChildId()](const PresetPick &unit) {
-        return store.Open() && !store.Migrating() && IsMastered(UnitRecords(store, child, unit));
-    };
+    HistoryStore &store = Histories::For(folder.SharedDatabaseFolder());
+    QList<PresetPick> mastered;
+    if (store.Open() && !store.Migrating())
+        mastered = MasteredUnits(store, folder.ChildId());
+    return [mastered](const PresetPick &unit) { return mastered.contains(unit); };
 }
 
 // The child whose files these are, as the list has them now.
@@ -73,8 +74,8 @@ void OpenDrill(DrillMode mode, const InstallFolder &folder)
     drill.SetAnswerListener(&history);
     const QString memory = PresetMemory::PathIn(folder.UserDatabaseFolder());
     drill.SetPreset(PresetMemory::Read(memory, PresetMemory::Place::Drill));
-    drill.SetPresetChooser([&drill, memory, mastered = MasteryOf(folder)](const PresetPick &current) {
-        return ChoosePreset(&drill, current, memory, PresetMemory::Place::Drill, mastered);
+    drill.SetPresetChooser([&drill, &folder, memory](const PresetPick &current) {
+        return ChoosePreset(&drill, current, memory, PresetMemory::Place::Drill, MasteryOf(folder));
     });
     drill.exec();
     const Notices::OneErrorBox closing;
@@ -95,8 +96,8 @@ void OpenExamRoom(const InstallFolder &folder)
     exam.SetAnswerListener(&history);
     const QString memory = PresetMemory::PathIn(folder.UserDatabaseFolder());
     exam.SetPreset(PresetMemory::Read(memory, PresetMemory::Place::Exam));
-    exam.SetPresetChooser([&exam, memory, mastered = MasteryOf(folder)](const PresetPick &current) {
-        return ChoosePreset(&exam, current, memory, PresetMemory::Place::Exam, mastered);
+    exam.SetPresetChooser([&exam, &folder, memory](const PresetPick &current) {
+        return ChoosePreset(&exam, current, memory, PresetMemory::Place::Exam, MasteryOf(folder));
     });
     exam.exec();
     const Notices::OneErrorBox closing;

@@ -77,14 +77,14 @@ void Miss(HistoryStore &store, int child, const QString &problem, HistoryOrigin 
 void Answer(HistoryStore &store, int child, const QString &problem, const QStringList &answers)
 {
     const std::optional<Problem> asked = ProblemOfText(problem);
-    for (const QString &entry : answers) {
-        const QStringList fields = entry.split(u' ');
+    for (qsizetype k = 0; k < answers.size(); ++k) {
+        const QStringList fields = answers.at(k).split(u' ');
         const bool right = fields.at(1) == QLatin1String("1");
         SessionRow session;
         session.id = HistoryStore::NewSessionId();
         session.child = child;
         session.origin = fields.at(2) == QLatin1String("-") ? HistoryOrigin::Exam : HistoryOrigin::Practice;
-        session.started = QDateTime(kToday.addDays(-fields.at(0).toInt()), QTime(17, 0));
+        session.started = QDateTime(kToday.addDays(-fields.at(0).toInt()), QTime(17, 0)).addSecs(k);
         session.total = 1;
         session.right = right ? 1 : 0;
         session.setting = QStringLiteral("20以内 加减");

@@ -1,7 +1,6 @@
 #include "arithmetic/AnswerValue.h"
 #include "arithmetic/FactHistory.h"
 #include "arithmetic/FactSets.h"
-#include "arithmetic/TodayUnit.h"
 #include "kebiao/PresetMemory.h"
 #include "kebiao/TForm6.h"
 #include "storage/HistoryRows.h"
@@ -132,8 +131,8 @@ private slots:
         }
         QCOMPARE(store.Write(), HistoryStore::WriteResult::Written);
 
-        TForm6 chooser(PresetPick{id, choice},
-                       [&store](const PresetPick &unit) { return IsMastered(UnitRecords(store, 1, unit)); });
+        const QList<PresetPick> mastered = MasteredUnits(store, 1);
+        TForm6 chooser(PresetPick{id, choice}, [&mastered](const PresetPick &unit) { return mastered.contains(unit); });
         chooser.show();
         const QString row = chooser.ListBox2->currentItem()->text();
         QVERIFY(row.contains(PresetChoice::PresetRow(*FindPreset(id), false)));
@@ -141,8 +140,8 @@ private slots:
         if (chooser.ListBox3->isVisible())
             QCOMPARE(chooser.ListBox3->currentItem()->text().endsWith(QStringLiteral(" ★")), choiceMarked);
         // Another child has mastered nothing.
-        TForm6 other(PresetPick{id, choice},
-                     [&store](const PresetPick &unit) { return IsMastered(UnitRecords(store, 2, unit)); });
+        const QList<PresetPick> none = MasteredUnits(store, 2);
+        TForm6 other(PresetPick{id, choice}, [&none](const PresetPick &unit) { return none.contains(unit); });
         QVERIFY(!other.ListBox2->currentItem()->text().contains(u'★'));
     }
 
