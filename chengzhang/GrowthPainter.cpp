@@ -1,5 +1,8 @@
 #include "chengzhang/GrowthPainter.h"
 
+#include "chengzhang/FactGrid.h"
+#include "chengzhang/FactGridPainter.h"
+#include "chengzhang/GrowthFace.h"
 #include "chengzhang/GrowthReport.h"
 #include "widgets/Fonts.h"
 #include "widgets/Palette.h"
@@ -22,6 +25,8 @@ const QColor kAccuracy{0, 128, 0};
 const QColor kSpeed{200, 0, 120};
 const QColor kGrid{200, 200, 200};
 constexpr double kPaperMarginMm = 15;
+const QString kStatesExplained = QStringLiteral(
+    "熟练：最近三次都做对了，每次都够快，而且不在同一天；牢固：熟练以后过了一周多，又做得又对又快。");
 
 struct ChartFrame {
     QRectF plot;
@@ -38,18 +43,9 @@ ChartFrame FrameOf(const QRectF &area, const GrowthReport &report)
     return {plot, dayCount, plot.width() / dayCount};
 }
 
-// The face of the screen, or on paper the printing face, whose text reads
-// back from a PDF as it was written.
-QFont Face(const QPainter &painter, bool bold = false)
-{
-    return dynamic_cast<const QPagedPaintDevice *>(painter.device()) ? Fonts::Print(12, bold) : Fonts::Ui(12, bold);
-}
-
 QFont SizedFont(const QPainter &painter, const QRectF &area, double share, bool bold = false)
 {
-    QFont font = Face(painter, bold);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(area.height() * share))));
-    return font;
+    return GrowthFace(painter, area.height() * share, bold);
 }
 
 // A round top for the axis: 10, 20, 50, 100, ...
@@ -254,9 +250,7 @@ void PaintCalendar(QPainter &painter, const QRectF &area, const GrowthReport &re
     const int weeks = static_cast<int>(start.daysTo(report.last) / 7) + 1;
     const qreal header = area.height() * 0.12;
     const qreal cell = std::min(area.width() / 7, (area.height() - header) / std::max(weeks, 5));
-    QFont font = Face(painter);
-    font.setPixelSize(std::max(1, static_cast<int>(cell * 0.42)));
-    painter.setFont(font);
+    painter.setFont(GrowthFace(painter, std::floor(cell * 0.42)));
     const QString names = QStringLiteral("一二三四五六日");
     for (int column = 0; column < 7; ++column) {
         painter.setPen(Palette::Navy);
@@ -281,7 +275,8 @@ void PaintCalendar(QPainter &painter, const QRectF &area, const GrowthReport &re
 }
 
 bool PaintWeeklyReport(QPagedPaintDevice &device, const GrowthReport &week, const QString &childName,
-                       const NotebookState &notebook, int copies)
+                       const NotebookState &notebook, const QList<FactGrid> &grids, const FactChanges &changes,
+                       int copies)
 {
     // Home printers leave the outer 4 or 5 mm blank.
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -351,6 +346,34 @@ bool PaintWeeklyReport(QPagedPaintDevice &device, const GrowthReport &week, cons
         y += text({0, y, width, 65}, QStringLiteral("最慢和错得最多的题"), 4.5, true, Palette::Navy);
         for (const ProblemFigures &problem : week.hardest)
             y += text({0, y, width, 55}, Growth::ProblemLine(problem), 3.8);
+
+        // The facts on pages of their own: the week's changes, then the
+        // grid of every set practised, two abreast.
+        if (!device.newPage())
+            return false;
+        y = 0;
+        y += text({0, y, width, 90}, QStringLiteral("%1的口算熟练图").arg(childName), 7, true, Palette::Navy);
+        y += text({0, y, width, 60}, FactGrids::BecameFluentLine(changes), 4);
+        y += text({0, y, width, 60}, FactGrids::ForgottenLine(changes), 4);
+        y += text({0, y, width, 60}, kStatesExplained, 3.4, false, Palette::Navy) + 30;
+        const qreal gap = 60;
+        const QSizeF box((width - gap) / 2, (width - gap) / 2 * 0.78);
+        int placed = 0;
+        for (const FactGrid &grid : grids) {
+            if (!grid.Practised())
+                continue;
+            const int column = placed++ % 2;
+            if (column == 0 && placed > 1)
+                y += box.height() + gap;
+            if (column == 0 && y + box.height() > page.height()) {
+                if (!device.newPage())
+                    return false;
+                y = 0;
+            }
+            FactGridPainter::Paint(painter, QRectF(QPointF(column * (box.width() + gap), y), box), grid);
+        }
+        if (placed == 0)
+            text({0, y, width, 60}, QStringLiteral("还没有做过这些口算。"), 4);
     }
     return painter.end();
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QDate>
+#include <QList>
 #include <QRectF>
 #include <QString>
 #include <optional>
 
 class QPagedPaintDevice;
 class QPainter;
+struct FactChanges;
+struct FactGrid;
 struct GrowthReport;
 struct NotebookState;
 
@@ -25,8 +28,11 @@ std::optional<QDate> DayAt(const QRectF &area, const GrowthReport &report, qreal
 void PaintCalendar(QPainter &painter, const QRectF &area, const GrowthReport &report);
 
 // One A4 page: the child, the dates, the totals, the chart, the calendar,
-// the weakest skills, the hardest problems and the 错题本.
+// the weakest skills, the hardest problems and the 错题本; then the week's
+// changes in the facts and the grid of every fact set practised, on pages
+// of their own.
 bool PaintWeeklyReport(QPagedPaintDevice &device, const GrowthReport &week, const QString &childName,
-                       const NotebookState &notebook, int copies = 1);
+                       const NotebookState &notebook, const QList<FactGrid> &grids, const FactChanges &changes,
+                       int copies = 1);
 
 }  // namespace GrowthPainter

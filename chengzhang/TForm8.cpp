@@ -1,5 +1,6 @@
 #include "chengzhang/TForm8.h"
 
+#include "chengzhang/FactGridView.h"
 #include "chengzhang/GrowthChart.h"
 #include "chengzhang/GrowthPainter.h"
 #include "arithmetic/Problem.h"
@@ -20,6 +21,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QStandardPaths>
 #include <utility>
 
@@ -59,8 +61,13 @@ TForm8::TForm8(GrowthSources sources, QWidget *parent)
     setAutoFillBackground(true);
     Controls::SetColor(this, QPalette::Window, Palette::Cream);
 
-    Label1 = MakeLabel(this, "Label1", {16, 10, 400, 36}, Fonts::KaiTi(26, true), Palette::Navy);
+    // A long name takes a smaller face rather than the 熟练图 button's place.
+    Label1 = MakeLabel(this, "Label1", {16, 10, 336, 36}, Fonts::KaiTi(26, true), Palette::Navy);
     Label1->setText(QStringLiteral("%1的成长记录").arg(sources_.childName));
+    Label1->setFont(Fonts::FittedTo(Label1->font(), Label1->text(), Label1->width(), 14));
+    SpeedButton12 = MakeCaptioned(this, "SpeedButton12", {360, 12, 104, 32}, QStringLiteral("熟练图"));
+    SpeedButton12->setCheckable(true);
+    SpeedButton12->setAccessibleName(QStringLiteral("口算熟练图"));
     SpeedButton1 = MakeCaptioned(this, "SpeedButton1", {472, 12, 96, 32}, QStringLiteral("7 天"));
     SpeedButton2 = MakeCaptioned(this, "SpeedButton2", {576, 12, 96, 32}, QStringLiteral("30 天"));
     SpeedButton3 = MakeCaptioned(this, "SpeedButton3", {680, 12, 96, 32}, QStringLiteral("90 天"));
@@ -68,6 +75,14 @@ TForm8::TForm8(GrowthSources sources, QWidget *parent)
     Chart1 = Controls::Make<GrowthChart>(this, "Chart1", {16, 52, 560, 268});
     Calendar1 = Controls::Make<GrowthCalendar>(this, "Calendar1", {596, 56, 180, 196});
     Label2 = MakeLabel(this, "Label2", {592, 260, 188, 60}, Fonts::KaiTi(17, true), Palette::Red);
+    // The grids take the chart's place and the lists' below it.
+    Grid1 = Controls::Make<FactGridView>(this, "Grid1", {16, 52, 580, 460});
+    ListBox1 = Controls::Place(new QListWidget(this), "ListBox1", {604, 56, 172, 456});
+    ListBox1->setFont(Fonts::Ui(13));
+    ListBox1->setWordWrap(true);
+    ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListBox1->setAccessibleName(QStringLiteral("口算的种类"));
+    GivePenCursor(ListBox1->viewport());
 
     Label3 = MakeLabel(this, "Label3", {16, 330, 360, 24}, Fonts::Ui(16, true), Palette::Navy);
     Label3->setText(QStringLiteral("最弱的本领"));
@@ -102,6 +117,8 @@ TForm8::TForm8(GrowthSources sources, QWidget *parent)
     connect(SpeedButton4, &FlatButton::clicked, this, &TForm8::SpeedButton4Click);
     connect(SpeedButton5, &FlatButton::clicked, this, &TForm8::SpeedButton5Click);
     connect(SpeedButton11, &FlatButton::clicked, this, &QDialog::close);
+    connect(SpeedButton12, &FlatButton::clicked, this, &TForm8::SpeedButton12Click);
+    connect(ListBox1, &QListWidget::currentRowChanged, this, &TForm8::ListBox1Click);
     connect(ComboBox1, &QComboBox::activated, this,
             [this](int index) { ShowSkill(index > 0 ? ComboBox1->itemText(index) : QString()); });
 
@@ -113,6 +130,8 @@ TForm8::~TForm8() = default;
 
 void TForm8::ShowDays(int dayCount)
 {
+    SpeedButton12->setChecked(false);
+    ShowChart(true);
     dayCount_ = dayCount;
     report_ = Growth::Read(*sources_.store, sources_.child, dayCount, sources_.today(), skill_);
     // The period's skills; one chosen stays while it has answers.
@@ -179,9 +198,12 @@ void TForm8::SpeedButton4Click()
 {
     const GrowthReport week = Growth::Read(*sources_.store, sources_.child, 7, sources_.today());
     const NotebookState notebook = sources_.notebookState();
+    FactChanges changes;
+    const QList<FactGrid> grids = FactGrids::ReadWeek(*sources_.store, sources_.child, week.first, changes);
     const std::optional<PrintFailure> failure =
         PrintPages(this, QStringLiteral("成长周报"), [&](QPagedPaintDevice &device, int copies) {
-            return GrowthPainter::PaintWeeklyReport(device, week, sources_.childName, notebook, copies);
+            return GrowthPainter::PaintWeeklyReport(device, week, sources_.childName, notebook, grids, changes,
+                                                    copies);
         });
     if (failure)
         Notices::ShowErrorBox(ErrorText::CannotPrint(failure->target, failure->reason));
@@ -213,4 +235,55 @@ void TForm8::SpeedButton5Click()
     }
     Notices::ShowNotice(QStringLiteral("导出完成！\n%1\n%2").arg(QDir::toNativeSeparators(sessionsPath),
                                                                 QDir::toNativeSeparators(answersPath)));
+}
+
+void TForm8::ShowChart(bool shown)
+{
+    for (QWidget *part : std::initializer_list<QWidget *>{Chart1, Calendar1, Label2, Label3, Label4, Label5})
+        part->setVisible(shown);
+    // Each row of the hardest problems shows as ShowDays finds it.
+    if (!shown) {
+        for (int row = 0; row < HardestRows; ++row) {
+            ProblemLabels[row]->hide();
+            SendButtons[row]->hide();
+        }
+    }
+    Grid1->setVisible(!shown);
+    ListBox1->setVisible(!shown);
+}
+
+void TForm8::SpeedButton12Click()
+{
+    if (!SpeedButton12->isChecked()) {
+        ShowDays(dayCount_);
+        return;
+    }
+    if (grids_.isEmpty()) {
+        grids_ = FactGrids::Read(*sources_.store, sources_.child);
+        int shown = 0;
+        const QSignalBlocker quiet(ListBox1);
+        for (const FactGrid &grid : std::as_const(grids_)) {
+            ListBox1->addItem(QStringLiteral("%1\n熟练 %2/%3")
+                                  .arg(grid.name)
+                                  .arg(grid.Count(FactState::Fluent) + grid.Count(FactState::Solid))
+                                  .arg(grid.cells.size()));
+            ListBox1->item(ListBox1->count() - 1)->setData(Qt::AccessibleTextRole, grid.Summary());
+        }
+        // The first set practised, since a parent looks for what the child does.
+        for (int row = 0; row < grids_.size(); ++row) {
+            if (grids_.at(row).Practised()) {
+                shown = row;
+                break;
+            }
+        }
+        ListBox1->setCurrentRow(shown);
+        Grid1->SetGrid(&grids_.at(shown));
+    }
+    ShowChart(false);
+}
+
+void TForm8::ListBox1Click(int row)
+{
+    if (row >= 0 && row < grids_.size())
+        Grid1->SetGrid(&grids_.at(row));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chengzhang/FactGrid.h"
 #include "chengzhang/GrowthReport.h"
 #include "storage/HistoryRows.h"
 
@@ -7,12 +8,14 @@
 #include <array>
 #include <functional>
 
+class FactGridView;
 class FlatButton;
 class GrowthCalendar;
 class GrowthChart;
 class HistoryStore;
 class QComboBox;
 class QLabel;
+class QListWidget;
 struct Problem;
 
 // What the 成长记录 window reads and where it sends things: the child's
@@ -28,7 +31,8 @@ struct GrowthSources {
     std::function<QDate()> today;
 };
 
-// 成长记录: one child's practice over the last 7, 30 or 90 days.
+// 成长记录: one child's practice over the last 7, 30 or 90 days, and in
+// place of the chart how well she knows each fact, set by set.
 class TForm8 : public QDialog {
     Q_OBJECT
 
@@ -57,6 +61,9 @@ public:
     FlatButton *SpeedButton11;  // 离开
     QLabel *Label11;            // 只看
     QComboBox *ComboBox1;       // every skill, or one
+    FlatButton *SpeedButton12;  // 熟练图: the fact grids in place of the chart and the lists
+    FactGridView *Grid1;
+    QListWidget *ListBox1;  // the fact sets
 
     void ShowDays(int dayCount);
     // One skill alone, or every one for an empty skill.
@@ -64,10 +71,17 @@ public:
     void SendButtonClick(int row);
     void SpeedButton4Click();
     void SpeedButton5Click();
+    void SpeedButton12Click();
+    void ListBox1Click(int row);
 
 private:
+    // The chart, the calendar and the lists, or the fact grids in their place.
+    void ShowChart(bool shown);
+
     GrowthSources sources_;
     GrowthReport report_;
     int dayCount_ = 7;
     QString skill_;
+    // Read when first shown: the history does not change while the window is open.
+    QList<FactGrid> grids_;
 };

@@ -4,9 +4,9 @@
 #include "notices/Notices.h"
 
 std::optional<PresetPick> ChoosePreset(QWidget *parent, const PresetPick &current, const QString &memoryPath,
-                                       PresetMemory::Place place)
+                                       PresetMemory::Place place, const PresetChoice::Mastery &mastered)
 {
-    TForm6 chooser(current, parent);
+    TForm6 chooser(current, mastered, parent);
     chooser.exec();
     const std::optional<PresetPick> pick = chooser.Result();
     if (pick) {

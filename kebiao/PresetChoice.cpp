@@ -1,5 +1,8 @@
 #include "kebiao/PresetChoice.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 QString Utf8(std::string_view text)
@@ -15,19 +18,27 @@ int TermOf(const Preset &preset)
 
 }  // namespace
 
-PresetChoice::PresetChoice(PresetChoiceView &view, const PresetPick &current) : view_(view)
+PresetChoice::PresetChoice(PresetChoiceView &view, const PresetPick &current, Mastery mastered)
+    : view_(view), mastered_(std::move(mastered))
 {
     const Preset *preset = PresetOf(current);
     pick_ = preset ? current : PresetPick{Presets().front().Id, 0};
     term_ = TermOf(*PresetOf(pick_));
 }
 
-QString PresetChoice::PresetRow(const Preset &preset)
+QString PresetChoice::PresetRow(const Preset &preset, bool mastered)
 {
-    return QStringLiteral("%1　例：%2　%3 题/分，正确率 %4%")
-        .arg(Utf8(preset.Name), Utf8(preset.Example))
-        .arg(preset.ProblemsPerMinute)
-        .arg(preset.AccuracyPercent);
+    // 达标 stays the unit's speed and accuracy; 已掌握 is the child's facts.
+    const QString row = QStringLiteral("%1　例：%2　%3 题/分，正确率 %4%")
+                            .arg(Utf8(preset.Name), Utf8(preset.Example))
+                            .arg(preset.ProblemsPerMinute)
+                            .arg(preset.AccuracyPercent);
+    return mastered ? row + QStringLiteral("　★ 已掌握") : row;
+}
+
+bool PresetChoice::Mastered(const PresetPick &pick) const
+{
+    return mastered_ && mastered_(pick);
 }
 
 QList<const Preset *> PresetChoice::PresetsOfTerm(int term) const
@@ -58,7 +69,11 @@ void PresetChoice::TermSelected(int term)
     for (const Preset *preset : presets) {
         if (preset->Id == pick_.PresetId)
             selected = static_cast<int>(rows.size());
-        rows << PresetRow(*preset);
+        // A unit is mastered with every one of its choices.
+        bool mastered = true;
+        for (int choice = 0; mastered && choice < std::max<int>(1, static_cast<int>(preset->Choices.size())); ++choice)
+            mastered = Mastered({preset->Id, choice});
+        rows << PresetRow(*preset, mastered);
     }
     view_.showPresets(rows, selected);
     PresetSelected(selected);
@@ -73,8 +88,10 @@ void PresetChoice::PresetSelected(int row)
     if (preset.Id != pick_.PresetId)
         pick_ = {preset.Id, 0};
     QStringList choices;
-    for (const std::string_view choice : preset.Choices)
-        choices << Utf8(choice);
+    for (const std::string_view choice : preset.Choices) {
+        const bool mastered = Mastered({preset.Id, static_cast<int>(choices.size())});
+        choices << (mastered ? Utf8(choice) + QStringLiteral(" ★") : Utf8(choice));
+    }
     view_.showChoices(choices, pick_.Choice);
 }
 

@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <utility>
 
 namespace {
 
@@ -53,8 +54,8 @@ void Fill(QListWidget *list, const QStringList &rows, int selected)
 
 }  // namespace
 
-TForm6::TForm6(const PresetPick &current, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), choice_(*this, current)
+TForm6::TForm6(const PresetPick &current, PresetChoice::Mastery mastered, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), choice_(*this, current, std::move(mastered))
 {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("课本同步"));

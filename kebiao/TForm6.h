@@ -12,11 +12,12 @@ class QListWidget;
 // 课本同步: the chooser of a textbook unit's preset, borderless and modal
 // over the drill or the exam room. The terms on the left, the chosen term's
 // units with an example and their 达标 figures, the unit's choices below.
+// The units and choices the child has mastered carry a ★.
 class TForm6 : public QDialog, private PresetChoiceView {
     Q_OBJECT
 
 public:
-    explicit TForm6(const PresetPick &current, QWidget *parent = nullptr);
+    explicit TForm6(const PresetPick &current, PresetChoice::Mastery mastered = {}, QWidget *parent = nullptr);
 
     // Nothing when the child pressed 取消 (or Escape).
     const std::optional<PresetPick> &Result() const { return choice_.Result(); }

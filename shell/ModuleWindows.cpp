@@ -1,5 +1,6 @@
 #include "shell/ModuleWindows.h"
 
+#include "arithmetic/FactHistory.h"
 #include "chengzhang/TForm8.h"
 #include "cuotiben/TForm5.h"
 #include "jiqiao/TForm3.h"
@@ -37,6 +38,17 @@ NotebookFeed &FeedFor(const InstallFolder &folder)
     NotebookFeed &feed = NotebookFeed::Of(folder.UserDatabaseFolder());
     feed.SaveInto(folder);
     return feed;
+}
+
+// The units the child has mastered by her history as it is now; none while
+// the history cannot be read.
+PresetChoice::Mastery MasteryOf(const InstallFolder &folder)
+{
+    HistoryStore &store = Histories::For(folder.SharedDatabaseFolder());
+    QList<PresetPick> mastered;
+    if (store.Open() && !store.Migrating())
+        mastered = MasteredUnits(store, folder.ChildId());
+    return [mastered](const PresetPick &unit) { return mastered.contains(unit); };
 }
 
 // The child whose files these are, as the list has them now.
@@ -96,8 +108,8 @@ void OpenDrill(DrillMode mode, const InstallFolder &folder)
     PrepareDrill(drill, mode, folder, feed, history);
     const QString memory = PresetMemory::PathIn(folder.UserDatabaseFolder());
     drill.SetPreset(PresetMemory::Read(memory, PresetMemory::Place::Drill));
-    drill.SetPresetChooser([&drill, memory](const PresetPick &current) {
-        return ChoosePreset(&drill, current, memory, PresetMemory::Place::Drill);
+    drill.SetPresetChooser([&drill, &folder, memory](const PresetPick &current) {
+        return ChoosePreset(&drill, current, memory, PresetMemory::Place::Drill, MasteryOf(folder));
     });
     drill.exec();
     const Notices::OneErrorBox closing;
@@ -187,8 +199,9 @@ void OpenExamRoom(const InstallFolder &folder)
         Notices::ShowErrorBox(*kept.error);
     if (kept.contents.last)
         exam.SetRecipe(*kept.contents.last);
-    exam.SetPresetChooser([&exam, memory, recipes](const PresetPick &current) {
-        const std::optional<PresetPick> pick = ChoosePreset(&exam, current, memory, PresetMemory::Place::Exam);
+    exam.SetPresetChooser([&exam, &folder, memory, recipes](const PresetPick &current) {
+        const std::optional<PresetPick> pick =
+            ChoosePreset(&exam, current, memory, PresetMemory::Place::Exam, MasteryOf(folder));
         if (pick) {
             if (const std::optional<QString> error = RecipeStore::Remember(recipes, std::nullopt))
                 Notices::ShowErrorBox(*error);

@@ -1,8 +1,9 @@
 // The history's cost to a child and to a parent: an answer checked and the
 // next problem painted with the history attached, the 成长记录 window over
-// five years of daily practice, the weekly report to PDF, and the bytes the
-// history takes per answer.
+// five years of daily practice and its fact grids, the weekly report to
+// PDF, and the bytes the history takes per answer.
 
+#include "chengzhang/FactGrid.h"
 #include "chengzhang/GrowthPainter.h"
 #include "chengzhang/TForm8.h"
 #include "lianxi/TForm2.h"
@@ -142,7 +143,28 @@ void BM_OpenGrowthWindow(benchmark::State &state)
 }
 BENCHMARK(BM_OpenGrowthWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// 打印周报 to a PDF file, from the queries to the written page.
+// 熟练图 pressed until the grids are painted, every fact's state read from
+// 250,000 answers.
+void BM_ShowFactGrids(benchmark::State &state)
+{
+    History();
+    std::vector<double> seconds;
+    for (auto _ : state) {
+        TForm8 growth(Sources());
+        growth.show();
+        Settle();
+        const auto start = Clock::now();
+        growth.SpeedButton12->click();
+        Settle();
+        const std::chrono::duration<double> took = Clock::now() - start;
+        state.SetIterationTime(took.count());
+        seconds.push_back(took.count());
+    }
+    ReportMedian(state, seconds);
+}
+BENCHMARK(BM_ShowFactGrids)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// 打印周报 to a PDF file, from the queries to the written pages.
 void BM_WeeklyReportToPdf(benchmark::State &state)
 {
     History();
@@ -155,7 +177,10 @@ void BM_WeeklyReportToPdf(benchmark::State &state)
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setOutputFileName(dir.filePath(QStringLiteral("report.pdf")));
         const GrowthReport week = Growth::Read(*History().store, 1, 7, QDate::currentDate());
-        if (!GrowthPainter::PaintWeeklyReport(printer, week, QStringLiteral("小明"), NotebookState{12, 3, 40}))
+        FactChanges changes;
+        const QList<FactGrid> grids = FactGrids::ReadWeek(*History().store, 1, week.first, changes);
+        if (!GrowthPainter::PaintWeeklyReport(printer, week, QStringLiteral("小明"), NotebookState{12, 3, 40}, grids,
+                                              changes))
             std::abort();
         const std::chrono::duration<double> took = Clock::now() - start;
         state.SetIterationTime(took.count());

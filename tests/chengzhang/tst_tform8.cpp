@@ -1,6 +1,8 @@
 #include "arithmetic/AnswerValue.h"
 #include "arithmetic/Problem.h"
 #include "arithmetic/ProblemTexts.h"
+#include "chengzhang/FactGrid.h"
+#include "chengzhang/FactGridView.h"
 #include "chengzhang/GrowthChart.h"
 #include "chengzhang/TForm8.h"
 #include "storage/HistoryStore.h"
@@ -8,13 +10,16 @@
 #include "support/Recorders.h"
 #include "widgets/FlatButton.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 Q_DECLARE_METATYPE(HistoryOrigin)
 
@@ -67,6 +72,44 @@ void Miss(HistoryStore &store, int child, const QString &problem, HistoryOrigin 
                              false, std::nullopt});
 }
 
+// One answer per entry, "daysAgo right seconds" ("2 1 2.0"; "-" for an
+// exam box's missing seconds), each to the problem, in this order.
+void Answer(HistoryStore &store, int child, const QString &problem, const QStringList &answers)
+{
+    const std::optional<Problem> asked = ProblemOfText(problem);
+    for (qsizetype k = 0; k < answers.size(); ++k) {
+        const QStringList fields = answers.at(k).split(u' ');
+        const bool right = fields.at(1) == QLatin1String("1");
+        SessionRow session;
+        session.id = HistoryStore::NewSessionId();
+        session.child = child;
+        session.origin = fields.at(2) == QLatin1String("-") ? HistoryOrigin::Exam : HistoryOrigin::Practice;
+        session.started = QDateTime(kToday.addDays(-fields.at(0).toInt()), QTime(17, 0)).addSecs(k);
+        session.total = 1;
+        session.right = right ? 1 : 0;
+        session.setting = QStringLiteral("20以内 加减");
+        store.Keep(session);
+        const std::optional<int> millis = fields.at(2) == QLatin1String("-")
+                                              ? std::nullopt
+                                              : std::optional<int>(qRound(fields.at(2).toDouble() * 1000));
+        const QString answer = right ? AnswerText(asked->Expected()) : QStringLiteral("1");
+        store.Keep(AnswerRow{session.id, child, session.origin, session.started, problem, answer, right, millis});
+    }
+}
+
+// Three right answers of a second on the last three days: 熟练.
+const QStringList kFluent{QStringLiteral("2 1 1"), QStringLiteral("1 1 1"), QStringLiteral("0 1 1")};
+
+QAccessibleInterface *CellSaying(FactGridView *grid, const QString &fact)
+{
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(grid);
+    for (int k = 0; k < list->childCount(); ++k) {
+        if (list->child(k)->text(QAccessible::Name).startsWith(fact + u'：'))
+            return list->child(k);
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 class tst_TForm8 : public QObject {
@@ -98,6 +141,11 @@ private slots:
         const QString unit = QStringLiteral("一位数乘整十、整百数和两位数 · 可进位");
         Practise(*store_, 9, 1, 50, 30, 5, unit);
         Practise(*store_, 9, 0, 20, 18, 3, unit);
+        // A week that taught 9+4 and 9+5 and lost 8+5.
+        for (const QString &fact : {QStringLiteral("9+4"), QStringLiteral("9+5")})
+            Answer(*store_, 10, fact, kFluent);
+        Answer(*store_, 10, QStringLiteral("8+5"), {"12 1 1", "11 1 1", "10 1 1", "0 0 8"});
+        Answer(*store_, 10, QStringLiteral("7*8"), {"1 1 2", "0 1 2"});
         QCOMPARE(store_->Write(), HistoryStore::WriteResult::Written);
     }
 
@@ -258,11 +306,97 @@ private slots:
         QTEST(Growth::PerMinuteText(figures), "text");
     }
 
+    // Each fact's cell says its state and its last answers with their
+    // seconds, to the pointer and to a screen reader alike.
+    void factGridCells_data()
+    {
+        QTest::addColumn<QString>("fact");
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("熟练") << "9+4" << kFluent
+                            << "9+4：熟练。最近 3 次：2月29日 对 1.0 秒，3月1日 对 1.0 秒，3月2日 对 1.0 秒";
+        QTest::newRow("right but slow") << "7+6" << QStringList{"0 1 6"} << "7+6：学习中。最近 1 次：3月2日 对 6.0 秒";
+        QTest::newRow("15 s is not known") << "5+6" << QStringList{"1 1 1", "0 1 15"}
+                                           << "5+6：不会。最近 2 次：3月1日 对 1.0 秒，3月2日 对 15.0 秒";
+        QTest::newRow("last wrong") << "8+5" << (kFluent + QStringList{"0 0 2"})
+                                    << "8+5：不会。最近 4 次：2月29日 对 1.0 秒，3月1日 对 1.0 秒，3月2日 对 1.0 秒，"
+                                       "3月2日 错 2.0 秒";
+        QTest::newRow("an exam box") << "9+9" << QStringList{"3 1 -"} << "9+9：学习中。最近 1 次：2月28日 对，不计时";
+        QTest::newRow("never answered") << "6+5" << QStringList{} << "6+5：未学，还没有做过";
+    }
+
+    void factGridCells()
+    {
+        QFETCH(QString, fact);
+        QFETCH(QStringList, answers);
+        QFETCH(QString, said);
+        const int child = nextChild_++;
+        Answer(*store_, child, fact, answers);
+        Answer(*store_, child, QStringLiteral("9+2"), kFluent);
+        QCOMPARE(store_->Write(), HistoryStore::WriteResult::Written);
+        TForm8 growth(Sources(child));
+        growth.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&growth));
+        QVERIFY(growth.Chart1->isVisible());
+        QTest::mouseClick(growth.SpeedButton12, Qt::LeftButton);
+        QVERIFY(growth.Grid1->isVisible() && growth.ListBox1->isVisible());
+        QVERIFY(!growth.Chart1->isVisible() && !growth.Calendar1->isVisible());
+        // The set practised comes first.
+        QCOMPARE(growth.Grid1->accessibleName(), QStringLiteral("口算熟练图：20以内进位加法"));
+        QAccessibleInterface *cell = CellSaying(growth.Grid1, fact);
+        QVERIFY(cell);
+        QCOMPARE(cell->text(QAccessible::Name), said);
+        const QRect place = cell->rect();
+        QTest::mouseMove(growth.Grid1, growth.Grid1->mapFromGlobal(place.center()));
+        QTRY_COMPARE(QToolTip::text(), said);
+        if (!qEnvironmentVariableIsEmpty("NUMBROOK_SHOTS"))
+            growth.grab().save(qEnvironmentVariable("NUMBROOK_SHOTS") + QStringLiteral("/grid.png"));
+        QTest::mouseClick(growth.SpeedButton12, Qt::LeftButton);
+        QVERIFY(growth.Chart1->isVisible() && !growth.Grid1->isVisible());
+    }
+
+    // The week's lists: facts that became 熟练 this week, and those that
+    // were 熟练 at its start and are 不会 now.
+    void weeklyChanges_data()
+    {
+        QTest::addColumn<QStringList>("fluentThisWeek");
+        QTest::addColumn<QStringList>("fluentBefore");
+        QTest::addColumn<QStringList>("missedToday");
+        QTest::addColumn<QString>("became");
+        QTest::addColumn<QString>("forgotten");
+        QTest::newRow("new this week") << QStringList{"9+4", "9+5"} << QStringList{"7+6"} << QStringList{}
+                                       << "这一周新熟练的口算（2 个）：9+4 9+5" << "熟练过、现在又不会的口算：没有";
+        QTest::newRow("forgotten") << QStringList{} << QStringList{"8+5", "7+6"} << QStringList{"8+5"}
+                                   << "这一周新熟练的口算：没有" << "熟练过、现在又不会的口算（1 个）：8+5";
+        QTest::newRow("new and missed again") << QStringList{"8+6"} << QStringList{} << QStringList{"8+6"}
+                                              << "这一周新熟练的口算：没有" << "熟练过、现在又不会的口算：没有";
+    }
+
+    void weeklyChanges()
+    {
+        QFETCH(QStringList, fluentThisWeek);
+        QFETCH(QStringList, fluentBefore);
+        QFETCH(QStringList, missedToday);
+        const int child = nextChild_++;
+        for (const QString &fact : fluentThisWeek)
+            Answer(*store_, child, fact, kFluent);
+        for (const QString &fact : fluentBefore)
+            Answer(*store_, child, fact, {"12 1 1", "11 1 1", "10 1 1"});
+        for (const QString &fact : missedToday)
+            Answer(*store_, child, fact, {"0 0 9"});
+        QCOMPARE(store_->Write(), HistoryStore::WriteResult::Written);
+        FactChanges changes;
+        FactGrids::ReadWeek(*store_, child, kToday.addDays(-6), changes);
+        QTEST(FactGrids::BecameFluentLine(changes), "became");
+        QTEST(FactGrids::ForgottenLine(changes), "forgotten");
+    }
+
     void printsTheWeeklyReport_data()
     {
         QTest::addColumn<int>("child");
         QTest::newRow("a week of 20以内 加减") << 1;
         QTest::newRow("a unit with a long name") << 9;
+        QTest::newRow("facts learnt and forgotten") << 10;
     }
 
     // The report reads back as the screen shows it, within margins a home
@@ -279,7 +413,7 @@ private slots:
         if (!qEnvironmentVariableIsEmpty("NUMBROOK_SHOTS"))
             QFile::copy(pdf, qEnvironmentVariable("NUMBROOK_SHOTS") + QStringLiteral("/report%1.pdf").arg(child));
         const QStringList pages = PrintedSheets::Pages(pdf);
-        QCOMPARE(pages.size(), 1);
+        QCOMPARE(pages.size(), 2);
         const auto unwrapped = [](QString text) { return text.remove(QRegularExpression(QStringLiteral("\\s"))); };
         const QString page = unwrapped(pages.first());
         QStringList seen{QStringLiteral("小雨的成长周报"), growth.Label2->text(), growth.ProblemLabels[0]->text()};
@@ -287,18 +421,34 @@ private slots:
         for (const QString &text : std::as_const(seen))
             QVERIFY2(page.contains(unwrapped(text)), qPrintable(text + QStringLiteral(" in ") + pages.first()));
 
+        // The facts' page: the week's lists, and the grid of each set practised.
+        FactChanges changes;
+        const QList<FactGrid> grids = FactGrids::ReadWeek(*store_, child, kToday.addDays(-6), changes);
+        const QString facts = unwrapped(pages.at(1));
+        seen = QStringList{QStringLiteral("小雨的口算熟练图"), FactGrids::BecameFluentLine(changes),
+                           FactGrids::ForgottenLine(changes)};
+        for (const FactGrid &grid : grids)
+            (grid.Practised() ? seen : unseen_) << grid.name + QStringLiteral("（左：");
+        for (const QString &text : std::as_const(seen))
+            QVERIFY2(facts.contains(unwrapped(text)), qPrintable(text + QStringLiteral(" in ") + pages.at(1)));
+        for (const QString &text : std::as_const(unseen_))
+            QVERIFY2(!facts.contains(unwrapped(text)), qPrintable(text));
+        unseen_.clear();
+
         const QList<PrintedSheets::WordPage> words = PrintedSheets::Words(pdf);
-        QCOMPARE(words.size(), 1);
+        QCOMPARE(words.size(), 2);
         const qreal margin = 12 / 25.4 * 72;
-        const QRectF inside = QRectF(QPointF(0, 0), words.first().size).adjusted(margin, margin, -margin, -margin);
-        const QList<PrintedSheets::Word> &all = words.first().words;
-        QVERIFY(all.size() > 20);
-        for (qsizetype i = 0; i < all.size(); ++i) {
-            QVERIFY2(inside.contains(all.at(i).box), qPrintable(all.at(i).text));
-            // Neighbours on a line may touch; nothing may stand on another.
-            const QRectF box = all.at(i).box.adjusted(0.5, 0.5, -0.5, -0.5);
-            for (qsizetype j = i + 1; j < all.size(); ++j)
-                QVERIFY2(!box.intersects(all.at(j).box), qPrintable(all.at(i).text + u'/' + all.at(j).text));
+        for (const PrintedSheets::WordPage &onPage : words) {
+            const QRectF inside = QRectF(QPointF(0, 0), onPage.size).adjusted(margin, margin, -margin, -margin);
+            const QList<PrintedSheets::Word> &all = onPage.words;
+            QVERIFY(all.size() > 20);
+            for (qsizetype i = 0; i < all.size(); ++i) {
+                QVERIFY2(inside.contains(all.at(i).box), qPrintable(all.at(i).text));
+                // Neighbours on a line may touch; nothing may stand on another.
+                const QRectF box = all.at(i).box.adjusted(0.5, 0.5, -0.5, -0.5);
+                for (qsizetype j = i + 1; j < all.size(); ++j)
+                    QVERIFY2(!box.intersects(all.at(j).box), qPrintable(all.at(i).text + u'/' + all.at(j).text));
+            }
         }
     }
 
@@ -321,6 +471,8 @@ private:
     QTemporaryDir dir_;
     std::unique_ptr<HistoryStore> store_;
     QList<std::pair<Problem, HistoryOrigin>> sent_;
+    QStringList unseen_;
+    int nextChild_ = 100;
 };
 
 QTEST_MAIN(tst_TForm8)

@@ -1,5 +1,10 @@
+#include "arithmetic/AnswerValue.h"
+#include "arithmetic/FactHistory.h"
+#include "arithmetic/FactSets.h"
 #include "kebiao/PresetMemory.h"
 #include "kebiao/TForm6.h"
+#include "storage/HistoryRows.h"
+#include "storage/HistoryStore.h"
 #include "widgets/FlatButton.h"
 
 #include <QAccessible>
@@ -100,6 +105,64 @@ private slots:
         chooser.ListBox2->setCurrentRow(1);
         QTest::mouseClick(chooser.SpeedButton1, Qt::LeftButton);
         QCOMPARE(*chooser.Result(), (PresetPick{36, 0}));
+    }
+
+    // ★ 已掌握 follows the child's facts: 90 % of a unit's facts 熟练 or
+    // 牢固, every choice of it for the unit's row; 达标 stays as it was.
+    void markedMastered_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<int>("fluentPercent");  // of the choice's facts
+        QTest::addColumn<bool>("unitMarked");
+        QTest::addColumn<bool>("choiceMarked");
+        QTest::newRow("10以内加减, 89%") << 2 << 0 << 89 << false << false;
+        QTest::newRow("10以内加减, 90%") << 2 << 0 << 90 << true << false;
+        QTest::newRow("5、4、3、2加几, 80%") << 6 << 2 << 80 << false << false;
+        QTest::newRow("5、4、3、2加几, 90%: the choice alone") << 6 << 2 << 90 << false << true;
+    }
+
+    void markedMastered()
+    {
+        QFETCH(int, id);
+        QFETCH(int, choice);
+        QFETCH(int, fluentPercent);
+        QFETCH(bool, unitMarked);
+        QFETCH(bool, choiceMarked);
+        QTemporaryDir folder;
+        HistoryStore store(HistoryStore::PathIn(folder.path() + u'/'));
+        const QList<int> facts = UnitFacts({id, choice});
+        // Exactly that share: 10以内加减 has 100 facts, 5、4、3、2加几 ten.
+        const qsizetype fluent = facts.size() * fluentPercent / 100;
+        QCOMPARE(fluent * 100, facts.size() * fluentPercent);
+        // Three right answers of a second each on three days make a fact
+        // 熟练; the others are only begun.
+        const QDate today = QDate::currentDate();
+        for (qsizetype k = 0; k < facts.size(); ++k) {
+            const Fact &fact = AllFacts().at(facts.at(k));
+            SessionRow session;
+            session.id = HistoryStore::NewSessionId();
+            session.started = QDateTime(today.addDays(-3), QTime(17, 0));
+            store.Keep(session);
+            for (int day = k < fluent ? 2 : 0; day >= 0; --day)
+                store.Keep(AnswerRow{session.id, 1, HistoryOrigin::Practice,
+                                     QDateTime(today.addDays(-day), QTime(17, 0)), fact.Key,
+                                     AnswerText(fact.Question.Expected()), true, 1000});
+        }
+        QCOMPARE(store.Write(), HistoryStore::WriteResult::Written);
+
+        const QList<PresetPick> mastered = MasteredUnits(store, 1);
+        TForm6 chooser(PresetPick{id, choice}, [&mastered](const PresetPick &unit) { return mastered.contains(unit); });
+        chooser.show();
+        const QString row = chooser.ListBox2->currentItem()->text();
+        QVERIFY(row.contains(PresetChoice::PresetRow(*FindPreset(id), false)));
+        QCOMPARE(row.endsWith(QStringLiteral("　★ 已掌握")), unitMarked);
+        if (chooser.ListBox3->isVisible())
+            QCOMPARE(chooser.ListBox3->currentItem()->text().endsWith(QStringLiteral(" ★")), choiceMarked);
+        // Another child has mastered nothing.
+        const QList<PresetPick> none = MasteredUnits(store, 2);
+        TForm6 other(PresetPick{id, choice}, [&none](const PresetPick &unit) { return none.contains(unit); });
+        QVERIFY(!other.ListBox2->currentItem()->text().contains(u'★'));
     }
 
     // The drill's pick and the exam's are kept apart in the user's file.
