@@ -14,17 +14,32 @@ ExamPaper DrawPaper(int N, std::int32_t R, OperationChoice choice, RandomSource 
     return paper;
 }
 
-ExamPaper GeneratePresetPaper(int N, const Preset &preset, int choice, RandomSource &source)
+namespace {
+
+ExamPaper OfProblems(const QList<Problem> &problems)
 {
-    source.Reseed();
     ExamPaper paper;
-    paper.reserve(N);
-    for (const Problem &problem : DrawPaper(preset, choice, N, source)) {
+    paper.reserve(problems.size());
+    for (const Problem &problem : problems) {
         // The plain operands mean something only for whole terms; Form holds the rest.
         paper.append({problem.Terms[0].Value.Numerator(), problem.Terms[1].Value.Numerator(),
                       problem.Expected().Number.Numerator(), PrintedText(problem), problem.Signs[0], problem});
     }
     return paper;
+}
+
+}  // namespace
+
+ExamPaper GeneratePresetPaper(int N, const Preset &preset, int choice, RandomSource &source)
+{
+    source.Reseed();
+    return OfProblems(DrawPaper(preset, choice, N, source));
+}
+
+ExamPaper GenerateRecipePaper(const Recipe &recipe, RandomSource &source)
+{
+    source.Reseed();
+    return OfProblems(DrawRecipePaper(recipe, source));
 }
 
 ExamPaper GeneratePaper(int N, std::int32_t R, OperationChoice choice, RandomSource &source)

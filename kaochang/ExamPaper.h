@@ -4,6 +4,7 @@
 #include "arithmetic/Problem.h"
 #include "arithmetic/ProblemGenerator.h"
 #include "arithmetic/ProblemText.h"
+#include "arithmetic/Recipe.h"
 
 #include <QList>
 #include <QString>
@@ -36,3 +37,7 @@ ExamPaper GeneratePaper(int N, std::int32_t R, OperationChoice choice, RandomSou
 // A preset's paper of N problems, without repeats while the preset has
 // problems left; source is reseeded once.
 ExamPaper GeneratePresetPaper(int N, const Preset &preset, int choice, RandomSource &source);
+
+// A recipe's paper, each question in its own preset's form; source is
+// reseeded once.
+ExamPaper GenerateRecipePaper(const Recipe &recipe, RandomSource &source);

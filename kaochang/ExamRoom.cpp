@@ -24,7 +24,44 @@ void ExamRoom::SetPreset(const PresetPick &pick)
 {
     const Preset *preset = PresetOf(pick);
     pick_ = preset ? pick : PresetPick{};
+    recipe_ = {};
+    view_.showRecipe(QString(), QString());
     view_.showPreset(preset ? PresetTitle(*preset, pick_.Choice) : QString());
+}
+
+void ExamRoom::SetRecipe(const Recipe &recipe)
+{
+    if (!recipe.IsValid()) {
+        SetPreset({});
+        return;
+    }
+    SetPreset({});
+    recipe_ = recipe;
+    QStringList rows;
+    for (const RecipeRow &row : recipe.Rows)
+        rows << QStringLiteral("%1 题　%2").arg(row.Count).arg(RowTitle(row));
+    rows << QStringLiteral("共 %1 题，%2").arg(recipe.Total()).arg(recipe.Order == RecipeOrder::Shuffled
+                                                                         ? QStringLiteral("打乱")
+                                                                         : QStringLiteral("按顺序"));
+    if (const std::optional<QString> shortOf = ShortOfProblems(recipe))
+        rows << *shortOf;
+    view_.showRecipe(RecipeTitle(recipe), rows.join(u'\n'));
+}
+
+void ExamRoom::ChooseRecipe()
+{
+    if (!recipeChooser_)
+        return;
+    if (const std::optional<Recipe> recipe = recipeChooser_(recipe_))
+        SetRecipe(*recipe);
+}
+
+QString ExamRoom::PaperKind() const
+{
+    if (!recipe_.IsEmpty())
+        return RecipeTitle(recipe_);
+    const Preset *preset = PresetOf(pick_);
+    return preset ? PresetTitle(*preset, pick_.Choice) : view_.operationText();
 }
 
 void ExamRoom::ChoosePreset()
@@ -64,7 +101,7 @@ void ExamRoom::Apply()
     const int timeIndex = view_.examTimeIndex();
     examMinutes_ = (timeIndex + 1) * 10;
     view_.setRunnerStepInterval(RunnerStepInterval());
-    questionCount_ = (view_.questionCountIndex() + 1) * 10;
+    questionCount_ = recipe_.IsEmpty() ? (view_.questionCountIndex() + 1) * 10 : recipe_.Total();
     view_.setSettingsPanelVisible(false);
     settingsOpen_ = false;
     paperReady_ = true;
@@ -83,8 +120,10 @@ void ExamRoom::Generate()
     ClearSlots();
     graded_.reset();
     const Preset *preset = PresetOf(pick_);
-    presetPaper_ = preset != nullptr;
-    if (preset)
+    presetPaper_ = preset != nullptr || !recipe_.IsEmpty();
+    if (!recipe_.IsEmpty())
+        paper_ = GenerateRecipePaper(recipe_, source_);
+    else if (preset)
         paper_ = GeneratePresetPaper(questionCount_, *preset, pick_.Choice, source_);
     else
         paper_ = GeneratePaper(questionCount_, view_.rangeText().toInt(),
@@ -136,9 +175,9 @@ void ExamRoom::Start()
     view_.setNextPageButtonVisible(questionCount_ > SlotsPerPage);
     view_.setPageVisible(ExamPage::One, true);
     view_.setReviewHintVisible(false);
-    const Preset *preset = PresetOf(pick_);
-    view_.setSummary(view_.examTimeText(), view_.questionCountText(),
-                     preset ? PresetTitle(*preset, pick_.Choice) : view_.operationText());
+    view_.setSummary(view_.examTimeText(),
+                     recipe_.IsEmpty() ? view_.questionCountText() : QStringLiteral("%1 题").arg(questionCount_),
+                     PaperKind());
 }
 
 void ExamRoom::RunnerStep()
@@ -236,6 +275,10 @@ void ExamRoom::Grade()
         PracticeSetting setting = PickedSetting(view_.rangeText().toInt(),
                                                 static_cast<OperationChoice>(view_.operationIndex()), pick_);
         setting.paperStarted = startedAt_;
+        // A recipe is no unit of its own: its name shows in the history,
+        // and no unit's 达标 figures count for it.
+        if (!recipe_.IsEmpty())
+            setting.presetName = QStringLiteral("组卷：") + RecipeTitle(recipe_);
         answerListener_->SessionStarted(setting);
         for (int k = 0; k < questionCount_; ++k)
             answerListener_->Answered({paper_.at(k).Form, typed.at(k), grade.Right.at(k), std::nullopt,

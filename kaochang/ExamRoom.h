@@ -2,6 +2,7 @@
 
 #include "arithmetic/AnswerListener.h"
 #include "arithmetic/MissListener.h"
+#include "arithmetic/Recipe.h"
 #include "kaochang/ExamCountdown.h"
 #include "kaochang/ExamPaper.h"
 #include "kaochang/ExamView.h"
@@ -32,6 +33,16 @@ public:
     // The next paper comes from the pick's preset, or from the lists.
     void SetPreset(const PresetPick &pick);
     void ChoosePreset();
+    // "组卷" on the settings panel asks it for a recipe: a new one, an empty
+    // one to go back to the lists, or nothing when the teacher changed
+    // nothing.
+    using RecipeChooser = std::function<std::optional<Recipe>(const Recipe &current)>;
+    void SetRecipeChooser(RecipeChooser chooser) { recipeChooser_ = std::move(chooser); }
+    // The next paper comes from the recipe; an empty one gives the lists
+    // back. A recipe ends the preset, as a preset ends the recipe.
+    void SetRecipe(const Recipe &recipe);
+    void ChooseRecipe();
+    const Recipe &CurrentRecipe() const { return recipe_; }
     // A remainder left in a box as "7...3" or "7余3" shows as "7……3".
     void AnswerEdited(int slot);
     // The child changed a box: the history keeps when, for each answer.
@@ -69,6 +80,8 @@ public:
 
 private:
     void ClearSlots();
+    // The unit or recipe the paper is of, for its summary and history.
+    QString PaperKind() const;
     void StopTicks();
 
     ExamView &view_;
@@ -89,8 +102,10 @@ private:
     AnswerListener *answerListener_ = nullptr;
     PresetChooser presetChooser_;
     PresetPick pick_;
-    // The paper on show came from a preset: its grading shows the right
-    // answers beside the crossed ones, not in the hints alone.
+    RecipeChooser recipeChooser_;
+    Recipe recipe_;
+    // The paper on show came from a preset or a recipe: its grading shows
+    // the right answers beside the crossed ones, not in the hints alone.
     bool presetPaper_ = false;
     std::function<QDateTime()> clock_ = &QDateTime::currentDateTime;
     QDateTime startedAt_;

@@ -62,6 +62,10 @@ public:
     // The preset's name on the settings panel, the range and operation lists
     // off; an empty title gives them back.
     virtual void showPreset(const QString &title) = 0;
+    // The recipe's name on the settings panel and its rows (with what it is
+    // short of) in place of the range and operation lists, the question
+    // count off; an empty title gives them back.
+    virtual void showRecipe(const QString &title, const QString &rows) = 0;
     // Time up or handed in: nothing more can be written into the paper.
     virtual void setAnswersReadOnly(bool readOnly) = 0;
     // Shows the mark with its hint; the answer turns blue under a tick and

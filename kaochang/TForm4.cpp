@@ -167,6 +167,16 @@ void TForm4::SetPreset(const PresetPick &pick)
     room_.SetPreset(pick);
 }
 
+void TForm4::SetRecipeChooser(ExamRoom::RecipeChooser chooser)
+{
+    room_.SetRecipeChooser(std::move(chooser));
+}
+
+void TForm4::SetRecipe(const Recipe &recipe)
+{
+    room_.SetRecipe(recipe);
+}
+
 void TForm4::BuildContent()
 {
     // Lowest first: labels, track and runner, page two, page one, settings.
@@ -318,9 +328,19 @@ void TForm4::BuildSettingsPanel()
     SpeedButton3 = Controls::MakeButton(Panel3, "SpeedButton3", {352, 252, 77, 33}, applyFace);
     SpeedButton11 = Controls::MakeButton(Panel3, "SpeedButton11", {344, 300, 93, 29},
                                          SmallButtonFace(QStringLiteral("课本同步"), "settings"));
-    Label123 = MakeLabel(Panel3, QStringLiteral("Label123"), {12, 305, 326, 19}, QString(), Palette::Yellow,
-                         Fonts::Ui(13, true));
+    SpeedButton12 = Controls::MakeButton(Panel3, "SpeedButton12", {256, 300, 81, 29},
+                                         SmallButtonFace(QStringLiteral("组卷"), "settings"));
+    // Two lines left of 组卷, as a unit's name is long.
+    Label123 = MakeLabel(Panel3, QStringLiteral("Label123"), {12, 297, 238, 37}, QString(), Palette::Yellow,
+                         Fonts::Ui(12, true));
+    Label123->setWordWrap(true);
     Label123->hide();
+    Label224 = MakeLabel(Panel3, QStringLiteral("Label224"), {248, 16, 189, 230}, QString(), Palette::Yellow,
+                         Fonts::Ui(12));
+    Label224->setAccessibleName(QStringLiteral("组卷内容"));
+    Label224->setWordWrap(true);
+    Label224->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label224->hide();
 }
 
 void TForm4::FormCreate()
@@ -355,6 +375,7 @@ void TForm4::ConnectHandlers()
     connect(SpeedButton9, &FlatButton::clicked, this, &TForm4::SpeedButton9Click);
     connect(SpeedButton10, &FlatButton::clicked, this, &TForm4::SpeedButton10Click);
     connect(SpeedButton11, &FlatButton::clicked, this, &TForm4::SpeedButton11Click);
+    connect(SpeedButton12, &FlatButton::clicked, this, &TForm4::SpeedButton12Click);
     connect(Timer1, &QTimer::timeout, this, &TForm4::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &TForm4::Timer2Timer);
     connect(Timer3, &QTimer::timeout, this, &TForm4::Timer3Timer);
@@ -441,6 +462,11 @@ void TForm4::SpeedButton10Click()
 void TForm4::SpeedButton11Click()
 {
     room_.ChoosePreset();
+}
+
+void TForm4::SpeedButton12Click()
+{
+    room_.ChooseRecipe();
 }
 
 void TForm4::Timer1Timer()
@@ -653,15 +679,36 @@ void TForm4::showPreset(const QString &title)
     RadioGroup2->setEnabled(!preset);
     Label123->setText(preset ? QStringLiteral("课本同步：") + title : QString());
     Label123->setVisible(preset);
+    ShowLongPaperKind(preset);
+    Panel55->setVisible(preset && !Panel55->Name().isEmpty());
+}
+
+void TForm4::showRecipe(const QString &title, const QString &rows)
+{
+    const bool recipe = !title.isEmpty();
+    RadioGroup1->setVisible(!recipe);
+    RadioGroup2->setVisible(!recipe);
+    RadioGroup3->setEnabled(!recipe);
+    Label224->setText(rows);
+    Label224->setVisible(recipe);
+    if (recipe) {
+        Label123->setText(QStringLiteral("组卷：") + title);
+        Label123->show();
+        ShowLongPaperKind(true);
+    }
+    Panel55->setVisible(recipe && !Panel55->Name().isEmpty());
+}
+
+void TForm4::ShowLongPaperKind(bool longKind)
+{
     // A unit's name is longer than 加减 or 乘除: with one chosen, the 考试类型
     // value takes the room up to the page button, its last line on the row
     // and a first one above it if it must, clear of the score below.
     for (QLabel *label : {Label58, Label65}) {
-        label->setWordWrap(preset);
-        label->setAlignment(Qt::AlignLeft | (preset ? Qt::AlignBottom : Qt::AlignVCenter));
-        label->setGeometry(preset ? QRect(408, 422, 164, 34) : QRect(408, 440, 97, 13));
+        label->setWordWrap(longKind);
+        label->setAlignment(Qt::AlignLeft | (longKind ? Qt::AlignBottom : Qt::AlignVCenter));
+        label->setGeometry(longKind ? QRect(408, 422, 164, 34) : QRect(408, 440, 97, 13));
     }
-    Panel55->setVisible(preset && !Panel55->Name().isEmpty());
 }
 
 void TForm4::setAnswersReadOnly(bool readOnly)

@@ -38,6 +38,10 @@ public:
     // room starts with.
     void SetPresetChooser(PresetChooser chooser);
     void SetPreset(const PresetPick &pick);
+    // "组卷" on the settings panel asks it; SetRecipe shows the recipe the
+    // room starts with.
+    void SetRecipeChooser(ExamRoom::RecipeChooser chooser);
+    void SetRecipe(const Recipe &recipe);
     // The practising child, shown while a preset is chosen.
     void ShowChild(const QString &name, const QString &pictureResource);
 
@@ -97,7 +101,9 @@ public:
     RadioGroup *RadioGroup4;
     FlatButton *SpeedButton3;
     FlatButton *SpeedButton11;  // 课本同步
-    QLabel *Label123;           // the preset's name
+    FlatButton *SpeedButton12;  // 组卷
+    QLabel *Label123;           // the preset's or recipe's name
+    QLabel *Label224;           // the recipe's rows, in place of the range and operation lists
     ChildBadge *Panel55;        // whose turn it is, with a preset
 
     QTimer *Timer1;
@@ -122,6 +128,8 @@ private:
     void BuildPageTwo();
     void BuildSettingsPanel();
     void ConnectHandlers();
+    // 考试类型 on both pages: a unit's or recipe's name takes more room.
+    void ShowLongPaperKind(bool longKind);
 
     void FormCreate();
     void FormCloseQuery(QCloseEvent *event);
@@ -136,6 +144,7 @@ private:
     void SpeedButton9Click();
     void SpeedButton10Click();
     void SpeedButton11Click();
+    void SpeedButton12Click();
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();
@@ -172,6 +181,7 @@ private:
     QString answerText(int slot) const override;
     void setAnswerText(int slot, const QString &text) override;
     void showPreset(const QString &title) override;
+    void showRecipe(const QString &title, const QString &rows) override;
     void setAnswersReadOnly(bool readOnly) override;
     void markSlot(int slot, Mark mark, const QString &hint, bool answerBeside) override;
     void setRunnerLeft(int x) override;

@@ -4,6 +4,8 @@
 #include "cuotiben/TForm5.h"
 #include "jiqiao/TForm3.h"
 #include "kebiao/ChoosePreset.h"
+#include "kaochang/ChooseRecipe.h"
+#include "kaochang/RecipeStore.h"
 #include "kaochang/TForm4.h"
 #include "lianxi/DrillMode.h"
 #include "lianxi/TForm2.h"
@@ -84,9 +86,23 @@ void OpenExamRoom(const InstallFolder &folder)
     exam.SetAnswerListener(&history);
     const QString memory = PresetMemory::PathIn(folder.UserDatabaseFolder());
     exam.SetPreset(PresetMemory::Read(memory, PresetMemory::Place::Exam));
-    exam.SetPresetChooser([&exam, memory](const PresetPick &current) {
-        return ChoosePreset(&exam, current, memory, PresetMemory::Place::Exam);
+    // A recipe used last goes before the preset: choosing a preset forgets
+    // it.
+    const QString recipes = RecipeStore::PathIn(folder.UserDatabaseFolder());
+    const RecipeStore::ReadResult kept = RecipeStore::Read(recipes);
+    if (kept.error)
+        Notices::ShowErrorBox(*kept.error);
+    if (kept.contents.last)
+        exam.SetRecipe(*kept.contents.last);
+    exam.SetPresetChooser([&exam, memory, recipes](const PresetPick &current) {
+        const std::optional<PresetPick> pick = ChoosePreset(&exam, current, memory, PresetMemory::Place::Exam);
+        if (pick) {
+            if (const std::optional<QString> error = RecipeStore::Remember(recipes, std::nullopt))
+                Notices::ShowErrorBox(*error);
+        }
+        return pick;
     });
+    exam.SetRecipeChooser([&exam, recipes](const Recipe &current) { return ChooseRecipe(&exam, current, recipes); });
     exam.exec();
     const Notices::OneErrorBox closing;
     feed.VisitEnded();

@@ -2,11 +2,16 @@
 #include "kaochang/ExamPaper.h"
 #include "kaochang/TForm4.h"
 #include "support/RunWindowBenchmarks.h"
+#include "arithmetic/AnswerValue.h"
 #include "widgets/FlatButton.h"
+#include "widgets/PracticeSheet.h"
 #include "widgets/RadioGroup.h"
 
 #include <QLineEdit>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstdlib>
 
 namespace {
 
@@ -59,6 +64,51 @@ void BM_GradeAnswers(benchmark::State &state)
         benchmark::DoNotOptimize(GradeAnswers(typed, paper));
 }
 BENCHMARK(BM_GradeAnswers)->Unit(benchmark::kMicrosecond);
+
+// A teacher's 100-question mixed paper of six units, shuffled: fractions
+// and decimals beside 填空 and 余数.
+Recipe SixUnits()
+{
+    return {.Rows = {{.Pick = {34, 0}, .Count = 20},
+                     {.Pick = {35, 0}, .Count = 15},
+                     {.Pick = {33, 0}, .Count = 20},
+                     {.Pick = {29, 0}, .Count = 15},
+                     {.Pick = {19, 0}, .Count = 15},
+                     {.Pick = {20, 0}, .Count = 15}},
+            .Order = RecipeOrder::Shuffled};
+}
+
+void BM_RecipePaper(benchmark::State &state)
+{
+    const Recipe recipe = SixUnits();
+    RandomSource source;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(GenerateRecipePaper(recipe, source));
+}
+BENCHMARK(BM_RecipePaper)->Unit(benchmark::kMicrosecond);
+
+// The mixed paper printed with its answer page, from the first page to the
+// file's last byte.
+void BM_PrintRecipePaper(benchmark::State &state)
+{
+    RandomSource source(2026);
+    QList<SheetProblem> sheet;
+    for (const ExamProblem &problem : GenerateRecipePaper(SixUnits(), source))
+        sheet.append({problem.Text, AnswerText(problem.Form.Expected())});
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("recipe.pdf"));
+    // The first sheet of a run loads the fonts, as the program's first
+    // print does once: timed are the prints after it.
+    QPdfWriter first(path);
+    if (!DrawPracticeSheet(first, sheet))
+        std::abort();
+    for (auto _ : state) {
+        QPdfWriter writer(path);
+        if (!DrawPracticeSheet(writer, sheet))
+            std::abort();
+    }
+}
+BENCHMARK(BM_PrintRecipePaper)->Unit(benchmark::kMillisecond);
 
 // 出题 on a ready paper: clearing the hundred slots, drawing and filling them.
 void BM_GenerateThroughWindow(benchmark::State &state)

@@ -4,6 +4,7 @@
 #include "arithmetic/DrillPace.h"
 #include "arithmetic/Presets.h"
 #include "arithmetic/ProblemTexts.h"
+#include "arithmetic/Recipe.h"
 
 #include <QHash>
 #include <QSet>
@@ -401,6 +402,8 @@ bool HasRareOperand(int id, const Problem &p)
 
 Q_DECLARE_METATYPE(Problem)
 
+Q_DECLARE_METATYPE(Recipe)
+
 class tst_Presets : public QObject {
     Q_OBJECT
 
@@ -651,6 +654,42 @@ private slots:
         RandomSource source(seed);
         QStringList lines;
         for (const Problem &p : DrawPaper(*FindPreset(id), 0, 5, source))
+            lines << RecordLine(p, AnswerText(p.Expected()));
+        QTEST(lines.join(u' '), "lines");
+    }
+
+    // A recipe's paper from its seed: the same on every machine, in order and
+    // shuffled (9加几 in two rows apart, the classic lists, 填空 and 余数), and
+    // a fifth-grade teacher's fractions and decimals beside 表内除法 填空.
+    void pinnedRecipePapers_data()
+    {
+        QTest::addColumn<Recipe>("recipe");
+        QTest::addColumn<QString>("lines");
+        Recipe mixed;
+        mixed.Rows = {{.Pick = {6, 0}, .Count = 3}, {.Range = 100, .Count = 2}, {.Pick = {19, 0}, .Count = 2},
+                      {.Pick = {20, 0}, .Count = 2}, {.Pick = {6, 0}, .Count = 1}};
+        QTest::newRow("in order") << mixed
+                                  << QStringLiteral("9+6=15 9+9=18 9+8=17 57+45=102 64-11=53 42/(6)=7 4*(5)=20 "
+                                                    "51/9=5……6 26/5=5……1 9+7=16");
+        mixed.Order = RecipeOrder::Shuffled;
+        QTest::newRow("shuffled") << mixed
+                                  << QStringLiteral("9+8=17 9+7=16 42/(6)=7 26/5=5……1 51/9=5……6 9+6=15 4*(5)=20 "
+                                                    "9+9=18 64-11=53 57+45=102");
+        const Recipe fifthGrade{.Rows = {{.Pick = {34, 0}, .Count = 4}, {.Pick = {33, 0}, .Count = 3},
+                                         {.Pick = {19, 0}, .Count = 3}},
+                                .Order = RecipeOrder::Shuffled};
+        QTest::newRow("fractions, decimals and 填空") << fifthGrade
+                                                      << QStringLiteral("20/(5)=4 6.7*4=26.8 8*(6)=48 7.8/2=3.9 0.48*6=2.88 "
+                                                                        "5/7-1/4=13/28 1/4+1/12=1/3 7/12-1/6=5/12 "
+                                                                        "5/11+4/9=89/99 (35)/5=7");
+    }
+
+    void pinnedRecipePapers()
+    {
+        QFETCH(Recipe, recipe);
+        RandomSource source(2026);
+        QStringList lines;
+        for (const Problem &p : DrawRecipePaper(recipe, source))
             lines << RecordLine(p, AnswerText(p.Expected()));
         QTEST(lines.join(u' '), "lines");
     }

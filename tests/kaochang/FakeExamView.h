@@ -100,6 +100,13 @@ public:
     void setAnswerText(int k, const QString &text) override { strips.at(static_cast<std::size_t>(k)).answer = text; }
     void showPreset(const QString &title) override { presetTitle = title; }
     QString presetTitle;
+    void showRecipe(const QString &title, const QString &rows) override
+    {
+        recipeTitle = title;
+        recipeRows = rows;
+    }
+    QString recipeTitle;
+    QString recipeRows;
     bool answersReadOnly = false;
     void setAnswersReadOnly(bool readOnly) override { answersReadOnly = readOnly; }
     void markSlot(int k, Mark mark, const QString &hint, bool) override

@@ -43,7 +43,18 @@ struct Sitting {
     }
 };
 
+// What the history is told at 判卷.
+struct HistoryRecorder : AnswerListener {
+    PracticeSetting setting;
+    QList<CheckedAnswer> answers;
+    void SessionStarted(const PracticeSetting &s) override { setting = s; }
+    void Answered(const CheckedAnswer &answer) override { answers.append(answer); }
+    void SessionScored(qint64) override {}
+};
+
 }  // namespace
+
+Q_DECLARE_METATYPE(Recipe)
 
 class tst_ExamRoom : public QObject {
     Q_OBJECT
@@ -51,6 +62,8 @@ class tst_ExamRoom : public QObject {
 private slots:
     void initTestCase();
     void newRoomWaitsForSettings();
+    void aRecipeSetsThePaper_data();
+    void aRecipeSetsThePaper();
     void generateBeforeApplyAsksForSettings();
     void applyTakesTimeAndCount_data();
     void applyTakesTimeAndCount();
@@ -85,6 +98,47 @@ private slots:
 void tst_ExamRoom::initTestCase()
 {
     QLocale::setDefault(QLocale::c());
+}
+
+void tst_ExamRoom::aRecipeSetsThePaper_data()
+{
+    QTest::addColumn<Recipe>("recipe");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("warned");
+    QTest::addColumn<int>("questions");
+    const RecipeRow tables{.Pick = {18, 0}, .Count = 10};
+    const RecipeRow within100{.Range = 100, .Count = 10};
+    QTest::newRow("named, enough of each") << Recipe{.Name = QStringLiteral("期中口算 A"), .Rows = {tables, within100}}
+                                           << QStringLiteral("期中口算 A") << false << 20;
+    QTest::newRow("9加几 twice over") << Recipe{.Rows = {{.Pick = {6, 0}, .Count = 10}, {.Pick = {6, 0}, .Count = 10}}}
+                                      << QStringLiteral("组卷") << true << 20;
+    QTest::newRow("too short: the lists back") << Recipe{.Rows = {{.Pick = {18, 0}, .Count = 5}}} << QString() << false
+                                               << 30;
+}
+
+// The recipe ends the preset; its rows, and what a unit is short of, stand
+// on the settings panel before the paper is made.
+void tst_ExamRoom::aRecipeSetsThePaper()
+{
+    QFETCH(Recipe, recipe);
+    Sitting s;
+    s.room.SetPreset({18, 0});
+    s.room.SetRecipe(recipe);
+    QTEST(s.view.recipeTitle, "title");
+    QCOMPARE(s.view.presetTitle, QString());
+    QTEST(s.view.recipeRows.contains(QStringLiteral("只有")), "warned");
+    HistoryRecorder history;
+    s.room.SetAnswerListener(&history);
+    s.view.questionIndex = 2;
+    s.room.Apply();
+    QTEST(static_cast<int>(s.room.Paper().size()), "questions");
+    s.room.Start();
+    s.handInAs(QStringLiteral("小明"));
+    s.room.Grade();
+    // The history names the recipe, and takes no unit's 达标 figures for it.
+    QFETCH(QString, title);
+    QCOMPARE(history.setting.presetName, title.isEmpty() ? QString() : QStringLiteral("组卷：") + title);
+    QVERIFY(history.setting.presetId.isEmpty() && !history.setting.targetPerMinute);
 }
 
 void tst_ExamRoom::newRoomWaitsForSettings()
@@ -574,13 +628,7 @@ void tst_ExamRoom::nextPaperClearsMarksAndScore()
 // changed, and the paper's start, so that an answer's seconds count from it.
 void tst_ExamRoom::answersCarryTheirBoxesLastChange()
 {
-    struct Recorder : AnswerListener {
-        PracticeSetting setting;
-        QList<CheckedAnswer> answers;
-        void SessionStarted(const PracticeSetting &s) override { setting = s; }
-        void Answered(const CheckedAnswer &answer) override { answers.append(answer); }
-        void SessionScored(qint64) override {}
-    } history;
+    HistoryRecorder history;
     const QDateTime start(QDate(2026, 12, 9), QTime(9, 0));
     QDateTime now = start;
     Sitting s;

@@ -1,10 +1,14 @@
 #include "arithmetic/AnswerValue.h"
 #include "kaochang/ExamControls.h"
 #include "kaochang/PaperPage.h"
+#include "kaochang/ChooseRecipe.h"
+#include "kaochang/RecipeStore.h"
 #include "kaochang/TForm4.h"
+#include "kaochang/TForm9.h"
 #include "support/Contrast.h"
 #include "support/PrintedSheets.h"
 #include "support/Recorders.h"
+#include "support/TestFiles.h"
 
 #include "widgets/FormRefs.h"
 #include "support/AccessibleTree.h"
@@ -17,12 +21,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPrintDialog>
 #include <QFile>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QLocale>
 #include <QPrinterInfo>
 #include <QRadioButton>
@@ -129,6 +135,9 @@ private slots:
     void printsABlankPaperWithItsAnswerPage();
     void theCountdownIsNamedAlsoWhileEmpty();
     void presetPaperWithRemainders();
+    void recipePaperGradedAndPrinted();
+    void recipeEditorSaysWhatIsAmiss_data();
+    void recipeEditorSaysWhatIsAmiss();
     void aUnitsNameShowsWhole_data();
     void aUnitsNameShowsWhole();
 };
@@ -401,6 +410,182 @@ void tst_TForm4::presetPaperWithRemainders()
     QCOMPARE(w.Label118->text(), QStringLiteral("4分"));
 }
 
+// A fifth-grade teacher's recipe made in the editor and saved: 15 异分母分数
+// 加减, 10 小数乘除一位数, 10 乘除法填空 and 5 of the classic 100以内加减,
+// shuffled; sat, graded and printed with its answer page, each question in
+// its own form.
+void tst_TForm4::recipePaperGradedAndPrinted()
+{
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        QSKIP("a printer is set up, so the dialog offers it rather than a file");
+    NoticeRecorder notices;
+    CueRecorder cues;
+    QTemporaryDir dir;
+    const QString store = RecipeStore::PathIn(dir.path());
+    TForm4 w;
+    w.SetRecipeChooser([&w, &store](const Recipe &current) { return ChooseRecipe(&w, current, store); });
+    w.SetPresetChooser([](const PresetPick &) { return std::optional<PresetPick>(PresetPick{18, 0}); });
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QString tooMany;
+    QTimer::singleShot(0, &w, [&] {
+        auto *editor = qobject_cast<TForm9 *>(QApplication::activeModalWidget());
+        if (!editor)
+            return;
+        editor->UnitBoxes[0]->setCurrentIndex(18);
+        editor->CountBoxes[0]->setValue(90);
+        tooMany = editor->Label6->text();
+        editor->UnitBoxes[0]->setCurrentIndex(34);
+        editor->CountBoxes[0]->setValue(15);
+        editor->UnitBoxes[1]->setCurrentIndex(33);
+        editor->CountBoxes[1]->setValue(10);
+        editor->UnitBoxes[2]->setCurrentIndex(19);
+        editor->CountBoxes[2]->setValue(10);
+        editor->ChoiceBoxes[3]->setCurrentIndex(editor->ChoiceBoxes[3]->findText(QStringLiteral("100")));
+        editor->CountBoxes[3]->setValue(5);
+        QTest::mouseClick(editor->RadioButton2, Qt::LeftButton, {}, QPoint(8, editor->RadioButton2->height() / 2));
+        editor->Edit1->setFocus();
+        TypeWithInputMethod(editor->Edit1, QStringLiteral("期中口算 A"));
+        QVERIFY(editor->Label6->text().isEmpty());
+        Click(editor->SpeedButton4);
+        QCOMPARE(editor->ListBox1->count(), 1);
+        if (!qEnvironmentVariableIsEmpty("NUMBROOK_SHOTS"))
+            editor->grab().save(qEnvironmentVariable("NUMBROOK_SHOTS") + QStringLiteral("/recipe-editor.png"));
+        Click(editor->SpeedButton1);
+    });
+    Click(w.SpeedButton12);
+    QVERIFY2(tooMany.startsWith(PresetTitle(*FindPreset(18), 0) + QStringLiteral("只有 ")), qPrintable(tooMany));
+    QCOMPARE(w.Label123->text(), QStringLiteral("组卷：期中口算 A"));
+    QVERIFY(w.Label224->isVisible() && w.RadioGroup1->isHidden() && !w.RadioGroup3->isEnabled());
+    QVERIFY2(w.Label224->text().contains(QStringLiteral("共 40 题，打乱")), qPrintable(w.Label224->text()));
+    if (!qEnvironmentVariableIsEmpty("NUMBROOK_SHOTS"))
+        w.grab().save(qEnvironmentVariable("NUMBROOK_SHOTS") + QStringLiteral("/recipe-settings.png"));
+    const RecipeStore::ReadResult kept = RecipeStore::Read(store);
+    QCOMPARE(kept.contents.saved.size(), 1);
+    QCOMPARE(kept.contents.last, kept.contents.saved.first());
+
+    Click(w.SpeedButton3);
+    const ExamPaper &paper = w.Room().Paper();
+    QCOMPARE(paper.size(), 40);
+    const auto count = [&paper](AnswerKind kind, bool blank) {
+        return std::count_if(paper.cbegin(), paper.cend(), [kind, blank](const ExamProblem &p) {
+            return p.Form.Kind() == kind && (p.Form.Blank != Problem::BlankAnswer) == blank;
+        });
+    };
+    QCOMPARE(count(AnswerKind::Fraction, false), 15);
+    QCOMPARE(count(AnswerKind::Decimal, false), 10);
+    QCOMPARE(count(AnswerKind::Whole, true), 10);
+    QCOMPARE(count(AnswerKind::Whole, false), 5);
+    QVERIFY(std::any_of(paper.cbegin() + 15, paper.cend(), [](const ExamProblem &p) { return p.Form.Kind() == AnswerKind::Fraction; }));
+    Click(w.SpeedButton5);
+    QCOMPARE(w.Label58->text(), QStringLiteral("期中口算 A"));
+    QStringList answers;
+    for (int k = 0; k < paper.size(); ++k) {
+        answers << RightAnswer(w, k);
+        if (k > 1)
+            QTest::keyClicks(w.AnswerBoxes[static_cast<std::size_t>(k)], answers.last());
+    }
+    QTest::keyClicks(w.AnswerBoxes[0], answers.first() + QStringLiteral("1"));
+    TypeWithInputMethod(w.Edit51, QStringLiteral("小明"));
+    Click(w.SpeedButton7);
+    Click(w.SpeedButton6);
+    for (int k = 0; k < paper.size(); ++k)
+        QCOMPARE(w.Marks[static_cast<std::size_t>(k)]->accessibleName(), k > 1 ? QStringLiteral("对") : QStringLiteral("错"));
+    QCOMPARE(w.Corrections[1]->text(), answers.at(1));
+
+    const QString pdf = dir.filePath(QStringLiteral("期中口算.pdf"));
+    notices.seen.clear();
+    PrintedSheets::PrintTheNextSheetTo(pdf);
+    Click(w.SpeedButton10);
+    QVERIFY2(notices.seen.isEmpty(), qPrintable(notices.seen.value(0).second));
+    if (!qEnvironmentVariableIsEmpty("NUMBROOK_SHOTS"))
+        QFile::copy(pdf, qEnvironmentVariable("NUMBROOK_SHOTS") + QStringLiteral("/recipe-paper.pdf"));
+    const PrintedSheets::Sheet sheet = PrintedSheets::Read(pdf);
+    QCOMPARE(sheet.answers, answers);
+    QCOMPARE(sheet.questions.size(), paper.size());
+    for (int k = 0; k < paper.size(); ++k) {
+        const QString printed = QString(sheet.questions.at(k)).remove(u' ');
+        QVERIFY2(printed.startsWith(QString(paper.at(k).Text).remove(u' ')), qPrintable(sheet.questions.at(k)));
+        QVERIFY(printed.endsWith(k > 1 ? u"✓" : u"✗"));
+    }
+
+    // Remembered for the next visit; 不用组卷 forgets it, the list gives it
+    // back, and a unit chosen ends it.
+    TForm4 next;
+    next.SetRecipe(*kept.contents.last);
+    QCOMPARE(next.Label123->text(), QStringLiteral("组卷：期中口算 A"));
+    Click(w.SpeedButton4);
+    QTimer::singleShot(0, &w, [] {
+        if (auto *editor = qobject_cast<TForm9 *>(QApplication::activeModalWidget()))
+            Click(editor->SpeedButton2);
+    });
+    Click(w.SpeedButton12);
+    QVERIFY(w.Label123->isHidden() && !w.RadioGroup1->isHidden());
+    QCOMPARE(RecipeStore::Read(store).contents.last, std::nullopt);
+    QTimer::singleShot(0, &w, [] {
+        if (auto *editor = qobject_cast<TForm9 *>(QApplication::activeModalWidget())) {
+            editor->ListBox1->setCurrentRow(0);
+            Click(editor->SpeedButton1);
+        }
+    });
+    Click(w.SpeedButton12);
+    QCOMPARE(w.Room().CurrentRecipe(), kept.contents.saved.first());
+    Click(w.SpeedButton11);
+    QCOMPARE(w.Label123->text(), QStringLiteral("课本同步：") + PresetTitle(*FindPreset(18), 0));
+    QVERIFY(w.Label224->isHidden() && !w.RadioGroup1->isHidden() && w.RadioGroup3->isEnabled());
+}
+
+// The editor keeps a recipe it cannot use, and says why: in a notice for
+// the teacher's slip, in the error box for a file it must not write over.
+void tst_TForm4::recipeEditorSaysWhatIsAmiss_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("saved without a name") << QByteArray() << QString() << 10 << 0 << true
+                                          << QStringLiteral("请先写上组卷的名字，例如“期中口算 A”。");
+    QTest::newRow("saved with five questions") << QByteArray() << QStringLiteral("A") << 5 << 0 << true
+                                               << QStringLiteral("一张卷要有 10 到 100 道题，现在是 5 道。");
+    QTest::newRow("taken with 110") << QByteArray() << QString() << 60 << 50 << false
+                                    << QStringLiteral("一张卷要有 10 到 100 道题，现在是 110 道。");
+    QTest::newRow("saved into a damaged file") << QByteArray("recipe\tA\tsideways\tp 18 0 10\r\n") << QStringLiteral("B")
+                                               << 10 << 0 << true << QStringLiteral("第 1 行不是组卷.");
+}
+
+void tst_TForm4::recipeEditorSaysWhatIsAmiss()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, name);
+    QFETCH(int, first);
+    QFETCH(int, second);
+    QFETCH(bool, save);
+    QFETCH(QString, said);
+    NoticeRecorder notices;
+    QTemporaryDir dir;
+    const QString store = RecipeStore::PathIn(dir.path());
+    if (!file.isEmpty())
+        QVERIFY(TestFiles::WriteAll(store, file));
+    TForm9 editor(Recipe{}, store);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    editor.Edit1->setText(name);
+    editor.CountBoxes[0]->setValue(first);
+    editor.CountBoxes[1]->setValue(second);
+    notices.seen.clear();
+    Click(save ? editor.SpeedButton4 : editor.SpeedButton1);
+    QCOMPARE(notices.seen.size(), 1);
+    QCOMPARE(notices.seen.first().first, file.isEmpty() ? Notices::Kind::Notice : Notices::Kind::Error);
+    QVERIFY2(notices.seen.first().second.endsWith(said), qPrintable(notices.seen.first().second));
+    QVERIFY(editor.isVisible() && !editor.Result());
+    if (file.isEmpty())
+        QVERIFY(!QFile::exists(store));
+    else
+        QCOMPARE(TestFiles::ReadAll(store), file);
+}
+
 // With a preset chosen, 考试类型 shows the unit's whole title on both pages,
 // clear of the score below it.
 void tst_TForm4::aUnitsNameShowsWhole_data()
@@ -434,6 +619,9 @@ void tst_TForm4::aUnitsNameShowsWhole()
         QVERIFY(label->geometry().bottom() < w.Label118->geometry().top());
         QVERIFY(label->geometry().right() < w.SpeedButton8->geometry().left());
     }
+    // On the settings panel too, in two lines left of 组卷.
+    QVERIFY2(w.Label123->heightForWidth(w.Label123->width()) <= w.Label123->height(), qPrintable(w.Label123->text()));
+    QVERIFY(w.Label123->geometry().right() < w.SpeedButton12->geometry().left());
 }
 
 // A paper of the lists keeps the right answers in the marks' hints alone,

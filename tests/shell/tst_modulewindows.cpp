@@ -2,6 +2,7 @@
 #include "cuotiben/Notebook.h"
 #include "cuotiben/NotebookListView.h"
 #include "cuotiben/TForm5.h"
+#include "kaochang/RecipeStore.h"
 #include "kaochang/TForm4.h"
 #include "kebiao/PresetMemory.h"
 #include "lianxi/DrillMode.h"
@@ -23,6 +24,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -240,6 +242,38 @@ private slots:
             ModuleWindows::OpenNotebook(hers);
         QCOMPARE(visible, std::optional<bool>(shown));
         QCOMPARE(name, QStringLiteral("小雨"));
+    }
+
+    // The recipe used last opens with the exam room; a unit (or free
+    // practice) chosen in 课本同步 forgets it for the next visit.
+    void theLastRecipeOpensWithTheExamRoom()
+    {
+        NoticeRecorder notices;
+        CueRecorder cues;
+        QVERIFY(!Folder().PrepareChildFolder());
+        const QString recipes = RecipeStore::PathIn(Folder().UserDatabaseFolder());
+        const QByteArray saved = "recipe\tA\tin-order\tp 18 0 10\r\n";
+        QVERIFY(TestFiles::WriteAll(recipes, saved + "last\t期中口算 A\tin-order\tp 18 0 10\tc 100 0 10\r\n"));
+        QString opened;
+        QString afterFreePractice;
+        WhenTheWindowIsUp([&] {
+            auto *exam = qobject_cast<TForm4 *>(QApplication::activeModalWidget());
+            if (!exam)
+                return;
+            opened = exam->Label123->text();
+            QTimer::singleShot(0, [] {
+                if (QWidget *chooser = QApplication::activeModalWidget())
+                    QTest::mouseClick(chooser->findChild<FlatButton *>(QStringLiteral("SpeedButton2")), Qt::LeftButton);
+            });
+            QTest::mouseClick(exam->SpeedButton11, Qt::LeftButton);
+            afterFreePractice = exam->Label123->text();
+            QTest::mouseClick(exam->SpeedButton1, Qt::LeftButton);
+        });
+        ModuleWindows::OpenExamRoom(Folder());
+        QCOMPARE(opened, QStringLiteral("组卷：期中口算 A"));
+        QCOMPARE(afterFreePractice, QString());
+        QCOMPARE(TestFiles::ReadAll(recipes), saved);
+        QVERIFY(notices.seen.isEmpty());
     }
 
     // Ten questions: two wrong, one left empty, the others right.
