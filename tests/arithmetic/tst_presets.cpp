@@ -679,9 +679,9 @@ private slots:
                                          {.Pick = {19, 0}, .Count = 3}},
                                 .Order = RecipeOrder::Shuffled};
         QTest::newRow("fractions, decimals and 填空") << fifthGrade
-                                                      << QStringLiteral("20/(5)=4 6.7*4=26.8 8*(6)=48 7.8/2=3.9 0.48*6=2.88 "
-                                                                        "5/7-1/4=13/28 1/4+1/12=1/3 7/12-1/6=5/12 "
-                                                                        "5/11+4/9=89/99 (35)/5=7");
+                                                      << QStringLiteral("3.5*8=28 7/12-1/6=5/12 5/8+1/12=17/24 1/4+1/12=1/3 "
+                                                                        "2.6/8=0.325 5/7-1/4=13/28 6*(3)=18 8.4*3=25.2 "
+                                                                        "(7)/7=1 6*(7)=42");
     }
 
     void pinnedRecipePapers()
