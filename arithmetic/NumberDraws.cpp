@@ -20,6 +20,10 @@ constexpr Operator Divide = Operator::Division;
 
 constexpr std::array<int, 4> kPowersOfTen{1, 10, 100, 1000};
 
+// The largest denominator a fraction unit's answer has, so that it stays
+// 口算: 5/6 + 4/5 = 49/30.
+constexpr int kLargestAnswerDenominator = 30;
+
 // n/d as written; the rules only ask for d ≥ 2.
 Term Fraction(int n, int d)
 {
@@ -52,24 +56,29 @@ std::optional<std::pair<int, int>> Digits(RandomSource &s, int places)
 
 }  // namespace
 
-// Preset 29: n in 2..10, then Below(3) picks a/n + b/n, a/n − b/n or 1 − a/n,
-// then a (and b) in 1..n − 1: proper fractions with a numerator of 1 or
+// Preset 29: n in 2..10, then Below(3) picks a/n + b/n (a in 1..n − 1, b in
+// 1..n − a), a/n − b/n (a in 2..n − 1, b in 1..a − 1; drawn again for n = 2)
+// or 1 − a/n (a in 1..n − 1): proper fractions with a numerator of 1 or
 // more, written with the denominator n even when they would reduce (2/8, as
-// 三上 writes it). Drawn again until a sum is at most 1 and a difference
-// more than 0.
+// 三上 writes them), the answer within 0..1.
 Problem SameDenominators(int, RandomSource &s)
 {
     for (;;) {
         const int n = In(s, 2, 10);
-        const std::uint32_t form = s.Below(3);
-        const int a = In(s, 1, n - 1);
-        if (form == 2)
-            return Problem::Of(1, Minus, Fraction(a, n));
-        const int b = In(s, 1, n - 1);
-        if (form == 0 && a + b <= n)
-            return Problem::Of(Fraction(a, n), Plus, Fraction(b, n));
-        if (form == 1 && b < a)
-            return Problem::Of(Fraction(a, n), Minus, Fraction(b, n));
+        switch (s.Below(3)) {
+        case 0: {
+            const int a = In(s, 1, n - 1);
+            return Problem::Of(Fraction(a, n), Plus, Fraction(In(s, 1, n - a), n));
+        }
+        case 1: {
+            if (n == 2)
+                continue;
+            const int a = In(s, 2, n - 1);
+            return Problem::Of(Fraction(a, n), Minus, Fraction(In(s, 1, a - 1), n));
+        }
+        default:
+            return Problem::Of(1, Minus, Fraction(In(s, 1, n - 1), n));
+        }
     }
 }
 
@@ -149,15 +158,19 @@ Problem DecimalByOneDigit(int, RandomSource &s)
 }
 
 // Preset 34: + or −, then a/m and b/n, proper and in lowest terms (as 五下
-// writes them), m and n in 2..12; drawn again until the denominators differ
-// and a difference is more than 0. A sum may pass 1 ("17/12", "1 5/12").
+// writes them), m and n in 2..12; drawn again until the denominators differ,
+// their common denominator is one found in the head (kLargestAnswerDenominator
+// at most: 1/3 + 7/11 is work for paper) and a difference is more than 0. A
+// sum may pass 1 ("17/12", "1 5/12").
 Problem UnlikeDenominators(int, RandomSource &s)
 {
     for (;;) {
         const Operator op = PlusOrMinus(s);
         const Term a = ProperFraction(s, 12);
         const Term b = ProperFraction(s, 12);
-        if (a.Value.Denominator() != b.Value.Denominator() && (op == Plus || b.Value < a.Value))
+        const int m = a.Value.Denominator();
+        const int n = b.Value.Denominator();
+        if (m != n && std::lcm(m, n) <= kLargestAnswerDenominator && (op == Plus || b.Value < a.Value))
             return Problem::Of(a, op, b);
     }
 }
@@ -165,26 +178,36 @@ Problem UnlikeDenominators(int, RandomSource &s)
 // Preset 35: Below(4) picks fraction × whole number, fraction × fraction,
 // fraction ÷ whole number or whole number ÷ fraction. Fractions are proper
 // and in lowest terms with denominators 2..12; a whole number is 2..10 (1..10
-// as a dividend, 1 ÷ 3/4 too).
+// as a dividend, 1 ÷ 3/4 too). Drawn again until the answer's denominator is
+// kLargestAnswerDenominator at most (11/12 × 7/8 = 77/96 is work for paper).
 Problem FractionTimesAndDivide(int, RandomSource &s)
 {
-    switch (s.Below(4)) {
-    case 0: {
-        const Term a = ProperFraction(s, 12);
-        return Problem::Of(a, Times, In(s, 2, 10));
-    }
-    case 1: {
-        const Term a = ProperFraction(s, 12);
-        return Problem::Of(a, Times, ProperFraction(s, 12));
-    }
-    case 2: {
-        const Term a = ProperFraction(s, 12);
-        return Problem::Of(a, Divide, In(s, 2, 10));
-    }
-    default: {
-        const int k = In(s, 1, 10);
-        return Problem::Of(k, Divide, ProperFraction(s, 12));
-    }
+    for (;;) {
+        Problem p;
+        switch (s.Below(4)) {
+        case 0: {
+            const Term a = ProperFraction(s, 12);
+            p = Problem::Of(a, Times, In(s, 2, 10));
+            break;
+        }
+        case 1: {
+            const Term a = ProperFraction(s, 12);
+            p = Problem::Of(a, Times, ProperFraction(s, 12));
+            break;
+        }
+        case 2: {
+            const Term a = ProperFraction(s, 12);
+            p = Problem::Of(a, Divide, In(s, 2, 10));
+            break;
+        }
+        default: {
+            const int k = In(s, 1, 10);
+            p = Problem::Of(k, Divide, ProperFraction(s, 12));
+            break;
+        }
+        }
+        if (p.Result.Number.Denominator() <= kLargestAnswerDenominator)
+            return p;
     }
 }
 
