@@ -10,9 +10,9 @@
 
 namespace {
 
-constexpr int kPartHeight = 44;
-constexpr int kBarRoom = 10;
-constexpr int kMargin = 4;
+constexpr int kPartHeight = 40;
+constexpr int kBarRoom = 8;
+constexpr int kMargin = 3;
 constexpr int kDigitWidth = 22;
 
 }  // namespace
