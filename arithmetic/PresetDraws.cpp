@@ -1,5 +1,6 @@
 #include "arithmetic/PresetDraws.h"
 
+#include "arithmetic/DrawSteps.h"
 #include "arithmetic/ProblemGenerator.h"
 
 #include <algorithm>
@@ -15,21 +16,9 @@ constexpr Operator Minus = Operator::Subtraction;
 constexpr Operator Times = Operator::Multiplication;
 constexpr Operator Divide = Operator::Division;
 
-// lo to hi inclusive.
-int In(RandomSource &s, int lo, int hi)
-{
-    return lo + static_cast<int>(s.Below(static_cast<std::uint32_t>(hi - lo + 1)));
-}
-
-bool OneIn(RandomSource &s, int n)
-{
-    return s.Below(static_cast<std::uint32_t>(n)) == 0;
-}
-
-Operator PlusOrMinus(RandomSource &s)
-{
-    return s.Below(2) == 0 ? Plus : Minus;
-}
+using DrawSteps::In;
+using DrawSteps::OneIn;
+using DrawSteps::PlusOrMinus;
 
 int Ones(int x)
 {

@@ -37,6 +37,14 @@ Problem DivideByOneDigit(int choice, RandomSource &source);
 Problem TimesTens(int choice, RandomSource &source);
 Problem ThreeDigitWithTens(int choice, RandomSource &source);
 Problem Shortcuts(int choice, RandomSource &source);
+Problem SameDenominators(int choice, RandomSource &source);
+Problem OnePlaceDecimals(int choice, RandomSource &source);
+Problem MovingThePoint(int choice, RandomSource &source);
+Problem TwoPlaceDecimals(int choice, RandomSource &source);
+Problem DecimalByOneDigit(int choice, RandomSource &source);
+Problem UnlikeDenominators(int choice, RandomSource &source);
+Problem FractionTimesAndDivide(int choice, RandomSource &source);
+Problem PercentOf(int choice, RandomSource &source);
 
 // The problems presets 1 and 2 keep rare: a 0 among the terms.
 bool HasZero(const Problem &problem);

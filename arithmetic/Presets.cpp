@@ -11,7 +11,8 @@ using namespace std::string_view_literals;
 using namespace PresetDraws;
 
 constexpr std::array kTerms{"一年级上册"sv, "一年级下册"sv, "二年级上册"sv, "二年级下册"sv,
-                            "三年级上册"sv, "三年级下册"sv, "四年级上册"sv, "四年级下册"sv};
+                            "三年级上册"sv, "三年级下册"sv, "四年级上册"sv, "四年级下册"sv,
+                            "五年级上册"sv, "五年级下册"sv, "六年级上册"sv};
 
 constexpr std::array kFirstAddend{"9加几"sv, "8、7、6加几"sv, "5、4、3、2加几"sv, "全部"sv};
 constexpr std::array kSubtrahend{"十几减9"sv, "十几减8、7、6"sv, "十几减5、4、3、2"sv, "全部"sv};
@@ -22,10 +23,13 @@ constexpr std::array kBrackets{"不带小括号"sv, "带小括号"sv};
 constexpr std::array kTables{"7～9的口诀"sv, "全部口诀"sv};
 constexpr std::array kDivisionTables{"用1～6的口诀"sv, "用7～9的口诀"sv, "全部"sv};
 constexpr std::array kTimesCarry{"不进位"sv, "可进位"sv};
+constexpr std::array kPointCarry{"不进退位"sv, "可进退位"sv};
 
 constexpr AnswerKind W = AnswerKind::Whole;
+constexpr AnswerKind D = AnswerKind::Decimal;
+constexpr AnswerKind F = AnswerKind::Fraction;
 
-const std::array<Preset, 28> kPresets{{
+const std::array<Preset, 36> kPresets{{
     {1, kTerms[0], "5以内加减", "3+2, 5−4", 15, 95, W, {}, AddSubtractWithin5, HasZero},
     {2, kTerms[0], "10以内加减", "6+3, 9−7", 12, 95, W, {}, AddSubtractWithin10, HasZero},
     {3, kTerms[0], "凑十（10的分与合）", "□+3=10", 12, 95, W, {}, MakeTen},
@@ -54,6 +58,14 @@ const std::array<Preset, 28> kPresets{{
     {26, kTerms[5], "两位数乘整十数、整十数乘整十数", "20×30, 12×20", 8, 90, W, {}, TimesTens},
     {27, kTerms[6], "三位数乘除整十数（口算）", "150×20, 240÷60", 6, 90, W, {}, ThreeDigitWithTens},
     {28, kTerms[7], "简便口算", "25×16, 364−99", 4, 90, W, {}, Shortcuts},
+    {29, kTerms[4], "同分母分数加减", "2/7+3/7, 1−3/8", 6, 90, F, {}, SameDenominators},
+    {30, kTerms[5], "一位小数加减", "0.5+0.3, 3.6−1.2", 8, 90, D, kPointCarry, OnePlaceDecimals},
+    {31, kTerms[7], "小数点移动", "3.5×100, 42÷1000", 10, 95, D, {}, MovingThePoint},
+    {32, kTerms[7], "两位小数加减", "1.25+0.75, 4−0.38", 6, 90, D, {}, TwoPlaceDecimals},
+    {33, kTerms[8], "小数乘除一位数", "0.4×5, 4.8÷6, 0.25×4", 6, 90, D, {}, DecimalByOneDigit},
+    {34, kTerms[9], "异分母分数加减", "1/2+1/3, 3/4−1/6", 4, 90, F, {}, UnlikeDenominators, nullptr, true},
+    {35, kTerms[10], "分数乘除", "2/3×6, 3/4÷3", 5, 90, F, {}, FractionTimesAndDivide, nullptr, true},
+    {36, kTerms[10], "百分数口算", "25%×40", 6, 90, AnswerKind::Percent, {}, PercentOf, nullptr, true},
 }};
 
 QString Utf8(std::string_view text)

@@ -37,7 +37,7 @@ struct Preset {
     bool WantsLowestTerms = false;
 };
 
-// The terms in school order: "一年级上册" … "四年级下册".
+// The terms in school order: "一年级上册" … "六年级上册".
 std::span<const std::string_view> PresetTerms();
 std::span<const Preset> Presets();
 // Nothing for an id not in the table.

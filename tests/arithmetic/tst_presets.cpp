@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QTest>
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -103,9 +104,141 @@ bool DigitsDoNotCarry(int m, int d)
     return Ones(m) * d < 10 && (m / 10) * d < 10;
 }
 
+// A number as the test works it, apart from the program's own arithmetic:
+// numerator over a positive denominator, in lowest terms.
+struct Rational {
+    std::int64_t n = 0, d = 1;
+
+    static Rational Of(std::int64_t n, std::int64_t d)
+    {
+        const std::int64_t g = std::gcd(n, d) * (d < 0 ? -1 : 1);
+        return {n / g, d / g};
+    }
+    static Rational Of(const Term &t) { return Of(t.Value.Numerator(), t.Value.Denominator()); }
+    bool operator==(const Rational &) const = default;
+    bool operator<(const Rational &o) const { return n * o.d < o.n * d; }
+    bool Whole() const { return d == 1; }
+    // The places a decimal needs to write it, or -1 when more than nine.
+    int Places() const
+    {
+        std::int64_t power = 1;
+        for (int k = 0; k <= 9; ++k, power *= 10) {
+            if (power % d == 0)
+                return k;
+        }
+        return -1;
+    }
+};
+
+Rational Apply(Rational a, Operator op, Rational b)
+{
+    switch (op) {
+    case Plus:
+        return Rational::Of(a.n * b.d + b.n * a.d, a.d * b.d);
+    case Minus:
+        return Rational::Of(a.n * b.d - b.n * a.d, a.d * b.d);
+    case Times:
+        return Rational::Of(a.n * b.n, a.d * b.d);
+    case Divide:
+        break;
+    }
+    return Rational::Of(a.n * b.d, a.d * b.n);
+}
+
+bool IsFraction(const Term &t, int largestDenominator)
+{
+    return t.Form == NumberForm::Fraction && In(t.WrittenDenominator, 2, largestDenominator)
+        && In(t.WrittenNumerator(), 1, t.WrittenDenominator - 1);
+}
+
+bool IsWhole(const Term &t, int lo, int hi)
+{
+    return t.Whole() && In(*t.Whole(), lo, hi);
+}
+
+// A plain number (no fraction, no percent) written with places decimal
+// places at most, more than 0.
+bool IsDecimal(const Term &t, int places)
+{
+    const Rational x = Rational::Of(t);
+    return t.Form == NumberForm::Plain && x.n > 0 && In(x.Places(), 0, places);
+}
+
+// The tenths digit of a one-place decimal.
+int Tenths(const Rational &x)
+{
+    return int(x.n * (10 / x.d) % 10);
+}
+
+// The rule of a decimal, fraction or percent unit, from the table of units;
+// the open points of each are those its drawing rule names.
+bool FollowsNumberRule(int id, int choice, const Problem &p)
+{
+    const Term &a = p.Terms[0];
+    const Term &b = p.Terms[1];
+    const Rational x = Rational::Of(a);
+    const Rational y = Rational::Of(b);
+    const Operator op = p.Signs[0];
+    const Rational answer = Apply(x, op, y);
+    const Preset &preset = *FindPreset(id);
+    if (p.TermCount != 2 || p.Blank != Problem::BlankAnswer || p.Result.Kind != preset.Kind
+        || Rational::Of(p.Result.Number.Numerator(), p.Result.Number.Denominator()) != answer || answer.n < 0)
+        return false;
+    switch (id) {
+    case 29: {
+        // a/n ± b/n or 1 − a/n, n in 2..10, the answer within 0..1, written
+        // with the denominator n whether or not it reduces.
+        const bool same = IsFraction(a, 10) && IsFraction(b, 10) && a.WrittenDenominator == b.WrittenDenominator;
+        const bool fromOne = IsWhole(a, 1, 1) && op == Minus && IsFraction(b, 10);
+        return AddOrSub(op) && (same || fromOne) && !(Rational{1, 1} < answer);
+    }
+    case 30: {
+        // One decimal place, 0.1..9.9; 不进退位: the tenths neither carry
+        // nor borrow.
+        const bool onePlace = IsDecimal(a, 1) && IsDecimal(b, 1) && x.Places() == 1 && y.Places() == 1
+            && x < Rational{10, 1} && y < Rational{10, 1};
+        const bool regroups = op == Plus ? Tenths(x) + Tenths(y) >= 10 : Tenths(x) < Tenths(y);
+        return AddOrSub(op) && onePlace && (choice == 1 || !regroups);
+    }
+    case 31:
+        // x × or ÷ 10, 100, 1000, x with two decimal places at most.
+        return (op == Times || op == Divide) && IsDecimal(a, 2) && (b == Term(10) || b == Term(100) || b == Term(1000));
+    case 32: {
+        // Two decimal places, the sum below 100 (of a difference, the
+        // minuend is the sum).
+        const bool twoPlaces = IsDecimal(a, 2) && IsDecimal(b, 2) && (x.Places() == 2 || y.Places() == 2);
+        return AddOrSub(op) && twoPlaces && (op == Plus ? answer : x) < Rational{100, 1};
+    }
+    case 33:
+        // A decimal × or ÷ 2..9, the result exact within three places.
+        return (op == Times || op == Divide) && IsDecimal(a, 3) && !x.Whole() && IsWhole(b, 2, 9)
+            && In(answer.Places(), 0, 3);
+    case 34:
+        // a/m ± b/n, m and n in 2..12 and not the same.
+        return AddOrSub(op) && IsFraction(a, 12) && IsFraction(b, 12) && a.WrittenDenominator != b.WrittenDenominator;
+    case 35: {
+        // fraction × whole number, fraction × fraction, fraction ÷ whole
+        // number, whole number ÷ fraction; denominators 12 at most.
+        const bool wholeB = b.Whole() && *b.Whole() > 0;
+        const bool times = op == Times && IsFraction(a, 12) && (wholeB || IsFraction(b, 12));
+        const bool divide = op == Divide && ((IsFraction(a, 12) && wholeB) || (a.Whole() && *a.Whole() > 0 && IsFraction(b, 12)));
+        return times || divide;
+    }
+    case 36: {
+        // p% of x, p from the list, the answer whole or with one place.
+        static const QList<int> percents{1, 5, 10, 20, 25, 50, 75, 100, 150, 200};
+        return op == Times && a.Form == NumberForm::Percent && percents.contains(int(x.n * 100 / x.d))
+            && b.Whole() && *b.Whole() > 0 && In(answer.Places(), 0, 1);
+    }
+    }
+    return false;
+}
+
 // The unit's rule for one problem, from the table of units.
 bool FollowsRule(int id, int choice, const Problem &p)
 {
+    if (id >= 29)
+        return FollowsNumberRule(id, choice, p);
     const Worked w = Work(p);
     const std::int64_t answer = w.partials.back();
     const bool two = p.TermCount == 2 && p.Group == Brackets::None;
@@ -274,7 +407,7 @@ class tst_Presets : public QObject {
 private slots:
     void table()
     {
-        QCOMPARE(Presets().size(), std::size_t{28});
+        QCOMPARE(Presets().size(), std::size_t{36});
         for (std::size_t i = 0; i < Presets().size(); ++i)
             QCOMPARE(Presets()[i].Id, int(i) + 1);
         const Preset &carry = *FindPreset(6);
@@ -282,8 +415,42 @@ private slots:
         QCOMPARE(carry.ProblemsPerMinute, 10);
         QCOMPARE(carry.AccuracyPercent, 90);
         QCOMPARE(FindPreset(20)->Kind, AnswerKind::QuotientRemainder);
-        QVERIFY(!FindPreset(29));
+        QVERIFY(!FindPreset(37));
         QVERIFY(!PresetOf({6, 4}));
+        QVERIFY(PresetOf({30, 1}));
+        QVERIFY(!PresetOf({30, 2}));
+        QCOMPARE(PresetTitle(*FindPreset(30), 1), QStringLiteral("一位小数加减 · 可进退位"));
+        // 约分 is taught in 五下: from 异分母分数加减 on, an unreduced fraction is not yet right.
+        for (const Preset &preset : Presets())
+            QCOMPARE(preset.WantsLowestTerms, preset.Id >= 34);
+    }
+
+    // The decimal, fraction and percent units under their terms, with the
+    // kind of answer each asks for.
+    void numberUnits_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("term");
+        QTest::addColumn<AnswerKind>("kind");
+        const auto fraction = AnswerKind::Fraction;
+        const auto decimal = AnswerKind::Decimal;
+        QTest::newRow("29") << 29 << "三年级上册" << fraction;
+        QTest::newRow("30") << 30 << "三年级下册" << decimal;
+        QTest::newRow("31") << 31 << "四年级下册" << decimal;
+        QTest::newRow("32") << 32 << "四年级下册" << decimal;
+        QTest::newRow("33") << 33 << "五年级上册" << decimal;
+        QTest::newRow("34") << 34 << "五年级下册" << fraction;
+        QTest::newRow("35") << 35 << "六年级上册" << fraction;
+        QTest::newRow("36") << 36 << "六年级上册" << AnswerKind::Percent;
+    }
+
+    void numberUnits()
+    {
+        QFETCH(int, id);
+        const Preset &preset = *FindPreset(id);
+        QTEST(QString::fromUtf8(preset.Term.data(), qsizetype(preset.Term.size())), "term");
+        QTEST(preset.Kind, "kind");
+        QVERIFY(std::ranges::find(PresetTerms(), preset.Term) != PresetTerms().end());
     }
 
     void followsItsRules_data()
@@ -338,6 +505,8 @@ private slots:
         QTest::newRow("凑十, 100: every form five or six times") << 3 << 100 << 18;
         QTest::newRow("有余数的除法, 100") << 20 << 100 << 100;
         QTest::newRow("10以内连加连减, 100") << 4 << 100 << 100;
+        for (int id = 29; id <= 36; ++id)
+            QTest::addRow("%s, 100", std::string(FindPreset(id)->Name).c_str()) << id << 100 << 100;
     }
 
     void paperHasNoRepeats()
@@ -441,6 +610,15 @@ private slots:
         QTest::newRow("26/0") << 26 << 0 << 2626u << QStringLiteral("70*70=4900");
         QTest::newRow("27/0") << 27 << 0 << 2727u << QStringLiteral("180/60=3");
         QTest::newRow("28/0") << 28 << 0 << 2828u << QStringLiteral("467-101=366");
+        QTest::newRow("29/0") << 29 << 0 << 2929u << QStringLiteral("2/10+3/10=1/2");
+        QTest::newRow("30/0") << 30 << 0 << 3030u << QStringLiteral("2.1+6.7=8.8");
+        QTest::newRow("30/1") << 30 << 1 << 3031u << QStringLiteral("7.5+0.5=8");
+        QTest::newRow("31/0") << 31 << 0 << 3131u << QStringLiteral("43.8*1000=43800");
+        QTest::newRow("32/0") << 32 << 0 << 3232u << QStringLiteral("2+3.58=5.58");
+        QTest::newRow("33/0") << 33 << 0 << 3333u << QStringLiteral("6.5/4=1.625");
+        QTest::newRow("34/0") << 34 << 0 << 3434u << QStringLiteral("2/3-3/10=11/30");
+        QTest::newRow("35/0") << 35 << 0 << 3535u << QStringLiteral("10÷2/3=15");
+        QTest::newRow("36/0") << 36 << 0 << 3636u << QStringLiteral("1%×800=8");
     }
 
     void pinnedDraws()
@@ -451,6 +629,30 @@ private slots:
         RandomSource source(seed);
         const Problem p = FindPreset(id)->Draw(choice, source);
         QTEST(RecordLine(p, AnswerText(p.Expected())), "line");
+    }
+
+    // One seed, one paper, on every machine: the drill's draws and the
+    // paper's choice among them.
+    void pinnedPaper_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<QString>("lines");
+        QTest::newRow("29") << 29 << 29u
+                             << QStringLiteral("7/10+3/10=1 7/9-3/9=4/9 8/10+1/10=9/10 8/10+2/10=1 1/2+1/2=1");
+        QTest::newRow("33") << 33 << 33u << QStringLiteral("5.2*5=26 1.1*2=2.2 1.4*2=2.8 0.88*2=1.76 3.6/8=0.45");
+        QTest::newRow("36") << 36 << 36u << QStringLiteral("5%×300=15 100%×1000=1000 75%×400=300 150%×600=900 100%×2=2");
+    }
+
+    void pinnedPaper()
+    {
+        QFETCH(int, id);
+        QFETCH(quint32, seed);
+        RandomSource source(seed);
+        QStringList lines;
+        for (const Problem &p : DrawPaper(*FindPreset(id), 0, 5, source))
+            lines << RecordLine(p, AnswerText(p.Expected()));
+        QTEST(lines.join(u' '), "lines");
     }
 
     // The result panel's line in the child's words, against 20以内进位加法's
@@ -498,8 +700,7 @@ private slots:
         QTEST((DrillPace{1, 1, milliseconds}.TimeText()), "text");
     }
 
-    // The 达标 figures of every whole-number unit, as the curriculum sets
-    // them.
+    // The 达标 figures of every unit, as the curriculum sets them.
     void targets_data()
     {
         QTest::addColumn<int>("id");
@@ -509,7 +710,8 @@ private slots:
                                 {7, 10, 90},  {8, 8, 90},   {9, 10, 95},  {10, 10, 95}, {11, 8, 90},  {12, 8, 90},
                                 {13, 6, 90},  {14, 4, 90},  {15, 10, 95}, {16, 10, 95}, {17, 6, 90},  {18, 10, 95},
                                 {19, 8, 90},  {20, 6, 90},  {21, 4, 90},  {22, 10, 95}, {23, 6, 90},  {24, 8, 90},
-                                {25, 8, 90},  {26, 8, 90},  {27, 6, 90},  {28, 4, 90}};
+                                {25, 8, 90},  {26, 8, 90},  {27, 6, 90},  {28, 4, 90},  {29, 6, 90},  {30, 8, 90},
+                                {31, 10, 95}, {32, 6, 90},  {33, 6, 90},  {34, 4, 90},  {35, 5, 90},  {36, 6, 90}};
         for (const auto &[id, perMinute, accuracy] : table)
             QTest::addRow("%d", id) << id << perMinute << accuracy;
     }
