@@ -4,17 +4,12 @@
 // only named, not played.
 
 #include "arithmetic/AnswerValue.h"
-#include "arithmetic/EquationRow.h"
-#include "arithmetic/Problem.h"
-#include "arithmetic/ProblemTexts.h"
 #include "cuotiben/Notebook.h"
 #include "lianxi/TForm2.h"
 #include "shell/NotebookFeed.h"
 #include "support/ReportMedian.h"
 #include "support/RunWindowBenchmarks.h"
-#include "widgets/AnswerFeedback.h"
 #include "widgets/FlatButton.h"
-#include "widgets/ProblemDisplay.h"
 #include "widgets/StarBurst.h"
 
 #include <QLineEdit>
@@ -23,7 +18,6 @@
 #include <QTimer>
 #include <benchmark/benchmark.h>
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -95,8 +89,9 @@ BENCHMARK(BM_CheckAndNextProblem)
     ->Unit(benchmark::kMicrosecond);
 
 // The same with a 课本同步 preset, the argument its id (6: 20以内进位加法,
-// 14: three terms, 20: 商……余数): the row of strips around the blank's box
-// is laid out again for each problem. Right and wrong answers alternate; a
+// 14: three terms, 20: 商……余数, 29 and 35: stacked fractions, on the card
+// after each miss too): the row of strips around the blank's box is laid out
+// again for each problem. Right and wrong answers alternate; a
 // wrong one is the right 商 or number plus one, in the preset's own form.
 void BM_CheckAndNextPresetProblem(benchmark::State &state)
 {
@@ -117,32 +112,10 @@ BENCHMARK(BM_CheckAndNextPresetProblem)
     ->Arg(6)
     ->Arg(14)
     ->Arg(20)
+    ->Arg(29)
+    ->Arg(35)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
-
-// A fraction problem put in a problem row over the drill window's art and
-// painted, its fractions stacked, with the right-answer card of the last one
-// (3/4÷3 and 2/7+3/7 in turn): the drawing's share of "确定" → next problem.
-void BM_ShowStackedFractionProblem(benchmark::State &state)
-{
-    TForm2 form;
-    form.show();
-    ProblemDisplay display(&form, QPoint(96, 200));
-    AnswerFeedback feedback(&form, {"Panel91", "Image91", "Image92", "Label91"}, {688, 298, 64, 64},
-                            {96, 298, 560, 64});
-    const std::array<Problem, 2> problems{*ProblemOfText(QStringLiteral("3/4÷3")),
-                                          *ProblemOfText(QStringLiteral("2/7+3/7"))};
-    std::size_t next = 0;
-    Settle();
-    TimeAlternateAnswers(state, [&](bool) {
-        const Problem &shown = problems.at(next);
-        next = 1 - next;
-        feedback.ShowWrong(EquationText(shown), SpokenEquation(shown));
-        const EquationRow row = EquationRowOf(problems.at(next));
-        display.showEquation(row.before, row.after, row.wideBlank, SpokenProblem(problems.at(next)));
-    });
-}
-BENCHMARK(BM_ShowStackedFractionProblem)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // Ten right in a row, then every frame of the stars rising over the problem
 // row painted at its own time, with the operands beneath them; run it with
