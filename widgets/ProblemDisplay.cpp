@@ -9,6 +9,7 @@
 #include "widgets/PictureBox.h"
 
 #include <QApplication>
+#include <algorithm>
 
 
 namespace {
@@ -150,11 +151,14 @@ void ProblemDisplay::showEquation(const QList<EquationPiece> &before, const QLis
     // Centred between the lists on the left and the window's right edge.
     const int width = before_->naturalWidth() + blank + after_->naturalWidth() + 2 * kGap;
     int x = origin_.x() + kGap + std::max(0, (kEquationWidth - kGap - width) / 2);
-    before_->setGeometry(x, origin_.y(), before_->naturalWidth(), kStripHeight);
+    // Stacked fractions reach above and below the row, its middle where it was.
+    const int height = std::max({kStripHeight, before_->naturalHeight(), after_->naturalHeight()});
+    const int top = origin_.y() - (height - kStripHeight) / 2;
+    before_->setGeometry(x, top, before_->naturalWidth(), height);
     x += before_->naturalWidth() + kGap;
     answer_->setGeometry(x, origin_.y() + kAnswerRect.y(), blank, kAnswerRect.height());
     x += blank + kGap;
-    after_->setGeometry(x, origin_.y(), after_->naturalWidth(), kStripHeight);
+    after_->setGeometry(x, top, after_->naturalWidth(), height);
     before_->setAccessibleName(spoken);
     after_->setAccessibleName(spoken);
     before_->setVisible(!before.isEmpty());

@@ -1,4 +1,5 @@
 #include "arithmetic/AnswerValue.h"
+#include "arithmetic/ProblemTexts.h"
 #include "kaochang/ExamControls.h"
 #include "kaochang/PaperPage.h"
 #include "kaochang/TForm4.h"
@@ -109,6 +110,8 @@ private slots:
     void controlsKeepTheirPlaceWhenResized();
     void widestProblemFitsItsLabel_data();
     void widestProblemFitsItsLabel();
+    void fractionsStandStackedOnThePaper_data();
+    void fractionsStandStackedOnThePaper();
     void generateFillsTheSlots();
     void theRedNoticeStandsOutFromTheDesk();
     void summaryOnBothPages_data();
@@ -257,6 +260,37 @@ void tst_TForm4::widestProblemFitsItsLabel()
     QCOMPARE(label->text(), text);
     QVERIFY(QFontMetrics(label->font()).horizontalAdvance(text) <= label->width());
     QCOMPARE(label->font().pixelSize() == 13, fullSize);
+}
+
+void tst_TForm4::fractionsStandStackedOnThePaper_data()
+{
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<bool>("stacked");
+    QTest::newRow("表内除法") << 18 << false;
+    QTest::newRow("同分母分数加减") << 29 << true;
+    QTest::newRow("分数乘除") << 35 << true;
+}
+
+// A fraction paper's problems stand stacked on the strips' whole height, its
+// boxes named as the problems are said; a whole-number paper keeps its labels.
+void tst_TForm4::fractionsStandStackedOnThePaper()
+{
+    QFETCH(int, preset);
+    QFETCH(bool, stacked);
+    TForm4 w;
+    const QRect classic = w.ProblemLabels[4]->geometry();
+    w.SetPresetChooser([preset](const PresetPick &) { return std::optional<PresetPick>(PresetPick{preset, 0}); });
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Click(w.SpeedButton11);
+    Click(w.SpeedButton3);
+    const ExamProblem &problem = w.Room().Paper().at(4);
+    QCOMPARE(w.ProblemLabels[4]->text(), problem.Text);
+    QCOMPARE(w.ProblemLabels[4]->height() > classic.height(), stacked);
+    QCOMPARE(w.ProblemLabels[4]->geometry() == classic, !stacked);
+    QCOMPARE(w.AnswerBoxes[4]->accessibleName(),
+             QStringLiteral("第5题 ") + (stacked ? SpokenProblem(problem.Form) : problem.Text));
+    QCOMPARE(w.AnswerBoxes[4]->accessibleName().contains(QStringLiteral("分之")), stacked);
 }
 
 void tst_TForm4::generateFillsTheSlots()
