@@ -10,6 +10,7 @@
 #include "widgets/FormRefs.h"
 #include "support/AccessibleTree.h"
 #include "widgets/FlatButton.h"
+#include "widgets/MathLineEdit.h"
 #include "widgets/PictureBox.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/Shape.h"
@@ -478,6 +479,9 @@ void tst_TForm4::unreducedFractionsOnAGradedPaper()
     QTest::keyClicks(w.Edit51, QStringLiteral("Ming"));
     Click(w.SpeedButton7);
     Click(w.SpeedButton6);
+    // Typed "a/b" and "1 1/6" stand stacked once the child has moved on.
+    QVERIFY(static_cast<MathLineEdit *>(w.AnswerBoxes[k])->ShowsStacked());
+    QCOMPARE(static_cast<MathLineEdit *>(w.AnswerBoxes[other])->ShowsStacked(), mixed.contains(u'/'));
     QCOMPARE(w.Marks[other]->accessibleName(), QStringLiteral("对"));
     QCOMPARE(w.Marks[k]->accessibleName(), wantsLowestTerms ? QStringLiteral("错") : QStringLiteral("对"));
     if (wantsLowestTerms) {
