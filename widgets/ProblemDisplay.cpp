@@ -84,14 +84,19 @@ QString ProblemDisplay::answerText() const
 
 void ProblemDisplay::setAnswerText(const QString &text)
 {
-    if (fraction_->IsOpen()) {
-        const bool hadFocus = fraction_->isAncestorOf(QApplication::focusWidget());
-        fraction_->Close();
-        if (hadFocus)
-            answer_->setFocus(Qt::OtherFocusReason);
-        describeAnswer();
-    }
+    closeFraction();
     answer_->setText(text);
+}
+
+void ProblemDisplay::closeFraction()
+{
+    if (!fraction_->IsOpen())
+        return;
+    const bool hadFocus = fraction_->isAncestorOf(QApplication::focusWidget());
+    fraction_->Close();
+    if (hadFocus)
+        answer_->setFocus(Qt::OtherFocusReason);
+    describeAnswer();
 }
 
 void ProblemDisplay::setAnswerReadOnly(bool readOnly)
@@ -136,6 +141,9 @@ void ProblemDisplay::describeAnswer()
 void ProblemDisplay::showEquation(const QList<EquationPiece> &before, const QList<EquationPiece> &after,
                                   bool wideBlank, const QString &spoken)
 {
+    // A new problem puts the box elsewhere: a fraction begun over the last
+    // one's box is put away.
+    closeFraction();
     hideSigns();
     first_->clear();
     second_->clear();
@@ -169,6 +177,7 @@ void ProblemDisplay::showEquation(const QList<EquationPiece> &before, const QLis
 
 void ProblemDisplay::setOperands(const QString &first, const QString &second, const QString &spoken)
 {
+    closeFraction();
     before_->hide();
     after_->hide();
     answer_->setGeometry(kAnswerRect.translated(origin_));

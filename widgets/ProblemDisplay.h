@@ -82,6 +82,7 @@ public:
                       const QString &spoken);
 
 private:
+    void closeFraction();
     void describeAnswer();
 
     OperandLabel *first_;
