@@ -55,6 +55,9 @@ QVariant NotebookListModel::data(const QModelIndex &index, int role) const
         return static_cast<int>(Qt::AlignCenter);
     const NotebookEntry &entry = notebook_.Entries().at(rows_.at(index.row()));
     const bool overdue = !entry.Conquered() && entry.Due < listedOn_;
+    // A stacked fraction is read out as it is said ("四分之三除以3等于").
+    if (role == Qt::AccessibleTextRole && index.column() == ProblemColumn && ListedText(entry.Problem).contains(u'/'))
+        return SpokenProblem(entry.Problem);
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {

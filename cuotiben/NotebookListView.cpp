@@ -1,5 +1,7 @@
 #include "cuotiben/NotebookListView.h"
 
+#include "widgets/MathDelegate.h"
+
 #include <QHeaderView>
 #include <QStyleOptionViewItem>
 #include <algorithm>
@@ -21,6 +23,8 @@ NotebookListView::NotebookListView(QWidget *parent) : QTableView(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setAlternatingRowColors(true);
+    // A fraction problem's fractions stand stacked, as in the drill.
+    setItemDelegate(new MathDelegate(this));
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(kRowHeight);

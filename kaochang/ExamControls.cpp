@@ -2,6 +2,9 @@
 
 #include "widgets/Controls.h"
 #include "widgets/Fonts.h"
+#include "widgets/MathLabel.h"
+#include "widgets/MathLineEdit.h"
+#include "widgets/MathText.h"
 #include "widgets/Palette.h"
 #include "widgets/PictureBox.h"
 
@@ -14,6 +17,9 @@ namespace {
 
 constexpr QSize kStripSize{225, 25};
 constexpr QRect kAnswerInStrip{104, 3, 89, 19};
+constexpr QRect kProblemInStrip{8, 6, 97, 16};
+// A stacked fraction takes the strip's whole height.
+constexpr QRect kStackedProblemInStrip{8, 0, 97, 25};
 constexpr int kCorrectionPixels = 11;
 constexpr int kProblemPixels = 13;
 constexpr int kSmallestProblemPixels = 10;
@@ -80,14 +86,15 @@ SlotControls MakeSlot(QWidget *page, int k)
     const bool pageOne = k < 50;
     const QPoint strip = StripRect(k).topLeft();
 
-    auto *problem = new QLabel(page);
+    auto *problem = new MathLabel(page);
     problem->setObjectName(QStringLiteral("Label%1").arg(pageOne ? k + 3 : k + 17));
-    problem->setGeometry(QRect(strip + QPoint(8, 6), QSize(97, 16)));
+    problem->setGeometry(kProblemInStrip.translated(strip));
     problem->setFont(Fonts::Ui(kProblemPixels, true));
     problem->setAlignment(Qt::AlignCenter);
     problem->hide();
 
-    auto *answer = new QLineEdit(page);
+    // A fraction typed stands stacked once the child has moved on.
+    auto *answer = new MathLineEdit(page);
     answer->setObjectName(QStringLiteral("Edit%1").arg(pageOne ? k + 1 : k + 2));
     answer->setGeometry(kAnswerInStrip.translated(strip));
     answer->setFont(Fonts::Ui(12, true));
@@ -100,7 +107,7 @@ SlotControls MakeSlot(QWidget *page, int k)
     mark->setGeometry(QRect(strip + QPoint(200, 0), QSize(25, 25)));
     mark->hide();
 
-    auto *correction = new QLabel(page);
+    auto *correction = new MathLabel(page);
     correction->setObjectName(QStringLiteral("Label%1").arg(k + 124));
     correction->setFont(Fonts::Ui(kCorrectionPixels, true));
     correction->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -112,7 +119,21 @@ SlotControls MakeSlot(QWidget *page, int k)
 
 void SetProblemText(QLabel *label, const QString &text)
 {
-    const QFont font = Fonts::FittedTo(Fonts::Ui(kProblemPixels, true), text, label->width(), kSmallestProblemPixels);
+    const bool stacked = MathText::Of(text).HasFraction();
+    const QPoint strip = label->pos() - (label->height() == kStackedProblemInStrip.height()
+                                             ? kStackedProblemInStrip.topLeft()
+                                             : kProblemInStrip.topLeft());
+    const QRect place = (stacked ? kStackedProblemInStrip : kProblemInStrip).translated(strip);
+    if (label->geometry() != place)
+        label->setGeometry(place);
+    QFont font = Fonts::Ui(kProblemPixels, true);
+    if (!stacked) {
+        font = Fonts::FittedTo(font, text, label->width(), kSmallestProblemPixels);
+    } else {
+        const MathText math = MathText::Of(text);
+        while (font.pixelSize() > kSmallestProblemPixels && math.Lay(font, label).width > label->width())
+            font.setPixelSize(font.pixelSize() - 1);
+    }
     if (label->font() != font)
         label->setFont(font);
     label->setText(text);
@@ -124,7 +145,7 @@ void SetAnswerLook(QLineEdit *box, bool bordered, const QColor &textColor)
     Controls::SetColor(box, QPalette::Text, textColor);
 }
 
-void ShowCorrection(const SlotControls &slot, const QString &rightAnswer)
+void ShowCorrection(const SlotControls &slot, const QString &rightAnswer, const QString &spokenAnswer)
 {
     // Narrowing keeps the box's corner, so its full width is known from there.
     const QRect box(slot.answer->pos(), kAnswerInStrip.size());
@@ -133,10 +154,12 @@ void ShowCorrection(const SlotControls &slot, const QString &rightAnswer)
         slot.answer->setGeometry(box);
         return;
     }
-    const int width = QFontMetrics(slot.correction->font()).horizontalAdvance(rightAnswer) + 4;
     slot.correction->setText(rightAnswer);
-    slot.correction->setAccessibleName(QStringLiteral("正确答案 ") + rightAnswer);
-    slot.correction->setGeometry(box.right() + 1 - width, box.y(), width, box.height());
+    slot.correction->setAccessibleName(QStringLiteral("正确答案 ") + (spokenAnswer.isEmpty() ? rightAnswer : spokenAnswer));
+    const int width = static_cast<MathLabel *>(slot.correction)->textWidth() + 4;
+    // A stacked fraction stands on the strip's whole height.
+    const int grow = MathText::Of(rightAnswer).HasFraction() ? kAnswerInStrip.y() : 0;
+    slot.correction->setGeometry(box.right() + 1 - width, box.y() - grow, width, box.height() + 2 * grow);
     slot.answer->setGeometry(box.adjusted(0, 0, -width - 1, 0));
     slot.correction->show();
 }

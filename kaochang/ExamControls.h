@@ -35,7 +35,7 @@ QRect StripRect(int k);
 // The controls of one slot, on its strip; the right answer shows after
 // grading beside a crossed answer.
 struct SlotControls {
-    QLabel *problem;
+    QLabel *problem;  // a MathLabel, like the correction
     QLineEdit *answer;
     PictureBox *mark;
     QLabel *correction;
@@ -49,7 +49,7 @@ SlotControls MakeSlot(QWidget *page, int k);
 
 // Writes a problem into its label, a size smaller where the slot's 13-pixel
 // type would cut the widest problems of the largest range off
-// ("10000 × 10000=").
+// ("10000 × 10000="). Fractions stand stacked on the strip's whole height.
 void SetProblemText(QLabel *label, const QString &text);
 
 // Border on or off, and the answer's colour.
@@ -57,7 +57,8 @@ void SetAnswerLook(QLineEdit *box, bool bordered, const QColor &textColor);
 
 // The right answer in small green type at the right end of a crossed
 // answer's box, which narrows to leave it room; an empty text takes it
-// away and gives the box its width back.
-void ShowCorrection(const SlotControls &slot, const QString &rightAnswer);
+// away and gives the box its width back. A fraction stands stacked; a screen
+// reader hears spokenAnswer ("四分之一").
+void ShowCorrection(const SlotControls &slot, const QString &rightAnswer, const QString &spokenAnswer = {});
 
 }  // namespace ExamControls

@@ -23,7 +23,8 @@ ExamPaper OfProblems(const QList<Problem> &problems)
     for (const Problem &problem : problems) {
         // The plain operands mean something only for whole terms; Form holds the rest.
         paper.append({problem.Terms[0].Value.Numerator(), problem.Terms[1].Value.Numerator(),
-                      problem.Expected().Number.Numerator(), PrintedText(problem), problem.Signs[0], problem});
+                      problem.Expected().Number.Numerator(), PrintedText(problem), problem.Signs[0], problem,
+                      preset.WantsLowestTerms});
     }
     return paper;
 }

@@ -3,6 +3,8 @@
 #include "kaochang/ExamControls.h"
 #include "kaochang/PaperPage.h"
 #include "arithmetic/AnswerValue.h"
+#include "arithmetic/Problem.h"
+#include "arithmetic/ProblemTexts.h"
 #include "sound/Cues.h"
 #include "notices/ErrorText.h"
 #include "widgets/FormRefs.h"
@@ -31,6 +33,16 @@ using ExamControls::MakeLabel;
 using ExamControls::MakePanel;
 
 namespace {
+
+// A right answer that is a fraction, as a screen reader says it ("四分之一");
+// empty for any other, which is said as written.
+QString SpokenFraction(const QString &answer)
+{
+    if (!answer.contains(u'/'))
+        return {};
+    const std::optional<AnswerValue> value = ReadAnswerOfKind(answer, AnswerKind::Fraction);
+    return value ? SpokenAnswer(*value) : QString();
+}
 
 // With a four-pixel border and a 23-pixel caption bar the frame comes to
 // 800 × 600 outside.
@@ -655,8 +667,12 @@ void TForm4::fillSlot(int slot, const QString &problemText)
     const auto k = static_cast<std::size_t>(slot);
     ExamControls::SetProblemText(ProblemLabels[k], problemText);
     ProblemLabels[k]->show();
-    // Named with its problem, which a screen reader then reads on the way in.
-    AnswerBoxes[k]->setAccessibleName(QStringLiteral("第%1题 %2").arg(slot + 1).arg(problemText));
+    // Named with its problem, which a screen reader then reads on the way in;
+    // a stacked fraction as it is said ("四分之三除以3等于").
+    const std::optional<Problem> fractions =
+        problemText.contains(u'/') ? ProblemOfText(problemText) : std::optional<Problem>();
+    AnswerBoxes[k]->setAccessibleName(
+        QStringLiteral("第%1题 %2").arg(slot + 1).arg(fractions ? SpokenProblem(*fractions) : problemText));
     AnswerBoxes[k]->setFrame(true);
     AnswerBoxes[k]->setFocusPolicy(Qt::StrongFocus);
     AnswerBoxes[k]->show();
@@ -732,7 +748,7 @@ void TForm4::markSlot(int slot, Mark mark, const QString &hint, bool answerBesid
     Marks[k]->show();
     Marks[k]->setToolTip(hint);
     ExamControls::SetAnswerLook(AnswerBoxes[k], true, right ? Palette::Blue : Palette::Red);
-    ExamControls::ShowCorrection(Slot(k), right || !answerBeside ? QString() : hint);
+    ExamControls::ShowCorrection(Slot(k), right || !answerBeside ? QString() : hint, SpokenFraction(hint));
 }
 
 void TForm4::setRunnerLeft(int x)

@@ -32,7 +32,7 @@ void DrillSession::SetPreset(const PresetPick &pick)
     const ::Preset *preset = PresetOf(pick);
     pick_ = preset ? pick : PresetPick{};
     view_.showPreset(preset ? PresetTitle(*preset, pick_.Choice) : QString(),
-                     preset && preset->Kind == AnswerKind::QuotientRemainder);
+                     preset ? preset->Kind : AnswerKind::Whole);
     view_.clearFeedback();
     view_.setStarCount(preset ? streak_.Stars() : 0);
     ShowCompetitionProgress();
@@ -47,6 +47,12 @@ void DrillSession::SetDailyCourse(DailyCourse *course)
 bool DrillSession::HasPreset() const
 {
     return PresetOf(pick_) != nullptr;
+}
+
+bool DrillSession::WantsLowestTerms() const
+{
+    const ::Preset *preset = PresetOf(pick_);
+    return preset && preset->WantsLowestTerms;
 }
 
 void DrillSession::ChoosePreset()
@@ -68,6 +74,20 @@ void DrillSession::RemainderKey()
     if (!running_)
         return;
     view_.setAnswerText(AfterRemainderKey(view_.answerText()));
+}
+
+void DrillSession::PointKey()
+{
+    if (!running_)
+        return;
+    view_.setTypingText(AfterPointKey(view_.typingText()));
+}
+
+void DrillSession::FractionKey()
+{
+    if (!running_)
+        return;
+    view_.openFraction(WholePartBeforeFraction(view_.answerText()));
 }
 
 void DrillSession::Create()
@@ -134,6 +154,7 @@ void DrillSession::ShowCompetitionProgress()
 
 void DrillSession::NextProblem()
 {
+    view_.showAnswerHint(QString());
     if (course_) {
         const std::optional<::Problem> next = course_->Next();
         if (!next) {
@@ -176,7 +197,7 @@ void DrillSession::DigitKey(int digit)
 {
     if (!running_)
         return;
-    view_.setAnswerText(AfterKeypadDigit(view_.answerText(), digit));
+    view_.setTypingText(AfterKeypadDigit(view_.typingText(), digit));
 }
 
 void DrillSession::ZeroKey()
@@ -186,7 +207,7 @@ void DrillSession::ZeroKey()
 
 TypedKey DrillSession::KeyTyped(QChar typed)
 {
-    return FilterTypedKey(typed, running_, [this] { Check(); });
+    return FilterTypedKey(typed, problem_.Kind(), running_, [this] { Check(); });
 }
 
 void DrillSession::Check()
@@ -195,18 +216,24 @@ void DrillSession::Check()
     if (answer.isEmpty())
         return;
     const AnswerKind kind = problem_.Kind();
-    const std::optional<AnswerValue> value = ReadAnswerOfKind(answer, kind);
-    if (!value) {
+    const std::optional<Verdict> verdict = Judge(answer, problem_.Expected(), WantsLowestTerms());
+    if (!verdict) {
         // A whole number keeps the drill's own error; another kind is told
-        // how it is written, and nothing is counted.
+        // by the box how it is written, and nothing is counted.
         if (kind == AnswerKind::Whole)
             view_.showError(ErrorText::NotAValidInteger(answer));
         else
-            view_.showMessage(HowToWrite(kind));
+            view_.showAnswerHint(HowToWrite(kind));
+        return;
+    }
+    // The right value not yet reduced counts neither way: the child reduces
+    // it and checks again.
+    if (*verdict == Verdict::NotReduced) {
+        view_.showAnswerHint(NotReducedText());
         return;
     }
     lastAnswerAt_ = clock_();
-    const bool right = *value == problem_.Expected();
+    const bool right = *verdict == Verdict::Right;
     const CheckedAnswer checked{problem_, answer, right, shown_.elapsed() / 1000.0, {}};
     if (answerListener_)
         answerListener_->Answered(checked);
@@ -241,6 +268,7 @@ void DrillSession::Check()
 void DrillSession::Clear()
 {
     view_.setAnswerText(QString());
+    view_.showAnswerHint(QString());
 }
 
 void DrillSession::Leave()
@@ -254,6 +282,7 @@ void DrillSession::Leave()
     view_.hideRunner();
     view_.setTimeUpMessageVisible(false);
     view_.clearFeedback();
+    view_.showAnswerHint(QString());
     view_.setCompetitionProgress(QString(), QString());
     view_.answerListsEmptied();
     view_.clearOperands();

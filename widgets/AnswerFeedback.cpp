@@ -3,6 +3,7 @@
 #include "widgets/AccessiblePicture.h"
 #include "widgets/Controls.h"
 #include "widgets/Fonts.h"
+#include "widgets/MathLabel.h"
 #include "widgets/Palette.h"
 #include "widgets/PictureBox.h"
 
@@ -30,7 +31,8 @@ AnswerFeedback::AnswerFeedback(QWidget *window, const Names &names, const QRect 
     Wrong = Controls::MakePicture(this, names.wrong, rect(), QStringLiteral(":/marks/wrong.svg"), QStringLiteral("错"));
     hide();
 
-    Equation = Controls::Place(new QLabel(window), names.equation, equationRect);
+    // Fractions on it stand stacked, as in the problem.
+    Equation = Controls::Place(new MathLabel(window), names.equation, equationRect);
     Equation->setFont(EquationFont(equationRect.height()));
     Equation->setAlignment(Qt::AlignCenter);
     Equation->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -43,7 +43,7 @@ public:
 
     PictureBox *Right;  // ✓
     PictureBox *Wrong;  // ✗
-    QLabel *Equation;    // the right equation, on the window
+    QLabel *Equation;    // the right equation, on the window, its fractions stacked
     QTimer *Timer1;      // hides the mark
 
 private:

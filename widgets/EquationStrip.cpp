@@ -1,10 +1,14 @@
 #include "widgets/EquationStrip.h"
 
 #include "widgets/Fonts.h"
+#include "widgets/MathText.h"
 #include "widgets/Palette.h"
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace {
 
@@ -38,12 +42,35 @@ int EquationStrip::SignSide() const
 
 int EquationStrip::naturalWidth() const
 {
-    const QFontMetrics metrics(Fonts::SongTi(pixels_, true));
+    const QFont face = Fonts::SongTi(pixels_, true);
+    const QFontMetrics metrics(face);
     const int gap = kClassicGap * pixels_ / kClassicPixels;
     int width = 0;
-    for (const EquationPiece &piece : pieces_)
-        width += piece.sign == EquationPiece::Sign::None ? metrics.horizontalAdvance(piece.text) : SignSide() + 2 * gap;
+    for (const EquationPiece &piece : pieces_) {
+        if (piece.sign != EquationPiece::Sign::None) {
+            width += SignSide() + 2 * gap;
+            continue;
+        }
+        const MathText math = MathText::Of(piece.text);
+        width += math.HasFraction() ? qCeil(math.Lay(face, this).width)
+                                    : metrics.horizontalAdvance(piece.text);
+    }
     return width;
+}
+
+int EquationStrip::naturalHeight() const
+{
+    const QFont face = Fonts::SongTi(pixels_, true);
+    const qreal middle = QFontMetricsF(face).capHeight() / 2;  // above the baseline
+    qreal reach = 0;  // from the middle, up or down
+    for (const EquationPiece &piece : pieces_) {
+        const MathText math = MathText::Of(piece.text);
+        if (!math.HasFraction())
+            continue;
+        const MathText::Layout layout = math.Lay(face, this);
+        reach = std::max({reach, layout.ascent - middle, layout.descent + middle});
+    }
+    return 2 * qCeil(reach);
 }
 
 void EquationStrip::paintEvent(QPaintEvent *)
@@ -61,8 +88,15 @@ void EquationStrip::paintEvent(QPaintEvent *)
     int x = 0;
     for (const EquationPiece &piece : pieces_) {
         if (piece.sign == EquationPiece::Sign::None) {
-            painter.drawText(x, baseline, piece.text);
-            x += metrics.horizontalAdvance(piece.text);
+            const MathText math = MathText::Of(piece.text);
+            if (!math.HasFraction()) {
+                painter.drawText(x, baseline, piece.text);
+                x += metrics.horizontalAdvance(piece.text);
+                continue;
+            }
+            // A fraction's bar stands across the middle of the row, where the signs are.
+            math.Draw(painter, QPointF(x, baseline), face);
+            x += qCeil(math.Lay(face, this).width);
             continue;
         }
         ScreenPicture &picture = signs_.at(static_cast<std::size_t>(piece.sign));

@@ -21,6 +21,9 @@ public:
     void setPieces(const QList<EquationPiece> &pieces, int pixels);
     // The width the pieces take at the size set.
     int naturalWidth() const;
+    // The height stacked fractions need, centred on the row's middle; 0
+    // without one.
+    int naturalHeight() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,6 +1,7 @@
 #include "widgets/PracticeSheet.h"
 
 #include "widgets/Fonts.h"
+#include "widgets/MathText.h"
 #include "widgets/Palette.h"
 
 #include <QFontMetricsF>
@@ -96,7 +97,9 @@ private:
     // Answers line up by place value, right-aligned in the widest one's width.
     void DrawAnswer(int index, const QRectF &cell, double numberWidth, double answerWidth);
     double AnswerWidth() const;
+    // A text in its box, fractions stacked.
     void Text(const QRectF &box, int flags, const QString &text, const QFont &font, const QColor &colour);
+    double Width(const QFont &font, const QString &text) const;
     // A problem's number, right-aligned before the cell's content and on its
     // baseline, though it is set smaller.
     void Number(int index, const QRectF &cell, double numberWidth, const QFont &contentFont);
@@ -115,7 +118,13 @@ void SheetPainter::Text(const QRectF &box, int flags, const QString &text, const
 {
     painter_.setFont(font);
     painter_.setPen(colour);
-    painter_.drawText(box, flags | Qt::TextSingleLine, text);
+    MathText::Of(text).Draw(painter_, box, Qt::Alignment(flags), font);
+}
+
+double SheetPainter::Width(const QFont &font, const QString &text) const
+{
+    const MathText math = MathText::Of(text);
+    return math.HasFraction() ? math.Lay(font, &device_).width : QFontMetricsF(font, &device_).horizontalAdvance(text);
 }
 
 double SheetPainter::Baseline(const QRectF &cell, const QFont &font) const
@@ -139,7 +148,8 @@ void SheetPainter::Number(int index, const QRectF &cell, double numberWidth, con
 
 QuestionColumn SheetPainter::MeasureQuestions() const
 {
-    const QFontMetricsF problemMetrics(Fonts::Print(kProblemPt), &device_);
+    const QFont problemFont = Fonts::Print(kProblemPt);
+    const QFontMetricsF problemMetrics(problemFont, &device_);
     const QFontMetricsF numberMetrics(Fonts::Print(kNumberPt), &device_);
     QuestionColumn column;
     column.number = numberMetrics.horizontalAdvance(QString::number(problems_.size()) + QLatin1Char('.')) +
@@ -151,12 +161,12 @@ QuestionColumn SheetPainter::MeasureQuestions() const
         if (problem.grade)
             longestAnswer = std::max(longestAnswer, problem.grade->typed.size());
         if (const std::optional<ProblemParts> parts = SplitProblem(problem.text)) {
-            column.first = std::max(column.first, problemMetrics.horizontalAdvance(parts->first));
+            column.first = std::max(column.first, Width(problemFont, parts->first));
             column.sign = std::max(column.sign, problemMetrics.horizontalAdvance(QLatin1Char(' ') + parts->sign +
                                                                                  QLatin1Char(' ')));
-            column.second = std::max(column.second, problemMetrics.horizontalAdvance(parts->second));
+            column.second = std::max(column.second, Width(problemFont, parts->second));
         } else {
-            column.whole = std::max(column.whole, problemMetrics.horizontalAdvance(problem.text));
+            column.whole = std::max(column.whole, Width(problemFont, problem.text));
         }
     }
     column.toWrite = Px(kDigitToWriteMm * static_cast<double>(longestAnswer) + kNumberGapMm * 2);
@@ -253,10 +263,10 @@ void SheetPainter::DrawAnswer(int index, const QRectF &cell, double numberWidth,
 
 double SheetPainter::AnswerWidth() const
 {
-    const QFontMetricsF metrics(Fonts::Print(kAnswerPt), &device_);
+    const QFont font = Fonts::Print(kAnswerPt);
     double widest = 0;
     for (const SheetProblem &problem : problems_)
-        widest = std::max(widest, metrics.horizontalAdvance(problem.answer));
+        widest = std::max(widest, Width(font, problem.answer));
     return widest;
 }
 

@@ -89,8 +89,9 @@ BENCHMARK(BM_CheckAndNextProblem)
     ->Unit(benchmark::kMicrosecond);
 
 // The same with a 课本同步 preset, the argument its id (6: 20以内进位加法,
-// 14: three terms, 20: 商……余数): the row of strips around the blank's box
-// is laid out again for each problem. Right and wrong answers alternate; a
+// 14: three terms, 20: 商……余数, 29 and 35: stacked fractions, on the card
+// after each miss too): the row of strips around the blank's box is laid out
+// again for each problem. Right and wrong answers alternate; a
 // wrong one is the right 商 or number plus one, in the preset's own form.
 void BM_CheckAndNextPresetProblem(benchmark::State &state)
 {
@@ -111,6 +112,8 @@ BENCHMARK(BM_CheckAndNextPresetProblem)
     ->Arg(6)
     ->Arg(14)
     ->Arg(20)
+    ->Arg(29)
+    ->Arg(35)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
 

@@ -1,5 +1,7 @@
 #include "cuotiben/Notebook.h"
 #include "cuotiben/NotebookListModel.h"
+#include "arithmetic/Problem.h"
+#include "arithmetic/ProblemTexts.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,6 +57,32 @@ private slots:
         QCOMPARE(conquered.rowCount(), 0);
         QCOMPARE(toReview.headerData(NotebookListModel::DueColumn, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QStringLiteral("下次复习"));
+    }
+
+    // A screen reader says a fraction problem as it is read, while the list
+    // draws it stacked; a whole-number problem is read as it is written.
+    void aFractionProblemIsSaidAsItIsRead_data()
+    {
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("whole numbers") << QStringLiteral("9×3") << QStringLiteral("9 × 3=") << QString();
+        QTest::newRow("fraction by a whole number") << QStringLiteral("3/4÷3") << QStringLiteral("3/4 ÷ 3=")
+                                                    << QStringLiteral("四分之三除以3等于");
+    }
+
+    void aFractionProblemIsSaidAsItIsRead()
+    {
+        QFETCH(QString, problem);
+        QFETCH(QString, shown);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        Notebook notebook(Notebook::PathIn(dir.path()));
+        notebook.NoteMiss(*ProblemOfText(problem), QStringLiteral("1"), MissSource::Practice, kMonday);
+        NotebookListModel list(notebook, NotebookListModel::Shows::ToReview, [] { return kMonday; });
+        const QModelIndex cell = list.index(0, NotebookListModel::ProblemColumn);
+        QCOMPARE(cell.data().toString(), shown);
+        QCOMPARE(cell.data(Qt::AccessibleTextRole).toString(), said);
     }
 };
 

@@ -9,7 +9,10 @@
 #include "support/Recorders.h"
 #include "widgets/AnswerFeedback.h"
 #include "widgets/CelebrationPanel.h"
+#include "arithmetic/Term.h"
+#include "widgets/AnswerBox.h"
 #include "widgets/FlatButton.h"
+#include "widgets/FractionEntry.h"
 #include "widgets/OperandLabel.h"
 #include "widgets/PictureBox.h"
 #include "widgets/StarBurst.h"
@@ -275,6 +278,34 @@ private slots:
             dueColumn << row.front() + QLatin1Char(' ') + row.back();
         QCOMPARE(dueColumn, (QStringList{"56 ÷ 8= 2024-03-05（过期）", "15 + 7= 2024-03-05（过期）",
                                          "9 × 3= 2024-03-08"}));
+    }
+
+    // A fraction problem is reviewed with the drill's stacked fraction: the
+    // 分数 key, the numerator from the keypad, ↓, the denominator, 确定.
+    void aFractionIsAnsweredStacked()
+    {
+        const Problem quarter = Problem::Of(*Term::Fraction(3, 4), Operator::Division, 3);
+        QVERIFY(QFile::remove(NotebookPath()));
+        {
+            Notebook notebook(NotebookPath());
+            QVERIFY(!notebook.Load());
+            notebook.NoteMiss(quarter, QStringLiteral("1/3"), MissSource::Practice, kMonday);
+            QCOMPARE(notebook.Save(), std::nullopt);
+        }
+        today_ = kMonday.addDays(1);
+        Open();
+        QTest::mouseClick(Form().SpeedButton2, Qt::LeftButton);
+        QVERIFY(Form().SpeedButton21->isVisible() && !Form().SpeedButton19->isVisible());
+        QTest::mouseClick(Form().SpeedButton21, Qt::LeftButton);
+        QVERIFY(Form().Panel6->isVisible());
+        PressKeypad(QStringLiteral("1"));
+        QTest::keyClick(Form().Panel6->Box(FractionEntry::Part::Numerator), Qt::Key_Down);
+        PressKeypad(QStringLiteral("4"));
+        QVERIFY(Form().Edit1->accessibleDescription().endsWith(QStringLiteral("四分之一")));
+        QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
+        QVERIFY(!Form().Panel6->isVisible());
+        QCOMPARE(cues_->asked, QStringList{CueNames::Dui()});
+        QVERIFY(!Form().SpeedButton21->isVisible());
     }
 
     // Every cell and heading of both lists shows its whole text: a skipped

@@ -1,4 +1,5 @@
 #include "arithmetic/AnswerValue.h"
+#include "arithmetic/ProblemTexts.h"
 #include "kaochang/ExamControls.h"
 #include "kaochang/PaperPage.h"
 #include "kaochang/ChooseRecipe.h"
@@ -13,6 +14,7 @@
 #include "widgets/FormRefs.h"
 #include "support/AccessibleTree.h"
 #include "widgets/FlatButton.h"
+#include "widgets/MathLineEdit.h"
 #include "widgets/PictureBox.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/Shape.h"
@@ -115,6 +117,8 @@ private slots:
     void controlsKeepTheirPlaceWhenResized();
     void widestProblemFitsItsLabel_data();
     void widestProblemFitsItsLabel();
+    void fractionsStandStackedOnThePaper_data();
+    void fractionsStandStackedOnThePaper();
     void generateFillsTheSlots();
     void theRedNoticeStandsOutFromTheDesk();
     void summaryOnBothPages_data();
@@ -138,6 +142,8 @@ private slots:
     void recipePaperGradedAndPrinted();
     void recipeEditorSaysWhatIsAmiss_data();
     void recipeEditorSaysWhatIsAmiss();
+    void unreducedFractionsOnAGradedPaper_data();
+    void unreducedFractionsOnAGradedPaper();
     void aUnitsNameShowsWhole_data();
     void aUnitsNameShowsWhole();
 };
@@ -264,6 +270,37 @@ void tst_TForm4::widestProblemFitsItsLabel()
     QCOMPARE(label->text(), text);
     QVERIFY(QFontMetrics(label->font()).horizontalAdvance(text) <= label->width());
     QCOMPARE(label->font().pixelSize() == 13, fullSize);
+}
+
+void tst_TForm4::fractionsStandStackedOnThePaper_data()
+{
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<bool>("stacked");
+    QTest::newRow("表内除法") << 18 << false;
+    QTest::newRow("同分母分数加减") << 29 << true;
+    QTest::newRow("分数乘除") << 35 << true;
+}
+
+// A fraction paper's problems stand stacked on the strips' whole height, its
+// boxes named as the problems are said; a whole-number paper keeps its labels.
+void tst_TForm4::fractionsStandStackedOnThePaper()
+{
+    QFETCH(int, preset);
+    QFETCH(bool, stacked);
+    TForm4 w;
+    const QRect classic = w.ProblemLabels[4]->geometry();
+    w.SetPresetChooser([preset](const PresetPick &) { return std::optional<PresetPick>(PresetPick{preset, 0}); });
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Click(w.SpeedButton11);
+    Click(w.SpeedButton3);
+    const ExamProblem &problem = w.Room().Paper().at(4);
+    QCOMPARE(w.ProblemLabels[4]->text(), problem.Text);
+    QCOMPARE(w.ProblemLabels[4]->height() > classic.height(), stacked);
+    QCOMPARE(w.ProblemLabels[4]->geometry() == classic, !stacked);
+    QCOMPARE(w.AnswerBoxes[4]->accessibleName(),
+             QStringLiteral("第5题 ") + (stacked ? SpokenProblem(problem.Form) : problem.Text));
+    QCOMPARE(w.AnswerBoxes[4]->accessibleName().contains(QStringLiteral("分之")), stacked);
 }
 
 void tst_TForm4::generateFillsTheSlots()
@@ -584,6 +621,58 @@ void tst_TForm4::recipeEditorSaysWhatIsAmiss()
         QVERIFY(!QFile::exists(store));
     else
         QCOMPARE(TestFiles::ReadAll(store), file);
+}
+
+void tst_TForm4::unreducedFractionsOnAGradedPaper_data()
+{
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<bool>("wantsLowestTerms");
+    QTest::newRow("同分母分数加减: any equal value") << 29 << false;
+    QTest::newRow("异分母分数加减: 要约分") << 34 << true;
+}
+
+// The boxes take fractions typed as "a/b" and "1 1/6"; from preset 34 on, the
+// right value not in lowest terms is wrong and marked "要约分".
+void tst_TForm4::unreducedFractionsOnAGradedPaper()
+{
+    QFETCH(int, preset);
+    QFETCH(bool, wantsLowestTerms);
+    NoticeRecorder notices;
+    CueRecorder cues;
+    TForm4 w;
+    w.SetPreset({preset, 0});
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Click(w.SpeedButton3);
+    const ExamPaper &paper = w.Room().Paper();
+    int k = 0;
+    while (paper.at(k).Form.Expected().Number.IsWhole())
+        ++k;
+    const Exact right = paper.at(k).Form.Expected().Number;
+    Click(w.SpeedButton5);
+    QTest::keyClicks(w.AnswerBoxes[k], QStringLiteral("%1/%2").arg(2 * right.Numerator()).arg(2 * right.Denominator()));
+    const int other = k == 0 ? 1 : 0;
+    const Exact otherRight = paper.at(other).Form.Expected().Number;
+    const QString mixed = otherRight.IsWhole() ? QString::number(otherRight.Numerator())
+                          : otherRight.Numerator() > otherRight.Denominator()
+                              ? QStringLiteral("%1 %2/%3")
+                                    .arg(otherRight.Numerator() / otherRight.Denominator())
+                                    .arg(otherRight.Numerator() % otherRight.Denominator())
+                                    .arg(otherRight.Denominator())
+                              : AnswerText(paper.at(other).Form.Expected());
+    QTest::keyClicks(w.AnswerBoxes[other], mixed);
+    QTest::keyClicks(w.Edit51, QStringLiteral("Ming"));
+    Click(w.SpeedButton7);
+    Click(w.SpeedButton6);
+    // Typed "a/b" and "1 1/6" stand stacked once the child has moved on.
+    QVERIFY(static_cast<MathLineEdit *>(w.AnswerBoxes[k])->ShowsStacked());
+    QCOMPARE(static_cast<MathLineEdit *>(w.AnswerBoxes[other])->ShowsStacked(), mixed.contains(u'/'));
+    QCOMPARE(w.Marks[other]->accessibleName(), QStringLiteral("对"));
+    QCOMPARE(w.Marks[k]->accessibleName(), wantsLowestTerms ? QStringLiteral("错") : QStringLiteral("对"));
+    if (wantsLowestTerms) {
+        QCOMPARE(w.Marks[k]->toolTip(), QStringLiteral("要约分"));
+        QCOMPARE(w.Corrections[k]->text(), QStringLiteral("要约分"));
+    }
 }
 
 // With a preset chosen, 考试类型 shows the unit's whole title on both pages,

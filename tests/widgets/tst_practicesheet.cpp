@@ -57,6 +57,8 @@ private slots:
     void aHundredProblemsReadBackInOrderWithTheirAnswers();
     void aLongPaperTakesAsManyPagesAsItNeeds();
     void aFileThatCannotBeWrittenIsReported();
+    void fractionsPrintStacked_data();
+    void fractionsPrintStacked();
 
 private:
     QString Print(const QList<SheetProblem> &paper, const QString &name);
@@ -144,6 +146,66 @@ void tst_PracticeSheet::aFileThatCannotBeWrittenIsReported()
 {
     QPdfWriter writer(dir_.filePath(QStringLiteral("missing/sheet.pdf")));
     QVERIFY(!DrawPracticeSheet(writer, Paper(10)));
+}
+
+void tst_PracticeSheet::fractionsPrintStacked_data()
+{
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<QString>("answer");
+    // The numbers as drawn, each numerator before its denominator.
+    QTest::addColumn<QStringList>("problemDigits");
+    QTest::addColumn<QStringList>("answerDigits");
+    QTest::addColumn<int>("fractions");
+    QTest::newRow("fraction by a whole number") << QStringLiteral("3/4 ÷ 3=") << QStringLiteral("1/4")
+                                                << QStringList{"3", "4", "3"} << QStringList{"1", "4"} << 2;
+    QTest::newRow("like denominators") << QStringLiteral("2/7 + 3/7=") << QStringLiteral("5/7")
+                                       << QStringList{"2", "7", "3", "7"} << QStringList{"5", "7"} << 3;
+    QTest::newRow("two-digit denominator") << QStringLiteral("5/12 - 1/3=") << QStringLiteral("1/12")
+                                           << QStringList{"5", "12", "1", "3"} << QStringList{"1", "12"} << 3;
+    QTest::newRow("three terms") << QStringLiteral("1 - 3/8 + 1/8=") << QStringLiteral("3/4")
+                                 << QStringList{"1", "3", "8", "1", "8"} << QStringList{"3", "4"} << 3;
+    QTest::newRow("mixed answer") << QStringLiteral("7/12 × 2=") << QStringLiteral("1 1/6")
+                                  << QStringList{"7", "12", "2"} << QStringList{"1", "1", "6"} << 2;
+}
+
+void tst_PracticeSheet::fractionsPrintStacked()
+{
+    QFETCH(QString, problem);
+    QFETCH(QString, answer);
+    QFETCH(QStringList, problemDigits);
+    QFETCH(QStringList, answerDigits);
+    QFETCH(int, fractions);
+    const QString pdf = Print({{problem, answer}}, QStringLiteral("fractions.pdf"));
+    QVERIFY(!pdf.isEmpty());
+    // Read in drawing order, the numbers after the problem's "1." and
+    // before the footer.
+    const QStringList pages = PrintedSheets::Pages(pdf);
+    QCOMPARE(pages.size(), 2);
+    static const QRegularExpression digits(QStringLiteral("\\d+"));
+    const auto numbers = [](const QString &page) {
+        const qsizetype from = page.indexOf(QStringLiteral("1.")) + 2;
+        QStringList found;
+        for (const QRegularExpressionMatch &match : digits.globalMatch(page.mid(from, page.indexOf(u'第') - from)))
+            found << match.captured();
+        return found;
+    };
+    QCOMPARE(numbers(pages.at(0)), problemDigits);
+    QCOMPARE(numbers(pages.at(1)), answerDigits);
+
+    // Each fraction stands stacked: a number right above another, sharing its column.
+    int stacked = 0;
+    for (const PrintedSheets::WordPage &page : PrintedSheets::Words(pdf)) {
+        for (const PrintedSheets::Word &over : page.words) {
+            for (const PrintedSheets::Word &under : page.words) {
+                const bool numbers = over.text.toInt() > 0 && under.text.toInt() > 0;
+                if (numbers && under.box.center().y() - over.box.center().y() > over.box.height() / 2
+                    && under.box.center().y() - over.box.center().y() < over.box.height()
+                    && over.box.center().x() > under.box.left() && over.box.center().x() < under.box.right())
+                    ++stacked;
+            }
+        }
+    }
+    QCOMPARE(stacked, fractions);
 }
 
 QTEST_MAIN(tst_PracticeSheet)
