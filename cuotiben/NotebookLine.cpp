@@ -25,11 +25,39 @@ const QByteArray &SourceBytes(MissSource source)
     return bytes[static_cast<std::size_t>(source)];
 }
 
+// Every kind of answer, in AnswerKind's order, as the seventh field names it.
+const std::array<QByteArray, 5> &KindNames()
+{
+    static const std::array<QByteArray, 5> names{
+        *GbkText::Encode(QStringLiteral("整数")), *GbkText::Encode(QStringLiteral("商余数")),
+        *GbkText::Encode(QStringLiteral("小数")), *GbkText::Encode(QStringLiteral("分数")),
+        *GbkText::Encode(QStringLiteral("百分数"))};
+    return names;
+}
+
 const QByteArray &KindBytes(AnswerKind kind)
 {
-    static const QByteArray whole = *GbkText::Encode(QStringLiteral("整数"));
-    static const QByteArray remainder = *GbkText::Encode(QStringLiteral("商余数"));
-    return kind == AnswerKind::QuotientRemainder ? remainder : whole;
+    return KindNames().at(static_cast<std::size_t>(kind));
+}
+
+std::optional<AnswerKind> ReadKind(QByteArrayView field)
+{
+    for (std::size_t k = 0; k < KindNames().size(); ++k) {
+        if (field == KindNames().at(k))
+            return static_cast<AnswerKind>(k);
+    }
+    return std::nullopt;
+}
+
+// A decimal, fraction or percent problem: its record line without the
+// answer, as ProblemOfText reads it ("3/4÷3=", "0.5+0.3=", "25%×40="), of
+// the kind the line names.
+std::optional<Problem> ReadNumberForm(QByteArrayView field, AnswerKind kind)
+{
+    const std::optional<Problem> problem = ProblemOfText(GbkText::LineDecoder()(field));
+    if (!problem || problem->Kind() != kind)
+        return std::nullopt;
+    return problem;
 }
 
 const QByteArray &ConqueredBytes()
@@ -269,7 +297,9 @@ QByteArray Write(const NotebookEntry &entry)
         line += OperatorText(plain->OperatorCode).front();
         line += QByteArray::number(plain->SecondOperand);
     } else {
-        line += RecordLine(entry.Problem, QString()).toLatin1();
+        // "÷" and "×" of a fraction's problem are GBK, as the answer is.
+        const QString written = RecordLine(entry.Problem, QString());
+        line += IsPlainAscii(written) ? written.toLatin1() : GbkText::Encode(written).value_or(QByteArray());
     }
     line += kTab;
     const QString answer = OneLineAnswer(entry.Answer);
@@ -305,9 +335,11 @@ std::optional<NotebookEntry> Read(QByteArrayView line)
         if (const std::optional<ArithProblem> plain = ReadProblem(fields[2]))
             problem = Problem::From(*plain);
     } else {
-        const AnswerKind kind = fields[6] == KindBytes(AnswerKind::QuotientRemainder) ? AnswerKind::QuotientRemainder
-                                                                                        : AnswerKind::Whole;
-        problem = ReadWholeForm(fields[2], kind);
+        const std::optional<AnswerKind> kind = ReadKind(fields[6]);
+        if (kind == AnswerKind::Whole || kind == AnswerKind::QuotientRemainder)
+            problem = ReadWholeForm(fields[2], *kind);
+        else if (kind)
+            problem = ReadNumberForm(fields[2], *kind);
     }
     if (!missed || !source || !problem || fields[4].size() != 1)
         return std::nullopt;

@@ -18,12 +18,14 @@
 // day or "已消灭" (conquered, with 3 right answers). Dates are yyyy-MM-dd.
 //
 // A problem of another form (a 课本同步 preset's blank, three terms or
-// remainder) adds a seventh field, its kind of answer ("整数" or "商余数"),
-// and writes the problem as its record line without the answer:
+// remainder, decimals, fractions, percents) adds a seventh field, its kind
+// of answer ("整数", "商余数", "小数", "分数" or "百分数"), and writes the
+// problem as its record line without the answer:
 //
 //   2024-03-04 <TAB> 练习 <TAB> 8-3+4= <TAB> 8 <TAB> 0 <TAB> 2024-03-05 <TAB> 整数
 //   2024-03-04 <TAB> 考试 <TAB> ()+3=10 <TAB> 6 <TAB> 0 <TAB> 2024-03-05 <TAB> 整数
 //   2024-03-04 <TAB> 练习 <TAB> 38/5= <TAB> 7……2 <TAB> 0 <TAB> 2024-03-05 <TAB> 商余数
+//   2024-03-04 <TAB> 练习 <TAB> 3/4÷3= <TAB> 1/3 <TAB> 0 <TAB> 2024-03-05 <TAB> 分数
 //
 // A reader of six fields alone finds a tab in the last one and keeps such
 // a line as it is, so no copy of the program misreads it.

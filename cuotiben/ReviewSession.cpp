@@ -86,7 +86,8 @@ void ReviewSession::ShowNextProblem()
     } else {
         view_.showProblem(problem_);
     }
-    view_.showRemainderKey(problem_.Kind() == AnswerKind::QuotientRemainder);
+    view_.showAnswerKey(problem_.Kind());
+    view_.showAnswerHint(QString());
     shown_.start();
 }
 
@@ -94,7 +95,7 @@ void ReviewSession::DigitKey(int digit)
 {
     if (!reviewing_)
         return;
-    view_.setAnswerText(AfterKeypadDigit(view_.answerText(), digit));
+    view_.setTypingText(AfterKeypadDigit(view_.typingText(), digit));
 }
 
 void ReviewSession::ZeroKey()
@@ -104,7 +105,7 @@ void ReviewSession::ZeroKey()
 
 TypedKey ReviewSession::KeyTyped(QChar typed)
 {
-    return FilterTypedKey(typed, reviewing_, [this] { Check(); });
+    return FilterTypedKey(typed, problem_.Kind(), reviewing_, [this] { Check(); });
 }
 
 void ReviewSession::Check()
@@ -115,15 +116,17 @@ void ReviewSession::Check()
     if (answer.isEmpty())
         return;
     const AnswerKind kind = problem_.Kind();
-    const std::optional<AnswerValue> value = ReadAnswerOfKind(answer, kind);
-    if (!value) {
+    // The notebook does not keep the unit a problem came from, so any equal
+    // value is right in a review, as before 约分 is taught.
+    const std::optional<Verdict> verdict = Judge(answer, problem_.Expected(), false);
+    if (!verdict) {
         if (kind == AnswerKind::Whole)
             view_.showError(ErrorText::NotAValidInteger(answer));
         else
-            view_.showMessage(HowToWrite(kind));
+            view_.showAnswerHint(HowToWrite(kind));
         return;
     }
-    const bool right = *value == problem_.Expected();
+    const bool right = *verdict == Verdict::Right;
     if (answerListener_)
         answerListener_->Answered({problem_, answer, right, shown_.elapsed() / 1000.0, {}});
     view_.playCue(right ? CueNames::Dui() : CueNames::Cuo());
@@ -157,7 +160,8 @@ void ReviewSession::Check()
 void ReviewSession::Finish()
 {
     reviewing_ = false;
-    view_.showRemainderKey(false);
+    view_.showAnswerKey(AnswerKind::Whole);
+    view_.showAnswerHint(QString());
     view_.hideSigns();
     view_.setConfirmEnabled(false);
     view_.setAnswerReadOnly(true);
@@ -167,6 +171,7 @@ void ReviewSession::Finish()
 void ReviewSession::Clear()
 {
     view_.setAnswerText(QString());
+    view_.showAnswerHint(QString());
 }
 
 void ReviewSession::RemainderKey()
@@ -174,6 +179,20 @@ void ReviewSession::RemainderKey()
     if (!reviewing_)
         return;
     view_.setAnswerText(AfterRemainderKey(view_.answerText()));
+}
+
+void ReviewSession::PointKey()
+{
+    if (!reviewing_)
+        return;
+    view_.setTypingText(AfterPointKey(view_.typingText()));
+}
+
+void ReviewSession::FractionKey()
+{
+    if (!reviewing_)
+        return;
+    view_.openFraction(WholePartBeforeFraction(view_.answerText()));
 }
 
 void ReviewSession::PrintUnconquered()

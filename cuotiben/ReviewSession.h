@@ -47,6 +47,10 @@ public:
     void Clear();
     // "余": the mark between 商 and 余数.
     void RemainderKey();
+    // ".": a decimal's point.
+    void PointKey();
+    // "分数": a stacked fraction in the answer box.
+    void FractionKey();
     // "打印错题": every problem not yet conquered on a practice sheet, due
     // ones first, or the message that there is none.
     void PrintUnconquered();

@@ -5,6 +5,7 @@
 #include <QList>
 
 class QString;
+enum class AnswerKind : std::uint8_t;
 
 // What the 错题本 window's logic needs from its window: the due count, the
 // lists (which follow the notebook), and the review drill's problem, answer
@@ -27,8 +28,20 @@ public:
     // The review is over: no sign shows without its operands.
     virtual void hideSigns() = 0;
 
+    // The whole answer as typed, a stacked fraction's as "1 3/4". Setting it
+    // turns a stacked fraction back into the plain box.
     virtual QString answerText() const = 0;
     virtual void setAnswerText(const QString &text) = 0;
+    // The box a keypad key types into: the answer box, or the part of the
+    // stacked fraction the child is in.
+    virtual QString typingText() const = 0;
+    virtual void setTypingText(const QString &text) = 0;
+    // "分数": the answer box becomes a stacked fraction with whole as its
+    // whole-number part (none when empty).
+    virtual void openFraction(const QString &whole) = 0;
+    // The line by the answer box: how an answer of this kind is written;
+    // empty hides it.
+    virtual void showAnswerHint(const QString &text) = 0;
     virtual void setAnswerReadOnly(bool readOnly) = 0;
     virtual void setConfirmEnabled(bool enabled) = 0;
 
@@ -59,7 +72,8 @@ public:
     virtual void printProblems(const QList<Problem> &problems) = 0;
     // A problem of another form than a ∘ b, the answer box in its blank.
     virtual void showProblem(const Problem &problem) = 0;
-    // The "余" key, for a problem whose answer is 商 and 余数.
-    virtual void showRemainderKey(bool shown) = 0;
+    // The key the problem's answer needs: "余" for 商 and 余数, "." for a
+    // decimal or percent, "分数" for a fraction; none for a whole number.
+    virtual void showAnswerKey(AnswerKind kind) = 0;
     virtual void closeWindow() = 0;
 };

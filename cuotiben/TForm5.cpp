@@ -1,5 +1,6 @@
 #include "cuotiben/TForm5.h"
 
+#include "arithmetic/AnswerText.h"
 #include "arithmetic/EquationRow.h"
 #include "arithmetic/ProblemTexts.h"
 
@@ -147,12 +148,26 @@ void TForm5::BuildHeading()
                                           .font = Fonts::LiShu(30, true),
                                           .captionColor = Palette::Fuchsia});
     SpeedButton19->hide();
+    // A problem asks for one kind of answer, so its key takes the 余 key's
+    // place.
+    SpeedButton20 = Controls::MakeButton(this, "SpeedButton20", {646, 8, 56, 44},
+                                         {.caption = QStringLiteral("."),
+                                          .accessibleName = QStringLiteral("小数点"),
+                                          .font = Fonts::SongTi(48, true),
+                                          .captionColor = Palette::Fuchsia});
+    SpeedButton21 = Controls::MakeButton(this, "SpeedButton21", {646, 8, 56, 44},
+                                         {.caption = QStringLiteral("分数"),
+                                          .font = Fonts::LiShu(24, true),
+                                          .captionColor = Palette::Fuchsia});
+    SpeedButton20->hide();
+    SpeedButton21->hide();
     Label13 = Controls::MakeRoundControl(this, "Label13", {744, 16, 29, 25}, "Shape2", {744, 16, 29, 25},
                                          QStringLiteral("―"), QStringLiteral("藏起来"), Shape2);
 
     display_ = std::make_unique<ProblemDisplay>(this, kProblemRow);
     static_cast<ProblemRowControls &>(*this) = display_->Row();
-    display_->Answer()->setKeyFilter([this](QChar typed) { return Edit1KeyPress(typed); });
+    display_->setKeyFilter([this](QChar typed) { return Edit1KeyPress(typed); });
+    display_->setFractionSpeaker(&SpokenTypedFraction);
 }
 
 void TForm5::BuildLists()
@@ -188,6 +203,10 @@ void TForm5::BuildKeypad()
 void TForm5::BuildEncouragement()
 {
     Panel2 = new AnswerFeedback(this, {"Panel2", "Image6", "Image7", "Label6"}, {700, 128, 60, 60}, kEquationRect);
+    // Where the right equation stands after a miss, which it takes away.
+    Label8 = MakeLabel(this, "Label8", kEquationRect, QString(), Palette::Red, Fonts::Ui(16, true));
+    Label8->setAlignment(Qt::AlignCenter);
+    Label8->hide();
     Image3 = Controls::Place(new StarBurst(this), "Image3", QRect(kProblemRow + QPoint(0, -50), QSize(700, 130)));
     Image4 = Controls::Place(new StarBurst(this), "Image4", kConqueredRect);
     Image5 = Controls::MakePicture(this, "Image5", {16, 16, 24, 24}, QStringLiteral(":/marks/star.svg"),
@@ -208,6 +227,8 @@ void TForm5::ConnectHandlers()
     connect(SpeedButton15, &FlatButton::clicked, this, &TForm5::SpeedButton15Click);
     connect(SpeedButton18, &FlatButton::clicked, this, &TForm5::SpeedButton18Click);
     connect(SpeedButton19, &FlatButton::clicked, this, &TForm5::SpeedButton19Click);
+    connect(SpeedButton20, &FlatButton::clicked, this, &TForm5::SpeedButton20Click);
+    connect(SpeedButton21, &FlatButton::clicked, this, &TForm5::SpeedButton21Click);
     connect(Label12, &ClickLabel::clicked, this, &TForm5::Label12Click);
     connect(Label13, &ClickLabel::clicked, this, &TForm5::Label13Click);
     connect(Timer1, &QTimer::timeout, this, &TForm5::Timer1Timer);
@@ -215,7 +236,7 @@ void TForm5::ConnectHandlers()
 
 void TForm5::FormCreate()
 {
-    for (FlatButton *button : {SpeedButton2, SpeedButton3, SpeedButton1, SpeedButton19})
+    for (FlatButton *button : {SpeedButton2, SpeedButton3, SpeedButton1, SpeedButton19, SpeedButton20, SpeedButton21})
         GivePenCursor(button);
     for (FlatButton *key : Panel1->AnswerKeys())
         GivePenCursor(key);
@@ -273,6 +294,16 @@ void TForm5::SpeedButton18Click()
 void TForm5::SpeedButton19Click()
 {
     session_.RemainderKey();
+}
+
+void TForm5::SpeedButton20Click()
+{
+    session_.PointKey();
+}
+
+void TForm5::SpeedButton21Click()
+{
+    session_.FractionKey();
 }
 
 bool TForm5::Edit1KeyPress(QChar typed)
@@ -334,17 +365,40 @@ void TForm5::hideSigns()
 
 QString TForm5::answerText() const
 {
-    return Edit1->text();
+    return display_->answerText();
 }
 
 void TForm5::setAnswerText(const QString &text)
 {
-    Edit1->setText(text);
+    display_->setAnswerText(text);
+}
+
+QString TForm5::typingText() const
+{
+    return display_->typingText();
+}
+
+void TForm5::setTypingText(const QString &text)
+{
+    display_->setTypingText(text);
+}
+
+void TForm5::openFraction(const QString &whole)
+{
+    display_->openFraction(whole);
+}
+
+void TForm5::showAnswerHint(const QString &text)
+{
+    if (!text.isEmpty())
+        Panel2->Clear();
+    Label8->setText(text);
+    Label8->setVisible(!text.isEmpty());
 }
 
 void TForm5::setAnswerReadOnly(bool readOnly)
 {
-    Edit1->setReadOnly(readOnly);
+    display_->setAnswerReadOnly(readOnly);
 }
 
 void TForm5::setConfirmEnabled(bool enabled)
@@ -421,9 +475,11 @@ void TForm5::showProblem(const Problem &problem)
     display_->showEquation(row.before, row.after, row.wideBlank, SpokenProblem(problem));
 }
 
-void TForm5::showRemainderKey(bool shown)
+void TForm5::showAnswerKey(AnswerKind kind)
 {
-    SpeedButton19->setVisible(shown);
+    SpeedButton19->setVisible(kind == AnswerKind::QuotientRemainder);
+    SpeedButton20->setVisible(kind == AnswerKind::Decimal || kind == AnswerKind::Percent);
+    SpeedButton21->setVisible(kind == AnswerKind::Fraction);
 }
 
 void TForm5::printProblems(const QList<Problem> &problems)

@@ -70,6 +70,9 @@ public:
     FlatButton *SpeedButton3;  // 打印错题
     FlatButton *SpeedButton1;  // 离开
     FlatButton *SpeedButton19;  // 余, for 商 and 余数
+    FlatButton *SpeedButton20;  // . of a decimal
+    FlatButton *SpeedButton21;  // 分数: a stacked fraction in the answer box
+    QLabel *Label8;             // how to write the answer
 
     QTimer *Timer1;  // saves once the next problem is on screen, or a moment later
 
@@ -92,6 +95,8 @@ private:
     void SpeedButton15Click();
     void SpeedButton18Click();
     void SpeedButton19Click();
+    void SpeedButton20Click();
+    void SpeedButton21Click();
     bool Edit1KeyPress(QChar typed);
     void Label12Click();
     void Label13Click();
@@ -123,7 +128,11 @@ private:
     void showError(const QString &text) override;
     void printProblems(const QList<Problem> &problems) override;
     void showProblem(const Problem &problem) override;
-    void showRemainderKey(bool shown) override;
+    void showAnswerKey(AnswerKind kind) override;
+    QString typingText() const override;
+    void setTypingText(const QString &text) override;
+    void openFraction(const QString &whole) override;
+    void showAnswerHint(const QString &text) override;
     void closeWindow() override;
 
     std::shared_ptr<Notebook> notebook_;

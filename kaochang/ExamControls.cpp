@@ -3,6 +3,7 @@
 #include "widgets/Controls.h"
 #include "widgets/Fonts.h"
 #include "widgets/MathLabel.h"
+#include "widgets/MathLineEdit.h"
 #include "widgets/MathText.h"
 #include "widgets/Palette.h"
 #include "widgets/PictureBox.h"
@@ -95,7 +96,8 @@ SlotControls MakeSlot(QWidget *page, int k)
     problem->setAlignment(Qt::AlignCenter);
     problem->hide();
 
-    auto *answer = new QLineEdit(page);
+    // A fraction typed stands stacked once the child has moved on.
+    auto *answer = new MathLineEdit(page);
     answer->setObjectName(QStringLiteral("Edit%1").arg(pageOne ? k + 1 : k + 2));
     answer->setGeometry(kAnswerInStrip.translated(strip));
     answer->setFont(Fonts::Ui(12, true));

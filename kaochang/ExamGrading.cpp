@@ -1,5 +1,6 @@
 #include "kaochang/ExamGrading.h"
 
+#include "arithmetic/AnswerValue.h"
 #include "arithmetic/PercentScore.h"
 
 bool AnswerIsRight(const QString &typed, std::int32_t expected)
@@ -16,12 +17,23 @@ ExamGrade GradeAnswers(const QStringList &typed, const ExamPaper &paper)
 {
     ExamGrade grade;
     grade.Right.reserve(paper.size());
+    grade.NotReduced.reserve(paper.size());
     for (qsizetype k = 0; k < paper.size(); ++k) {
-        // A remainder written "7...3" or "7余3" counts as the "7……3" the box
-        // shows; everything else is compared as typed.
         const Problem &problem = paper.at(k).Form;
-        const bool right = TidiedAnswerText(typed.at(k), problem.Kind()) == AnswerText(problem.Expected());
+        const AnswerKind kind = problem.Kind();
+        bool right = false;
+        bool notReduced = false;
+        if (kind == AnswerKind::Whole || kind == AnswerKind::QuotientRemainder) {
+            // A remainder written "7...3" or "7余3" counts as the "7……3" the
+            // box shows; a whole number is compared as typed.
+            right = TidiedAnswerText(typed.at(k), kind) == AnswerText(problem.Expected());
+        } else {
+            const std::optional<Verdict> verdict = Judge(typed.at(k), problem.Expected(), paper.at(k).LowestTerms);
+            right = verdict == Verdict::Right;
+            notReduced = verdict == Verdict::NotReduced;
+        }
         grade.Right.append(right);
+        grade.NotReduced.append(notReduced);
         if (right)
             ++grade.RightCount;
     }

@@ -16,9 +16,14 @@ qint64 ExamScore(int rightCount, int questionCount);
 
 struct ExamGrade {
     QList<bool> Right;  // per problem, in paper order
+    // The right value written as a fraction not in lowest terms where 约分
+    // is asked: wrong, and marked "要约分".
+    QList<bool> NotReduced;
     int RightCount = 0;
     qint64 Score = 0;   // ten-thousandths of a point
 };
 
-// typed holds at least one text per problem of the paper.
+// typed holds at least one text per problem of the paper. Whole numbers and
+// remainders are compared as written; decimals, fractions and percents by
+// value, so "0.50" is right for 0.5 and "1 1/6" for 7/6.
 ExamGrade GradeAnswers(const QStringList &typed, const ExamPaper &paper);

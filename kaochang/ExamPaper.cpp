@@ -22,7 +22,8 @@ ExamPaper GeneratePresetPaper(int N, const Preset &preset, int choice, RandomSou
     for (const Problem &problem : DrawPaper(preset, choice, N, source)) {
         // The plain operands mean something only for whole terms; Form holds the rest.
         paper.append({problem.Terms[0].Value.Numerator(), problem.Terms[1].Value.Numerator(),
-                      problem.Expected().Number.Numerator(), PrintedText(problem), problem.Signs[0], problem});
+                      problem.Expected().Number.Numerator(), PrintedText(problem), problem.Signs[0], problem,
+                      preset.WantsLowestTerms});
     }
     return paper;
 }

@@ -20,6 +20,9 @@ struct ExamProblem {
     // The whole problem: its terms, blank and kind of answer, which a
     // preset's paper needs; a + b for the range and operation lists.
     Problem Form;
+    // 要约分: a fraction answer must be in lowest terms, as the preset the
+    // problem came from asks.
+    bool LowestTerms = false;
 
     ArithProblem AsArithProblem() const { return {FirstOperand, OperatorCode, SecondOperand, Answer}; }
 };

@@ -2,6 +2,7 @@
 
 #include "kaochang/ExamGrading.h"
 #include "kaochang/ExamView.h"
+#include "arithmetic/AnswerText.h"
 #include "arithmetic/AnswerValue.h"
 #include "arithmetic/Problem.h"
 #include "arithmetic/ScoreText.h"
@@ -226,9 +227,10 @@ void ExamRoom::Grade()
     const ExamGrade grade = GradeAnswers(typed, paper_);
     rightCount_ = grade.RightCount;
     score_ = grade.Score;
-    for (int k = 0; k < questionCount_; ++k)
-        view_.markSlot(k, grade.Right.at(k) ? Mark::Tick : Mark::Cross, AnswerText(paper_.at(k).Form.Expected()),
-                       presetPaper_);
+    for (int k = 0; k < questionCount_; ++k) {
+        const QString hint = grade.NotReduced.at(k) ? NotReducedText() : AnswerText(paper_.at(k).Form.Expected());
+        view_.markSlot(k, grade.Right.at(k) ? Mark::Tick : Mark::Cross, hint, presetPaper_);
+    }
     view_.setScoreText(ScoreText(score_, QLocale()));
     view_.setReviewHintVisible(true);
     graded_ = GradedPaper{typed, grade.Right, {}, ScoreText(score_, QLocale())};

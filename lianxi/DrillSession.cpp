@@ -31,7 +31,7 @@ void DrillSession::SetPreset(const PresetPick &pick)
     const ::Preset *preset = PresetOf(pick);
     pick_ = preset ? pick : PresetPick{};
     view_.showPreset(preset ? PresetTitle(*preset, pick_.Choice) : QString(),
-                     preset && preset->Kind == AnswerKind::QuotientRemainder);
+                     preset ? preset->Kind : AnswerKind::Whole);
     view_.clearFeedback();
     view_.setStarCount(preset ? streak_.Stars() : 0);
     ShowCompetitionProgress();
@@ -40,6 +40,12 @@ void DrillSession::SetPreset(const PresetPick &pick)
 bool DrillSession::HasPreset() const
 {
     return PresetOf(pick_) != nullptr;
+}
+
+bool DrillSession::WantsLowestTerms() const
+{
+    const ::Preset *preset = PresetOf(pick_);
+    return preset && preset->WantsLowestTerms;
 }
 
 void DrillSession::ChoosePreset()
@@ -61,6 +67,20 @@ void DrillSession::RemainderKey()
     if (!running_)
         return;
     view_.setAnswerText(AfterRemainderKey(view_.answerText()));
+}
+
+void DrillSession::PointKey()
+{
+    if (!running_)
+        return;
+    view_.setTypingText(AfterPointKey(view_.typingText()));
+}
+
+void DrillSession::FractionKey()
+{
+    if (!running_)
+        return;
+    view_.openFraction(WholePartBeforeFraction(view_.answerText()));
 }
 
 void DrillSession::Create()
@@ -121,6 +141,7 @@ void DrillSession::ShowCompetitionProgress()
 
 void DrillSession::NextProblem()
 {
+    view_.showAnswerHint(QString());
     source_.Reseed();
     if (const ::Preset *preset = PresetOf(pick_)) {
         problem_ = DrawNext(*preset, pick_.Choice, source_, problem_);
@@ -140,7 +161,7 @@ void DrillSession::DigitKey(int digit)
 {
     if (!running_)
         return;
-    view_.setAnswerText(AfterKeypadDigit(view_.answerText(), digit));
+    view_.setTypingText(AfterKeypadDigit(view_.typingText(), digit));
 }
 
 void DrillSession::ZeroKey()
@@ -150,7 +171,7 @@ void DrillSession::ZeroKey()
 
 TypedKey DrillSession::KeyTyped(QChar typed)
 {
-    return FilterTypedKey(typed, running_, [this] { Check(); });
+    return FilterTypedKey(typed, problem_.Kind(), running_, [this] { Check(); });
 }
 
 void DrillSession::Check()
@@ -159,18 +180,24 @@ void DrillSession::Check()
     if (answer.isEmpty())
         return;
     const AnswerKind kind = problem_.Kind();
-    const std::optional<AnswerValue> value = ReadAnswerOfKind(answer, kind);
-    if (!value) {
+    const std::optional<Verdict> verdict = Judge(answer, problem_.Expected(), WantsLowestTerms());
+    if (!verdict) {
         // A whole number keeps the drill's own error; another kind is told
-        // how it is written, and nothing is counted.
+        // by the box how it is written, and nothing is counted.
         if (kind == AnswerKind::Whole)
             view_.showError(ErrorText::NotAValidInteger(answer));
         else
-            view_.showMessage(HowToWrite(kind));
+            view_.showAnswerHint(HowToWrite(kind));
+        return;
+    }
+    // The right value not yet reduced counts neither way: the child reduces
+    // it and checks again.
+    if (*verdict == Verdict::NotReduced) {
+        view_.showAnswerHint(NotReducedText());
         return;
     }
     lastAnswerAt_ = clock_();
-    const bool right = *value == problem_.Expected();
+    const bool right = *verdict == Verdict::Right;
     if (answerListener_)
         answerListener_->Answered({problem_, answer, right, shown_.elapsed() / 1000.0, {}});
     if (right) {
@@ -202,6 +229,7 @@ void DrillSession::Check()
 void DrillSession::Clear()
 {
     view_.setAnswerText(QString());
+    view_.showAnswerHint(QString());
 }
 
 void DrillSession::Leave()
@@ -215,6 +243,7 @@ void DrillSession::Leave()
     view_.hideRunner();
     view_.setTimeUpMessageVisible(false);
     view_.clearFeedback();
+    view_.showAnswerHint(QString());
     view_.setCompetitionProgress(QString(), QString());
     view_.answerListsEmptied();
     view_.clearOperands();

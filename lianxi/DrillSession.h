@@ -48,6 +48,11 @@ public:
     void ChoosePreset();
     // "余": the mark between 商 and 余数.
     void RemainderKey();
+    // ".": a decimal's point.
+    void PointKey();
+    // "分数": the answer box becomes a stacked fraction, a number typed
+    // before it its whole-number part.
+    void FractionKey();
 
     void Create();
     void Start();
@@ -87,6 +92,7 @@ private:
     void NextProblem();
     bool IsCompetition() const;
     bool HasPreset() const;
+    bool WantsLowestTerms() const;
     void ShowCompetitionProgress();
 
     DrillView &view_;

@@ -3,6 +3,7 @@
 #include "arithmetic/ProblemGenerator.h"
 
 struct Problem;
+enum class AnswerKind : std::uint8_t;
 
 #include <cstdint>
 
@@ -31,13 +32,26 @@ public:
     virtual void showEqualsSign() = 0;
     // A preset's problem in the row, the answer box in its blank.
     virtual void showProblem(const Problem &problem) = 0;
-    // The preset's name beside the disabled lists ("课本同步：…") and the
-    // "余" key when its answers have remainders; an empty title is free
-    // practice, with the lists on.
-    virtual void showPreset(const QString &title, bool remainderKey) = 0;
+    // The preset's name beside the disabled lists ("课本同步：…") and the key
+    // its answers need: "余" for remainders, "." for decimals and percents,
+    // "分数" for fractions; an empty title is free practice, with the lists
+    // on and no such key.
+    virtual void showPreset(const QString &title, AnswerKind kind) = 0;
 
+    // The whole answer as typed, a stacked fraction's as "1 3/4". Setting it
+    // turns a stacked fraction back into the plain box.
     virtual QString answerText() const = 0;
     virtual void setAnswerText(const QString &text) = 0;
+    // The box a keypad key types into: the answer box, or the part of the
+    // stacked fraction the child is in.
+    virtual QString typingText() const = 0;
+    virtual void setTypingText(const QString &text) = 0;
+    // "分数": the answer box becomes a stacked fraction with whole as its
+    // whole-number part (none when empty); the numerator takes the focus.
+    virtual void openFraction(const QString &whole) = 0;
+    // The line by the answer box: how an answer of this kind is written, or
+    // "要约分"; empty hides it.
+    virtual void showAnswerHint(const QString &text) = 0;
     virtual void setAnswerReadOnly(bool readOnly) = 0;
     virtual void setConfirmEnabled(bool enabled) = 0;
     // "开始", "查看", "保存" and "离开".

@@ -1,6 +1,7 @@
 #include "lianxi/TForm2.h"
 
 #include "lianxi/DrillMode.h"
+#include "arithmetic/AnswerText.h"
 #include "arithmetic/ProblemTexts.h"
 #include "arithmetic/EquationRow.h"
 #include "lianxi/RecordListBox.h"
@@ -166,7 +167,8 @@ void TForm2::BuildDrillArea()
 
     display_ = std::make_unique<ProblemDisplay>(this, QPoint(80, 220));
     static_cast<ProblemRowControls &>(*this) = display_->Row();
-    display_->Answer()->setKeyFilter([this](QChar typed) { return Edit1KeyPress(typed); });
+    display_->setKeyFilter([this](QChar typed) { return Edit1KeyPress(typed); });
+    display_->setFractionSpeaker(&SpokenTypedFraction);
 
     Label12 = Controls::MakeRoundControl(this, "Label12", {712, 16, 29, 25}, "Shape1", {712, 16, 29, 25}, QStringLiteral("▲"),
                                 QStringLiteral("我在最前面"), Shape1);
@@ -211,6 +213,23 @@ void TForm2::BuildDrillArea()
                                           .font = Fonts::LiShu(35, true),
                                           .captionColor = Palette::Fuchsia});
     SpeedButton21->hide();
+    // A preset asks for one kind of answer, so its key takes the 余 key's
+    // place.
+    SpeedButton23 = Controls::MakeButton(this, "SpeedButton23", {688, 160, 73, 49},
+                                         {.caption = QStringLiteral("."),
+                                          .accessibleName = QStringLiteral("小数点"),
+                                          .font = Fonts::SongTi(56, true),
+                                          .captionColor = Palette::Fuchsia});
+    SpeedButton24 = Controls::MakeButton(this, "SpeedButton24", {688, 160, 73, 49},
+                                         {.caption = QStringLiteral("分数"),
+                                          .font = Fonts::LiShu(30, true),
+                                          .captionColor = Palette::Fuchsia});
+    // Ending by the answer box, right of the child's name.
+    Label26 = MakeLabel(this, "Label26", {320, 166}, QString(), Palette::Red, Fonts::Ui(16, true));
+    Label26->setGeometry(320, 166, 360, 30);
+    Label26->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (QWidget *control : std::initializer_list<QWidget *>{SpeedButton23, SpeedButton24, Label26})
+        control->hide();
 }
 
 void TForm2::BuildKeypad()
@@ -302,6 +321,8 @@ void TForm2::ConnectHandlers()
     connect(SpeedButton19, &FlatButton::clicked, this, &TForm2::SpeedButton2Click);
     connect(SpeedButton20, &FlatButton::clicked, this, &TForm2::SpeedButton20Click);
     connect(SpeedButton21, &FlatButton::clicked, this, &TForm2::SpeedButton21Click);
+    connect(SpeedButton23, &FlatButton::clicked, this, &TForm2::SpeedButton23Click);
+    connect(SpeedButton24, &FlatButton::clicked, this, &TForm2::SpeedButton24Click);
     connect(Label12, &ClickLabel::clicked, this, &TForm2::Label12Click);
     connect(Label13, &ClickLabel::clicked, this, &TForm2::Label13Click);
     connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
@@ -310,7 +331,8 @@ void TForm2::ConnectHandlers()
 
 void TForm2::FormCreate()
 {
-    for (FlatButton *button : {SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton1, SpeedButton20, SpeedButton21})
+    for (FlatButton *button :
+         {SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton1, SpeedButton20, SpeedButton21, SpeedButton23, SpeedButton24})
         GivePenCursor(button);
     for (FlatButton *key : Panel1->AnswerKeys())
         GivePenCursor(key);
@@ -429,6 +451,16 @@ void TForm2::SpeedButton21Click()
     session_.RemainderKey();
 }
 
+void TForm2::SpeedButton23Click()
+{
+    session_.PointKey();
+}
+
+void TForm2::SpeedButton24Click()
+{
+    session_.FractionKey();
+}
+
 bool TForm2::Edit1KeyPress(QChar typed)
 {
     return session_.KeyTyped(typed) == TypedKey::ToAnswerBox;
@@ -501,7 +533,7 @@ void TForm2::showProblem(const Problem &problem)
     display_->showEquation(row.before, row.after, row.wideBlank, SpokenProblem(problem));
 }
 
-void TForm2::showPreset(const QString &title, bool remainderKey)
+void TForm2::showPreset(const QString &title, AnswerKind kind)
 {
     const bool preset = !title.isEmpty();
     RadioGroup1->setEnabled(!preset);
@@ -510,7 +542,9 @@ void TForm2::showPreset(const QString &title, bool remainderKey)
     Label20->adjustSize();
     Label20->setVisible(preset);
     Panel4->setVisible(preset && !Panel4->Name().isEmpty());
-    SpeedButton21->setVisible(remainderKey);
+    SpeedButton21->setVisible(kind == AnswerKind::QuotientRemainder);
+    SpeedButton23->setVisible(kind == AnswerKind::Decimal || kind == AnswerKind::Percent);
+    SpeedButton24->setVisible(kind == AnswerKind::Fraction);
     ShowPresetResults(preset);
 }
 
@@ -529,17 +563,38 @@ void TForm2::ShowPresetResults(bool preset)
 
 QString TForm2::answerText() const
 {
-    return Edit1->text();
+    return display_->answerText();
 }
 
 void TForm2::setAnswerText(const QString &text)
 {
-    Edit1->setText(text);
+    display_->setAnswerText(text);
+}
+
+QString TForm2::typingText() const
+{
+    return display_->typingText();
+}
+
+void TForm2::setTypingText(const QString &text)
+{
+    display_->setTypingText(text);
+}
+
+void TForm2::openFraction(const QString &whole)
+{
+    display_->openFraction(whole);
+}
+
+void TForm2::showAnswerHint(const QString &text)
+{
+    Label26->setText(text);
+    Label26->setVisible(!text.isEmpty());
 }
 
 void TForm2::setAnswerReadOnly(bool readOnly)
 {
-    Edit1->setReadOnly(readOnly);
+    display_->setAnswerReadOnly(readOnly);
 }
 
 void TForm2::setConfirmEnabled(bool enabled)

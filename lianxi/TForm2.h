@@ -60,6 +60,9 @@ public:
     QLabel *Label20;            // the preset's name
     ChildBadge *Panel4;         // whose turn it is, with a preset
     FlatButton *SpeedButton21;  // 余
+    FlatButton *SpeedButton23;  // . of a decimal
+    FlatButton *SpeedButton24;  // 分数: a stacked fraction in the answer box
+    QLabel *Label26;            // by the answer box: how to write it, 要约分
     AnswerKeypad *Panel1;
     Shape *Shape1;
     ClickLabel *Label12;
@@ -141,6 +144,8 @@ private:
     void SpeedButton18Click();
     void SpeedButton20Click();
     void SpeedButton21Click();
+    void SpeedButton23Click();
+    void SpeedButton24Click();
     bool Edit1KeyPress(QChar typed);
     void Label12Click();
     void Label13Click();
@@ -157,9 +162,13 @@ private:
     void showOperatorSign(Operator op) override;
     void showEqualsSign() override;
     void showProblem(const Problem &problem) override;
-    void showPreset(const QString &title, bool remainderKey) override;
+    void showPreset(const QString &title, AnswerKind kind) override;
     QString answerText() const override;
     void setAnswerText(const QString &text) override;
+    QString typingText() const override;
+    void setTypingText(const QString &text) override;
+    void openFraction(const QString &whole) override;
+    void showAnswerHint(const QString &text) override;
     void setAnswerReadOnly(bool readOnly) override;
     void setConfirmEnabled(bool enabled) override;
     void setBottomButtonsEnabled(bool enabled) override;

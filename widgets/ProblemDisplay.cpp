@@ -2,11 +2,13 @@
 
 #include "widgets/AnswerBox.h"
 #include "widgets/Controls.h"
+#include "widgets/FractionEntry.h"
 #include "widgets/Fonts.h"
 #include "widgets/OperandLabel.h"
 #include "widgets/Palette.h"
 #include "widgets/PictureBox.h"
 
+#include <QApplication>
 #include <algorithm>
 
 
@@ -59,7 +61,76 @@ ProblemDisplay::ProblemDisplay(QWidget *window, QPoint origin) : origin_(origin)
     after_ = Controls::Make<EquationStrip>(window, "Label19", QRect(origin, QSize(0, kStripHeight)));
     before_->hide();
     after_->hide();
-    controls_ = {first_, signs_[0], signs_[1], signs_[2], signs_[3], second_, equals_, answer_, before_, after_};
+    fraction_ = new FractionEntry(window, "Panel6", {"Edit2", "Edit3", "Edit4"});
+    QObject::connect(fraction_, &FractionEntry::textChanged, fraction_, [this] { describeAnswer(); });
+    controls_ = {first_, signs_[0], signs_[1], signs_[2], signs_[3], second_, equals_, answer_, before_, after_, fraction_};
+}
+
+void ProblemDisplay::setKeyFilter(const std::function<bool(QChar typed)> &passes)
+{
+    answer_->setKeyFilter(passes);
+    fraction_->setKeyFilter(passes);
+}
+
+void ProblemDisplay::setFractionSpeaker(std::function<QString(const QString &typed)> speaker)
+{
+    speaker_ = std::move(speaker);
+}
+
+QString ProblemDisplay::answerText() const
+{
+    return fraction_->IsOpen() ? fraction_->Text() : answer_->text();
+}
+
+void ProblemDisplay::setAnswerText(const QString &text)
+{
+    if (fraction_->IsOpen()) {
+        const bool hadFocus = fraction_->isAncestorOf(QApplication::focusWidget());
+        fraction_->Close();
+        if (hadFocus)
+            answer_->setFocus(Qt::OtherFocusReason);
+        describeAnswer();
+    }
+    answer_->setText(text);
+}
+
+void ProblemDisplay::setAnswerReadOnly(bool readOnly)
+{
+    answer_->setReadOnly(readOnly);
+    fraction_->setReadOnly(readOnly);
+}
+
+QString ProblemDisplay::typingText() const
+{
+    return fraction_->IsOpen() ? fraction_->PartText() : answer_->text();
+}
+
+void ProblemDisplay::setTypingText(const QString &text)
+{
+    if (fraction_->IsOpen())
+        fraction_->setPartText(text);
+    else
+        answer_->setText(text);
+}
+
+void ProblemDisplay::openFraction(const QString &whole)
+{
+    if (fraction_->IsOpen())
+        return;
+    answer_->clear();
+    fraction_->Open(answer_->geometry(), whole);
+    describeAnswer();
+}
+
+// A screen reader hears the problem, then the fraction as it is said; each
+// part of the fraction says the whole of it too.
+void ProblemDisplay::describeAnswer()
+{
+    const QString typed = fraction_->IsOpen() && speaker_ ? speaker_(fraction_->Text()) : QString();
+    answer_->setAccessibleDescription(spoken_ + typed);
+    for (const FractionEntry::Part part :
+         {FractionEntry::Part::Whole, FractionEntry::Part::Numerator, FractionEntry::Part::Denominator})
+        fraction_->Box(part)->setAccessibleDescription(typed);
 }
 
 void ProblemDisplay::showEquation(const QList<EquationPiece> &before, const QList<EquationPiece> &after,
@@ -92,6 +163,7 @@ void ProblemDisplay::showEquation(const QList<EquationPiece> &before, const QLis
     after_->setAccessibleName(spoken);
     before_->setVisible(!before.isEmpty());
     after_->setVisible(!after.isEmpty());
+    spoken_ = spoken;
     answer_->setAccessibleDescription(spoken);
 }
 
@@ -102,6 +174,7 @@ void ProblemDisplay::setOperands(const QString &first, const QString &second, co
     answer_->setGeometry(kAnswerRect.translated(origin_));
     first_->setText(first);
     second_->setText(second);
+    spoken_ = spoken;
     answer_->setAccessibleDescription(spoken);
 }
 
@@ -111,6 +184,7 @@ void ProblemDisplay::clearOperands()
     second_->clear();
     before_->setPieces({}, 64);
     after_->setPieces({}, 64);
+    spoken_.clear();
     answer_->setAccessibleDescription(QString());
 }
 

@@ -3,13 +3,15 @@
 #include "widgets/EquationStrip.h"
 
 #include <QPoint>
+#include <QString>
 #include <array>
+#include <functional>
 
 class AnswerBox;
+class FractionEntry;
 class OperandLabel;
 class PictureBox;
 class QLineEdit;
-class QString;
 class QWidget;
 
 // The row's controls as a window keeps them, under the drill window's names.
@@ -24,6 +26,7 @@ struct ProblemRowControls {
     QLineEdit *Edit1 = nullptr;      // the answer box
     EquationStrip *Label18 = nullptr;  // a preset's problem: before the answer box
     EquationStrip *Label19 = nullptr;  // and after it
+    FractionEntry *Panel6 = nullptr;   // the stacked fraction over the answer box: Edit2, Edit3, Edit4
 };
 
 // The problem on show and the box for its answer, in one row as the drill
@@ -38,6 +41,26 @@ public:
 
     const ProblemRowControls &Row() const { return controls_; }
     AnswerBox *Answer() const { return answer_; }
+
+    // The filter every character typed into the answer, stacked or not,
+    // goes through.
+    void setKeyFilter(const std::function<bool(QChar typed)> &passes);
+    // How a typed fraction is said ("四分之三"): the answer box's
+    // description is the problem and then the answer as typed.
+    void setFractionSpeaker(std::function<QString(const QString &typed)> speaker);
+
+    // The answer as typed, stacked or not. Setting it closes a stacked
+    // fraction and gives the answer box the focus again.
+    QString answerText() const;
+    void setAnswerText(const QString &text);
+    void setAnswerReadOnly(bool readOnly);
+    // The box a keypad key types into: the answer box, or the part of the
+    // stacked fraction the child is in.
+    QString typingText() const;
+    void setTypingText(const QString &text);
+    // The answer box becomes a stacked fraction, whole its whole-number part
+    // (empty for none); nothing changes when it is one already.
+    void openFraction(const QString &whole);
 
     // The answer box keeps the focus all through a drill: a screen reader
     // there hears each new problem as the box's description, spoken
@@ -59,6 +82,8 @@ public:
                       const QString &spoken);
 
 private:
+    void describeAnswer();
+
     OperandLabel *first_;
     std::array<PictureBox *, 4> signs_{};
     OperandLabel *second_;
@@ -66,6 +91,9 @@ private:
     AnswerBox *answer_;
     EquationStrip *before_;
     EquationStrip *after_;
+    FractionEntry *fraction_;
     QPoint origin_;
     ProblemRowControls controls_;
+    QString spoken_;
+    std::function<QString(const QString &)> speaker_;
 };

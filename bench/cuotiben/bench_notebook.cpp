@@ -79,6 +79,10 @@ public:
     void hideSigns() override {}
     QString answerText() const override { return {}; }
     void setAnswerText(const QString &) override {}
+    QString typingText() const override { return {}; }
+    void setTypingText(const QString &) override {}
+    void openFraction(const QString &) override {}
+    void showAnswerHint(const QString &) override {}
     void setAnswerReadOnly(bool) override {}
     void setConfirmEnabled(bool) override {}
     void showRightFeedback() override {}
@@ -95,7 +99,7 @@ public:
     void showError(const QString &) override {}
     void printProblems(const QList<Problem> &) override {}
     void showProblem(const Problem &) override {}
-    void showRemainderKey(bool) override {}
+    void showAnswerKey(AnswerKind) override {}
     void closeWindow() override {}
 };
 

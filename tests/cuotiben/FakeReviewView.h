@@ -26,7 +26,8 @@ public:
     QStringList errors;
     QList<QList<Problem>> printed;
     QList<Problem> shownWhole;
-    bool remainderKey = false;
+    AnswerKind answerKey{};  // the key shown beside the keypad
+    QString hint;            // the line by the answer box
     bool closed = false;
 
     void setDueText(const QString &text) override { dueText = text; }
@@ -50,6 +51,10 @@ public:
     }
     QString answerText() const override { return answer; }
     void setAnswerText(const QString &text) override { answer = text; }
+    QString typingText() const override { return answer; }
+    void setTypingText(const QString &text) override { answer = text; }
+    void openFraction(const QString &) override {}
+    void showAnswerHint(const QString &text) override { hint = text; }
     void setAnswerReadOnly(bool readOnly) override { answerReadOnly = readOnly; }
     void setConfirmEnabled(bool enabled) override { confirmEnabled = enabled; }
     void showRightFeedback() override { feedback << QStringLiteral("对了"); }
@@ -66,6 +71,6 @@ public:
     void showError(const QString &text) override { errors << text; }
     void printProblems(const QList<Problem> &problems) override { printed << problems; }
     void showProblem(const Problem &problem) override { shownWhole << problem; }
-    void showRemainderKey(bool shown) override { remainderKey = shown; }
+    void showAnswerKey(AnswerKind kind) override { answerKey = kind; }
     void closeWindow() override { closed = true; }
 };

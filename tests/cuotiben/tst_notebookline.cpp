@@ -1,5 +1,7 @@
 #include "cuotiben/NotebookLine.h"
 
+#include "arithmetic/Term.h"
+
 #include <QTest>
 
 Q_DECLARE_METATYPE(NotebookEntry)
@@ -69,6 +71,23 @@ private slots:
         QTest::newRow("a remainder")
             << Entry(Remainder(38, 5), "7……2", kMonday, MissSource::Practice, 0, kMonday.addDays(1))
             << QByteArray("2024-03-04\t\xc1\xb7\xcf\xb0\t38/5=\t7\xa1\xad\xa1\xad""2\t0\t2024-03-05\t\xc9\xcc\xd3\xe0\xca\xfd");
+        // Fractions write "÷" and "×" (GBK), as their record lines do.
+        QTest::newRow("a fraction divided")
+            << Entry(Problem::Of(*Term::Fraction(3, 4), Operator::Division, 3), "1/3", kMonday, MissSource::Practice, 0,
+                     kMonday.addDays(1))
+            << QByteArray("2024-03-04\t\xc1\xb7\xcf\xb0\t3/4\xa1\xc2""3=\t1/3\t0\t2024-03-05\t\xb7\xd6\xca\xfd");
+        QTest::newRow("unlike denominators")
+            << Entry(Problem::Of(*Term::Fraction(1, 2), Operator::Addition, *Term::Fraction(2, 6)), "3/8", kMonday,
+                     MissSource::Exam, 1, kMonday.addDays(3))
+            << QByteArray("2024-03-04\t\xbf\xbc\xca\xd4\t1/2+2/6=\t3/8\t1\t2024-03-07\t\xb7\xd6\xca\xfd");
+        QTest::newRow("decimals")
+            << Entry(Problem::Of(Term::Decimal(5, 1), Operator::Addition, Term::Decimal(3, 1)), ".8", kMonday,
+                     MissSource::Competition, 0, kMonday.addDays(1))
+            << QByteArray("2024-03-04\t\xbe\xba\xbc\xbc\t0.5+0.3=\t.8\t0\t2024-03-05\t\xd0\xa1\xca\xfd");
+        QTest::newRow("a percent")
+            << Entry(Problem::Of(Term::Percent(25), Operator::Multiplication, 40), "100", kMonday, MissSource::Practice, 0,
+                     kMonday.addDays(1))
+            << QByteArray("2024-03-04\t\xc1\xb7\xcf\xb0\t25%\xa1\xc1""40=\t100\t0\t2024-03-05\t\xb0\xd9\xb7\xd6\xca\xfd");
     }
 
     void writesSixTabbedGbkFields()

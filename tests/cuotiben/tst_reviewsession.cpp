@@ -1,5 +1,7 @@
 #include "FakeReviewView.h"
+#include "arithmetic/AnswerText.h"
 #include "arithmetic/ProblemTexts.h"
+#include "arithmetic/Term.h"
 #include "cuotiben/Notebook.h"
 #include "cuotiben/ReviewSession.h"
 #include "sound/CueNames.h"
@@ -118,13 +120,13 @@ private slots:
         QCOMPARE(PrintedText(view.shownWhole.last()), QStringLiteral("38 ÷ 5="));
         view.answer = QStringLiteral("7");
         session.Check();
-        QCOMPARE(view.messages.last(), QStringLiteral("商和余数这样写：7……3"));
-        QVERIFY(view.remainderKey);
+        QCOMPARE(view.hint, QStringLiteral("商和余数这样写：7……3"));
+        QCOMPARE(view.answerKey, AnswerKind::QuotientRemainder);
         session.RemainderKey();
         session.DigitKey(3);
         QCOMPARE(view.answer, QStringLiteral("7……3"));
         session.Check();
-        QVERIFY(!view.remainderKey);
+        QCOMPARE(view.answerKey, AnswerKind::Whole);
         QCOMPARE(PrintedText(view.shownWhole.last()), QStringLiteral("□ + 3=10"));
         view.answer = QStringLiteral("7");
         session.Check();
@@ -267,6 +269,54 @@ private slots:
         QVERIFY(!f.notebook.HasUnsavedChanges());
         f.Answer(QString());
         QVERIFY(f.view.cues.isEmpty());
+    }
+
+    // A fraction missed in a drill comes back with the 分数 key; what is no
+    // fraction is told how it is written and counts nothing, and any equal
+    // value is right, since the notebook keeps no unit to ask 约分 for.
+    void aFractionProblemIsReviewedByValue_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("1/0") << QStringLiteral("1/0") << false << false;
+        QTest::newRow("1/2/3") << QStringLiteral("1/2/3") << false << false;
+        QTest::newRow("unfinished stacked fraction") << QStringLiteral("1/") << false << false;
+        QTest::newRow("lowest terms") << QStringLiteral("1/4") << true << true;
+        QTest::newRow("not reduced") << QStringLiteral("2/8") << true << true;
+        QTest::newRow("full-width") << QStringLiteral("１／４") << true << true;
+        QTest::newRow("wrong") << QStringLiteral("3/4") << true << false;
+    }
+
+    void aFractionProblemIsReviewedByValue()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, answer);
+        QFETCH(bool, right);
+        QTemporaryDir dir;
+        const QString path = Notebook::PathIn(dir.path());
+        const Problem quarter = Problem::Of(*Term::Fraction(3, 4), Operator::Division, 3);
+        {
+            Notebook writer(path);
+            writer.NoteMiss(quarter, QStringLiteral("1/3"), MissSource::Practice, kMonday);
+            QVERIFY(!writer.Save());
+        }
+        Notebook notebook(path);
+        FakeReviewView view;
+        ReviewSession session(view, notebook, [] { return kMonday.addDays(1); });
+        session.Open();
+        session.StartReview();
+        QCOMPARE(view.shownWhole.size(), 1);
+        QCOMPARE(view.shownWhole.last(), quarter);
+        QCOMPARE(view.answerKey, AnswerKind::Fraction);
+        QCOMPARE(session.KeyTyped(u'/'), TypedKey::ToAnswerBox);
+        QCOMPARE(session.KeyTyped(u'.'), TypedKey::Swallowed);
+        view.answer = typed;
+        session.Check();
+        QCOMPARE(view.hint, answer ? QString() : HowToWrite(AnswerKind::Fraction));
+        QCOMPARE(view.cues.size(), answer ? 1 : 0);
+        QCOMPARE(session.Tally().RightCount(), right ? 1 : 0);
+        QCOMPARE(notebook.Entries().first().RightCount, right ? 1 : 0);
     }
 
     // The whole story through the window's logic with a moving clock.

@@ -2,9 +2,12 @@
 #include "arithmetic/ScoreText.h"
 
 #include <QLocale>
+#include <QMetaType>
 #include <QTest>
 
 #include <cmath>
+
+Q_DECLARE_METATYPE(Problem)
 
 namespace {
 
@@ -28,6 +31,8 @@ private slots:
     void everyPaperScoresItsExactRounding();
     void sameDigitsAsDoubles();
     void gradeCountsRightAnswersInPaperOrder();
+    void newKindsAreGradedByValue_data();
+    void newKindsAreGradedByValue();
 };
 
 void tst_ExamGrading::answerText_data()
@@ -121,6 +126,48 @@ void tst_ExamGrading::gradeCountsRightAnswersInPaperOrder()
     QCOMPARE(grade.Right, (QList<bool>{true, false, false, true}));
     QCOMPARE(grade.RightCount, 2);
     QCOMPARE(grade.Score, qint64(500000));
+}
+
+void tst_ExamGrading::newKindsAreGradedByValue_data()
+{
+    QTest::addColumn<Problem>("problem");
+    QTest::addColumn<bool>("lowestTerms");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("right");
+    QTest::addColumn<bool>("notReduced");
+    const Problem half = Problem::Of(Term::Decimal(2, 1), Operator::Addition, Term::Decimal(3, 1));
+    const Problem sixths = Problem::Of(*Term::Fraction(1, 2), Operator::Addition, *Term::Fraction(2, 3));
+    const Problem quarters = Problem::Of(*Term::Fraction(1, 4), Operator::Addition, *Term::Fraction(1, 4));
+    const Problem percent = Problem::Of(Term::Percent(25), Operator::Multiplication, 40);
+    QTest::newRow("0.50 is 0.5") << half << false << QStringLiteral("0.50") << true << false;
+    QTest::newRow("full-width 0.5") << half << false << QStringLiteral("０．５") << true << false;
+    QTest::newRow("no leading point") << half << false << QStringLiteral(".5") << false << false;
+    QTest::newRow("7/6") << sixths << true << QStringLiteral("7/6") << true << false;
+    QTest::newRow("1 1/6") << sixths << true << QStringLiteral("1 1/6") << true << false;
+    QTest::newRow("14/12 before 约分") << sixths << false << QStringLiteral("14/12") << true << false;
+    QTest::newRow("14/12 with 要约分") << sixths << true << QStringLiteral("14/12") << false << true;
+    QTest::newRow("2/4 with 要约分") << quarters << true << QStringLiteral("2/4") << false << true;
+    QTest::newRow("1/2 with 要约分") << quarters << true << QStringLiteral("1/2") << true << false;
+    QTest::newRow("a wrong fraction") << quarters << true << QStringLiteral("2/8") << false << false;
+    QTest::newRow("1/0") << quarters << false << QStringLiteral("1/0") << false << false;
+    QTest::newRow("percent answer") << percent << true << QStringLiteral("10") << true << false;
+    QTest::newRow("percent with %") << percent << true << QStringLiteral("10%") << true << false;
+}
+
+void tst_ExamGrading::newKindsAreGradedByValue()
+{
+    QFETCH(Problem, problem);
+    QFETCH(bool, lowestTerms);
+    QFETCH(QString, typed);
+    QFETCH(bool, right);
+    QFETCH(bool, notReduced);
+    ExamProblem question;
+    question.Form = problem;
+    question.LowestTerms = lowestTerms;
+    const ExamGrade grade = GradeAnswers({typed}, ExamPaper{question});
+    QCOMPARE(grade.Right, QList<bool>{right});
+    QCOMPARE(grade.NotReduced, QList<bool>{notReduced});
+    QCOMPARE(grade.RightCount, right ? 1 : 0);
 }
 
 QTEST_GUILESS_MAIN(tst_ExamGrading)

@@ -10,6 +10,7 @@
 #include "widgets/FormRefs.h"
 #include "support/AccessibleTree.h"
 #include "widgets/FlatButton.h"
+#include "widgets/MathLineEdit.h"
 #include "widgets/PictureBox.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/Shape.h"
@@ -132,6 +133,8 @@ private slots:
     void printsABlankPaperWithItsAnswerPage();
     void theCountdownIsNamedAlsoWhileEmpty();
     void presetPaperWithRemainders();
+    void unreducedFractionsOnAGradedPaper_data();
+    void unreducedFractionsOnAGradedPaper();
     void aUnitsNameShowsWhole_data();
     void aUnitsNameShowsWhole();
 };
@@ -446,6 +449,58 @@ void tst_TForm4::presetPaperWithRemainders()
     QCOMPARE(w.Marks[2]->accessibleName(), QStringLiteral("错"));
     QCOMPARE(w.Marks[2]->toolTip(), q2 + QStringLiteral("……") + r2);
     QCOMPARE(w.Label118->text(), QStringLiteral("4分"));
+}
+
+void tst_TForm4::unreducedFractionsOnAGradedPaper_data()
+{
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<bool>("wantsLowestTerms");
+    QTest::newRow("同分母分数加减: any equal value") << 29 << false;
+    QTest::newRow("异分母分数加减: 要约分") << 34 << true;
+}
+
+// The boxes take fractions typed as "a/b" and "1 1/6"; from preset 34 on, the
+// right value not in lowest terms is wrong and marked "要约分".
+void tst_TForm4::unreducedFractionsOnAGradedPaper()
+{
+    QFETCH(int, preset);
+    QFETCH(bool, wantsLowestTerms);
+    NoticeRecorder notices;
+    CueRecorder cues;
+    TForm4 w;
+    w.SetPreset({preset, 0});
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Click(w.SpeedButton3);
+    const ExamPaper &paper = w.Room().Paper();
+    int k = 0;
+    while (paper.at(k).Form.Expected().Number.IsWhole())
+        ++k;
+    const Exact right = paper.at(k).Form.Expected().Number;
+    Click(w.SpeedButton5);
+    QTest::keyClicks(w.AnswerBoxes[k], QStringLiteral("%1/%2").arg(2 * right.Numerator()).arg(2 * right.Denominator()));
+    const int other = k == 0 ? 1 : 0;
+    const Exact otherRight = paper.at(other).Form.Expected().Number;
+    const QString mixed = otherRight.IsWhole() ? QString::number(otherRight.Numerator())
+                          : otherRight.Numerator() > otherRight.Denominator()
+                              ? QStringLiteral("%1 %2/%3")
+                                    .arg(otherRight.Numerator() / otherRight.Denominator())
+                                    .arg(otherRight.Numerator() % otherRight.Denominator())
+                                    .arg(otherRight.Denominator())
+                              : AnswerText(paper.at(other).Form.Expected());
+    QTest::keyClicks(w.AnswerBoxes[other], mixed);
+    QTest::keyClicks(w.Edit51, QStringLiteral("Ming"));
+    Click(w.SpeedButton7);
+    Click(w.SpeedButton6);
+    // Typed "a/b" and "1 1/6" stand stacked once the child has moved on.
+    QVERIFY(static_cast<MathLineEdit *>(w.AnswerBoxes[k])->ShowsStacked());
+    QCOMPARE(static_cast<MathLineEdit *>(w.AnswerBoxes[other])->ShowsStacked(), mixed.contains(u'/'));
+    QCOMPARE(w.Marks[other]->accessibleName(), QStringLiteral("对"));
+    QCOMPARE(w.Marks[k]->accessibleName(), wantsLowestTerms ? QStringLiteral("错") : QStringLiteral("对"));
+    if (wantsLowestTerms) {
+        QCOMPARE(w.Marks[k]->toolTip(), QStringLiteral("要约分"));
+        QCOMPARE(w.Corrections[k]->text(), QStringLiteral("要约分"));
+    }
 }
 
 // With a preset chosen, 考试类型 shows the unit's whole title on both pages,

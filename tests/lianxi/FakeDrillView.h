@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arithmetic/AnswerValue.h"
 #include "arithmetic/ProblemTexts.h"
 #include "lianxi/DrillView.h"
 
@@ -28,7 +29,8 @@ public:
     QStringList resultValues;  // total, right, wrong, score
     QStringList resultPace;    // time, speed, verdict
     QString presetTitle;
-    bool remainderKeyShown = false;
+    AnswerKind presetKind{};
+    QString hint;  // the line by the answer box
     QString shownProblem;      // a preset's problem, as a paper prints it
     int rightRowsShown = 0;
     int wrongRowsShown = 0;
@@ -71,13 +73,18 @@ public:
     void showOperatorSign(Operator op) override { shownSign = static_cast<int>(op); }
     void showEqualsSign() override { equalsShown = true; }
     void showProblem(const Problem &problem) override { shownProblem = PrintedText(problem); }
-    void showPreset(const QString &title, bool remainderKey) override
+    void showPreset(const QString &title, AnswerKind kind) override
     {
         presetTitle = title;
-        remainderKeyShown = remainderKey;
+        presetKind = kind;
     }
     QString answerText() const override { return answer; }
     void setAnswerText(const QString &text) override { answer = text; }
+    // The stacked fraction is driven through the real window.
+    QString typingText() const override { return answer; }
+    void setTypingText(const QString &text) override { answer = text; }
+    void openFraction(const QString &) override {}
+    void showAnswerHint(const QString &text) override { hint = text; }
     void setAnswerReadOnly(bool readOnly) override { answerReadOnly = readOnly; }
     void setConfirmEnabled(bool enabled) override { confirmEnabled = enabled; }
     void setBottomButtonsEnabled(bool enabled) override { bottomButtonsEnabled = enabled; }

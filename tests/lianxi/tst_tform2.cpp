@@ -1,9 +1,11 @@
+#include "arithmetic/AnswerValue.h"
 #include "arithmetic/Problem.h"
 #include "arithmetic/ProblemTexts.h"
 #include "lianxi/DrillRecords.h"
 #include "lianxi/RecordListBox.h"
 #include "lianxi/TForm2.h"
 #include "widgets/FormRefs.h"
+#include "storage/GbkText.h"
 #include "storage/InstallFolder.h"
 #include "widgets/PenCursor.h"
 #include "support/AccessibleTree.h"
@@ -15,6 +17,8 @@
 #include "widgets/BevelPanel.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/FlatButton.h"
+#include "widgets/AnswerBox.h"
+#include "widgets/FractionEntry.h"
 #include "widgets/OperandLabel.h"
 #include "widgets/PictureBox.h"
 #include "widgets/RadioGroup.h"
@@ -67,6 +71,9 @@ Ink BlueInk(QWidget *label)
     return ink;
 }
 
+// The orders a stacked fraction is filled in.
+enum class Entry { Slash, Arrow, DenominatorFirst, WholeFirst };
+
 // 10以内加减: a preset whose problems are a plain a ± b.
 const PresetPick kPlainPreset{2, 0};
 
@@ -118,6 +125,19 @@ private:
             bytes += line.toLatin1() + "\r\n";
         return bytes;
     }
+
+    // Starts a drill of the preset and draws again until the answer is a
+    // fraction that is not whole.
+    Problem StartWithAFractionAnswer(int preset)
+    {
+        Form().SetPreset({preset, 0});
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        while (Form().Session().Current().Expected().Number.IsWhole())
+            QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        return Form().Session().Current();
+    }
+
+    QLineEdit *FractionBox(FractionEntry::Part part) { return Form().Panel6->Box(part); }
 
     void TickClock(int times)
     {
@@ -390,7 +410,9 @@ private slots:
         QVERIFY(Form().Edit1->accessibleDescription().endsWith(QStringLiteral("除以%1等于").arg(asked.Terms[1].Value.Numerator())));
         PressKeypad(QString::number(asked.Result.Number.Numerator()));
         QTest::mouseClick(Form().SpeedButton15, Qt::LeftButton);
-        QCOMPARE(notices_->texts(), QStringList{QStringLiteral("商和余数这样写：7……3")});
+        QVERIFY(notices_->texts().isEmpty());
+        QVERIFY(Form().Label26->isVisible());
+        QCOMPARE(Form().Label26->text(), QStringLiteral("商和余数这样写：7……3"));
         QCOMPARE(Form().Session().Tally().TotalCount(), 0);
 
         QTest::mouseClick(Form().SpeedButton21, Qt::LeftButton);
@@ -406,6 +428,180 @@ private slots:
         QVERIFY(Form().Label24->text().endsWith(QStringLiteral(" 题/分")));
         QVERIFY(Form().Label25->text().contains(QStringLiteral("有余数的除法"))
                 || Form().Label25->text().startsWith(QStringLiteral("还差一点")));
+    }
+
+    // The 分数 key turns the answer box into a stacked fraction, which a
+    // child fills in the order taught: "/" or ↓ from the numerator down, a
+    // click on the denominator first and ↑ back, or a whole number typed on
+    // the keypad before the key as a 带分数's whole part.
+    void fractionEnteredStacked_data()
+    {
+        QTest::addColumn<Entry>("entry");
+        QTest::newRow("numerator, /, denominator") << Entry::Slash;
+        QTest::newRow("numerator, down, denominator") << Entry::Arrow;
+        QTest::newRow("denominator clicked first, up") << Entry::DenominatorFirst;
+        QTest::newRow("whole part on the keypad first") << Entry::WholeFirst;
+    }
+
+    void fractionEnteredStacked()
+    {
+        QFETCH(Entry, entry);
+        QVERIFY(!Form().SpeedButton24->isVisible());
+        const Problem asked = StartWithAFractionAnswer(29);
+        QVERIFY(Form().SpeedButton24->isVisible() && !Form().SpeedButton21->isVisible());
+        const Exact right = asked.Expected().Number;
+        const QString numerator = QString::number(right.Numerator() % right.Denominator());
+        const QString denominator = QString::number(right.Denominator());
+        const QString whole = QString::number(right.Numerator() / right.Denominator());
+        if (entry == Entry::WholeFirst)
+            PressKeypad(whole);
+        QTest::mouseClick(Form().SpeedButton24, Qt::LeftButton);
+        QVERIFY(Form().Panel6->isVisible());
+        QCOMPARE(QApplication::focusWidget(), FractionBox(FractionEntry::Part::Numerator));
+        QLineEdit *numeratorBox = FractionBox(FractionEntry::Part::Numerator);
+        QLineEdit *denominatorBox = FractionBox(FractionEntry::Part::Denominator);
+        switch (entry) {
+        case Entry::Slash:
+            QTest::keyClicks(numeratorBox, numerator + u'/');
+            QTest::keyClicks(QApplication::focusWidget(), denominator);
+            break;
+        case Entry::Arrow:
+            QTest::keyClicks(numeratorBox, numerator);
+            QTest::keyClick(numeratorBox, Qt::Key_Down);
+            QTest::keyClicks(QApplication::focusWidget(), denominator);
+            break;
+        case Entry::DenominatorFirst:
+            QTest::mouseClick(denominatorBox, Qt::LeftButton);
+            QTest::keyClicks(QApplication::focusWidget(), denominator);
+            QTest::keyClick(denominatorBox, Qt::Key_Up);
+            QCOMPARE(QApplication::focusWidget(), numeratorBox);
+            PressKeypad(numerator);
+            break;
+        case Entry::WholeFirst:
+            PressKeypad(numerator);
+            QTest::keyClick(numeratorBox, Qt::Key_Down);
+            PressKeypad(denominator);
+            break;
+        }
+        QCOMPARE(numeratorBox->text(), numerator);
+        QCOMPARE(denominatorBox->text(), denominator);
+        const QString typed = (entry == Entry::WholeFirst ? whole + u' ' : QString()) + numerator + u'/' + denominator;
+        // The box keeps its name; its description says the problem and the
+        // fraction as it is said.
+        QCOMPARE(Form().Edit1->accessibleName(), QStringLiteral("答案"));
+        QVERIFY(Form().Edit1->accessibleDescription().startsWith(SpokenProblem(asked)));
+        QVERIFY(Form().Edit1->accessibleDescription().endsWith(SpokenTypedFraction(typed)));
+        QVERIFY(SpokenTypedFraction(typed).contains(QStringLiteral("分之")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(Form().Session().Tally().RightCount(), 1);
+        QCOMPARE(Form().ListBox1->line(0), RecordLine(asked, typed));
+        QVERIFY(!Form().Panel6->isVisible());
+        QCOMPARE(QApplication::focusWidget(), Form().Edit1);
+    }
+
+    // 要约分 from 异分母分数加减 (preset 34) on: the right value not in lowest
+    // terms is told so by the box and counts neither way until reduced;
+    // before it (preset 29) it is simply right.
+    void lowestTermsFromPreset34_data()
+    {
+        QTest::addColumn<int>("preset");
+        QTest::addColumn<bool>("wantsLowestTerms");
+        QTest::newRow("同分母分数加减") << 29 << false;
+        QTest::newRow("异分母分数加减") << 34 << true;
+        QTest::newRow("分数乘除") << 35 << true;
+    }
+
+    void lowestTermsFromPreset34()
+    {
+        QFETCH(int, preset);
+        QFETCH(bool, wantsLowestTerms);
+        const Problem asked = StartWithAFractionAnswer(preset);
+        const Exact right = asked.Expected().Number;
+        const QString doubled = QStringLiteral("%1/%2").arg(2 * right.Numerator()).arg(2 * right.Denominator());
+        QTest::keyClicks(Form().Edit1, doubled);
+        QCOMPARE(Form().Edit1->text(), doubled);
+        QTest::keyClick(Form().Edit1, Qt::Key_Return);
+        QVERIFY(notices_->texts().isEmpty());
+        if (wantsLowestTerms) {
+            QCOMPARE(Form().Session().Tally().TotalCount(), 0);
+            QVERIFY(Form().Label26->isVisible());
+            QCOMPARE(Form().Label26->text(), QStringLiteral("要约分"));
+            QCOMPARE(Form().Edit1->text(), doubled);
+            QVERIFY(Form().Session().Current() == asked);
+            QTest::mouseClick(Form().SpeedButton18, Qt::LeftButton);
+            QVERIFY(!Form().Label26->isVisible());
+            QTest::keyClicks(Form().Edit1, AnswerText(asked.Expected()));
+            QTest::keyClick(Form().Edit1, Qt::Key_Return);
+        }
+        QCOMPARE(Form().Session().Tally().TotalCount(), 1);
+        QCOMPARE(Form().Session().Tally().RightCount(), 1);
+        QCOMPARE(cues_->asked.size(), 1);
+    }
+
+    // What is no answer of the kind is told by the box how it is written and
+    // counts for nothing; without a preset the classic filter keeps "." and
+    // "/" out of the box.
+    void oddAnswersAreToldHowToWrite_data()
+    {
+        QTest::addColumn<int>("preset");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("no leading point") << 30 << QStringLiteral(".5");
+        QTest::newRow("no trailing point") << 30 << QStringLiteral("1.");
+        QTest::newRow("two points") << 30 << QStringLiteral("1.2.3");
+        QTest::newRow("denominator 0") << 29 << QStringLiteral("1/0");
+        QTest::newRow("two bars") << 29 << QStringLiteral("1/2/3");
+        QTest::newRow("full-width bar over 0") << 34 << QStringLiteral("１／０");
+    }
+
+    void oddAnswersAreToldHowToWrite()
+    {
+        QFETCH(int, preset);
+        QFETCH(QString, typed);
+        Form().SetPreset({preset, 0});
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        const Problem asked = Form().Session().Current();
+        // As a Chinese keyboard sends them: full-width characters as text.
+        for (const QChar c : typed)
+            QTest::sendKeyEvent(QTest::Click, Form().Edit1, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QCOMPARE(Form().Edit1->text(), typed);
+        QTest::keyClick(Form().Edit1, Qt::Key_Return);
+        QVERIFY(notices_->texts().isEmpty());
+        QVERIFY(Form().Label26->isVisible());
+        QCOMPARE(Form().Label26->text(), HowToWrite(asked.Kind()));
+        QCOMPARE(Form().Session().Tally().TotalCount(), 0);
+        QVERIFY(cues_->asked.isEmpty());
+        QVERIFY(Form().Session().Current() == asked);
+
+        Form().SetPreset({});
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        QVERIFY(!Form().Label26->isVisible());
+        QVERIFY(!Form().SpeedButton23->isVisible() && !Form().SpeedButton24->isVisible());
+        QTest::mouseClick(Form().SpeedButton18, Qt::LeftButton);
+        QTest::keyClicks(Form().Edit1, QStringLiteral("1.5/2"));
+        QCOMPARE(Form().Edit1->text(), QStringLiteral("152"));
+    }
+
+    // The "." key of a decimal preset writes one point; a fraction preset's
+    // answer is saved as typed, "÷" and "×" in GBK.
+    void decimalKeyAndFractionRecords()
+    {
+        Form().SetPreset({33, 0});
+        QTest::mouseClick(Form().SpeedButton4, Qt::LeftButton);
+        QVERIFY(Form().SpeedButton23->isVisible());
+        PressKeypad(QStringLiteral("0"));
+        QTest::mouseClick(Form().SpeedButton23, Qt::LeftButton);
+        QTest::mouseClick(Form().SpeedButton23, Qt::LeftButton);
+        PressKeypad(QStringLiteral("5"));
+        QCOMPARE(Form().Edit1->text(), QStringLiteral("0.5"));
+
+        const Problem asked = StartWithAFractionAnswer(35);
+        QTest::mouseClick(Form().SpeedButton18, Qt::LeftButton);
+        QTest::keyClicks(Form().Edit1, AnswerText(asked.Expected()));
+        QTest::keyClick(Form().Edit1, Qt::Key_Return);
+        QTest::mouseClick(Form().SpeedButton2, Qt::LeftButton);
+        const QString line = RecordLine(asked, AnswerText(asked.Expected()));
+        QVERIFY(line.contains(u'÷') || line.contains(u'×'));
+        QCOMPARE(TodaysRecord("Lxdui\\"), *GbkText::Encode(line) + "\r\n");
     }
 
     // Three terms with brackets and a blank in a term stand in the row in
