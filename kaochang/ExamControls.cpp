@@ -23,6 +23,9 @@ constexpr QRect kStackedProblemInStrip{8, 0, 97, 25};
 constexpr int kCorrectionPixels = 11;
 constexpr int kProblemPixels = 13;
 constexpr int kSmallestProblemPixels = 10;
+// A stacked fraction's digits are set smaller than the line's: the strip's
+// height leaves room for the line a size larger.
+constexpr int kStackedPixels = 15;
 
 }  // namespace
 
@@ -119,18 +122,18 @@ SlotControls MakeSlot(QWidget *page, int k)
 
 void SetProblemText(QLabel *label, const QString &text)
 {
-    const bool stacked = MathText::Of(text).HasFraction();
+    const MathText math = MathText::Of(text);
+    const bool stacked = math.HasFraction();
     const QPoint strip = label->pos() - (label->height() == kStackedProblemInStrip.height()
                                              ? kStackedProblemInStrip.topLeft()
                                              : kProblemInStrip.topLeft());
     const QRect place = (stacked ? kStackedProblemInStrip : kProblemInStrip).translated(strip);
     if (label->geometry() != place)
         label->setGeometry(place);
-    QFont font = Fonts::Ui(kProblemPixels, true);
+    QFont font = Fonts::Ui(stacked ? kStackedPixels : kProblemPixels, true);
     if (!stacked) {
         font = Fonts::FittedTo(font, text, label->width(), kSmallestProblemPixels);
     } else {
-        const MathText math = MathText::Of(text);
         while (font.pixelSize() > kSmallestProblemPixels && math.Lay(font, label).width > label->width())
             font.setPixelSize(font.pixelSize() - 1);
     }
@@ -154,11 +157,15 @@ void ShowCorrection(const SlotControls &slot, const QString &rightAnswer, const 
         slot.answer->setGeometry(box);
         return;
     }
+    const bool stacked = MathText::Of(rightAnswer).HasFraction();
+    const QFont font = Fonts::Ui(stacked ? kStackedPixels : kCorrectionPixels, true);
+    if (slot.correction->font() != font)
+        slot.correction->setFont(font);
     slot.correction->setText(rightAnswer);
     slot.correction->setAccessibleName(QStringLiteral("正确答案 ") + (spokenAnswer.isEmpty() ? rightAnswer : spokenAnswer));
     const int width = static_cast<MathLabel *>(slot.correction)->textWidth() + 4;
     // A stacked fraction stands on the strip's whole height.
-    const int grow = MathText::Of(rightAnswer).HasFraction() ? kAnswerInStrip.y() : 0;
+    const int grow = stacked ? kAnswerInStrip.y() : 0;
     slot.correction->setGeometry(box.right() + 1 - width, box.y() - grow, width, box.height() + 2 * grow);
     slot.answer->setGeometry(box.adjusted(0, 0, -width - 1, 0));
     slot.correction->show();

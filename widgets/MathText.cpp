@@ -96,7 +96,7 @@ MathText::Layout MathText::Lay(const QFont &font, const QPaintDevice *device) co
     const qreal digits = small.capHeight();
     const qreal thickness = std::max<qreal>(1, metrics.height() / 18);
     const qreal gap = std::max<qreal>(1, digits * 0.3);
-    const qreal overhang = digits * 0.2;  // the bar reaches a little past the digits
+    const qreal overhang = std::max<qreal>(1, digits * 0.25);  // the bar reaches a little past the digits
 
     Layout layout;
     layout.ascent = metrics.ascent();

@@ -117,6 +117,50 @@ BENCHMARK(BM_CheckAndNextPresetProblem)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
 
+// A fraction written in the stacked answer box (分数, then numerator and
+// denominator, not timed), then "确定" timed until the next problem, its
+// fractions stacked, is painted; the argument is the preset (29: 同分母分数加减,
+// 35: 分数乘除). Right and wrong answers alternate, a wrong one the right
+// numerator plus one; a whole answer goes into the plain box.
+void BM_CheckStackedAnswerAndNextProblem(benchmark::State &state)
+{
+    TForm2 form;
+    form.SetPreset({static_cast<int>(state.range(0)), 0});
+    form.show();
+    form.SpeedButton4->click();
+    Settle();
+    auto *numerator = form.findChild<QLineEdit *>(QStringLiteral("Edit3"));
+    auto *denominator = form.findChild<QLineEdit *>(QStringLiteral("Edit4"));
+    std::vector<double> seconds;
+    bool right = true;
+    for (auto _ : state) {
+        const Exact value = form.Session().WholeProblem().Expected().Number;
+        const int top = value.Numerator() + (right ? 0 : 1);
+        if (value.IsWhole()) {
+            form.Edit1->setText(QString::number(top));
+        } else {
+            form.SpeedButton24->click();
+            numerator->setText(QString::number(top));
+            denominator->setText(QString::number(value.Denominator()));
+        }
+        Settle();
+        const auto start = Clock::now();
+        form.SpeedButton15->click();
+        Settle();
+        const std::chrono::duration<double> took = Clock::now() - start;
+        state.SetIterationTime(took.count());
+        seconds.push_back(took.count());
+        right = !right;
+    }
+    ReportMedian(state, seconds);
+}
+BENCHMARK(BM_CheckStackedAnswerAndNextProblem)
+    ->ArgName("preset")
+    ->Arg(29)
+    ->Arg(35)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+
 // Ten right in a row, then every frame of the stars rising over the problem
 // row painted at its own time, with the operands beneath them; run it with
 // QT_SCALE_FACTOR=2 for a high-density screen. Reports the slowest frame,

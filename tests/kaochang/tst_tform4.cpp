@@ -287,6 +287,8 @@ void tst_TForm4::fractionsStandStackedOnThePaper()
 {
     QFETCH(int, preset);
     QFETCH(bool, stacked);
+    NoticeRecorder notices;
+    CueRecorder cues;
     TForm4 w;
     const QRect classic = w.ProblemLabels[4]->geometry();
     w.SetPresetChooser([preset](const PresetPick &) { return std::optional<PresetPick>(PresetPick{preset, 0}); });
@@ -301,6 +303,17 @@ void tst_TForm4::fractionsStandStackedOnThePaper()
     QCOMPARE(w.AnswerBoxes[4]->accessibleName(),
              QStringLiteral("第5题 ") + (stacked ? SpokenProblem(problem.Form) : problem.Text));
     QCOMPARE(w.AnswerBoxes[4]->accessibleName().contains(QStringLiteral("分之")), stacked);
+    // Graded, the right answer beside a crossed box stands stacked too, and
+    // is said as it is read.
+    Click(w.SpeedButton5);
+    QTest::keyClicks(w.AnswerBoxes[4], AnswerText(problem.Form.Expected()) + QLatin1Char('1'));
+    QTest::keyClicks(w.Edit51, QStringLiteral("Ming"));
+    Click(w.SpeedButton7);
+    Click(w.SpeedButton6);
+    QCOMPARE(w.Marks[4]->accessibleName(), QStringLiteral("错"));
+    QVERIFY(!w.Corrections[4]->isHidden());
+    QCOMPARE(w.Corrections[4]->text(), AnswerText(problem.Form.Expected()));
+    QCOMPARE(w.Corrections[4]->accessibleName(), QStringLiteral("正确答案 ") + SpokenAnswer(problem.Form.Expected()));
 }
 
 void tst_TForm4::generateFillsTheSlots()
