@@ -110,16 +110,16 @@ std::optional<QString> ShortOfProblems(const Recipe &recipe)
     return std::nullopt;
 }
 
-QList<Problem> DrawRecipePaper(const Recipe &recipe, RandomSource &source)
+QList<PaperQuestion> DrawRecipePaper(const Recipe &recipe, RandomSource &source)
 {
     const qsizetype rowCount = recipe.Rows.size();
-    QList<QList<Problem>> byRow(rowCount);
+    QList<QList<PaperQuestion>> byRow(rowCount);
     for (qsizetype i = 0; i < rowCount; ++i) {
         const RecipeRow &row = recipe.Rows.at(i);
         const Preset *preset = PresetOf(row.Pick);
         if (!preset) {
             for (int k = 0; k < row.Count; ++k)
-                byRow[i].append(Problem::From(DrawProblem(row.Range, row.Operation, source)));
+                byRow[i].append({Problem::From(DrawProblem(row.Range, row.Operation, source))});
             continue;
         }
         if (!byRow.at(i).isEmpty() || row.Count == 0)
@@ -129,7 +129,9 @@ QList<Problem> DrawRecipePaper(const Recipe &recipe, RandomSource &source)
         int asked = 0;
         for (qsizetype j = i; j < rowCount; ++j)
             asked += recipe.Rows.at(j).Pick == row.Pick ? recipe.Rows.at(j).Count : 0;
-        const QList<Problem> drawn = DrawPaper(*preset, row.Pick.Choice, asked, source);
+        QList<PaperQuestion> drawn;
+        for (const Problem &problem : DrawPaper(*preset, row.Pick.Choice, asked, source))
+            drawn.append({problem, preset->WantsLowestTerms});
         qsizetype next = 0;
         for (qsizetype j = i; j < rowCount; ++j) {
             if (recipe.Rows.at(j).Pick != row.Pick)
@@ -138,9 +140,9 @@ QList<Problem> DrawRecipePaper(const Recipe &recipe, RandomSource &source)
             next += recipe.Rows.at(j).Count;
         }
     }
-    QList<Problem> paper;
+    QList<PaperQuestion> paper;
     paper.reserve(recipe.Total());
-    for (const QList<Problem> &problems : byRow)
+    for (const QList<PaperQuestion> &problems : byRow)
         paper.append(problems);
     if (recipe.Order == RecipeOrder::Shuffled) {
         for (qsizetype k = paper.size() - 1; k > 0; --k)

@@ -65,4 +65,9 @@ std::optional<QString> ShortOfProblems(const Recipe &recipe);
 // drawn as one preset paper, no problem twice while it has others and its
 // rare ones rare, the classic rows as the classic paper draws, then the rows
 // kept in order or shuffled through source.Below.
-QList<Problem> DrawRecipePaper(const Recipe &recipe, RandomSource &source);
+struct PaperQuestion {
+    Problem Question;
+    // 要约分, as its row's unit asks.
+    bool WantsLowestTerms = false;
+};
+QList<PaperQuestion> DrawRecipePaper(const Recipe &recipe, RandomSource &source);

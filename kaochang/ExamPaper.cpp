@@ -16,15 +16,15 @@ ExamPaper DrawPaper(int N, std::int32_t R, OperationChoice choice, RandomSource 
 
 namespace {
 
-ExamPaper OfProblems(const QList<Problem> &problems)
+ExamPaper OfQuestions(const QList<PaperQuestion> &questions)
 {
     ExamPaper paper;
-    paper.reserve(problems.size());
-    for (const Problem &problem : problems) {
+    paper.reserve(questions.size());
+    for (const auto &[problem, lowestTerms] : questions) {
         // The plain operands mean something only for whole terms; Form holds the rest.
         paper.append({problem.Terms[0].Value.Numerator(), problem.Terms[1].Value.Numerator(),
                       problem.Expected().Number.Numerator(), PrintedText(problem), problem.Signs[0], problem,
-                      preset.WantsLowestTerms});
+                      lowestTerms});
     }
     return paper;
 }
@@ -34,13 +34,16 @@ ExamPaper OfProblems(const QList<Problem> &problems)
 ExamPaper GeneratePresetPaper(int N, const Preset &preset, int choice, RandomSource &source)
 {
     source.Reseed();
-    return OfProblems(DrawPaper(preset, choice, N, source));
+    QList<PaperQuestion> questions;
+    for (const Problem &problem : DrawPaper(preset, choice, N, source))
+        questions.append({problem, preset.WantsLowestTerms});
+    return OfQuestions(questions);
 }
 
 ExamPaper GenerateRecipePaper(const Recipe &recipe, RandomSource &source)
 {
     source.Reseed();
-    return OfProblems(DrawRecipePaper(recipe, source));
+    return OfQuestions(DrawRecipePaper(recipe, source));
 }
 
 ExamPaper GeneratePaper(int N, std::int32_t R, OperationChoice choice, RandomSource &source)

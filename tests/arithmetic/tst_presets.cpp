@@ -689,7 +689,7 @@ private slots:
         QFETCH(Recipe, recipe);
         RandomSource source(2026);
         QStringList lines;
-        for (const Problem &p : DrawRecipePaper(recipe, source))
+        for (const auto &[p, lowestTerms] : DrawRecipePaper(recipe, source))
             lines << RecordLine(p, AnswerText(p.Expected()));
         QTEST(lines.join(u' '), "lines");
     }

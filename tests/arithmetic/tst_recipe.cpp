@@ -25,6 +25,14 @@ QStringList Lines(const QList<Problem> &paper)
     return lines;
 }
 
+QStringList Lines(const QList<PaperQuestion> &paper)
+{
+    QStringList lines;
+    for (const PaperQuestion &question : paper)
+        lines << PrintedText(question.Question);
+    return lines;
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(QList<RecipeRow>)

@@ -98,18 +98,39 @@ inline QList<std::pair<int, QString>> Items(const QString &page)
     return items;
 }
 
+// The same, each item running on to the next one's number: a stacked
+// fraction reads as its numerator and denominator on lines of their own,
+// "1 2 + 7 10 =" for 1/2 + 7/10 =, so its digits come in writing order. The
+// page's number at its foot belongs to no item.
+inline QList<std::pair<int, QString>> ItemsAcrossLines(QString page)
+{
+    static const QRegularExpression start(QStringLiteral(R"((?m)^(\d+)\.\s)"));
+    static const QRegularExpression foot(QStringLiteral(R"(第\s*\d+\s*页，\s*共\s*\d+\s*页)"));
+    page.remove(foot);
+    QList<std::pair<int, QString>> items;
+    QList<QRegularExpressionMatch> starts;
+    for (const QRegularExpressionMatch &match : start.globalMatch(page))
+        starts.append(match);
+    for (qsizetype k = 0; k < starts.size(); ++k) {
+        const qsizetype from = starts.at(k).capturedEnd();
+        const qsizetype to = k + 1 < starts.size() ? starts.at(k + 1).capturedStart() : page.size();
+        items.append({starts.at(k).captured(1).toInt(), page.mid(from, to - from).simplified()});
+    }
+    return items;
+}
+
 // The questions and the answers of a printed sheet, each in page order.
 struct Sheet {
     QStringList questions;
     QStringList answers;
 };
 
-inline Sheet Read(const QString &pdf)
+inline Sheet Read(const QString &pdf, bool stacked = false)
 {
     Sheet sheet;
     for (const QString &page : Pages(pdf)) {
         QStringList &into = page.contains(QStringLiteral("答案")) ? sheet.answers : sheet.questions;
-        for (const auto &[number, text] : Items(page))
+        for (const auto &[number, text] : stacked ? ItemsAcrossLines(page) : Items(page))
             into << text;
     }
     return sheet;
