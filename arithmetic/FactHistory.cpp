@@ -20,15 +20,13 @@ FactAnswer AnswerOf(const ProblemAnswer &row)
     return {row.right, row.millis, row.day};
 }
 
-// Whether the oldest answers are read for the day it first became 熟练
-// even while it is not 熟练 now: a fact's is needed then, for 牢固 may come
-// back with it and conquer its 错题本 entry; a skill's is not.
-enum class Since { Always, WhileKnown };
-
-// The newest answers as far as the state needs them, and the oldest up to
-// the first time it became 熟练: a few rows at each end, whatever lies
-// between.
-FactRecord Read(const Scan &scan, const FluentOf &fluentOf, Since wanted)
+// The newest answers as far as the state needs them, and, while it is 熟练
+// or 牢固, the oldest up to the first time it became 熟练: a few rows at each
+// end, whatever lies between. A fact not known now has its first 熟练 day
+// read again once it is, so a session never pays for reading a long history
+// of misses; a fact learnt again within today's session counts its 牢固
+// from the next reading on.
+FactRecord Read(const Scan &scan, const FluentOf &fluentOf)
 {
     QList<FactAnswer> newest;
     QList<int> limits;
@@ -38,7 +36,7 @@ FactRecord Read(const Scan &scan, const FluentOf &fluentOf, Since wanted)
         return !FactRecord::HasEnoughNewest(newest, limits);
     });
     std::optional<QDate> since;
-    const bool needed = wanted == Since::Always || IsKnown(FactRecord::FromEnds(newest, limits, {}).State());
+    const bool needed = IsKnown(FactRecord::FromEnds(newest, limits, {}).State());
     if (!newest.isEmpty() && needed) {
         FactRecord first;
         scan(From::Oldest, [&](const ProblemAnswer &row) {
@@ -55,7 +53,7 @@ FactRecord ReadFact(AnswerReader &reader, int fact)
     const QString &key = AllFacts().at(fact).Key;
     const int fluent = FactFluentMillis(fact);
     return Read([&](From from, const AnswerReader::Take &take) { reader.OfProblem(key, from, take); },
-                [fluent](const ProblemAnswer &) { return fluent; }, Since::Always);
+                [fluent](const ProblemAnswer &) { return fluent; });
 }
 
 }  // namespace
@@ -94,7 +92,7 @@ FactRecord SkillRecord(const HistoryStore &store, int child, const PresetPick &u
     const QString title = PresetTitle(*preset, unit.Choice);
     const int grade = GradeOfTerm(preset->Term);
     return Read([&](From from, const AnswerReader::Take &take) { reader.OfPreset(id, title, from, take); },
-                [grade](const ProblemAnswer &row) { return FluentMillis(grade, row.answerDigits); }, Since::WhileKnown);
+                [grade](const ProblemAnswer &row) { return FluentMillis(grade, row.answerDigits); });
 }
 
 QList<FactRecord> UnitRecords(const HistoryStore &store, int child, const PresetPick &unit, QDate before)

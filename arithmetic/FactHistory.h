@@ -15,7 +15,9 @@ struct PresetPick;
 // The fluent time of a fact: its set's grade and its answer's digits.
 int FactFluentMillis(int fact);
 
-// The records of the given facts (AllFacts() indexes), in that order.
+// The records of the given facts (AllFacts() indexes), in that order. As
+// for a skill, the day a fact first became 熟练 is read only while it is 熟练
+// or 牢固.
 QList<FactRecord> FactRecords(const HistoryStore &store, int child, const QList<int> &facts, QDate before = {});
 // Every fact's record, indexed as AllFacts(): all the grids at once.
 QList<FactRecord> AllFactRecords(const HistoryStore &store, int child, QDate before = {});

@@ -99,8 +99,8 @@ std::optional<QString> ChildList::Load()
         }
     }
     for (const auto &[line, grade] : grades) {
-        const auto child = std::find_if(children.begin(), children.end(),
-                                        [&](const Child &c) { return c.id == grade.first; });
+        const int id = grade.first;
+        const auto child = std::find_if(children.begin(), children.end(), [id](const Child &c) { return c.id == id; });
         if (child != children.end() && !child->grade)
             child->grade = grade.second;
         else

@@ -278,7 +278,9 @@ private slots:
             expected.Add(answer, FactFluentMillis(fact));
         const FactRecord read = FactRecords(store, 1, {fact}, until).first();
         QCOMPARE(FactStateName(read.State()), FactStateName(expected.State()));
-        QCOMPARE(read.FluentSince(), expected.FluentSince());
+        // The first 熟练 day is read while it counts: for a fact 熟练 or 牢固.
+        if (IsKnown(expected.State()))
+            QCOMPARE(read.FluentSince(), expected.FluentSince());
         QCOMPARE(read.Recent().size(), expected.Recent().size());
         QCOMPARE(AllFactRecords(store, 1, until).at(fact).State(), expected.State());
 
