@@ -2,8 +2,21 @@
 
 #include "arithmetic/ProblemGenerator.h"
 
-// The draws every preset's rule is made of, each one RandomSource::Below.
+// The draws every preset's rule is made of, each one RandomSource::Below,
+// and the shorthand the rules (and the facts read from them) are written in.
 namespace DrawSteps {
+
+namespace Signs {
+inline constexpr Operator Plus = Operator::Addition;
+inline constexpr Operator Minus = Operator::Subtraction;
+inline constexpr Operator Times = Operator::Multiplication;
+inline constexpr Operator Divide = Operator::Division;
+}  // namespace Signs
+
+inline int Ones(int x)
+{
+    return x % 10;
+}
 
 // lo to hi inclusive.
 inline int In(RandomSource &s, int lo, int hi)

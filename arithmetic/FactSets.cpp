@@ -1,5 +1,6 @@
 #include "arithmetic/FactSets.h"
 
+#include "arithmetic/DrawSteps.h"
 #include "arithmetic/ProblemTexts.h"
 
 #include <QHash>
@@ -8,15 +9,9 @@
 
 namespace {
 
-constexpr Operator Plus = Operator::Addition;
-constexpr Operator Minus = Operator::Subtraction;
-constexpr Operator Times = Operator::Multiplication;
-constexpr Operator Divide = Operator::Division;
+using namespace DrawSteps::Signs;
 
-int Ones(int x)
-{
-    return x % 10;
-}
+using DrawSteps::Ones;
 
 bool In(int x, int lo, int hi)
 {

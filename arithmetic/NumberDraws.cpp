@@ -13,10 +13,7 @@ namespace {
 using DrawSteps::In;
 using DrawSteps::PlusOrMinus;
 
-constexpr Operator Plus = Operator::Addition;
-constexpr Operator Minus = Operator::Subtraction;
-constexpr Operator Times = Operator::Multiplication;
-constexpr Operator Divide = Operator::Division;
+using namespace DrawSteps::Signs;
 
 constexpr std::array<int, 4> kPowersOfTen{1, 10, 100, 1000};
 

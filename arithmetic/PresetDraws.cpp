@@ -11,19 +11,13 @@
 namespace PresetDraws {
 namespace {
 
-constexpr Operator Plus = Operator::Addition;
-constexpr Operator Minus = Operator::Subtraction;
-constexpr Operator Times = Operator::Multiplication;
-constexpr Operator Divide = Operator::Division;
+using namespace DrawSteps::Signs;
 
 using DrawSteps::In;
 using DrawSteps::OneIn;
 using DrawSteps::PlusOrMinus;
 
-int Ones(int x)
-{
-    return x % 10;
-}
+using DrawSteps::Ones;
 
 int Tens(int x)
 {
